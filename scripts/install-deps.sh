@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and benchmarking Plumeric needs.
+# Idempotent: when everything is present it only checks and prints nothing.
+set -euo pipefail
+
+packages=(
+    build-essential
+    cmake
+    make
+    qt6-base-dev
+    libgl-dev
+    libgtest-dev
+    libgmock-dev
+    libbenchmark-dev
+    libgif-dev
+    fonts-dejavu-core
+    clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    if [ "$status" != "install ok installed" ]; then
+        missing+=("$p")
+    fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,54 @@
+#include "app/AdvancedForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "settings/SettingsLists.h"
+
+namespace app {
+
+Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setWindowTitle(QStringLiteral("Plumeric Advanced Options"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    enforce83CheckBox = new QCheckBox(QStringLiteral("Enforce 8,3 style filenames ?"), this);
+    generatefilestatusreportsCheckBox = new QCheckBox(QStringLiteral("Generate file status reports ?"), this);
+    filenamestyleComboBox = new QComboBox(this);
+    filenamestyleComboBox->addItems(settings::FilenameStyleTexts());
+    copybutton1CheckBox = new QCheckBox(QStringLiteral("Copy button 1 settings when button 2 is re-enabled ?"), this);
+    BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
+    layout->addWidget(enforce83CheckBox);
+    layout->addWidget(generatefilestatusreportsCheckBox);
+    layout->addWidget(new QLabel(QStringLiteral("Filename style"), this));
+    layout->addWidget(filenamestyleComboBox);
+    layout->addWidget(copybutton1CheckBox);
+    layout->addWidget(BitBtn1, 0, Qt::AlignRight);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(enforce83CheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.enforce83 = on; });
+    connect(generatefilestatusreportsCheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { settings_.statusReports = on; });
+    connect(copybutton1CheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.copyOnReEnable = on; });
+    connect(filenamestyleComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!syncing_) {
+            settings_.filenameStyle = index;
+        }
+    });
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void Tadvancedform::SettingsToControls() {
+    syncing_ = true;
+    enforce83CheckBox->setChecked(settings_.enforce83);
+    generatefilestatusreportsCheckBox->setChecked(settings_.statusReports);
+    filenamestyleComboBox->setCurrentIndex(settings_.filenameStyle);
+    copybutton1CheckBox->setChecked(settings_.copyOnReEnable);
+    syncing_ = false;
+}
+
+}  // namespace app

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+#include "settings/AppSettings.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+namespace app {
+
+// The advanced options dialog: 8.3 names, status reports, file name style and copying type 1 onto
+// type 2 on re-enabling. It lives as long as the main window and shows the settings model.
+class Tadvancedform : public QDialog {
+public:
+    Tadvancedform(settings::AppSettings& settings, QWidget* parent);
+
+    // Brings the controls in line with the model.
+    void SettingsToControls();
+
+    QCheckBox* enforce83CheckBox = nullptr;
+    QCheckBox* generatefilestatusreportsCheckBox = nullptr;
+    QComboBox* filenamestyleComboBox = nullptr;
+    QCheckBox* copybutton1CheckBox = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+private:
+    settings::AppSettings& settings_;
+    bool syncing_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,429 @@
+#include "app/Form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/AdvancedForm.h"
+#include "app/DataFolder.h"
+#include "app/HintTracker.h"
+#include "app/PreviewLayout.h"
+#include "project/ProjectFile.h"
+#include "settings/ColourString.h"
+#include "settings/DefaultSettings.h"
+
+namespace app {
+namespace {
+
+constexpr int kPagesHeight = 272;
+constexpr int kPreviewLabelHeight = 16;
+constexpr int kSmallPictureX = 68;
+constexpr int kSmallPictureY = 80;
+
+const char* const kPageCaptions[] = {"&File", "Caption &List", "&Buttons", "F&ont", "&Allignment", "&HTML", "H&elp"};
+const char* const kPageHints[] = {
+    "Select the button target folder and other file settings.",
+    "Set up the captions for a batch of buttons.",
+    "",
+    "Selec the font, colours and effects to use when drawing the button captions.",
+    "Determine the allignment of the captions on the buttons.",
+    "",
+    "",
+};
+
+const char kWelcomeText[] =
+    "Welcome to Plumeric.\n\n"
+    "Plumeric makes the graphical buttons of a web site's navigation bar. Describe two kinds of "
+    "button: type 1 is the image shown normally, type 2 the image swapped in while the mouse is over "
+    "the button (type 2 can be disabled).\n\n"
+    "On the Buttons page choose each type's background (a bitmap or a colour), its size and its "
+    "border; on the Font page the caption's font, colour and effect; on the Allignment page where "
+    "the caption sits. Type the captions of your buttons on the Caption List page.\n\n"
+    "\"Save Buttons\" writes one file per caption and type, as Windows bitmaps or GIF files, into the "
+    "target folder chosen on the File page. \"Preview in web browser\" also writes HTML pages whose "
+    "buttons change when the mouse moves over them, and opens them in your browser.\n\n"
+    "Everything you set is kept for the next time you start Plumeric.";
+
+QColor ToQColor(settings::ColourValue c) {
+    return {settings::RedOf(c), settings::GreenOf(c), settings::BlueOf(c)};
+}
+
+void FillBackground(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QPixmap LargeHelpPicture() {
+    QPixmap pix(240, 150);
+    pix.fill(QColor(0, 0x30, 0));
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QStringList captions = {QStringLiteral("Home"), QStringLiteral("Products"), QStringLiteral("Links")};
+    for (int i = 0; i < captions.size(); ++i) {
+        const QRect r(40, 24 + i * 40, 160, 28);
+        p.setBrush(i == 1 ? QColor(0, 0, 0) : QColor(255, 255, 255));
+        p.setPen(QColor(128, 128, 128));
+        p.drawRoundedRect(r, 6, 6);
+        p.setPen(i == 1 ? QColor(255, 255, 255) : QColor(0, 0, 0));
+        p.drawText(r, Qt::AlignCenter, captions[i]);
+    }
+    return pix;
+}
+
+QPixmap SmallHelpPicture() {
+    QPixmap pix(33, 24);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(255, 220, 0));
+    p.setPen(Qt::NoPen);
+    // An arrow pointer over the highlighted button.
+    const QPoint arrow[] = {{2, 2}, {2, 20}, {7, 15}, {11, 22}, {14, 21}, {10, 14}, {17, 14}};
+    p.drawPolygon(arrow, 7);
+    return pix;
+}
+
+}  // namespace
+
+TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString& executableFolder,
+               QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), shell_(shell) {
+    setWindowTitle(QStringLiteral("Plumeric V1.2"));
+    resize(kInitialWidth, kInitialHeight);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(4);
+    setCentralWidget(central);
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setFixedHeight(kPagesHeight);
+    column->addWidget(PageControl1);
+    BuildPages();
+    BuildBar(central);
+    BuildPreviewRow(central);
+
+    statusPanel_ = new QLabel(this);
+    statusBar()->addWidget(statusPanel_, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(kPreviewDelayMs);
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(kBlinkShowDelayMs);
+    connect(Timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
+
+    advancedform_ = new Tadvancedform(settings_, this);
+
+    // The hint handler: the hint of the control under the mouse goes into the status bar.
+    hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);
+    qApp->installEventFilter(hints_);
+
+    dataFolderOk_ = CheckDataFolder(executableFolder, dataFolder_, dialogs_);
+    settings_.PreviewUpdatesSuspended = true;
+}
+
+TForm1::~TForm1() { qApp->removeEventFilter(hints_); }
+
+QString TForm1::ProjectFile() const { return project::ProjectFilePath(dataFolder_); }
+
+QString TForm1::StatusText() const { return statusPanel_->text(); }
+
+void TForm1::ShowStatus(const QString& text) { statusPanel_->setText(text); }
+
+QGroupBox* TForm1::AddTypePanels(QWidget* page, const QString& title1, const QString& title2, int boxIndex) {
+    auto* layout = new QVBoxLayout(page);
+    auto* panel1 = new QGroupBox(title1, page);
+    auto* panel2 = new QGroupBox(title2, page);
+    auto* panel2Layout = new QHBoxLayout(panel2);
+    auto* box = new QCheckBox(QStringLiteral("Disable this button ?"), panel2);
+    SetHint(box, QStringLiteral("Tick this box to disable type 2 buttons."));
+    panel2Layout->addStretch(1);
+    panel2Layout->addWidget(box);
+    layout->addWidget(panel1, 1);
+    layout->addWidget(panel2, 1);
+    secondbuttonCheckBox[static_cast<std::size_t>(boxIndex)] = box;
+    type2Panels[static_cast<std::size_t>(boxIndex)] = panel2;
+    connect(box, &QCheckBox::toggled, this, [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
+    return panel2;
+}
+
+void TForm1::BuildPages() {
+    std::array<QWidget*, 7> pages{};
+    for (int i = 0; i < 7; ++i) {
+        pages[static_cast<std::size_t>(i)] = new QWidget(PageControl1);
+        PageControl1->addTab(pages[static_cast<std::size_t>(i)], QString::fromLatin1(kPageCaptions[i]));
+        SetHint(pages[static_cast<std::size_t>(i)], QString::fromLatin1(kPageHints[i]));
+    }
+
+    auto* fileLayout = new QVBoxLayout(pages[0]);
+    BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), pages[0]);
+    fileLayout->addStretch(1);
+    fileLayout->addWidget(BitBtn1, 0, Qt::AlignRight);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
+
+    AddTypePanels(pages[2], QStringLiteral("Button type 1 Settings"), QStringLiteral("Button type 2 Settings"), 0);
+    AddTypePanels(pages[3], QStringLiteral("Button type 1 Font Settings"),
+                  QStringLiteral("Button type 2 Font Settings"), 1);
+    AddTypePanels(pages[4], QStringLiteral("Button type 1 Caption Allignment Settings"),
+                  QStringLiteral("Button type 2 Caption Allignment Settings"), 2);
+    BuildHelpPage(pages[kHelpPage]);
+}
+
+void TForm1::BuildHelpPage(QWidget* page) {
+    auto* layout = new QHBoxLayout(page);
+    welcomeText = new QTextEdit(page);
+    welcomeText->setReadOnly(true);
+    welcomeText->setPlainText(QString::fromUtf8(kWelcomeText));
+
+    auto* pictures = new QWidget(page);
+    auto* pictureColumn = new QVBoxLayout(pictures);
+    auto* pictureBox = new QWidget(pictures);
+    const QPixmap large = LargeHelpPicture();
+    pictureBox->setFixedSize(large.size());
+    Image4 = new QLabel(pictureBox);
+    Image4->setPixmap(large);
+    Image4->setFixedSize(large.size());
+    Image4->setMouseTracking(true);
+    Image7 = new QLabel(pictureBox);
+    Image7->setPixmap(SmallHelpPicture());
+    Image7->setGeometry(kSmallPictureX, kSmallPictureY, 33, 24);
+    Image7->setMouseTracking(true);
+    Image7->raise();
+    Image7->hide();
+    Image4->installEventFilter(this);
+    Image7->installEventFilter(this);
+
+    ViewHelpButton = new QPushButton(QStringLiteral("&View Help File"), pictures);
+    SetHint(ViewHelpButton, QStringLiteral("View the help files."));
+    pictureColumn->addWidget(pictureBox);
+    pictureColumn->addWidget(ViewHelpButton);
+    pictureColumn->addStretch(1);
+
+    layout->addWidget(welcomeText, 1);
+    layout->addWidget(pictures);
+}
+
+void TForm1::BuildBar(QWidget* central) {
+    auto* bar = new QWidget(central);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    SaveBatchButton = new QPushButton(QStringLiteral("&Save Buttons"), bar);
+    SetHint(SaveBatchButton, QStringLiteral("Save a batch of buttons using the list of captions in the "
+                                            "\"Batch Captions List\"."));
+    generatehtmlbutton = new QPushButton(QStringLiteral("&Preview in web browser"), bar);
+    SetHint(generatehtmlbutton, QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
+                                               "in your web browser."));
+    auto* captionLabel = new QLabel(QStringLiteral("Enter Test Caption"), bar);
+    TextEdit = new QLineEdit(bar);
+    TextEdit->setMaxLength(settings::kMaxCaptionLength);
+    SetHint(TextEdit, QStringLiteral("Enter a test caption so that you can see what the buttons will look like."));
+    connect(TextEdit, &QLineEdit::textChanged, this, [this] { Guarded([this] { TextEditChange(); }); });
+    row->addWidget(SaveBatchButton);
+    row->addWidget(generatehtmlbutton);
+    row->addWidget(captionLabel);
+    row->addWidget(TextEdit, 1);
+    static_cast<QVBoxLayout*>(central->layout())->addWidget(bar);
+}
+
+void TForm1::BuildPreviewRow(QWidget* central) {
+    previewLabelRow_ = new QWidget(central);
+    previewLabelRow_->setFixedHeight(kPreviewLabelHeight);
+    preview1Label = new QLabel(QStringLiteral("Button type 1 Preview"), previewLabelRow_);
+    preview1Label->move(4, 0);
+    preview2Label = new QLabel(QStringLiteral("Button type 2 Preview"), previewLabelRow_);
+
+    previewRow_ = new QWidget(central);
+    testareaPanel1 = new QWidget(previewRow_);
+    testareaPanel2 = new QWidget(previewRow_);
+    SetHint(testareaPanel1, QStringLiteral("This is the preview area for type 1 buttons."));
+    SetHint(testareaPanel2, QStringLiteral("This is the preview area for type 2 buttons."));
+    previewRow_->installEventFilter(this);
+
+    auto* column = static_cast<QVBoxLayout*>(central->layout());
+    column->addWidget(previewLabelRow_);
+    column->addWidget(previewRow_, 1);
+}
+
+void TForm1::SettingsToControls() {
+    {
+        const QSignalBlocker block(TextEdit);
+        TextEdit->setText(settings_.testCaption);
+    }
+    advancedform_->SettingsToControls();
+}
+
+void TForm1::ApplyDefaultSettings() {
+    settings_.PreviewUpdatesSuspended = true;
+    for (QCheckBox* box : secondbuttonCheckBox) {
+        const QSignalBlocker block(box);
+        box->setChecked(false);
+    }
+    PageControl1->setCurrentIndex(kHelpPage);
+    settings::ApplyDefaultSettings(settings_, QFontDatabase::families(), dataFolder_);
+    settings_.PreviewUpdatesSuspended = true;
+    EnableType2(true);
+    SettingsToControls();
+    settings_.PreviewUpdatesSuspended = false;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        Guarded([this] { FormShow(); });
+    }
+}
+
+void TForm1::FormShow() {
+    ApplyDefaultSettings();
+    settings_.PreviewUpdatesSuspended = true;
+    project::LoadSettings(ProjectFile(), settings_, dialogs_, dataFolder_);
+    settings_.PreviewUpdatesSuspended = true;
+    SettingsToControls();
+    // The three "Disable this button ?" boxes follow the loaded state; a box that changes runs the
+    // enable/disable handler, so type 2 controls saved as disabled are hidden again.
+    for (QCheckBox* box : secondbuttonCheckBox) {
+        box->setChecked(!settings_.secondbuttonEnabled);
+    }
+    TextEdit->setFocus();
+    settings_.PreviewUpdatesSuspended = false;
+    starttimerforupdate();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    Guarded([this] { FormClose(); });
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::FormClose() {
+    if (dataFolderOk_) {
+        project::SaveSettings(ProjectFile(), settings_);
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Guarded([this] { FormResize(); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && (watched == Image4 || watched == Image7)) {
+        Guarded([this] { Image4MouseMove(); });
+    } else if (event->type() == QEvent::Resize && watched == previewRow_) {
+        Guarded([this] { FormResize(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FormResize() {
+    PreviewLayoutInput in;
+    in.window = frameGeometry().size();
+    in.rowWidth = previewRow_->width();
+    in.areaHeight = previewRow_->height();
+    in.type2Enabled = settings_.secondbuttonEnabled;
+    // The preview buttons take part once they exist; until then they are empty.
+    in.button1 = QSize();
+    in.button2 = QSize();
+    const PreviewLayout out = ComputePreviewLayout(in);
+    if (out.window != in.window) {
+        resize(size() + (out.window - in.window));
+    }
+    testareaPanel1->setGeometry(0, 0, out.area1Width, out.areaHeight);
+    testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), out.areaHeight);
+    preview2Label->move(out.label2X, 0);
+}
+
+void TForm1::RefreshPreview() {
+    if (settings_.PreviewUpdatesSuspended) {
+        return;
+    }
+    const QColor area = ToQColor(settings::ColourFromStringLenient(settings_.previewAreaColour));
+    FillBackground(testareaPanel1, area);
+    FillBackground(testareaPanel2, area);
+    // Background colours are normalised: a text that is not eight hexadecimal digits becomes black.
+    for (settings::ButtonStyle& b : settings_.button) {
+        b.backgroundColour = settings::ColourToString(settings::ColourFromStringStrict(b.backgroundColour));
+    }
+    FormResize();
+}
+
+void TForm1::starttimerforupdate() {
+    if (!Timer1->isActive()) {
+        Timer1->start();
+    }
+}
+
+void TForm1::Timer1Timer() {
+    RefreshPreview();
+    Timer1->stop();
+}
+
+void TForm1::Image4MouseMove() {
+    if (!Timer2->isActive()) {
+        Timer2->start();
+    }
+}
+
+void TForm1::Timer2Timer() {
+    if (Image7->isVisible()) {
+        Image7->hide();
+        Timer2->setInterval(kBlinkShowDelayMs);
+        Timer2->stop();
+    } else {
+        Image7->show();
+        Timer2->setInterval(kBlinkShownMs);
+    }
+}
+
+void TForm1::TextEditChange() {
+    settings_.testCaption = TextEdit->text();
+    RefreshPreview();
+}
+
+void TForm1::secondbuttonCheckBox1Click(QCheckBox* box) {
+    const bool disabled = box->isChecked();
+    EnableType2(!disabled);
+    for (QCheckBox* other : secondbuttonCheckBox) {
+        // Running the handler again for the other boxes would repeat the same steps with the same
+        // value, so their states are set without it.
+        const QSignalBlocker block(other);
+        other->setChecked(disabled);
+    }
+    RefreshPreview();
+}
+
+void TForm1::EnableType2(bool enabled) {
+    for (QGroupBox* panel : type2Panels) {
+        for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const bool isDisableBox =
+                std::find(secondbuttonCheckBox.begin(), secondbuttonCheckBox.end(), child) != secondbuttonCheckBox.end();
+            child->setVisible(enabled || isDisableBox);
+        }
+    }
+    settings_.secondbuttonEnabled = enabled;
+    preview2Label->setVisible(enabled);
+    testareaPanel2->setVisible(enabled);
+    FormResize();
+}
+
+void TForm1::BitBtn1Click() { advancedform_->exec(); }
+
+}  // namespace app

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <exception>
+#include <memory>
+
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+#include "settings/AppSettings.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+
+namespace app {
+
+class HintTracker;
+class Tadvancedform;
+
+// The main window: the seven settings pages, the bar with the batch buttons and the test caption,
+// the two preview areas and the status bar. It owns the settings model; its handlers change the
+// model, call the subsystem that does the work and refresh.
+class TForm1 : public QMainWindow {
+public:
+    static constexpr int kHelpPage = 6;
+    static constexpr int kInitialWidth = 673;
+    static constexpr int kInitialHeight = 491;
+    static constexpr int kPreviewDelayMs = 800;
+    static constexpr int kBlinkShowDelayMs = 200;
+    static constexpr int kBlinkShownMs = 500;
+
+    // Creating the window runs the data folder test in `executableFolder`; when it fails the message
+    // has been shown and DataFolderOk() is false: the caller ends the program without showing it.
+    TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString& executableFolder,
+           QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    bool DataFolderOk() const { return dataFolderOk_; }
+    const QString& DataFolder() const { return dataFolder_; }
+    QString ProjectFile() const;
+
+    settings::AppSettings& Settings() { return settings_; }
+    Tadvancedform& AdvancedForm() { return *advancedform_; }
+    HintTracker& Hints() { return *hints_; }
+
+    // The text of the status bar's single panel.
+    QString StatusText() const;
+    // Writes a text into the status bar's panel (errors and hints).
+    void ShowStatus(const QString& text);
+
+    // Runs a handler body: an error escaping it goes into the status bar, never into a box.
+    template <typename F>
+    void Guarded(F&& body) {
+        try {
+            body();
+        } catch (const std::exception& e) {
+            ShowStatus(QString::fromLocal8Bit(e.what()));
+        }
+    }
+
+    // Handlers, under the names the program gives them.
+    void FormShow();
+    void FormClose();
+    void FormResize();
+    void ApplyDefaultSettings();
+    void RefreshPreview();
+    void starttimerforupdate();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Image4MouseMove();
+    void TextEditChange();
+    void secondbuttonCheckBox1Click(QCheckBox* box);
+    void EnableType2(bool enabled);
+    void BitBtn1Click();
+
+    // Brings every control in line with the settings model.
+    void SettingsToControls();
+
+    // Controls, under their form names.
+    QTabWidget* PageControl1 = nullptr;
+    QPushButton* SaveBatchButton = nullptr;
+    QPushButton* generatehtmlbutton = nullptr;
+    QLineEdit* TextEdit = nullptr;
+    QLabel* preview1Label = nullptr;
+    QLabel* preview2Label = nullptr;
+    QWidget* testareaPanel1 = nullptr;
+    QWidget* testareaPanel2 = nullptr;
+    std::array<QCheckBox*, 3> secondbuttonCheckBox{};  // on the Buttons, Font and Allignment pages
+    std::array<QGroupBox*, 3> type2Panels{};
+    QPushButton* BitBtn1 = nullptr;  // "A&dvanced"
+    QTextEdit* welcomeText = nullptr;
+    QLabel* Image4 = nullptr;
+    QLabel* Image7 = nullptr;
+    QPushButton* ViewHelpButton = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildPages();
+    void BuildHelpPage(QWidget* page);
+    void BuildBar(QWidget* central);
+    void BuildPreviewRow(QWidget* central);
+    QGroupBox* AddTypePanels(QWidget* page, const QString& title1, const QString& title2, int boxIndex);
+
+    platform::Dialogs& dialogs_;
+    platform::Shell& shell_;
+    settings::AppSettings settings_;
+    QString dataFolder_;
+    bool dataFolderOk_ = false;
+    bool shown_ = false;
+
+    QLabel* statusPanel_ = nullptr;
+    QWidget* previewLabelRow_ = nullptr;
+    QWidget* previewRow_ = nullptr;
+    HintTracker* hints_ = nullptr;
+    Tadvancedform* advancedform_ = nullptr;
+};
+
+}  // namespace app

@@ -1,0 +1,59 @@
+#include "app/HintTracker.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QVariant>
+#include <QWidget>
+
+namespace app {
+namespace {
+
+constexpr char kHintProperty[] = "plumericHint";
+
+}  // namespace
+
+void SetHint(QWidget* widget, const QString& hint) { widget->setProperty(kHintProperty, hint); }
+
+QString OwnHint(const QWidget* widget) { return widget->property(kHintProperty).toString(); }
+
+QString EffectiveHint(const QWidget* widget) {
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        const QString hint = OwnHint(w);
+        if (!hint.isEmpty()) {
+            return hint;
+        }
+    }
+    return {};
+}
+
+HintTracker::HintTracker(HintSink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {}
+
+void HintTracker::MouseOver(const QWidget* widget) {
+    const QString hint = EffectiveHint(widget);
+    if (hint != current_) {
+        current_ = hint;
+        sink_(current_);
+    }
+}
+
+bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            if (watched->isWidgetType()) {
+                MouseOver(static_cast<QWidget*>(watched));
+            }
+            break;
+        case QEvent::Leave:
+            MouseOver(QApplication::widgetAt(QCursor::pos()));
+            break;
+        case QEvent::ToolTip:
+            return true;  // hints go to the status bar, never into pop-ups
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace app

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Control hints shown in the status bar: the hint of the control under the mouse or, when it has
+// none, of its nearest enclosing control that has one; empty when none has. The sink is called only
+// when the current hint changes. Tool-tip pop-ups are never used.
+namespace app {
+
+void SetHint(QWidget* widget, const QString& hint);
+QString OwnHint(const QWidget* widget);
+// The hint that applies to a control: its own, or that of its nearest enclosing control with one.
+QString EffectiveHint(const QWidget* widget);
+
+class HintTracker : public QObject {
+public:
+    using HintSink = std::function<void(const QString&)>;
+
+    HintTracker(HintSink sink, QObject* parent = nullptr);
+
+    // Makes `widget` the control under the mouse.
+    void MouseOver(const QWidget* widget);
+    const QString& CurrentHint() const { return current_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    HintSink sink_;
+    QString current_;
+};
+
+}  // namespace app

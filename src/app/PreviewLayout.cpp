@@ -1,0 +1,57 @@
+#include "app/PreviewLayout.h"
+
+#include <algorithm>
+
+namespace app {
+namespace {
+
+QPoint Centred(int areaWidth, int areaHeight, QSize button) {
+    // Integer division truncating toward zero, negative when the button is larger than its area.
+    return {(areaWidth - button.width()) / 2, (areaHeight - button.height()) / 2};
+}
+
+}  // namespace
+
+PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
+    PreviewLayout out;
+    int width = in.window.width();
+    int height = in.window.height();
+    // The row follows the window's width; the frame around it stays the same.
+    const int rowFrame = width - in.rowWidth;
+
+    if (in.type2Enabled) {
+        int area1 = width / 2 - 5;
+        int area2 = (width - rowFrame) - area1;
+        if (area1 < in.button1.width() + kAreaMarginBesideButton ||
+            area2 < in.button2.width() + kAreaMarginBesideButton) {
+            width = std::max(width, 2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons);
+        }
+        for (const QSize& b : {in.button1, in.button2}) {
+            if (b.height() + kWindowHeightBesideButton > height) {
+                height = b.height() + kWindowHeightBesideButton;
+            }
+        }
+        area1 = width / 2 - 5;
+        area2 = (width - rowFrame) - area1;
+        out.area1Width = area1;
+        out.area2Width = area2;
+    } else {
+        int area1 = width - 10;
+        if (area1 < in.button1.width() + kAreaMarginBesideButton) {
+            width = std::max(width, 2 * in.button1.width() + kWindowWidthBesideButtons);
+        }
+        if (in.button1.height() + kWindowHeightBesideButton > height) {
+            height = in.button1.height() + kWindowHeightBesideButton;
+        }
+        out.area1Width = width - 10;
+        out.area2Width = 0;
+    }
+    out.window = QSize(width, height);
+    out.areaHeight = in.areaHeight + (height - in.window.height());
+    out.button1 = Centred(out.area1Width, out.areaHeight, in.button1);
+    out.button2 = Centred(out.area2Width, out.areaHeight, in.button2);
+    out.label2X = out.area1Width + 4;
+    return out;
+}
+
+}  // namespace app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+// Where the preview areas and buttons go for a window size, and how far the window must grow so
+// that both preview buttons fit. The window is only ever made larger.
+namespace app {
+
+struct PreviewLayoutInput {
+    QSize window;        // outer size of the main window
+    int rowWidth = 0;    // width of the row that holds both preview areas
+    int areaHeight = 0;  // height of the preview areas at this window size
+    QSize button1;
+    QSize button2;
+    bool type2Enabled = true;
+};
+
+struct PreviewLayout {
+    QSize window;  // the window size to apply (never smaller than the input's)
+    int area1Width = 0;
+    int area2Width = 0;  // the rest of the row; 0 while type 2 is disabled
+    int areaHeight = 0;
+    QPoint button1;  // top-left of each preview button inside its area
+    QPoint button2;
+    int label2X = 0;  // left edge of the "Button type 2 Preview" label
+};
+
+// Space the rest of the window needs beside a preview button, in height and in width.
+inline constexpr int kWindowHeightBesideButton = 360;
+inline constexpr int kWindowWidthBesideButtons = 53;
+inline constexpr int kAreaMarginBesideButton = 28;
+
+PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in);
+
+}  // namespace app

@@ -1,0 +1,51 @@
+#include "platform/ScriptedDialogs.h"
+
+namespace platform {
+
+QStringList ScriptedDialogs::Messages() const {
+    QStringList texts;
+    for (const Shown& s : shown_) {
+        if (s.kind == Kind::Message || s.kind == Kind::Error) {
+            texts.append(s.text);
+        }
+    }
+    return texts;
+}
+
+std::optional<QString> ScriptedDialogs::TakeText(std::deque<QString>& queue) {
+    if (queue.empty()) {
+        return std::nullopt;
+    }
+    const QString text = queue.front();
+    queue.pop_front();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+void ScriptedDialogs::ShowMessage(const QString& text) { shown_.append({Kind::Message, text, {}}); }
+
+void ScriptedDialogs::ShowError(const QString& text) { shown_.append({Kind::Error, text, {}}); }
+
+ConfirmAnswer ScriptedDialogs::Confirm(const QString& text) {
+    shown_.append({Kind::Confirm, text, {}});
+    return Take(confirms_, ConfirmAnswer::Yes);
+}
+
+std::optional<std::uint32_t> ScriptedDialogs::ChooseColour() {
+    shown_.append({Kind::Colour, {}, {}});
+    return Take(colours_, std::optional<std::uint32_t>{});
+}
+
+std::optional<QString> ScriptedDialogs::ChooseOpenFile(const OpenFileRequest& request) {
+    shown_.append({Kind::OpenFile, request.title, request.fileName});
+    return TakeText(files_);
+}
+
+std::optional<QString> ScriptedDialogs::ChooseFolder(const QString& caption, const QString& startFolder) {
+    shown_.append({Kind::Folder, caption, startFolder});
+    return TakeText(folders_);
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The one place where text changes between memory (QString) and file bytes.
+//
+// Files the program writes for the user (pages, report, test files) are single-byte Windows-1252 with
+// CR LF line ends; a character outside Windows-1252 becomes "?". The settings file is UTF-8, read back
+// as UTF-8 or, when the bytes are not valid UTF-8, as Windows-1252.
+namespace platform {
+
+inline constexpr char kCrLf[] = "\r\n";
+
+// Windows-1252 bytes of a text; characters the code page cannot hold become '?'.
+QByteArray ToWindows1252(const QString& text);
+
+// Text of Windows-1252 bytes. The five bytes the code page leaves undefined map to the control
+// characters of the same value, so every byte sequence decodes and encodes back unchanged.
+QString FromWindows1252(const QByteArray& bytes);
+
+QByteArray ToUtf8(const QString& text);
+
+// UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252.
+QString DecodeUtf8OrWindows1252(const QByteArray& bytes);
+
+// Lines joined with CR LF, each line ended by CR LF (the empty list gives no bytes).
+QString JoinCrLfLines(const QStringList& lines);
+
+// Splits text into lines at CR LF, LF or a lone CR; a final line end does not start an extra line.
+QStringList SplitLines(const QString& text);
+
+}  // namespace platform

@@ -1,0 +1,339 @@
+#include "project/ProjectFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <functional>
+
+#include "platform/IntegerText.h"
+#include "platform/Paths.h"
+#include "platform/TextCodec.h"
+#include "settings/DefaultSettings.h"
+
+namespace project {
+
+using settings::AppSettings;
+using settings::ButtonStyle;
+using settings::CaptionEffect;
+using settings::CaptionGrid;
+
+namespace {
+
+constexpr int kCaptionKey = 100;
+constexpr int kType1NameKey = 101;
+constexpr int kType2NameKey = 102;
+constexpr int kHtmlNameKey = 103;
+
+QString YesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
+bool FromYesNo(const QString& value) { return value == QLatin1String("Y"); }
+
+QString Number(int value) { return QString::number(value); }
+
+// One setting line of the file: its key, the comment line before it, and how its value is written.
+struct Entry {
+    int key;
+    const char* comment;
+    std::function<QString(const AppSettings&)> value;
+};
+
+QString EffectFlag(const ButtonStyle& b, CaptionEffect e) { return YesNo(b.captionEffect == e); }
+
+std::vector<Entry> Entries() {
+    using S = const AppSettings&;
+    const auto b1 = [](S s) -> const ButtonStyle& { return s.button[settings::kType1]; };
+    const auto b2 = [](S s) -> const ButtonStyle& { return s.button[settings::kType2]; };
+    return {
+        {200, "/* Target Folder */", [](S s) { return s.targetFolder; }},
+        {1, "/* Button 1 mode */", [=](S s) { return Number(b1(s).backgroundMode); }},
+        {2, "/* Button 1 border depth */", [=](S s) { return Number(b1(s).borderDepth); }},
+        {3, "/* Button 1 border style */", [=](S s) { return Number(b1(s).borderStyle); }},
+        {4, "/* Button 1 settings colour */", [=](S s) { return b1(s).backgroundColour; }},
+        {5, "/* Button 1 width*/", [=](S s) { return b1(s).width; }},
+        {6, "/* Button 1 height */", [=](S s) { return b1(s).height; }},
+        {22, "/* Button 1 left right offset */", [=](S s) { return b1(s).spacing; }},
+        {7, "/* Button 1 background file */", [=](S s) { return b1(s).bitmapFile; }},
+        {8, "/* Button 2 mode */", [=](S s) { return Number(b2(s).backgroundMode); }},
+        {9, "/* Button 2 border depth */", [=](S s) { return Number(b2(s).borderDepth); }},
+        {10, "/* Button 2 border style */", [=](S s) { return Number(b2(s).borderStyle); }},
+        {11, "/* Button 2 settings colour */", [=](S s) { return b2(s).backgroundColour; }},
+        {12, "/* Button 2 width*/", [=](S s) { return b2(s).width; }},
+        {13, "/* Button 2 height */", [=](S s) { return b2(s).height; }},
+        {23, "/* Button 2 left right offset */", [=](S s) { return b2(s).spacing; }},
+        {14, "/* Button 2 background file */", [=](S s) { return b2(s).bitmapFile; }},
+        {15, "/* Prefix for button 1 */", [](S s) { return s.prefix1; }},
+        {16, "/* Prefix for button 2 */", [](S s) { return s.prefix2; }},
+        {24, "/* Filename style (0=Mixed case, 1=Upper, 2=Lower) */", [](S s) { return Number(s.filenameStyle); }},
+        {17, "/* Enforce 8,3 filenames ? */", [](S s) { return YesNo(s.enforce83); }},
+        {18, "/* Prompt before overwriting existing files ? */", [](S s) { return YesNo(s.overwritePrompt); }},
+        {19, "/* Output file type */",
+         [](S s) { return s.fileType == settings::kFileTypeGif ? QStringLiteral("GIF") : QStringLiteral("BMP"); }},
+        {20, "/* Generate file status reports ? */", [](S s) { return YesNo(s.statusReports); }},
+        {21, "/* Colour for preview area */", [](S s) { return s.previewAreaColour; }},
+        {30, "/* Font Index 1 */", [=](S s) { return Number(b1(s).fontIndex); }},
+        {31, "/* Font Name 1 */", [=](S s) { return b1(s).fontName; }},
+        {32, "/* Font Size index 1 */", [=](S s) { return Number(b1(s).fontSizeIndex); }},
+        {33, "/* Bold 1 ? */", [=](S s) { return YesNo(b1(s).bold); }},
+        {34, "/* Italic 1 ? */", [=](S s) { return YesNo(b1(s).italic); }},
+        {35, "/* Underline 1 ? */", [=](S s) { return YesNo(b1(s).underline); }},
+        {36, "/* Embossed 1 ? */", [=](S s) { return EffectFlag(b1(s), CaptionEffect::Embossed); }},
+        {37, "/* Pressed 1 ? */", [=](S s) { return EffectFlag(b1(s), CaptionEffect::Pressed); }},
+        {38, "/* Simple 1 ? */", [=](S s) { return EffectFlag(b1(s), CaptionEffect::Standard); }},
+        {39, "/* Font Index 2 */", [=](S s) { return Number(b2(s).fontIndex); }},
+        {40, "/* Font Name 2 */", [=](S s) { return b2(s).fontName; }},
+        {41, "/* Font Size index 2 */", [=](S s) { return Number(b2(s).fontSizeIndex); }},
+        {42, "/* Bold 2 ? */", [=](S s) { return YesNo(b2(s).bold); }},
+        {43, "/* Italic 2 ? */", [=](S s) { return YesNo(b2(s).italic); }},
+        {44, "/* Underline 2 ? */", [=](S s) { return YesNo(b2(s).underline); }},
+        {45, "/* Embossed 2 ? */", [=](S s) { return EffectFlag(b2(s), CaptionEffect::Embossed); }},
+        {46, "/* Pressed 2 ? */", [=](S s) { return EffectFlag(b2(s), CaptionEffect::Pressed); }},
+        {47, "/* Simple 2 ? */", [=](S s) { return EffectFlag(b2(s), CaptionEffect::Standard); }},
+        {48, "/* Colour for button 1 */", [=](S s) { return b1(s).captionColour; }},
+        {49, "/* Colour for button 2 */", [=](S s) { return b2(s).captionColour; }},
+        {60, "/* Top Offset 1 */", [=](S s) { return b1(s).verticalOffset; }},
+        {61, "/* Left Offset 1 */", [=](S s) { return b1(s).horizontalOffset; }},
+        {62, "/* Horizontal allignment mode (0= Centre) 1 */", [=](S s) { return Number(b1(s).horizontalMode); }},
+        {63, "/* Vertical allignment mode (1= Centre) 1 */", [=](S s) { return Number(b1(s).verticalMode); }},
+        {64, "/* Top Offset 2 */", [=](S s) { return b2(s).verticalOffset; }},
+        {65, "/* Left Offset 2 */", [=](S s) { return b2(s).horizontalOffset; }},
+        {66, "/* Horizontal allignment mode (0= Centre) 2 */", [=](S s) { return Number(b2(s).horizontalMode); }},
+        {67, "/* Vertical allignment mode (1= Centre) 2 */", [=](S s) { return Number(b2(s).verticalMode); }},
+        {68, "/* Test Caption */", [](S s) { return s.testCaption; }},
+        {80, "/* HTML Layout Mode */", [](S s) { return Number(s.htmlLayout); }},
+        {81, "/* HTML browser path */", [](S s) { return s.browser; }},
+        {82, "/* HTML main filename (index.htm) */", [](S s) { return s.htmlMainFilename; }},
+        {83, "/* HTML target folder. */", [](S s) { return s.htmlTargetFolder; }},
+        {84, "/* HTML main page title */", [](S s) { return s.htmlTitlePrefix; }},
+        {85, "/* HTML file overwrite prompt */", [](S s) { return YesNo(s.htmlOverwritePrompt); }},
+        {86, "/* HTML generate all html files switch */", [](S s) { return YesNo(s.htmlGenerateAll); }},
+        {87, "/* Colour for HTML Background */", [](S s) { return s.htmlBackgroundColour; }},
+        {88, "/* Colour for HTML Text Colour */", [](S s) { return s.htmlTextColour; }},
+    };
+}
+
+QStringList CaptionLines(const CaptionGrid& grid) {
+    QStringList lines{QStringLiteral("/* Caption List */")};
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        const CaptionGrid::Row& row = grid.RowAt(r);
+        if (platform::Trim(row[CaptionGrid::kCaptionColumn]).isEmpty()) {
+            continue;
+        }
+        lines.append(Number(kCaptionKey) + QLatin1Char(',') + row[CaptionGrid::kCaptionColumn]);
+        // A caption holding the comment mark is lost on reading; its file names would then land on
+        // the row read before it, so they are not written.
+        if (row[CaptionGrid::kCaptionColumn].contains(QLatin1String("/*"))) {
+            continue;
+        }
+        for (int c = 1; c < CaptionGrid::kColumns; ++c) {
+            lines.append(Number(kCaptionKey + c) + QLatin1Char(',') + row[static_cast<std::size_t>(c)]);
+        }
+    }
+    return lines;
+}
+
+// Reads one file's lines into the settings; throws platform::ConvertError on a line it cannot
+// process.
+class Reader {
+public:
+    explicit Reader(AppSettings& s) : s_(s) {}
+
+    void ResetCaptionGrid() {
+        CaptionGrid& grid = s_.captions;
+        grid.SetRowCount(CaptionGrid::kMinimumRows);
+        const QStringList header = {QStringLiteral("Button Captions"), QStringLiteral("Button 1 Filename"),
+                                    QStringLiteral("Button 2 Filename"), QStringLiteral("HTML Filename")};
+        for (int c = 0; c < CaptionGrid::kColumns; ++c) {
+            grid.SetCell(0, c, header[c]);
+        }
+        rowCounter_ = 0;
+    }
+
+    void ReadLine(const QString& line) {
+        if (line.contains(QLatin1String("/*")) || platform::Trim(line).isEmpty()) {
+            return;
+        }
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        // A line without a comma has an empty key, which is not a whole number.
+        const QString keyText = comma < 0 ? QString() : line.left(comma);
+        const int key = platform::ParseInteger(keyText);
+        Apply(key, comma < 0 ? QString() : line.mid(comma + 1));
+    }
+
+private:
+    static int Index(const QString& value, qsizetype count) {
+        QString text = platform::TrimRight(value);
+        if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("-1")) {
+            text = QStringLiteral("0");
+        }
+        return settings::ListChoice(platform::ParseInteger(text), count);
+    }
+
+    static QString IntegerField(const QString& value) {
+        return QString::number(platform::IntegerFieldValue(value));
+    }
+
+    static void Effect(ButtonStyle& b, CaptionEffect effect, const QString& value) {
+        // The effects are one choice of three: a ticked one is chosen, an unticked one changes nothing.
+        if (FromYesNo(value)) {
+            b.captionEffect = effect;
+        }
+    }
+
+    void Apply(int key, const QString& v) {
+        ButtonStyle& b1 = s_.button[settings::kType1];
+        ButtonStyle& b2 = s_.button[settings::kType2];
+        constexpr int modes = settings::kBackgroundModeCount;
+        constexpr int depths = settings::kBorderDepthCount;
+        constexpr int styles = settings::kBorderStyleCount;
+        constexpr int sizes = settings::kFontSizeCount;
+        constexpr int verticals = settings::kAlignmentCount;
+        constexpr int horizontals = settings::kAlignmentCount;
+        switch (key) {
+            case 200: s_.targetFolder = v; break;
+            case 1: b1.backgroundMode = Index(v, modes); break;
+            case 2: b1.borderDepth = Index(v, depths); break;
+            case 3: b1.borderStyle = Index(v, styles); break;
+            case 4: b1.backgroundColour = v; break;
+            case 5: b1.width = IntegerField(v); break;
+            case 6: b1.height = IntegerField(v); break;
+            case 22: b1.spacing = IntegerField(v); break;
+            case 7: b1.bitmapFile = v; break;
+            case 8: b2.backgroundMode = Index(v, modes); break;
+            case 9: b2.borderDepth = Index(v, depths); break;
+            case 10: b2.borderStyle = Index(v, styles); break;
+            case 11: b2.backgroundColour = v; break;
+            case 12: b2.width = IntegerField(v); break;
+            case 13: b2.height = IntegerField(v); break;
+            case 23: b2.spacing = IntegerField(v); break;
+            case 14: b2.bitmapFile = v; break;
+            case 15: s_.prefix1 = v; break;
+            case 16: s_.prefix2 = v; break;
+            case 24: s_.filenameStyle = Index(v, settings::kFilenameStyleCount); break;
+            case 17: s_.enforce83 = FromYesNo(v); break;
+            case 18: s_.overwritePrompt = FromYesNo(v); break;
+            case 19: s_.fileType = v == QLatin1String("GIF") ? settings::kFileTypeGif : settings::kFileTypeBmp; break;
+            case 20: s_.statusReports = FromYesNo(v); break;
+            case 21: s_.previewAreaColour = v; break;
+            case 30: b1.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList); break;
+            case 31: b1.fontName = v; break;
+            case 32: b1.SetFontSizeIndex(Index(v, sizes)); break;
+            case 33: b1.bold = FromYesNo(v); break;
+            case 34: b1.italic = FromYesNo(v); break;
+            case 35: b1.underline = FromYesNo(v); break;
+            case 36: Effect(b1, CaptionEffect::Embossed, v); break;
+            case 37: Effect(b1, CaptionEffect::Pressed, v); break;
+            case 38: Effect(b1, CaptionEffect::Standard, v); break;
+            case 39: b2.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList); break;
+            case 40: b2.fontName = v; break;
+            case 41: b2.SetFontSizeIndex(Index(v, sizes)); break;
+            case 42: b2.bold = FromYesNo(v); break;
+            case 43: b2.italic = FromYesNo(v); break;
+            case 44: b2.underline = FromYesNo(v); break;
+            case 45: Effect(b2, CaptionEffect::Embossed, v); break;
+            case 46: Effect(b2, CaptionEffect::Pressed, v); break;
+            case 47: Effect(b2, CaptionEffect::Standard, v); break;
+            case 48: b1.captionColour = v; break;
+            case 49: b2.captionColour = v; break;
+            case 60: b1.verticalOffset = IntegerField(v); break;
+            case 61: b1.horizontalOffset = IntegerField(v); break;
+            case 62: b1.horizontalMode = Index(v, horizontals); break;
+            case 63: b1.verticalMode = Index(v, verticals); break;
+            case 64: b2.verticalOffset = IntegerField(v); break;
+            case 65: b2.horizontalOffset = IntegerField(v); break;
+            case 66: b2.horizontalMode = Index(v, horizontals); break;
+            case 67: b2.verticalMode = Index(v, verticals); break;
+            case 68: s_.testCaption = v.left(settings::kMaxCaptionLength); break;
+            case 80: s_.htmlLayout = Index(v, settings::kHtmlLayoutCount); break;
+            case 81:
+                s_.browser = platform::Trim(v).isEmpty() ? QString::fromLatin1(settings::kUseDefaultBrowser) : v;
+                break;
+            case 82: s_.htmlMainFilename = v; break;
+            case 83: s_.htmlTargetFolder = v; break;
+            case 84: s_.htmlTitlePrefix = v; break;
+            case 85: s_.htmlOverwritePrompt = FromYesNo(v); break;
+            case 86: s_.htmlGenerateAll = FromYesNo(v); break;
+            case 87: s_.htmlBackgroundColour = v; break;
+            case 88: s_.htmlTextColour = v; break;
+            case kCaptionKey:
+                ++rowCounter_;
+                s_.captions.SetRowCount(rowCounter_ + 1);
+                s_.captions.SetCell(rowCounter_, CaptionGrid::kCaptionColumn, v);
+                break;
+            case kType1NameKey:
+            case kType2NameKey:
+            case kHtmlNameKey:
+                // File names belong to the caption row read last; before any caption there is none,
+                // and the header row is never written over.
+                if (rowCounter_ > 0) {
+                    s_.captions.SetCell(rowCounter_, key - kCaptionKey, v);
+                }
+                break;
+            case 110: s_.secondbuttonEnabled = FromYesNo(v); break;
+            case 111: s_.copyOnReEnable = FromYesNo(v); break;
+            default: break;  // numbers the program does not know are ignored
+        }
+    }
+
+    AppSettings& s_;
+    int rowCounter_ = 0;
+};
+
+}  // namespace
+
+QString OutOfDateMessage() {
+    return QStringLiteral(
+        "Your previous settings file was out of date and could not be\r"
+        "processed correctly, so it has been reset to the latest default\r"
+        "settings - sorry for any inconvenience.");
+}
+
+QString ProjectFilePath(const QString& dataFolder) {
+    return dataFolder + QStringLiteral("KSDATA/PROJECTS/") + QLatin1String(kProjectFileName);
+}
+
+bool SaveSettings(const QString& fileName, const AppSettings& s) {
+    QStringList lines;
+    for (const Entry& e : Entries()) {
+        lines.append(QLatin1String(e.comment));
+        lines.append(Number(e.key) + QLatin1Char(',') + e.value(s));
+    }
+    lines += CaptionLines(s.captions);
+    lines.append(QStringLiteral("/* Is second button enabled ? */"));
+    lines.append(QStringLiteral("110,") + YesNo(s.secondbuttonEnabled));
+    lines.append(QStringLiteral("/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */"));
+    lines.append(QStringLiteral("111,") + YesNo(s.copyOnReEnable));
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    file.write(platform::ToUtf8(platform::JoinCrLfLines(lines)));
+    return file.commit();
+}
+
+LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
+                         const QString& dataFolder) {
+    QByteArray bytes;
+    {
+        QFile file(fileName);
+        if (!platform::FileExists(fileName) || !file.open(QIODevice::ReadOnly)) {
+            return LoadOutcome::NoFile;
+        }
+        bytes = file.readAll();
+    }
+    Reader reader(s);
+    reader.ResetCaptionGrid();
+    try {
+        const QStringList lines = platform::SplitLines(platform::DecodeUtf8OrWindows1252(bytes));
+        bytes.clear();
+        for (const QString& line : lines) {
+            reader.ReadLine(line);
+        }
+    } catch (const platform::ConvertError&) {
+        platform::DeleteFile(fileName);
+        settings::ApplyDefaultSettings(s, s.fontList, dataFolder);
+        dialogs.ShowMessage(OutOfDateMessage());
+        return LoadOutcome::Reset;
+    }
+    return LoadOutcome::Loaded;
+}
+
+}  // namespace project

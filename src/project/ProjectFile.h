@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/Dialogs.h"
+#include "settings/AppSettings.h"
+
+// The settings file "kestro.dat": numbered setting lines, each after a comment line, written when
+// the main window closes and read when it is first shown.
+namespace project {
+
+inline constexpr char kProjectFileName[] = "kestro.dat";
+
+// The three lines shown when a settings file could not be processed, separated by single CRs.
+QString OutOfDateMessage();
+
+// The path of the settings file inside a data folder (which ends in a separator).
+QString ProjectFilePath(const QString& dataFolder);
+
+// Writes every setting, replacing any earlier file only once the new one is complete. A missing
+// folder or any other failure writes nothing and is not reported (the answer says whether it was
+// written).
+bool SaveSettings(const QString& fileName, const settings::AppSettings& s);
+
+enum class LoadOutcome {
+    NoFile,  // the file could not be opened: the settings are unchanged
+    Loaded,  // every line was read by the rules
+    Reset,   // the file could not be processed: deleted, defaults applied, message shown
+};
+
+// Reads the file into the settings. A line that the rules cannot process (a key or a numeric value
+// that is not a whole number) deletes the file, applies the defaults (with the settings' font list
+// and `dataFolder`) and shows OutOfDateMessage() through `dialogs`.
+LoadOutcome LoadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
+                         const QString& dataFolder);
+
+}  // namespace project

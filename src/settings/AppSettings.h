@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "settings/ButtonStyle.h"
+#include "settings/CaptionGrid.h"
+
+// Everything the user sets: both button types and the settings that are not per type. The main
+// window's controls show this model; a handler changes the model first, and code that changes the
+// model (defaults, loading) brings the controls in line afterwards.
+namespace settings {
+
+inline constexpr int kType1 = 0;
+inline constexpr int kType2 = 1;
+
+struct AppSettings {
+    std::array<ButtonStyle, 2> button;  // [kType1], [kType2]
+
+    QStringList fontList;  // the system's screen fonts, the items of both font lists
+
+    QString targetFolder;      // button target folder
+    QString htmlTargetFolder;  // kUseButtonTargetFolder means the button target folder
+    QString prefix1;
+    QString prefix2;
+    int fileType = kNoChoice;       // FileTypeTexts()
+    int filenameStyle = kNoChoice;  // FilenameStyleTexts()
+    bool enforce83 = false;
+    bool statusReports = false;
+    bool copyOnReEnable = false;
+    bool overwritePrompt = false;
+    bool htmlOverwritePrompt = false;
+    QString previewAreaColour;
+    int htmlLayout = kNoChoice;  // HtmlLayoutTexts()
+    QString htmlMainFilename;
+    QString htmlTitlePrefix;
+    bool htmlGenerateAll = false;
+    QString browser;  // kUseDefaultBrowser means the system's default browser
+    QString htmlBackgroundColour;
+    QString htmlTextColour;
+    QString testCaption;  // at most kMaxCaptionLength characters
+    CaptionGrid captions;
+
+    bool secondbuttonEnabled = true;
+    bool PreviewUpdatesSuspended = false;
+
+    bool operator==(const AppSettings&) const = default;
+};
+
+inline constexpr int kMaxCaptionLength = 250;
+
+}  // namespace settings

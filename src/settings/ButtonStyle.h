@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include "settings/SettingsLists.h"
+
+// The settings of one button type: type 1 is the button as normally shown, type 2 the one shown
+// while the mouse is over it.
+namespace settings {
+
+enum class CaptionEffect { Embossed, Pressed, Standard };
+
+struct ButtonStyle {
+    int backgroundMode = kNoChoice;  // 0-4, BackgroundModeTexts()
+    QString bitmapFile;
+    QString backgroundColour;  // ColourString
+    // Integer fields are held as their text: empty or "-" counts as 0 where it is read.
+    QString width;
+    QString height;
+    QString spacing;
+    int borderDepth = kNoChoice;  // 0-16, pixels
+    int borderStyle = kNoChoice;  // 0-5, BorderStyleTexts()
+    int fontIndex = kNoChoice;    // position in the system's font list
+    QString fontName;             // the font list's text; may name a font not in the list
+    int fontSizeIndex = kNoChoice;  // 0-23 for "7" to "30"
+    QString fontSizeText;           // the size list's text (the list is editable)
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    CaptionEffect captionEffect = CaptionEffect::Standard;
+    QString captionColour;  // ColourString
+    int verticalMode = kNoChoice;    // VerticalAlignmentTexts()
+    int horizontalMode = kNoChoice;  // HorizontalAlignmentTexts()
+    QString verticalOffset;
+    QString horizontalOffset;
+
+    // Chooses a size list position; its text follows (empty for no choice).
+    void SetFontSizeIndex(int position);
+    // Chooses a font list position among `fonts`; the font name follows (empty for no choice).
+    void SetFontIndex(int position, const QStringList& fonts);
+
+    bool operator==(const ButtonStyle&) const = default;
+};
+
+}  // namespace settings

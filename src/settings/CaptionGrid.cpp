@@ -1,0 +1,28 @@
+#include "settings/CaptionGrid.h"
+
+#include <algorithm>
+
+namespace settings {
+
+void CaptionGrid::SetRowCount(int count) {
+    rows_.resize(static_cast<std::size_t>(std::max(count, kMinimumRows)));
+    currentRow_ = std::clamp(currentRow_, 1, RowCount() - 1);
+}
+
+QString CaptionGrid::Cell(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= kColumns) {
+        return {};
+    }
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void CaptionGrid::SetCell(int row, int column, const QString& text) {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= kColumns) {
+        return;
+    }
+    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+}
+
+void CaptionGrid::SetCurrentRow(int row) { currentRow_ = std::clamp(row, 1, RowCount() - 1); }
+
+}  // namespace settings

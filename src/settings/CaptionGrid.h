@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+// The caption list: a header row and one row per button, four text columns each — the caption, the
+// type 1 file name, the type 2 file name and the HTML file name. A row whose caption is empty is
+// blank and is skipped by everything that reads the list.
+namespace settings {
+
+class CaptionGrid {
+public:
+    static constexpr int kColumns = 4;
+    static constexpr int kCaptionColumn = 0;
+    static constexpr int kType1Column = 1;
+    static constexpr int kType2Column = 2;
+    static constexpr int kHtmlColumn = 3;
+    // A grid always has its header row and at least one row under it.
+    static constexpr int kMinimumRows = 2;
+
+    using Row = std::array<QString, kColumns>;
+
+    CaptionGrid() : rows_(kMinimumRows) {}
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    // Grows with empty rows or cuts rows off the end; never below kMinimumRows.
+    void SetRowCount(int count);
+
+    // Cells outside the grid read as empty; writes outside it are ignored.
+    QString Cell(int row, int column) const;
+    void SetCell(int row, int column, const QString& text);
+    const Row& RowAt(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+
+    int CurrentRow() const { return currentRow_; }
+    void SetCurrentRow(int row);
+
+    bool operator==(const CaptionGrid&) const = default;
+
+private:
+    std::vector<Row> rows_;
+    int currentRow_ = 1;
+};
+
+}  // namespace settings

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The fixed lists the user chooses from, with their texts exactly as shown, and the helpers that
+// turn a stored position into a choice. A position outside a list means "no choice" (-1).
+namespace settings {
+
+inline constexpr int kNoChoice = -1;
+
+// Background modes; the text of mode 3 ends with one blank.
+QStringList BackgroundModeTexts();
+// "No border", "1 Pixel Border" … "16 Pixel Border".
+QStringList BorderDepthTexts();
+// "Simple 3D", "3D Border", "None", "Flatten", "Flatten Simple", "3D Border Flatten".
+QStringList BorderStyleTexts();
+// "7" to "30".
+QStringList FontSizeTexts();
+QStringList VerticalAlignmentTexts();
+QStringList HorizontalAlignmentTexts();
+QStringList FileTypeTexts();
+QStringList FilenameStyleTexts();
+QStringList HtmlLayoutTexts();
+
+// The position when it lies inside a list of `count` items, otherwise kNoChoice.
+inline int ListChoice(int position, qsizetype count) {
+    return position >= 0 && position < count ? position : kNoChoice;
+}
+
+// The text of a list's choice, empty for no choice.
+inline QString ChoiceText(const QStringList& items, int position) {
+    return position >= 0 && position < items.size() ? items[position] : QString();
+}
+
+// Item counts of the fixed lists.
+inline constexpr int kBackgroundModeCount = 5;
+inline constexpr int kBorderDepthCount = 17;
+inline constexpr int kBorderStyleCount = 6;
+inline constexpr int kFontSizeCount = 24;
+inline constexpr int kSmallestFontSize = 7;
+inline constexpr int kAlignmentCount = 4;
+inline constexpr int kFileTypeCount = 2;
+inline constexpr int kFilenameStyleCount = 3;
+inline constexpr int kHtmlLayoutCount = 2;
+
+// Positions named by the program.
+inline constexpr int kFileTypeBmp = 0;
+inline constexpr int kFileTypeGif = 1;
+inline constexpr int kFixedOffsetAlignment = 2;  // "Use Fixed … Offset" in both alignment lists
+
+// Texts that stand for "use something else".
+inline constexpr char kUseButtonTargetFolder[] = "<Use button target folder above>";
+inline constexpr char kUseDefaultBrowser[] = "<Use Default>";
+
+}  // namespace settings

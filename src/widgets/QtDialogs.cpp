@@ -1,0 +1,112 @@
+#include "widgets/QtDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace widgets {
+namespace {
+
+// "Windows Bitmap (.bmp)|*.bmp" → "Windows Bitmap (.bmp) (*.bmp)"; pairs are joined with ";;".
+QString QtFilter(const QString& filter) {
+    if (filter.isEmpty()) {
+        return {};
+    }
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        filters.append(parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                       QLatin1Char(')'));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(QString title, QWidget* parent) : title_(std::move(title)), parent_(parent) {}
+
+QString QtDialogs::DisplayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void QtDialogs::ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title_, DisplayText(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+void QtDialogs::ShowError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), DisplayText(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DisplayText(text), QMessageBox::NoButton,
+                    parent_);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* noToAll = box.addButton(QStringLiteral("N&o to All"), QMessageBox::NoRole);
+    QPushButton* yesToAll = box.addButton(QStringLiteral("Yes to &All"), QMessageBox::YesRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == yes) return platform::ConfirmAnswer::Yes;
+    if (clicked == noToAll) return platform::ConfirmAnswer::NoToAll;
+    if (clicked == yesToAll) return platform::ConfirmAnswer::YesToAll;
+    (void)no;
+    return platform::ConfirmAnswer::No;
+}
+
+std::optional<std::uint32_t> QtDialogs::ChooseColour() {
+    const QColor chosen = QColorDialog::getColor(lastColour_, parent_);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    lastColour_ = chosen;
+    return static_cast<std::uint32_t>(chosen.red()) | (static_cast<std::uint32_t>(chosen.green()) << 8) |
+           (static_cast<std::uint32_t>(chosen.blue()) << 16);
+}
+
+std::optional<QString> QtDialogs::ChooseOpenFile(const platform::OpenFileRequest& request) {
+    QFileDialog dialog(parent_, request.title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!request.filter.isEmpty()) {
+        dialog.setNameFilter(QtFilter(request.filter));
+    }
+    if (!request.defaultExtension.isEmpty()) {
+        dialog.setDefaultSuffix(request.defaultExtension.startsWith(QLatin1Char('.')) ? request.defaultExtension.mid(1)
+                                                                                    : request.defaultExtension);
+    }
+    const QFileInfo named(request.fileName);
+    if (!request.fileName.isEmpty() && named.dir().exists() && request.fileName.contains(QLatin1Char('/'))) {
+        dialog.setDirectory(named.absolutePath());
+        dialog.selectFile(named.fileName());
+    } else {
+        if (!request.initialFolder.isEmpty()) {
+            dialog.setDirectory(request.initialFolder);
+        }
+        if (!request.fileName.isEmpty()) {
+            dialog.selectFile(request.fileName);
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogs::ChooseFolder(const QString& caption, const QString& startFolder) {
+    const QString chosen = QFileDialog::getExistingDirectory(parent_, caption, startFolder);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+}  // namespace widgets

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Dialogs.h"
+
+namespace widgets {
+
+// The program's modal boxes and choosers on Qt. Message texts keep their single CR line breaks; each
+// CR is shown as a new line.
+class QtDialogs : public platform::Dialogs {
+public:
+    // `title` is the application's title, used by plain message boxes; boxes are modal to `parent`.
+    explicit QtDialogs(QString title, QWidget* parent = nullptr);
+
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void ShowMessage(const QString& text) override;
+    void ShowError(const QString& text) override;
+    platform::ConfirmAnswer Confirm(const QString& text) override;
+    std::optional<std::uint32_t> ChooseColour() override;
+    std::optional<QString> ChooseOpenFile(const platform::OpenFileRequest& request) override;
+    std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) override;
+
+    // A message text as the box shows it: single CRs become line feeds.
+    static QString DisplayText(const QString& text);
+
+private:
+    QString title_;
+    QPointer<QWidget> parent_;
+    QColor lastColour_ = Qt::black;  // the colour dialog opens on the colour last chosen in it
+};
+
+}  // namespace widgets

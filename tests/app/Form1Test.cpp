@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTextEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+
+#include "TestSupport.h"
+#include "app/AdvancedForm.h"
+#include "app/Form1.h"
+#include "app/HintTracker.h"
+#include "platform/IntegerText.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+
+using app::TForm1;
+
+namespace {
+
+class Form1Test : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm1> MakeForm() {
+        auto form = std::make_unique<TForm1>(dialogs, shell, dir.path());
+        return form;
+    }
+    QString DatFile() const { return dir.path() + "/KSDATA/PROJECTS/kestro.dat"; }
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+};
+
+}  // namespace
+
+TEST_F(Form1Test, TheWindowShowsItsPagesBarAndPreviews) {
+    auto form = MakeForm();
+    ASSERT_TRUE(form->DataFolderOk());
+    EXPECT_TRUE(form->Settings().PreviewUpdatesSuspended);  // nothing refreshes before the window shows
+    form->show();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2"));
+    EXPECT_EQ(form->size(), QSize(673, 491));
+    const QStringList captions = {"&File", "Caption &List", "&Buttons", "F&ont", "&Allignment", "&HTML", "H&elp"};
+    ASSERT_EQ(form->PageControl1->count(), 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(form->PageControl1->tabText(i), captions[i]);
+    }
+    EXPECT_EQ(form->PageControl1->currentIndex(), TForm1::kHelpPage);
+    EXPECT_EQ(form->SaveBatchButton->text(), QStringLiteral("&Save Buttons"));
+    EXPECT_EQ(form->generatehtmlbutton->text(), QStringLiteral("&Preview in web browser"));
+    EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Plumeric !"));
+    EXPECT_EQ(form->TextEdit->maxLength(), 250);
+    EXPECT_TRUE(form->TextEdit->hasFocus() || QApplication::focusWidget() == form->TextEdit ||
+                form->focusWidget() == form->TextEdit);
+    EXPECT_TRUE(form->welcomeText->isReadOnly());
+    EXPECT_FALSE(form->welcomeText->toPlainText().isEmpty());
+    EXPECT_EQ(form->Image7->size(), QSize(33, 24));
+    EXPECT_EQ(form->Image7->pos(), QPoint(68, 80));
+    EXPECT_FALSE(form->Image7->isVisible());
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(Form1Test, TheFirstPreviewRefreshComesFromTheTimer) {
+    auto form = MakeForm();
+    form->show();
+    EXPECT_FALSE(form->Settings().PreviewUpdatesSuspended);
+    ASSERT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(form->Timer1->isSingleShot());
+    EXPECT_EQ(form->Timer1->interval(), 800);
+    // Until the tick the preview areas have not been painted in the preview colour.
+    EXPECT_FALSE(form->testareaPanel1->autoFillBackground());
+
+    form->Settings().button[settings::kType1].backgroundColour = "123";
+    form->Timer1Timer();
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_TRUE(form->testareaPanel1->autoFillBackground());
+    EXPECT_EQ(form->testareaPanel2->palette().color(QPalette::Window), QColor(0, 0x30, 0));
+    // A refresh writes the background colours back as eight digits.
+    EXPECT_EQ(form->Settings().button[settings::kType1].backgroundColour, QStringLiteral("00000000"));
+
+    // Starting a running timer does not restart it.
+    form->starttimerforupdate();
+    const int remaining = form->Timer1->remainingTime();
+    form->starttimerforupdate();
+    EXPECT_LE(form->Timer1->remainingTime(), remaining);
+
+    // While suspended, a refresh does nothing.
+    form->Settings().PreviewUpdatesSuspended = true;
+    form->Settings().previewAreaColour = "000000FF";
+    form->RefreshPreview();
+    EXPECT_EQ(form->testareaPanel1->palette().color(QPalette::Window), QColor(0, 0x30, 0));
+}
+
+TEST_F(Form1Test, ClosingWritesTheSettingsAndTheNextStartRestoresThem) {
+    {
+        auto form = MakeForm();
+        form->show();
+        form->TextEdit->setText("Saved caption");
+        form->secondbuttonCheckBox[1]->setChecked(true);
+        EXPECT_FALSE(form->Settings().secondbuttonEnabled);
+        form->close();
+    }
+    const QByteArray dat = testsupport::ReadAll(DatFile());
+    EXPECT_TRUE(dat.contains("68,Saved caption\r\n"));
+    EXPECT_TRUE(dat.contains("110,N\r\n"));
+
+    auto form = MakeForm();
+    form->show();
+    EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Saved caption"));
+    EXPECT_FALSE(form->Settings().secondbuttonEnabled);
+    for (QCheckBox* box : form->secondbuttonCheckBox) {
+        EXPECT_TRUE(box->isChecked());
+    }
+    EXPECT_FALSE(form->testareaPanel2->isVisible());
+    EXPECT_FALSE(form->preview2Label->isVisible());
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
+    auto form = MakeForm();
+    form->show();
+    for (QGroupBox* panel : form->type2Panels) {
+        auto* extra = new QLabel("type 2 control", panel);
+        extra->show();
+    }
+    form->secondbuttonCheckBox[2]->click();
+    EXPECT_FALSE(form->Settings().secondbuttonEnabled);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(form->secondbuttonCheckBox[i]->isChecked());
+        EXPECT_TRUE(form->type2Panels[i]->isVisibleTo(form->type2Panels[i]->parentWidget()));
+        EXPECT_FALSE(form->type2Panels[i]->findChild<QLabel*>()->isVisibleTo(form->type2Panels[i]));
+        EXPECT_TRUE(form->secondbuttonCheckBox[i]->isVisibleTo(form->type2Panels[i]));
+    }
+    EXPECT_FALSE(form->testareaPanel2->isVisible());
+
+    form->secondbuttonCheckBox[0]->click();
+    EXPECT_TRUE(form->Settings().secondbuttonEnabled);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_FALSE(form->secondbuttonCheckBox[i]->isChecked());
+        EXPECT_TRUE(form->type2Panels[i]->findChild<QLabel*>()->isVisibleTo(form->type2Panels[i]));
+    }
+    EXPECT_TRUE(form->testareaPanel2->isVisible());
+}
+
+TEST_F(Form1Test, ADamagedSettingsFileIsResetWithTheMessage) {
+    QDir().mkpath(dir.path() + "/KSDATA/PROJECTS");
+    ASSERT_TRUE(testsupport::WriteAll(DatFile(), "68,kept?\r\n1,x\r\n"));
+    auto form = MakeForm();
+    form->show();
+    EXPECT_FALSE(QFile::exists(DatFile()));
+    EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Plumeric !"));
+    ASSERT_EQ(dialogs.Messages().size(), 1);
+    EXPECT_TRUE(dialogs.Messages()[0].startsWith("Your previous settings file was out of date"));
+    EXPECT_FALSE(form->Settings().PreviewUpdatesSuspended);
+    EXPECT_TRUE(form->Timer1->isActive());
+}
+
+TEST_F(Form1Test, AnUnusableDataFolderEndsWithoutWritingSettings) {
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/KSDATA", "file"));
+    auto form = MakeForm();
+    EXPECT_FALSE(form->DataFolderOk());
+    ASSERT_EQ(dialogs.Messages().size(), 1);
+    EXPECT_TRUE(dialogs.Messages()[0].startsWith("ERROR : Plumeric can't run from this drive and/or folder: -\r\"" +
+                                                 dir.path() + "/\".\r"));
+    form->FormClose();
+    EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA"), QByteArray("file"));
+}
+
+TEST_F(Form1Test, ErrorsAndHintsGoToTheStatusBar) {
+    auto form = MakeForm();
+    form->show();
+    form->Guarded([] { platform::ParseInteger("12x"); });
+    EXPECT_EQ(form->StatusText(), QStringLiteral("'12x' is not a valid integer value"));
+
+    app::HintTracker& hints = form->Hints();
+    hints.MouseOver(form->SaveBatchButton);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Save a batch of buttons using the list of captions in the "
+                                                 "\"Batch Captions List\"."));
+    // A control without a hint shows that of its nearest enclosing control with one: here the page.
+    hints.MouseOver(form->BitBtn1);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Select the button target folder and other file settings."));
+    hints.MouseOver(form->testareaPanel1);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("This is the preview area for type 1 buttons."));
+    hints.MouseOver(form->preview1Label);
+    EXPECT_EQ(form->StatusText(), QString());
+    hints.MouseOver(form->secondbuttonCheckBox[0]);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Tick this box to disable type 2 buttons."));
+
+    // A real mouse movement over a control reaches the tracker through the application.
+    QTest::mouseMove(form->generatehtmlbutton);
+    QApplication::processEvents();
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
+                                                 "in your web browser."));
+    EXPECT_TRUE(form->SaveBatchButton->toolTip().isEmpty());
+}
+
+TEST_F(Form1Test, TheHelpPictureBlinksAfterAMouseMovement) {
+    auto form = MakeForm();
+    form->show();
+    EXPECT_FALSE(form->Timer2->isActive());
+    form->Image4MouseMove();
+    ASSERT_TRUE(form->Timer2->isActive());
+    EXPECT_EQ(form->Timer2->interval(), 200);
+    form->Timer2Timer();
+    EXPECT_TRUE(form->Image7->isVisible());
+    EXPECT_EQ(form->Timer2->interval(), 500);
+    form->Image4MouseMove();  // a running timer is not restarted
+    EXPECT_EQ(form->Timer2->interval(), 500);
+    form->Timer2Timer();
+    EXPECT_FALSE(form->Image7->isVisible());
+    EXPECT_EQ(form->Timer2->interval(), 200);
+    EXPECT_FALSE(form->Timer2->isActive());
+}
+
+TEST_F(Form1Test, TheAdvancedDialogShowsAndChangesTheModel) {
+    auto form = MakeForm();
+    form->show();
+    app::Tadvancedform& adv = form->AdvancedForm();
+    EXPECT_EQ(adv.windowTitle(), QStringLiteral("Plumeric Advanced Options"));
+    EXPECT_EQ(adv.filenamestyleComboBox->currentText(), QStringLiteral("Lower case"));
+    EXPECT_TRUE(adv.copybutton1CheckBox->isChecked());
+    adv.enforce83CheckBox->click();
+    adv.filenamestyleComboBox->setCurrentIndex(1);
+    adv.copybutton1CheckBox->click();
+    EXPECT_TRUE(form->Settings().enforce83);
+    EXPECT_EQ(form->Settings().filenameStyle, 1);
+    EXPECT_FALSE(form->Settings().copyOnReEnable);
+}
+
+TEST(Kestro, TerminationClosesTheWindowAndKeepsTheSettings) {
+    QTemporaryDir dir;
+    const QString exe = dir.path() + "/kestro";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRO_BINARY), exe));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.start(exe, {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // The folders appear while the window is being made, after termination requests are caught.
+    for (int i = 0; i < 400 && !QFileInfo(dir.path() + "/KSDATA/SAMPLES").isDir(); ++i) {
+        QTest::qWait(25);
+    }
+    ASSERT_TRUE(QFileInfo(dir.path() + "/KSDATA/SAMPLES").isDir());
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QByteArray dat = testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat");
+    EXPECT_TRUE(dat.startsWith("/* Target Folder */\r\n200," + dir.path().toUtf8() + "/KSDATA/BUTTONS/\r\n"));
+    EXPECT_TRUE(dat.contains("68,Plumeric !\r\n"));
+}

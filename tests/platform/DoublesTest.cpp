@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+
+using namespace platform;
+
+TEST(ScriptedDialogs, AnswersFromItsQueuesAndRecordsEveryBox) {
+    ScriptedDialogs d;
+    d.QueueConfirm(ConfirmAnswer::NoToAll);
+    d.QueueColour(0x00123456u);
+    d.QueueOpenFile(QStringLiteral("/x/a.bmp"));
+    d.ShowMessage("first\rline");
+    EXPECT_EQ(d.Confirm("overwrite?"), ConfirmAnswer::NoToAll);
+    EXPECT_EQ(d.Confirm("again?"), ConfirmAnswer::Yes);  // nothing queued: the default button
+    EXPECT_EQ(d.ChooseColour(), std::optional<std::uint32_t>(0x00123456u));
+    EXPECT_EQ(d.ChooseColour(), std::nullopt);  // nothing queued: cancelled
+    EXPECT_EQ(d.ChooseOpenFile({"Pick", "a.bmp", "/x", {}, ".bmp"}), std::optional<QString>("/x/a.bmp"));
+    EXPECT_EQ(d.ChooseFolder("Where", "/start"), std::nullopt);
+    d.ShowError("bad");
+    EXPECT_EQ(d.Messages(), (QStringList{"first\rline", "bad"}));
+    ASSERT_EQ(d.History().size(), 8);
+    EXPECT_EQ(d.History()[5].kind, ScriptedDialogs::Kind::OpenFile);
+    EXPECT_EQ(d.History()[5].detail, QStringLiteral("a.bmp"));
+    EXPECT_EQ(d.History()[6].detail, QStringLiteral("/start"));
+}
+
+TEST(ScriptedDialogs, ConfirmAnswersKeepTheirCodes) {
+    EXPECT_EQ(static_cast<int>(ConfirmAnswer::Yes), 6);
+    EXPECT_EQ(static_cast<int>(ConfirmAnswer::No), 7);
+    EXPECT_EQ(static_cast<int>(ConfirmAnswer::NoToAll), 9);
+    EXPECT_EQ(static_cast<int>(ConfirmAnswer::YesToAll), 10);
+}
+
+TEST(RecordingShell, RecordsDocumentsAndAnswersQueuedCodes) {
+    RecordingShell shell;
+    shell.QueueAnswer(Shell::kNoApplication);
+    EXPECT_EQ(shell.OpenDocument("/a/report.txt"), 31);
+    EXPECT_EQ(shell.OpenDocument("/a/index.htm"), 42);
+    EXPECT_EQ(shell.Opened(), (QList<QString>{"/a/report.txt", "/a/index.htm"}));
+}

@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/TextCodec.h"
+#include "project/ProjectFile.h"
+#include "settings/DefaultSettings.h"
+
+using namespace settings;
+using project::LoadOutcome;
+using testsupport::ReadAll;
+using testsupport::WriteAll;
+
+namespace {
+
+const QStringList kFonts = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"};
+const QString kDataFolder = "/opt/kestro/";
+
+AppSettings Defaults() {
+    AppSettings s;
+    ApplyDefaultSettings(s, kFonts, kDataFolder);
+    return s;
+}
+
+// Settings in which every value differs from its default.
+AppSettings Unusual() {
+    AppSettings s = Defaults();
+    ButtonStyle& a = s.button[kType1];
+    ButtonStyle& b = s.button[kType2];
+    a = {0, "/pics/b1.bmp", "00112233", "120", "-7", "11", 3, 5, 1, "Weird, Font", 10, "17", true, false, true,
+         CaptionEffect::Embossed, "000000FF", 2, 3, "-4", "9"};
+    b = {3, "/pics/b 2,x.bmp", "ZZ", "-2000", "2000", "0", 16, 0, 2, "DejaVu Sans Mono", 23, "30", false, true,
+         false, CaptionEffect::Pressed, "1FFFFFFF", 0, 1, "12", "-13"};
+    s.targetFolder = "/home/u/ünïcödé folder/";
+    s.htmlTargetFolder = "/var/www";
+    s.prefix1 = "up-";
+    s.prefix2 = "";
+    s.fileType = kFileTypeBmp;
+    s.filenameStyle = 0;
+    s.enforce83 = true;
+    s.statusReports = true;
+    s.copyOnReEnable = false;
+    s.overwritePrompt = false;
+    s.htmlOverwritePrompt = true;
+    s.previewAreaColour = "0000ABCD";
+    s.htmlLayout = 1;
+    s.htmlMainFilename = "start.htm";
+    s.htmlTitlePrefix = "My, site";
+    s.htmlGenerateAll = false;
+    s.browser = "/usr/bin/firefox";
+    s.htmlBackgroundColour = "00EEEEEE";
+    s.htmlTextColour = "00111111";
+    s.testCaption = "Price $5.00, \u20ac4";
+    s.secondbuttonEnabled = false;
+    s.captions.SetRowCount(4);
+    s.captions.SetCell(1, 0, "Contact us!");
+    s.captions.SetCell(1, 1, "u_contact.gif");
+    s.captions.SetCell(1, 2, "d_contact.gif");
+    s.captions.SetCell(1, 3, "contact.htm");
+    s.captions.SetCell(2, 0, "a, b, c");
+    s.captions.SetCell(3, 0, "Caf\u00e9");
+    s.captions.SetCell(3, 3, "cafe.htm");
+    s.captions.SetCell(0, 3, "HTML Filename");  // the header the reader writes
+    return s;
+}
+
+class ProjectFileTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.path() + "/kestro.dat"; }
+
+    LoadOutcome Load(const QByteArray& bytes, AppSettings& s) {
+        EXPECT_TRUE(WriteAll(path(), bytes));
+        return project::LoadSettings(path(), s, dialogs, kDataFolder);
+    }
+
+    AppSettings LoadedFrom(const QByteArray& bytes) {
+        AppSettings s = Defaults();
+        EXPECT_EQ(Load(bytes, s), LoadOutcome::Loaded);
+        return s;
+    }
+
+    void ExpectReset(const QByteArray& bytes) {
+        AppSettings s = Defaults();
+        s.testCaption = "changed before loading";
+        dialogs.Clear();
+        EXPECT_EQ(Load(bytes, s), LoadOutcome::Reset);
+        EXPECT_FALSE(QFile::exists(path()));
+        AppSettings expected = Defaults();
+        expected.captions = s.captions;  // the file-name columns are not the defaults' to reset
+        EXPECT_EQ(s, expected);
+        EXPECT_EQ(dialogs.Messages(),
+                  (QStringList{"Your previous settings file was out of date and could not be\r"
+                               "processed correctly, so it has been reset to the latest default\r"
+                               "settings - sorry for any inconvenience."}));
+    }
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+};
+
+}  // namespace
+
+TEST_F(ProjectFileTest, WritesEveryKeyInOrderEachAfterItsComment) {
+    ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
+    const QByteArray bytes = ReadAll(path());
+    ASSERT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_FALSE(QByteArray(bytes).replace("\r\n", "").contains('\n'));
+    const QStringList lines = platform::SplitLines(QString::fromUtf8(ReadAll(path())));
+
+    const QList<int> expectedKeys = {200, 1,  2,  3,  4,  5,  6,  22, 7,  8,  9,  10, 11, 12, 13, 23, 14, 15, 16, 24,
+                                     17,  18, 19, 20, 21, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44,
+                                     45,  46, 47, 48, 49, 60, 61, 62, 63, 64, 65, 66, 67, 68, 80, 81, 82, 83, 84, 85,
+                                     86,  87, 88};
+    QList<int> keys;
+    int i = 0;
+    for (; i + 1 < lines.size() && keys.size() < expectedKeys.size(); i += 2) {
+        // Two comments keep their historical "width*/" without the blank.
+        EXPECT_TRUE(lines[i].startsWith("/* ") && lines[i].endsWith("*/")) << lines[i].toStdString();
+        keys.append(lines[i + 1].section(',', 0, 0).toInt());
+    }
+    EXPECT_EQ(keys, expectedKeys);
+    EXPECT_EQ(lines[0], QStringLiteral("/* Target Folder */"));
+    EXPECT_EQ(lines[1], QStringLiteral("200,/opt/kestro/KSDATA/BUTTONS/"));
+    EXPECT_EQ(lines[10], QStringLiteral("/* Button 1 width*/"));
+    EXPECT_EQ(lines[11], QStringLiteral("5,100"));
+    EXPECT_EQ(lines.indexOf("19,GIF"), lines.indexOf("/* Output file type */") + 1);
+    EXPECT_EQ(lines.indexOf("38,Y"), lines.indexOf("/* Simple 1 ? */") + 1);
+    EXPECT_TRUE(lines.contains("36,N"));
+    EXPECT_TRUE(lines.contains("/* Horizontal allignment mode (0= Centre) 1 */"));
+    EXPECT_TRUE(lines.contains("81,<Use Default>"));
+
+    // Then the caption list under one comment, four lines a caption, and the two flags.
+    QStringList tail = lines.mid(i);
+    ASSERT_EQ(tail.size(), 1 + 7 * 4 + 4);
+    EXPECT_EQ(tail[0], QStringLiteral("/* Caption List */"));
+    EXPECT_EQ(tail.mid(1, 4), (QStringList{"100,Home", "101,", "102,", "103,"}));
+    EXPECT_EQ(tail[25], QStringLiteral("100,Links"));
+    EXPECT_EQ(tail.mid(29), (QStringList{"/* Is second button enabled ? */", "110,Y",
+                                         "/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */",
+                                         "111,Y"}));
+}
+
+TEST_F(ProjectFileTest, EveryKeySurvivesARoundTrip) {
+    const AppSettings saved = Unusual();
+    ASSERT_TRUE(project::SaveSettings(path(), saved));
+    EXPECT_TRUE(ReadAll(path()).contains("200,/home/u/\xc3\xbc" "n\xc3\xaf" "c\xc3\xb6" "d\xc3\xa9 folder/\r\n"));
+    EXPECT_TRUE(ReadAll(path()).contains("\r\n3,5\r\n/* Button 1 settings colour */\r\n4,00112233\r\n"));
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded, saved);
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(ProjectFileTest, CommentsAndBlankLinesChangeNothingButTheCaptionList) {
+    AppSettings s = LoadedFrom("/* only a comment */\r\n   \r\n\t\r\nx /* y\r\n\r\n");
+    AppSettings expected = Defaults();
+    expected.captions.SetRowCount(2);
+    expected.captions.SetCell(0, 3, "HTML Filename");
+    EXPECT_EQ(s, expected);
+    EXPECT_EQ(s.captions.Cell(1, 0), QStringLiteral("Home"));
+}
+
+TEST_F(ProjectFileTest, IndexKeysChooseAPositionOrNone) {
+    EXPECT_EQ(LoadedFrom("1,-1\r\n").button[kType1].backgroundMode, 0);
+    EXPECT_EQ(LoadedFrom("1,7\r\n").button[kType1].backgroundMode, kNoChoice);
+    EXPECT_EQ(LoadedFrom("1,\r\n").button[kType1].backgroundMode, 0);
+    EXPECT_EQ(LoadedFrom("1,-\r\n").button[kType1].backgroundMode, 0);
+    EXPECT_EQ(LoadedFrom("1,3  \r\n").button[kType1].backgroundMode, 3);
+    EXPECT_EQ(LoadedFrom("1,-3\r\n").button[kType1].backgroundMode, kNoChoice);
+    EXPECT_EQ(LoadedFrom("9,16\r\n").button[kType2].borderDepth, 16);
+    EXPECT_EQ(LoadedFrom("9,17\r\n").button[kType2].borderDepth, kNoChoice);
+    EXPECT_EQ(LoadedFrom("24,3\r\n").filenameStyle, kNoChoice);
+    EXPECT_EQ(LoadedFrom("80,1\r\n").htmlLayout, 1);
+
+    const AppSettings sizes = LoadedFrom("32,23\r\n41,24\r\n");
+    EXPECT_EQ(sizes.button[kType1].fontSizeText, QStringLiteral("30"));
+    EXPECT_EQ(sizes.button[kType2].fontSizeIndex, kNoChoice);
+    EXPECT_TRUE(sizes.button[kType2].fontSizeText.isEmpty());
+
+    // A font position chooses that font; the name line sets the text alone, listed or not.
+    const AppSettings fonts = LoadedFrom("30,2\r\n39,1\r\n40,No Such Font\r\n");
+    EXPECT_EQ(fonts.button[kType1].fontName, QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(fonts.button[kType2].fontIndex, 1);
+    EXPECT_EQ(fonts.button[kType2].fontName, QStringLiteral("No Such Font"));
+    EXPECT_EQ(LoadedFrom("30,3\r\n").button[kType1].fontIndex, kNoChoice);
+}
+
+TEST_F(ProjectFileTest, IntegerFieldsYesNoAndTextKeys) {
+    const AppSettings s = LoadedFrom(
+        "5,\r\n6,-\r\n22, 12\r\n60,-2000\r\n17,Y\r\n18,y\r\n20,Y \r\n33,Y\r\n110,y\r\n111,N\r\n"
+        "19,gif\r\n81,   \r\n84,  spaced, title  \r\n999,ignored\r\n-5,ignored\r\n201,x\r\n");
+    const ButtonStyle& b = s.button[kType1];
+    EXPECT_EQ(b.width, QStringLiteral("0"));
+    EXPECT_EQ(b.height, QStringLiteral("0"));
+    EXPECT_EQ(b.spacing, QStringLiteral("12"));
+    EXPECT_EQ(b.verticalOffset, QStringLiteral("-2000"));
+    EXPECT_TRUE(s.enforce83);
+    EXPECT_FALSE(s.overwritePrompt);  // only "Y" is yes: case and blanks matter
+    EXPECT_FALSE(s.statusReports);
+    EXPECT_TRUE(b.bold);
+    EXPECT_FALSE(s.secondbuttonEnabled);
+    EXPECT_FALSE(s.copyOnReEnable);
+    EXPECT_EQ(s.fileType, kFileTypeBmp);
+    EXPECT_EQ(s.browser, QStringLiteral("<Use Default>"));
+    EXPECT_EQ(s.htmlTitlePrefix, QStringLiteral("  spaced, title  "));
+    EXPECT_EQ(LoadedFrom("19,GIF\r\n").fileType, kFileTypeGif);
+    EXPECT_EQ(LoadedFrom("19,BMP\r\n19,GIF\r\n").fileType, kFileTypeGif);  // the last one wins
+
+    // The three effect lines are one choice of three.
+    EXPECT_EQ(LoadedFrom("36,Y\r\n37,N\r\n38,N\r\n").button[kType1].captionEffect, CaptionEffect::Embossed);
+    EXPECT_EQ(LoadedFrom("45,N\r\n46,Y\r\n47,N\r\n").button[kType2].captionEffect, CaptionEffect::Pressed);
+    EXPECT_EQ(LoadedFrom("36,N\r\n37,N\r\n38,N\r\n").button[kType1].captionEffect, CaptionEffect::Standard);
+
+    // Colours are stored unchecked.
+    EXPECT_EQ(LoadedFrom("4,not a colour\r\n").button[kType1].backgroundColour, QStringLiteral("not a colour"));
+}
+
+TEST_F(ProjectFileTest, CaptionLinesBuildTheList) {
+    const AppSettings s = LoadedFrom(
+        "101,before any caption\r\n"
+        "100,One, with comma\r\n101,u_one.gif\r\n102,d_one.gif\r\n103,one.htm\r\n"
+        "100,Has /* inside\r\n"
+        "100,Two\r\n102,second.gif\r\n");
+    ASSERT_EQ(s.captions.RowCount(), 3);
+    EXPECT_EQ(s.captions.Cell(0, 1), QStringLiteral("Button 1 Filename"));  // the header is never written over
+    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"One, with comma", "u_one.gif", "d_one.gif", "one.htm"}));
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Two", "", "second.gif", ""}));
+
+    // Blank captions are not written; a caption with "/*" is written but lost on reading, and its
+    // file names are not written, so they cannot land on the row read before it.
+    AppSettings out = Defaults();
+    out.captions.SetCell(1, 1, "home.gif");
+    out.captions.SetCell(2, 0, "   ");
+    out.captions.SetCell(3, 0, "a /* b");
+    out.captions.SetCell(3, 1, "lost.gif");
+    ASSERT_TRUE(project::SaveSettings(path(), out));
+    const QByteArray bytes = ReadAll(path());
+    EXPECT_FALSE(bytes.contains("100,   "));
+    EXPECT_TRUE(bytes.contains("100,a /* b\r\n100,Services\r\n"));
+    EXPECT_FALSE(bytes.contains("lost.gif"));
+    AppSettings back = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), back, dialogs, kDataFolder), LoadOutcome::Loaded);
+    ASSERT_EQ(back.captions.RowCount(), 6);
+    EXPECT_EQ(back.captions.RowAt(1), (CaptionGrid::Row{"Home", "home.gif", "", ""}));
+    EXPECT_EQ(back.captions.Cell(2, 0), QStringLiteral("Services"));
+    EXPECT_EQ(back.captions.Cell(5, 0), QStringLiteral("Links"));
+}
+
+TEST_F(ProjectFileTest, OtherEncodingsAndLineEndsAreRead) {
+    EXPECT_EQ(LoadedFrom("68,Caf\xc3\xa9\n").testCaption, QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(LoadedFrom("68,Caf\xe9 \x80\r\n").testCaption, QStringLiteral("Caf\u00e9 \u20ac"));
+    const AppSettings s = LoadedFrom("15,a\r16,b\n68,c");
+    EXPECT_EQ(s.prefix1, QStringLiteral("a"));
+    EXPECT_EQ(s.prefix2, QStringLiteral("b"));
+    EXPECT_EQ(s.testCaption, QStringLiteral("c"));
+}
+
+TEST_F(ProjectFileTest, DamagedFilesAreDeletedAndReset) {
+    ExpectReset("1,x\r\n");
+    ExpectReset("abc,1\r\n");
+    ExpectReset("1,4\r\nno comma here\r\n");
+    ExpectReset(",value\r\n");
+    ExpectReset("5,12px\r\n");
+    ExpectReset("30,one\r\n");
+    ExpectReset("99999999999,1\r\n");
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i) {
+        garbage.append(static_cast<char>((i * 7919 + 13) % 251));
+    }
+    ExpectReset(garbage);
+}
+
+TEST_F(ProjectFileTest, HugeLinesAndRepeatedKeysAreReadByTheRules) {
+    QByteArray big = "999,";
+    big.append(QByteArray(100 * 1024 * 1024, 'x'));
+    big.append("\r\n68,");
+    big.append(QByteArray(1000, 'c'));
+    big.append("\r\n");
+    const AppSettings s = LoadedFrom(big);
+    EXPECT_EQ(s.testCaption, QString(kMaxCaptionLength, 'c'));
+    big.clear();
+
+    QByteArray repeated;
+    for (int i = 0; i < 100000; ++i) {
+        repeated.append("100,caption ");
+        repeated.append(QByteArray::number(i));
+        repeated.append("\r\n");
+    }
+    const AppSettings many = LoadedFrom(repeated);
+    ASSERT_EQ(many.captions.RowCount(), 100001);
+    EXPECT_EQ(many.captions.Cell(100000, 0), QStringLiteral("caption 99999"));
+}
+
+TEST_F(ProjectFileTest, MissingOrUnwritableFilesAreQuiet) {
+    AppSettings s = Unusual();
+    EXPECT_EQ(project::LoadSettings(dir.path() + "/none.dat", s, dialogs, kDataFolder), LoadOutcome::NoFile);
+    EXPECT_EQ(s, Unusual());
+    EXPECT_EQ(project::LoadSettings(dir.path(), s, dialogs, kDataFolder), LoadOutcome::NoFile);  // a folder
+    EXPECT_FALSE(project::SaveSettings(dir.path() + "/missing/kestro.dat", s));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/missing"));
+
+    // Saving replaces an earlier, longer file completely.
+    ASSERT_TRUE(WriteAll(path(), QByteArray(200000, '\x01')));
+    ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
+    EXPECT_FALSE(ReadAll(path()).contains('\x01'));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+    EXPECT_EQ(project::ProjectFilePath("/x/"), QStringLiteral("/x/KSDATA/PROJECTS/kestro.dat"));
+}

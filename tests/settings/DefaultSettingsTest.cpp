@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "settings/DefaultSettings.h"
+
+using namespace settings;
+
+namespace {
+
+const QStringList kFonts = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"};
+
+AppSettings Defaults() {
+    AppSettings s;
+    ApplyDefaultSettings(s, kFonts, "/opt/kestro/");
+    return s;
+}
+
+}  // namespace
+
+TEST(DefaultSettings, EachButtonTypeGetsItsDefaults) {
+    const AppSettings s = Defaults();
+    for (int t : {kType1, kType2}) {
+        const ButtonStyle& b = s.button[t];
+        SCOPED_TRACE(t);
+        EXPECT_EQ(b.backgroundMode, 4);
+        EXPECT_EQ(b.borderDepth, 0);
+        EXPECT_EQ(b.borderStyle, 2);
+        EXPECT_EQ(ChoiceText(BorderStyleTexts(), b.borderStyle), QStringLiteral("None"));
+        EXPECT_EQ(b.width, QStringLiteral("100"));
+        EXPECT_EQ(b.height, QStringLiteral("30"));
+        EXPECT_EQ(b.spacing, QStringLiteral("5"));
+        EXPECT_TRUE(b.bitmapFile.isEmpty());
+        EXPECT_EQ(b.fontIndex, 0);
+        EXPECT_EQ(b.fontName, QStringLiteral("DejaVu Sans"));
+        EXPECT_EQ(b.fontSizeIndex, 2);
+        EXPECT_EQ(b.fontSizeText, QStringLiteral("9"));
+        EXPECT_FALSE(b.bold || b.italic || b.underline);
+        EXPECT_EQ(b.captionEffect, CaptionEffect::Standard);
+        EXPECT_EQ(b.verticalMode, 1);
+        EXPECT_EQ(b.horizontalMode, 0);
+        EXPECT_EQ(ChoiceText(VerticalAlignmentTexts(), b.verticalMode), QStringLiteral("Centre"));
+        EXPECT_EQ(ChoiceText(HorizontalAlignmentTexts(), b.horizontalMode), QStringLiteral("Centre"));
+        EXPECT_EQ(b.verticalOffset, QStringLiteral("5"));
+        EXPECT_EQ(b.horizontalOffset, QStringLiteral("5"));
+    }
+    EXPECT_EQ(s.button[kType1].backgroundColour, QStringLiteral("00FFFFFF"));
+    EXPECT_EQ(s.button[kType2].backgroundColour, QStringLiteral("00000000"));
+    EXPECT_EQ(s.button[kType1].captionColour, QStringLiteral("00000000"));
+    EXPECT_EQ(s.button[kType2].captionColour, QStringLiteral("00FFFFFF"));
+}
+
+TEST(DefaultSettings, ProgramSettingsGetTheirDefaults) {
+    const AppSettings s = Defaults();
+    EXPECT_TRUE(s.secondbuttonEnabled);
+    EXPECT_TRUE(s.copyOnReEnable);
+    EXPECT_FALSE(s.PreviewUpdatesSuspended);
+    EXPECT_EQ(s.testCaption, QStringLiteral("Plumeric !"));
+    EXPECT_EQ(s.targetFolder, QStringLiteral("/opt/kestro/KSDATA/BUTTONS/"));
+    EXPECT_EQ(s.previewAreaColour, QStringLiteral("00003000"));
+    EXPECT_EQ(s.prefix1, QStringLiteral("U_"));
+    EXPECT_EQ(s.prefix2, QStringLiteral("D_"));
+    EXPECT_EQ(s.filenameStyle, 2);
+    EXPECT_EQ(ChoiceText(FilenameStyleTexts(), s.filenameStyle), QStringLiteral("Lower case"));
+    EXPECT_FALSE(s.enforce83);
+    EXPECT_TRUE(s.overwritePrompt);
+    EXPECT_EQ(s.fileType, kFileTypeGif);
+    EXPECT_EQ(ChoiceText(FileTypeTexts(), s.fileType), QStringLiteral("256 Colour Compuserve GIF (*.gif)"));
+    EXPECT_FALSE(s.statusReports);
+    EXPECT_EQ(s.htmlLayout, 0);
+    EXPECT_EQ(s.browser, QStringLiteral("<Use Default>"));
+    EXPECT_EQ(s.htmlMainFilename, QStringLiteral("index.htm"));
+    EXPECT_EQ(s.htmlTargetFolder, QStringLiteral("<Use button target folder above>"));
+    EXPECT_EQ(s.htmlTitlePrefix, QStringLiteral("Untitled Document"));
+    EXPECT_FALSE(s.htmlOverwritePrompt);
+    EXPECT_TRUE(s.htmlGenerateAll);
+    EXPECT_EQ(s.htmlBackgroundColour, QStringLiteral("00FFFFFF"));
+    EXPECT_EQ(s.htmlTextColour, QStringLiteral("00000000"));
+    EXPECT_EQ(s.fontList, kFonts);
+}
+
+TEST(DefaultSettings, CaptionListGetsEightRowsAndKeepsItsFileNames) {
+    AppSettings s;
+    s.captions.SetRowCount(12);
+    s.captions.SetCell(3, CaptionGrid::kType1Column, "keep.gif");
+    s.captions.SetCell(11, CaptionGrid::kCaptionColumn, "cut off");
+    ApplyDefaultSettings(s, kFonts, "/d/");
+    ASSERT_EQ(s.captions.RowCount(), 8);
+    EXPECT_EQ(s.captions.RowAt(0),
+              (CaptionGrid::Row{"Button Captions", "Button 1 Filename", "Button 2 Filename", "HTML filename"}));
+    const QStringList expected = {"Home", "Contacts", "Products", "Services", "Support", "Search", "Links"};
+    for (int r = 1; r < 8; ++r) {
+        EXPECT_EQ(s.captions.Cell(r, 0), expected[r - 1]);
+    }
+    EXPECT_EQ(s.captions.Cell(3, CaptionGrid::kType1Column), QStringLiteral("keep.gif"));
+    ApplyDefaultSettings(s, kFonts, "/d/");
+    EXPECT_TRUE(s.captions.Cell(11, 0).isEmpty());
+}
+
+TEST(DefaultSettings, ListsHoldTheirTextsAndPositionsOutsideMeanNoChoice) {
+    EXPECT_EQ(BackgroundModeTexts().size(), kBackgroundModeCount);
+    EXPECT_TRUE(BackgroundModeTexts()[3].endsWith("smart sizing "));
+    EXPECT_EQ(BorderDepthTexts().size(), kBorderDepthCount);
+    EXPECT_EQ(BorderDepthTexts()[1], QStringLiteral("1 Pixel Border"));
+    EXPECT_EQ(BorderDepthTexts()[16], QStringLiteral("16 Pixel Border"));
+    EXPECT_EQ(FontSizeTexts().size(), kFontSizeCount);
+    EXPECT_EQ(FontSizeTexts().front(), QStringLiteral("7"));
+    EXPECT_EQ(FontSizeTexts().back(), QStringLiteral("30"));
+    EXPECT_EQ(ListChoice(5, 5), kNoChoice);
+    EXPECT_EQ(ListChoice(-3, 5), kNoChoice);
+    EXPECT_EQ(ChoiceText(BorderStyleTexts(), kNoChoice), QString());
+
+    ButtonStyle b;
+    b.SetFontSizeIndex(23);
+    EXPECT_EQ(b.fontSizeText, QStringLiteral("30"));
+    b.SetFontSizeIndex(24);
+    EXPECT_EQ(b.fontSizeIndex, kNoChoice);
+    EXPECT_TRUE(b.fontSizeText.isEmpty());
+    b.SetFontIndex(0, {});  // no screen fonts at all: nothing to choose
+    EXPECT_EQ(b.fontIndex, kNoChoice);
+    EXPECT_TRUE(b.fontName.isEmpty());
+}
