@@ -20,7 +20,8 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     generatefilestatusreportsCheckBox = new QCheckBox(QStringLiteral("Generate file status reports ?"), this);
     filenamestyleComboBox = new QComboBox(this);
     filenamestyleComboBox->addItems(settings::FilenameStyleTexts());
-    copybutton1CheckBox = new QCheckBox(QStringLiteral("Copy button 1 settings when button 2 is re-enabled ?"), this);
+    copybutton1CheckBox =
+        new QCheckBox(QStringLiteral("Copy button 1 settings when button 2 is re-enabled ?"), this);
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
     layout->addWidget(enforce83CheckBox);
     layout->addWidget(generatefilestatusreportsCheckBox);
@@ -33,7 +34,8 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     connect(enforce83CheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.enforce83 = on; });
     connect(generatefilestatusreportsCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { settings_.statusReports = on; });
-    connect(copybutton1CheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.copyOnReEnable = on; });
+    connect(copybutton1CheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { settings_.copyOnReEnable = on; });
     connect(filenamestyleComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!syncing_) {
             settings_.filenameStyle = index;

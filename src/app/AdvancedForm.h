@@ -13,7 +13,7 @@ namespace app {
 // The advanced options dialog: 8.3 names, status reports, file name style and copying type 1 onto
 // type 2 on re-enabling. It lives as long as the main window and shows the settings model.
 class Tadvancedform : public QDialog {
-public:
+  public:
     Tadvancedform(settings::AppSettings& settings, QWidget* parent);
 
     // Brings the controls in line with the model.
@@ -25,7 +25,7 @@ public:
     QCheckBox* copybutton1CheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;
 
-private:
+  private:
     settings::AppSettings& settings_;
     bool syncing_ = false;
 };

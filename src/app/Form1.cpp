@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -33,7 +34,8 @@ constexpr int kPreviewLabelHeight = 16;
 constexpr int kSmallPictureX = 68;
 constexpr int kSmallPictureY = 80;
 
-const char* const kPageCaptions[] = {"&File", "Caption &List", "&Buttons", "F&ont", "&Allignment", "&HTML", "H&elp"};
+const char* const kPageCaptions[] = {"&File",       "Caption &List", "&Buttons", "F&ont",
+                                     "&Allignment", "&HTML",         "H&elp"};
 const char* const kPageHints[] = {
     "Select the button target folder and other file settings.",
     "Set up the captions for a batch of buttons.",
@@ -73,7 +75,8 @@ QPixmap LargeHelpPicture() {
     pix.fill(QColor(0, 0x30, 0));
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
-    const QStringList captions = {QStringLiteral("Home"), QStringLiteral("Products"), QStringLiteral("Links")};
+    const QStringList captions = {QStringLiteral("Home"), QStringLiteral("Products"),
+                                  QStringLiteral("Links")};
     for (int i = 0; i < captions.size(); ++i) {
         const QRect r(40, 24 + i * 40, 160, 28);
         p.setBrush(i == 1 ? QColor(0, 0, 0) : QColor(255, 255, 255));
@@ -105,6 +108,11 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     : QMainWindow(parent), dialogs_(dialogs), shell_(shell) {
     setWindowTitle(QStringLiteral("Plumeric V1.2"));
     resize(kInitialWidth, kInitialHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -140,13 +148,21 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     settings_.PreviewUpdatesSuspended = true;
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(hints_); }
+TForm1::~TForm1() {
+    qApp->removeEventFilter(hints_);
+}
 
-QString TForm1::ProjectFile() const { return project::ProjectFilePath(dataFolder_); }
+QString TForm1::ProjectFile() const {
+    return project::ProjectFilePath(dataFolder_);
+}
 
-QString TForm1::StatusText() const { return statusPanel_->text(); }
+QString TForm1::StatusText() const {
+    return statusPanel_->text();
+}
 
-void TForm1::ShowStatus(const QString& text) { statusPanel_->setText(text); }
+void TForm1::ShowStatus(const QString& text) {
+    statusPanel_->setText(text);
+}
 
 QGroupBox* TForm1::AddTypePanels(QWidget* page, const QString& title1, const QString& title2, int boxIndex) {
     auto* layout = new QVBoxLayout(page);
@@ -161,7 +177,8 @@ QGroupBox* TForm1::AddTypePanels(QWidget* page, const QString& title1, const QSt
     layout->addWidget(panel2, 1);
     secondbuttonCheckBox[static_cast<std::size_t>(boxIndex)] = box;
     type2Panels[static_cast<std::size_t>(boxIndex)] = panel2;
-    connect(box, &QCheckBox::toggled, this, [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
+    connect(box, &QCheckBox::toggled, this,
+            [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
     return panel2;
 }
 
@@ -179,7 +196,8 @@ void TForm1::BuildPages() {
     fileLayout->addWidget(BitBtn1, 0, Qt::AlignRight);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
 
-    AddTypePanels(pages[2], QStringLiteral("Button type 1 Settings"), QStringLiteral("Button type 2 Settings"), 0);
+    AddTypePanels(pages[2], QStringLiteral("Button type 1 Settings"),
+                  QStringLiteral("Button type 2 Settings"), 0);
     AddTypePanels(pages[3], QStringLiteral("Button type 1 Font Settings"),
                   QStringLiteral("Button type 2 Font Settings"), 1);
     AddTypePanels(pages[4], QStringLiteral("Button type 1 Caption Allignment Settings"),
@@ -229,12 +247,14 @@ void TForm1::BuildBar(QWidget* central) {
     SetHint(SaveBatchButton, QStringLiteral("Save a batch of buttons using the list of captions in the "
                                             "\"Batch Captions List\"."));
     generatehtmlbutton = new QPushButton(QStringLiteral("&Preview in web browser"), bar);
-    SetHint(generatehtmlbutton, QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
-                                               "in your web browser."));
+    SetHint(generatehtmlbutton,
+            QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
+                           "in your web browser."));
     auto* captionLabel = new QLabel(QStringLiteral("Enter Test Caption"), bar);
     TextEdit = new QLineEdit(bar);
     TextEdit->setMaxLength(settings::kMaxCaptionLength);
-    SetHint(TextEdit, QStringLiteral("Enter a test caption so that you can see what the buttons will look like."));
+    SetHint(TextEdit,
+            QStringLiteral("Enter a test caption so that you can see what the buttons will look like."));
     connect(TextEdit, &QLineEdit::textChanged, this, [this] { Guarded([this] { TextEditChange(); }); });
     row->addWidget(SaveBatchButton);
     row->addWidget(generatehtmlbutton);
@@ -413,8 +433,8 @@ void TForm1::secondbuttonCheckBox1Click(QCheckBox* box) {
 void TForm1::EnableType2(bool enabled) {
     for (QGroupBox* panel : type2Panels) {
         for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            const bool isDisableBox =
-                std::find(secondbuttonCheckBox.begin(), secondbuttonCheckBox.end(), child) != secondbuttonCheckBox.end();
+            const bool isDisableBox = std::find(secondbuttonCheckBox.begin(), secondbuttonCheckBox.end(),
+                                                child) != secondbuttonCheckBox.end();
             child->setVisible(enabled || isDisableBox);
         }
     }
@@ -424,6 +444,8 @@ void TForm1::EnableType2(bool enabled) {
     FormResize();
 }
 
-void TForm1::BitBtn1Click() { advancedform_->exec(); }
+void TForm1::BitBtn1Click() {
+    advancedform_->exec();
+}
 
 }  // namespace app

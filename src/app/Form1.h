@@ -27,7 +27,7 @@ class Tadvancedform;
 // the two preview areas and the status bar. It owns the settings model; its handlers change the
 // model, call the subsystem that does the work and refresh.
 class TForm1 : public QMainWindow {
-public:
+  public:
     static constexpr int kHelpPage = 6;
     static constexpr int kInitialWidth = 673;
     static constexpr int kInitialHeight = 491;
@@ -101,13 +101,13 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildPages();
     void BuildHelpPage(QWidget* page);
     void BuildBar(QWidget* central);

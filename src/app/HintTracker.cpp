@@ -13,9 +13,13 @@ constexpr char kHintProperty[] = "plumericHint";
 
 }  // namespace
 
-void SetHint(QWidget* widget, const QString& hint) { widget->setProperty(kHintProperty, hint); }
+void SetHint(QWidget* widget, const QString& hint) {
+    widget->setProperty(kHintProperty, hint);
+}
 
-QString OwnHint(const QWidget* widget) { return widget->property(kHintProperty).toString(); }
+QString OwnHint(const QWidget* widget) {
+    return widget->property(kHintProperty).toString();
+}
 
 QString EffectiveHint(const QWidget* widget) {
     for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {

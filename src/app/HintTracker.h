@@ -17,7 +17,7 @@ QString OwnHint(const QWidget* widget);
 QString EffectiveHint(const QWidget* widget);
 
 class HintTracker : public QObject {
-public:
+  public:
     using HintSink = std::function<void(const QString&)>;
 
     HintTracker(HintSink sink, QObject* parent = nullptr);
@@ -26,10 +26,10 @@ public:
     void MouseOver(const QWidget* widget);
     const QString& CurrentHint() const { return current_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     HintSink sink_;
     QString current_;
 };

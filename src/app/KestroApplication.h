@@ -8,7 +8,7 @@ namespace app {
 // The application object. An exception that escapes an event handler is caught here, as a last
 // resort, and its text handed to the error sink (the status bar) instead of ending the program.
 class KestroApplication : public QApplication {
-public:
+  public:
     using ErrorSink = std::function<void(const QString&)>;
 
     KestroApplication(int& argc, char** argv);
@@ -16,7 +16,7 @@ public:
     void SetErrorSink(ErrorSink sink) { sink_ = std::move(sink); }
     bool notify(QObject* receiver, QEvent* event) override;
 
-private:
+  private:
     ErrorSink sink_;
 };
 

@@ -24,7 +24,8 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
         int area2 = (width - rowFrame) - area1;
         if (area1 < in.button1.width() + kAreaMarginBesideButton ||
             area2 < in.button2.width() + kAreaMarginBesideButton) {
-            width = std::max(width, 2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons);
+            width = std::max(
+                width, 2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons);
         }
         for (const QSize& b : {in.button1, in.button2}) {
             if (b.height() + kWindowHeightBesideButton > height) {

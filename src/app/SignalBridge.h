@@ -10,14 +10,14 @@ class QSocketNotifier;
 namespace app {
 
 class SignalBridge : public QObject {
-public:
+  public:
     explicit SignalBridge(std::function<void()> onSignal, QObject* parent = nullptr);
     ~SignalBridge() override;
 
     SignalBridge(const SignalBridge&) = delete;
     SignalBridge& operator=(const SignalBridge&) = delete;
 
-private:
+  private:
     void Drain();
 
     std::function<void()> onSignal_;

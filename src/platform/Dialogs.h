@@ -25,7 +25,7 @@ struct OpenFileRequest {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // A plain box with the application's title, no icon and only an OK button. Line breaks in the

@@ -9,13 +9,18 @@ std::string Message(const QString& text) {
     return QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString();
 }
 
-bool IsTrimmed(QChar c) { return c.unicode() <= 0x20; }
+bool IsTrimmed(QChar c) {
+    return c.unicode() <= 0x20;
+}
 
 int HexDigit(QChar c) {
     const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
     return -1;
 }
 
@@ -49,14 +54,18 @@ std::int32_t ParseInteger(const QString& text) {
     for (; i < n; ++i) {
         if (hex) {
             const int d = HexDigit(text[i]);
-            if (d < 0) throw ConvertError(text);
+            if (d < 0)
+                throw ConvertError(text);
             value = value * 16 + static_cast<std::uint64_t>(d);
-            if (value > 0xFFFFFFFFull) throw ConvertError(text);
+            if (value > 0xFFFFFFFFull)
+                throw ConvertError(text);
         } else {
             const char16_t u = text[i].unicode();
-            if (u < '0' || u > '9') throw ConvertError(text);
+            if (u < '0' || u > '9')
+                throw ConvertError(text);
             value = value * 10 + (u - '0');
-            if (value > 0x80000000ull) throw ConvertError(text);
+            if (value > 0x80000000ull)
+                throw ConvertError(text);
         }
     }
     if (hex) {
@@ -72,7 +81,9 @@ std::int32_t ParseInteger(const QString& text) {
     return static_cast<std::int32_t>(negative ? -signedValue : signedValue);
 }
 
-bool IsEmptyIntegerText(const QString& text) { return text.isEmpty() || text == QLatin1String("-"); }
+bool IsEmptyIntegerText(const QString& text) {
+    return text.isEmpty() || text == QLatin1String("-");
+}
 
 std::int32_t IntegerFieldValue(const QString& text) {
     return IsEmptyIntegerText(text) ? 0 : ParseInteger(text);
@@ -81,22 +92,27 @@ std::int32_t IntegerFieldValue(const QString& text) {
 QString Trim(const QString& text) {
     qsizetype b = 0;
     qsizetype e = text.size();
-    while (b < e && IsTrimmed(text[b])) ++b;
-    while (e > b && IsTrimmed(text[e - 1])) --e;
+    while (b < e && IsTrimmed(text[b]))
+        ++b;
+    while (e > b && IsTrimmed(text[e - 1]))
+        --e;
     return text.mid(b, e - b);
 }
 
 QString TrimRight(const QString& text) {
     qsizetype e = text.size();
-    while (e > 0 && IsTrimmed(text[e - 1])) --e;
+    while (e > 0 && IsTrimmed(text[e - 1]))
+        --e;
     return text.left(e);
 }
 
 QString TrimBlanks(const QString& text) {
     qsizetype b = 0;
     qsizetype e = text.size();
-    while (b < e && text[b] == u' ') ++b;
-    while (e > b && text[e - 1] == u' ') --e;
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
     return text.mid(b, e - b);
 }
 

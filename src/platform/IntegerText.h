@@ -9,11 +9,11 @@ namespace platform {
 
 // The error every integer conversion raises: "'TEXT' is not a valid integer value".
 class ConvertError : public std::runtime_error {
-public:
+  public:
     explicit ConvertError(const QString& text);
     const QString& Text() const { return text_; }
 
-private:
+  private:
     QString text_;
 };
 

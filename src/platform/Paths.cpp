@@ -7,7 +7,9 @@
 
 namespace platform {
 
-QString ExecutableFolder() { return IncludeTrailingSeparator(QCoreApplication::applicationDirPath()); }
+QString ExecutableFolder() {
+    return IncludeTrailingSeparator(QCoreApplication::applicationDirPath());
+}
 
 QString IncludeTrailingSeparator(const QString& folder) {
     if (folder.endsWith(QLatin1Char(kSeparator))) {
@@ -26,7 +28,9 @@ bool FileExists(const QString& path) {
     return info.exists() && !info.isDir();
 }
 
-bool DirectoryExists(const QString& path) { return QFileInfo(path).isDir(); }
+bool DirectoryExists(const QString& path) {
+    return QFileInfo(path).isDir();
+}
 
 std::int64_t FileSize(const QString& path) {
     const QFileInfo info(path);
@@ -46,6 +50,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
     return written && file.error() == QFileDevice::NoError;
 }
 
-bool DeleteFile(const QString& path) { return QFile::remove(path); }
+bool DeleteFile(const QString& path) {
+    return QFile::remove(path);
+}
 
 }  // namespace platform

@@ -24,9 +24,13 @@ std::optional<QString> ScriptedDialogs::TakeText(std::deque<QString>& queue) {
     return text;
 }
 
-void ScriptedDialogs::ShowMessage(const QString& text) { shown_.append({Kind::Message, text, {}}); }
+void ScriptedDialogs::ShowMessage(const QString& text) {
+    shown_.append({Kind::Message, text, {}});
+}
 
-void ScriptedDialogs::ShowError(const QString& text) { shown_.append({Kind::Error, text, {}}); }
+void ScriptedDialogs::ShowError(const QString& text) {
+    shown_.append({Kind::Error, text, {}});
+}
 
 ConfirmAnswer ScriptedDialogs::Confirm(const QString& text) {
     shown_.append({Kind::Confirm, text, {}});

@@ -12,12 +12,12 @@
 namespace platform {
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     enum class Kind { Message, Error, Confirm, Colour, OpenFile, Folder };
 
     struct Shown {
         Kind kind;
-        QString text;  // message text, dialog title or folder caption
+        QString text;    // message text, dialog title or folder caption
         QString detail;  // file name of an open-file request, start folder of a folder chooser
     };
 
@@ -39,7 +39,7 @@ public:
     std::optional<QString> ChooseOpenFile(const OpenFileRequest& request) override;
     std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) override;
 
-private:
+  private:
     static std::optional<QString> TakeText(std::deque<QString>& queue);
 
     template <typename T, typename D>

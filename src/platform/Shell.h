@@ -8,7 +8,7 @@
 namespace platform {
 
 class Shell {
-public:
+  public:
     // Answer codes of OpenDocument.
     static constexpr int kOpened = 42;
     static constexpr int kNoApplication = 31;
@@ -20,18 +20,18 @@ public:
 
 // Opens documents through the desktop (QDesktopServices).
 class DesktopShell : public Shell {
-public:
+  public:
     int OpenDocument(const QString& path) override;
 };
 
 // Records the documents it was asked to open and answers with queued codes (kOpened when none).
 class RecordingShell : public Shell {
-public:
+  public:
     void QueueAnswer(int code) { answers_.push_back(code); }
     const QList<QString>& Opened() const { return opened_; }
     int OpenDocument(const QString& path) override;
 
-private:
+  private:
     QList<QString> opened_;
     std::deque<int> answers_;
 };

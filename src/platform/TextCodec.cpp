@@ -54,7 +54,9 @@ QString FromWindows1252(const QByteArray& bytes) {
     return out;
 }
 
-QByteArray ToUtf8(const QString& text) { return text.toUtf8(); }
+QByteArray ToUtf8(const QString& text) {
+    return text.toUtf8();
+}
 
 QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

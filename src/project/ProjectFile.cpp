@@ -23,10 +23,16 @@ constexpr int kType1NameKey = 101;
 constexpr int kType2NameKey = 102;
 constexpr int kHtmlNameKey = 103;
 
-QString YesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
-bool FromYesNo(const QString& value) { return value == QLatin1String("Y"); }
+QString YesNo(bool value) {
+    return value ? QStringLiteral("Y") : QStringLiteral("N");
+}
+bool FromYesNo(const QString& value) {
+    return value == QLatin1String("Y");
+}
 
-QString Number(int value) { return QString::number(value); }
+QString Number(int value) {
+    return QString::number(value);
+}
 
 // One setting line of the file: its key, the comment line before it, and how its value is written.
 struct Entry {
@@ -35,7 +41,9 @@ struct Entry {
     std::function<QString(const AppSettings&)> value;
 };
 
-QString EffectFlag(const ButtonStyle& b, CaptionEffect e) { return YesNo(b.captionEffect == e); }
+QString EffectFlag(const ButtonStyle& b, CaptionEffect e) {
+    return YesNo(b.captionEffect == e);
+}
 
 std::vector<Entry> Entries() {
     using S = const AppSettings&;
@@ -61,11 +69,15 @@ std::vector<Entry> Entries() {
         {14, "/* Button 2 background file */", [=](S s) { return b2(s).bitmapFile; }},
         {15, "/* Prefix for button 1 */", [](S s) { return s.prefix1; }},
         {16, "/* Prefix for button 2 */", [](S s) { return s.prefix2; }},
-        {24, "/* Filename style (0=Mixed case, 1=Upper, 2=Lower) */", [](S s) { return Number(s.filenameStyle); }},
+        {24, "/* Filename style (0=Mixed case, 1=Upper, 2=Lower) */",
+         [](S s) { return Number(s.filenameStyle); }},
         {17, "/* Enforce 8,3 filenames ? */", [](S s) { return YesNo(s.enforce83); }},
-        {18, "/* Prompt before overwriting existing files ? */", [](S s) { return YesNo(s.overwritePrompt); }},
+        {18, "/* Prompt before overwriting existing files ? */",
+         [](S s) { return YesNo(s.overwritePrompt); }},
         {19, "/* Output file type */",
-         [](S s) { return s.fileType == settings::kFileTypeGif ? QStringLiteral("GIF") : QStringLiteral("BMP"); }},
+         [](S s) {
+             return s.fileType == settings::kFileTypeGif ? QStringLiteral("GIF") : QStringLiteral("BMP");
+         }},
         {20, "/* Generate file status reports ? */", [](S s) { return YesNo(s.statusReports); }},
         {21, "/* Colour for preview area */", [](S s) { return s.previewAreaColour; }},
         {30, "/* Font Index 1 */", [=](S s) { return Number(b1(s).fontIndex); }},
@@ -90,11 +102,13 @@ std::vector<Entry> Entries() {
         {49, "/* Colour for button 2 */", [=](S s) { return b2(s).captionColour; }},
         {60, "/* Top Offset 1 */", [=](S s) { return b1(s).verticalOffset; }},
         {61, "/* Left Offset 1 */", [=](S s) { return b1(s).horizontalOffset; }},
-        {62, "/* Horizontal allignment mode (0= Centre) 1 */", [=](S s) { return Number(b1(s).horizontalMode); }},
+        {62, "/* Horizontal allignment mode (0= Centre) 1 */",
+         [=](S s) { return Number(b1(s).horizontalMode); }},
         {63, "/* Vertical allignment mode (1= Centre) 1 */", [=](S s) { return Number(b1(s).verticalMode); }},
         {64, "/* Top Offset 2 */", [=](S s) { return b2(s).verticalOffset; }},
         {65, "/* Left Offset 2 */", [=](S s) { return b2(s).horizontalOffset; }},
-        {66, "/* Horizontal allignment mode (0= Centre) 2 */", [=](S s) { return Number(b2(s).horizontalMode); }},
+        {66, "/* Horizontal allignment mode (0= Centre) 2 */",
+         [=](S s) { return Number(b2(s).horizontalMode); }},
         {67, "/* Vertical allignment mode (1= Centre) 2 */", [=](S s) { return Number(b2(s).verticalMode); }},
         {68, "/* Test Caption */", [](S s) { return s.testCaption; }},
         {80, "/* HTML Layout Mode */", [](S s) { return Number(s.htmlLayout); }},
@@ -132,7 +146,7 @@ QStringList CaptionLines(const CaptionGrid& grid) {
 // Reads one file's lines into the settings; throws platform::ConvertError on a line it cannot
 // process.
 class Reader {
-public:
+  public:
     explicit Reader(AppSettings& s) : s_(s) {}
 
     void ResetCaptionGrid() {
@@ -157,7 +171,7 @@ public:
         Apply(key, comma < 0 ? QString() : line.mid(comma + 1));
     }
 
-private:
+  private:
     static int Index(const QString& value, qsizetype count) {
         QString text = platform::TrimRight(value);
         if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("-1")) {
@@ -187,71 +201,196 @@ private:
         constexpr int verticals = settings::kAlignmentCount;
         constexpr int horizontals = settings::kAlignmentCount;
         switch (key) {
-            case 200: s_.targetFolder = v; break;
-            case 1: b1.backgroundMode = Index(v, modes); break;
-            case 2: b1.borderDepth = Index(v, depths); break;
-            case 3: b1.borderStyle = Index(v, styles); break;
-            case 4: b1.backgroundColour = v; break;
-            case 5: b1.width = IntegerField(v); break;
-            case 6: b1.height = IntegerField(v); break;
-            case 22: b1.spacing = IntegerField(v); break;
-            case 7: b1.bitmapFile = v; break;
-            case 8: b2.backgroundMode = Index(v, modes); break;
-            case 9: b2.borderDepth = Index(v, depths); break;
-            case 10: b2.borderStyle = Index(v, styles); break;
-            case 11: b2.backgroundColour = v; break;
-            case 12: b2.width = IntegerField(v); break;
-            case 13: b2.height = IntegerField(v); break;
-            case 23: b2.spacing = IntegerField(v); break;
-            case 14: b2.bitmapFile = v; break;
-            case 15: s_.prefix1 = v; break;
-            case 16: s_.prefix2 = v; break;
-            case 24: s_.filenameStyle = Index(v, settings::kFilenameStyleCount); break;
-            case 17: s_.enforce83 = FromYesNo(v); break;
-            case 18: s_.overwritePrompt = FromYesNo(v); break;
-            case 19: s_.fileType = v == QLatin1String("GIF") ? settings::kFileTypeGif : settings::kFileTypeBmp; break;
-            case 20: s_.statusReports = FromYesNo(v); break;
-            case 21: s_.previewAreaColour = v; break;
-            case 30: b1.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList); break;
-            case 31: b1.fontName = v; break;
-            case 32: b1.SetFontSizeIndex(Index(v, sizes)); break;
-            case 33: b1.bold = FromYesNo(v); break;
-            case 34: b1.italic = FromYesNo(v); break;
-            case 35: b1.underline = FromYesNo(v); break;
-            case 36: Effect(b1, CaptionEffect::Embossed, v); break;
-            case 37: Effect(b1, CaptionEffect::Pressed, v); break;
-            case 38: Effect(b1, CaptionEffect::Standard, v); break;
-            case 39: b2.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList); break;
-            case 40: b2.fontName = v; break;
-            case 41: b2.SetFontSizeIndex(Index(v, sizes)); break;
-            case 42: b2.bold = FromYesNo(v); break;
-            case 43: b2.italic = FromYesNo(v); break;
-            case 44: b2.underline = FromYesNo(v); break;
-            case 45: Effect(b2, CaptionEffect::Embossed, v); break;
-            case 46: Effect(b2, CaptionEffect::Pressed, v); break;
-            case 47: Effect(b2, CaptionEffect::Standard, v); break;
-            case 48: b1.captionColour = v; break;
-            case 49: b2.captionColour = v; break;
-            case 60: b1.verticalOffset = IntegerField(v); break;
-            case 61: b1.horizontalOffset = IntegerField(v); break;
-            case 62: b1.horizontalMode = Index(v, horizontals); break;
-            case 63: b1.verticalMode = Index(v, verticals); break;
-            case 64: b2.verticalOffset = IntegerField(v); break;
-            case 65: b2.horizontalOffset = IntegerField(v); break;
-            case 66: b2.horizontalMode = Index(v, horizontals); break;
-            case 67: b2.verticalMode = Index(v, verticals); break;
-            case 68: s_.testCaption = v.left(settings::kMaxCaptionLength); break;
-            case 80: s_.htmlLayout = Index(v, settings::kHtmlLayoutCount); break;
-            case 81:
-                s_.browser = platform::Trim(v).isEmpty() ? QString::fromLatin1(settings::kUseDefaultBrowser) : v;
+            case 200:
+                s_.targetFolder = v;
                 break;
-            case 82: s_.htmlMainFilename = v; break;
-            case 83: s_.htmlTargetFolder = v; break;
-            case 84: s_.htmlTitlePrefix = v; break;
-            case 85: s_.htmlOverwritePrompt = FromYesNo(v); break;
-            case 86: s_.htmlGenerateAll = FromYesNo(v); break;
-            case 87: s_.htmlBackgroundColour = v; break;
-            case 88: s_.htmlTextColour = v; break;
+            case 1:
+                b1.backgroundMode = Index(v, modes);
+                break;
+            case 2:
+                b1.borderDepth = Index(v, depths);
+                break;
+            case 3:
+                b1.borderStyle = Index(v, styles);
+                break;
+            case 4:
+                b1.backgroundColour = v;
+                break;
+            case 5:
+                b1.width = IntegerField(v);
+                break;
+            case 6:
+                b1.height = IntegerField(v);
+                break;
+            case 22:
+                b1.spacing = IntegerField(v);
+                break;
+            case 7:
+                b1.bitmapFile = v;
+                break;
+            case 8:
+                b2.backgroundMode = Index(v, modes);
+                break;
+            case 9:
+                b2.borderDepth = Index(v, depths);
+                break;
+            case 10:
+                b2.borderStyle = Index(v, styles);
+                break;
+            case 11:
+                b2.backgroundColour = v;
+                break;
+            case 12:
+                b2.width = IntegerField(v);
+                break;
+            case 13:
+                b2.height = IntegerField(v);
+                break;
+            case 23:
+                b2.spacing = IntegerField(v);
+                break;
+            case 14:
+                b2.bitmapFile = v;
+                break;
+            case 15:
+                s_.prefix1 = v;
+                break;
+            case 16:
+                s_.prefix2 = v;
+                break;
+            case 24:
+                s_.filenameStyle = Index(v, settings::kFilenameStyleCount);
+                break;
+            case 17:
+                s_.enforce83 = FromYesNo(v);
+                break;
+            case 18:
+                s_.overwritePrompt = FromYesNo(v);
+                break;
+            case 19:
+                s_.fileType = v == QLatin1String("GIF") ? settings::kFileTypeGif : settings::kFileTypeBmp;
+                break;
+            case 20:
+                s_.statusReports = FromYesNo(v);
+                break;
+            case 21:
+                s_.previewAreaColour = v;
+                break;
+            case 30:
+                b1.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
+                break;
+            case 31:
+                b1.fontName = v;
+                break;
+            case 32:
+                b1.SetFontSizeIndex(Index(v, sizes));
+                break;
+            case 33:
+                b1.bold = FromYesNo(v);
+                break;
+            case 34:
+                b1.italic = FromYesNo(v);
+                break;
+            case 35:
+                b1.underline = FromYesNo(v);
+                break;
+            case 36:
+                Effect(b1, CaptionEffect::Embossed, v);
+                break;
+            case 37:
+                Effect(b1, CaptionEffect::Pressed, v);
+                break;
+            case 38:
+                Effect(b1, CaptionEffect::Standard, v);
+                break;
+            case 39:
+                b2.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
+                break;
+            case 40:
+                b2.fontName = v;
+                break;
+            case 41:
+                b2.SetFontSizeIndex(Index(v, sizes));
+                break;
+            case 42:
+                b2.bold = FromYesNo(v);
+                break;
+            case 43:
+                b2.italic = FromYesNo(v);
+                break;
+            case 44:
+                b2.underline = FromYesNo(v);
+                break;
+            case 45:
+                Effect(b2, CaptionEffect::Embossed, v);
+                break;
+            case 46:
+                Effect(b2, CaptionEffect::Pressed, v);
+                break;
+            case 47:
+                Effect(b2, CaptionEffect::Standard, v);
+                break;
+            case 48:
+                b1.captionColour = v;
+                break;
+            case 49:
+                b2.captionColour = v;
+                break;
+            case 60:
+                b1.verticalOffset = IntegerField(v);
+                break;
+            case 61:
+                b1.horizontalOffset = IntegerField(v);
+                break;
+            case 62:
+                b1.horizontalMode = Index(v, horizontals);
+                break;
+            case 63:
+                b1.verticalMode = Index(v, verticals);
+                break;
+            case 64:
+                b2.verticalOffset = IntegerField(v);
+                break;
+            case 65:
+                b2.horizontalOffset = IntegerField(v);
+                break;
+            case 66:
+                b2.horizontalMode = Index(v, horizontals);
+                break;
+            case 67:
+                b2.verticalMode = Index(v, verticals);
+                break;
+            case 68:
+                s_.testCaption = v.left(settings::kMaxCaptionLength);
+                break;
+            case 80:
+                s_.htmlLayout = Index(v, settings::kHtmlLayoutCount);
+                break;
+            case 81:
+                s_.browser =
+                    platform::Trim(v).isEmpty() ? QString::fromLatin1(settings::kUseDefaultBrowser) : v;
+                break;
+            case 82:
+                s_.htmlMainFilename = v;
+                break;
+            case 83:
+                s_.htmlTargetFolder = v;
+                break;
+            case 84:
+                s_.htmlTitlePrefix = v;
+                break;
+            case 85:
+                s_.htmlOverwritePrompt = FromYesNo(v);
+                break;
+            case 86:
+                s_.htmlGenerateAll = FromYesNo(v);
+                break;
+            case 87:
+                s_.htmlBackgroundColour = v;
+                break;
+            case 88:
+                s_.htmlTextColour = v;
+                break;
             case kCaptionKey:
                 ++rowCounter_;
                 s_.captions.SetRowCount(rowCounter_ + 1);
@@ -266,9 +405,14 @@ private:
                     s_.captions.SetCell(rowCounter_, key - kCaptionKey, v);
                 }
                 break;
-            case 110: s_.secondbuttonEnabled = FromYesNo(v); break;
-            case 111: s_.copyOnReEnable = FromYesNo(v); break;
-            default: break;  // numbers the program does not know are ignored
+            case 110:
+                s_.secondbuttonEnabled = FromYesNo(v);
+                break;
+            case 111:
+                s_.copyOnReEnable = FromYesNo(v);
+                break;
+            default:
+                break;  // numbers the program does not know are ignored
         }
     }
 

@@ -4,7 +4,8 @@ namespace settings {
 
 void ButtonStyle::SetFontSizeIndex(int position) {
     fontSizeIndex = ListChoice(position, kFontSizeCount);
-    fontSizeText = fontSizeIndex == kNoChoice ? QString() : QString::number(kSmallestFontSize + fontSizeIndex);
+    fontSizeText =
+        fontSizeIndex == kNoChoice ? QString() : QString::number(kSmallestFontSize + fontSizeIndex);
 }
 
 void ButtonStyle::SetFontIndex(int position, const QStringList& fonts) {

@@ -18,17 +18,17 @@ struct ButtonStyle {
     QString width;
     QString height;
     QString spacing;
-    int borderDepth = kNoChoice;  // 0-16, pixels
-    int borderStyle = kNoChoice;  // 0-5, BorderStyleTexts()
-    int fontIndex = kNoChoice;    // position in the system's font list
-    QString fontName;             // the font list's text; may name a font not in the list
+    int borderDepth = kNoChoice;    // 0-16, pixels
+    int borderStyle = kNoChoice;    // 0-5, BorderStyleTexts()
+    int fontIndex = kNoChoice;      // position in the system's font list
+    QString fontName;               // the font list's text; may name a font not in the list
     int fontSizeIndex = kNoChoice;  // 0-23 for "7" to "30"
     QString fontSizeText;           // the size list's text (the list is editable)
     bool bold = false;
     bool italic = false;
     bool underline = false;
     CaptionEffect captionEffect = CaptionEffect::Standard;
-    QString captionColour;  // ColourString
+    QString captionColour;           // ColourString
     int verticalMode = kNoChoice;    // VerticalAlignmentTexts()
     int horizontalMode = kNoChoice;  // HorizontalAlignmentTexts()
     QString verticalOffset;

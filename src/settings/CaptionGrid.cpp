@@ -23,6 +23,8 @@ void CaptionGrid::SetCell(int row, int column, const QString& text) {
     rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
 }
 
-void CaptionGrid::SetCurrentRow(int row) { currentRow_ = std::clamp(row, 1, RowCount() - 1); }
+void CaptionGrid::SetCurrentRow(int row) {
+    currentRow_ = std::clamp(row, 1, RowCount() - 1);
+}
 
 }  // namespace settings

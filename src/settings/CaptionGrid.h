@@ -10,7 +10,7 @@
 namespace settings {
 
 class CaptionGrid {
-public:
+  public:
     static constexpr int kColumns = 4;
     static constexpr int kCaptionColumn = 0;
     static constexpr int kType1Column = 1;
@@ -37,7 +37,7 @@ public:
 
     bool operator==(const CaptionGrid&) const = default;
 
-private:
+  private:
     std::vector<Row> rows_;
     int currentRow_ = 1;
 };

@@ -21,8 +21,14 @@ ColourValue ColourFromStringLenient(const QString& text);
 QString ColourToString(ColourValue colour);
 
 // Red, green and blue of an RGB colour value.
-inline int RedOf(ColourValue c) { return static_cast<int>(c & 0xFF); }
-inline int GreenOf(ColourValue c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline int BlueOf(ColourValue c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline int RedOf(ColourValue c) {
+    return static_cast<int>(c & 0xFF);
+}
+inline int GreenOf(ColourValue c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline int BlueOf(ColourValue c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 }  // namespace settings

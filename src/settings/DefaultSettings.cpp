@@ -5,9 +5,9 @@
 namespace settings {
 namespace {
 
-constexpr int kDefaultMode = 4;         // solid colour, smart sizing
-constexpr int kDefaultBorderStyle = 2;  // "None"
-constexpr int kDefaultFontSize = 2;     // "9"
+constexpr int kDefaultMode = 4;            // solid colour, smart sizing
+constexpr int kDefaultBorderStyle = 2;     // "None"
+constexpr int kDefaultFontSize = 2;        // "9"
 constexpr int kDefaultVerticalMode = 1;    // "Centre"
 constexpr int kDefaultHorizontalMode = 0;  // "Centre"
 constexpr int kDefaultFilenameStyle = 2;   // "Lower case"
@@ -47,8 +47,8 @@ QStringList DefaultCaptionHeader() {
 }
 
 QStringList DefaultCaptions() {
-    return {QStringLiteral("Home"),    QStringLiteral("Contacts"), QStringLiteral("Products"),
-            QStringLiteral("Services"), QStringLiteral("Support"), QStringLiteral("Search"),
+    return {QStringLiteral("Home"),     QStringLiteral("Contacts"), QStringLiteral("Products"),
+            QStringLiteral("Services"), QStringLiteral("Support"),  QStringLiteral("Search"),
             QStringLiteral("Links")};
 }
 

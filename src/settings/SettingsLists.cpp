@@ -21,8 +21,9 @@ QStringList BorderDepthTexts() {
 }
 
 QStringList BorderStyleTexts() {
-    return {QStringLiteral("Simple 3D"), QStringLiteral("3D Border"),      QStringLiteral("None"),
-            QStringLiteral("Flatten"),   QStringLiteral("Flatten Simple"), QStringLiteral("3D Border Flatten")};
+    return {QStringLiteral("Simple 3D"),      QStringLiteral("3D Border"),
+            QStringLiteral("None"),           QStringLiteral("Flatten"),
+            QStringLiteral("Flatten Simple"), QStringLiteral("3D Border Flatten")};
 }
 
 QStringList FontSizeTexts() {

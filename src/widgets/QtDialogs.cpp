@@ -17,8 +17,8 @@ QString QtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        filters.append(parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                       QLatin1Char(')'));
+        filters.append(parts[i] + QStringLiteral(" (") +
+                       QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')'));
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -40,13 +40,14 @@ void QtDialogs::ShowMessage(const QString& text) {
 }
 
 void QtDialogs::ShowError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), DisplayText(text), QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), DisplayText(text), QMessageBox::Ok,
+                    parent_);
     box.exec();
 }
 
 platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DisplayText(text), QMessageBox::NoButton,
-                    parent_);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DisplayText(text),
+                    QMessageBox::NoButton, parent_);
     QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     QPushButton* noToAll = box.addButton(QStringLiteral("N&o to All"), QMessageBox::NoRole);
@@ -55,9 +56,12 @@ platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
     box.setEscapeButton(no);
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
-    if (clicked == yes) return platform::ConfirmAnswer::Yes;
-    if (clicked == noToAll) return platform::ConfirmAnswer::NoToAll;
-    if (clicked == yesToAll) return platform::ConfirmAnswer::YesToAll;
+    if (clicked == yes)
+        return platform::ConfirmAnswer::Yes;
+    if (clicked == noToAll)
+        return platform::ConfirmAnswer::NoToAll;
+    if (clicked == yesToAll)
+        return platform::ConfirmAnswer::YesToAll;
     (void)no;
     return platform::ConfirmAnswer::No;
 }
@@ -80,8 +84,9 @@ std::optional<QString> QtDialogs::ChooseOpenFile(const platform::OpenFileRequest
         dialog.setNameFilter(QtFilter(request.filter));
     }
     if (!request.defaultExtension.isEmpty()) {
-        dialog.setDefaultSuffix(request.defaultExtension.startsWith(QLatin1Char('.')) ? request.defaultExtension.mid(1)
-                                                                                    : request.defaultExtension);
+        dialog.setDefaultSuffix(request.defaultExtension.startsWith(QLatin1Char('.'))
+                                    ? request.defaultExtension.mid(1)
+                                    : request.defaultExtension);
     }
     const QFileInfo named(request.fileName);
     if (!request.fileName.isEmpty() && named.dir().exists() && request.fileName.contains(QLatin1Char('/'))) {

@@ -11,7 +11,7 @@ namespace widgets {
 // The program's modal boxes and choosers on Qt. Message texts keep their single CR line breaks; each
 // CR is shown as a new line.
 class QtDialogs : public platform::Dialogs {
-public:
+  public:
     // `title` is the application's title, used by plain message boxes; boxes are modal to `parent`.
     explicit QtDialogs(QString title, QWidget* parent = nullptr);
 
@@ -27,7 +27,7 @@ public:
     // A message text as the box shows it: single CRs become line feeds.
     static QString DisplayText(const QString& text);
 
-private:
+  private:
     QString title_;
     QPointer<QWidget> parent_;
     QColor lastColour_ = Qt::black;  // the colour dialog opens on the colour last chosen in it

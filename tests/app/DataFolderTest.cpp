@@ -37,7 +37,8 @@ TEST(DataFolder, AWritableFolderGetsItsSubFoldersAndNoTestFileIsLeft) {
     }
     EXPECT_FALSE(QFile::exists(tmp.path() + "/KSDATA/PROJECTS/runtest.$$$"));
     EXPECT_TRUE(dialogs.History().isEmpty());
-    EXPECT_EQ(app::RunTestLine(), QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file."));
+    EXPECT_EQ(app::RunTestLine(),
+              QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file."));
 }
 
 TEST(DataFolder, AnUnusableFolderShowsTheNineLines) {

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTextEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <csignal>
 
@@ -27,7 +27,7 @@ using app::TForm1;
 namespace {
 
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<TForm1> MakeForm() {
         auto form = std::make_unique<TForm1>(dialogs, shell, dir.path());
         return form;
@@ -48,7 +48,8 @@ TEST_F(Form1Test, TheWindowShowsItsPagesBarAndPreviews) {
     form->show();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2"));
     EXPECT_EQ(form->size(), QSize(673, 491));
-    const QStringList captions = {"&File", "Caption &List", "&Buttons", "F&ont", "&Allignment", "&HTML", "H&elp"};
+    const QStringList captions = {"&File",       "Caption &List", "&Buttons", "F&ont",
+                                  "&Allignment", "&HTML",         "H&elp"};
     ASSERT_EQ(form->PageControl1->count(), 7);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(form->PageControl1->tabText(i), captions[i]);
@@ -168,8 +169,8 @@ TEST_F(Form1Test, AnUnusableDataFolderEndsWithoutWritingSettings) {
     auto form = MakeForm();
     EXPECT_FALSE(form->DataFolderOk());
     ASSERT_EQ(dialogs.Messages().size(), 1);
-    EXPECT_TRUE(dialogs.Messages()[0].startsWith("ERROR : Plumeric can't run from this drive and/or folder: -\r\"" +
-                                                 dir.path() + "/\".\r"));
+    EXPECT_TRUE(dialogs.Messages()[0].startsWith(
+        "ERROR : Plumeric can't run from this drive and/or folder: -\r\"" + dir.path() + "/\".\r"));
     form->FormClose();
     EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA"), QByteArray("file"));
 }
@@ -197,8 +198,9 @@ TEST_F(Form1Test, ErrorsAndHintsGoToTheStatusBar) {
     // A real mouse movement over a control reaches the tracker through the application.
     QTest::mouseMove(form->generatehtmlbutton);
     QApplication::processEvents();
-    EXPECT_EQ(form->StatusText(), QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
-                                                 "in your web browser."));
+    EXPECT_EQ(form->StatusText(),
+              QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
+                             "in your web browser."));
     EXPECT_TRUE(form->SaveBatchButton->toolTip().isEmpty());
 }
 

@@ -19,8 +19,8 @@ TEST(IntegerText, ReadsDecimalAndHexadecimalWholeNumbers) {
 }
 
 TEST(IntegerText, RejectsEverythingElseWithTheProgramsMessage) {
-    for (const char* bad : {"", "-", " ", "12 ", "1a", "abc", "2147483648", "-2147483649", "$", "$123456789", "$ 1",
-                            "1.5", "--1"}) {
+    for (const char* bad : {"", "-", " ", "12 ", "1a", "abc", "2147483648", "-2147483649", "$", "$123456789",
+                            "$ 1", "1.5", "--1"}) {
         EXPECT_THROW(ParseInteger(QString::fromLatin1(bad)), ConvertError) << bad;
     }
     try {

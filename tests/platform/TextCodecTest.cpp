@@ -5,7 +5,8 @@
 using namespace platform;
 
 TEST(TextCodec, Windows1252EncodesTheCodePageAndReplacesTheRest) {
-    EXPECT_EQ(ToWindows1252(QStringLiteral("Caf\u00e9 \u20ac5 \u2019")), QByteArray("Caf\xe9 \x80" "5 \x92"));
+    EXPECT_EQ(ToWindows1252(QStringLiteral("Caf\u00e9 \u20ac5 \u2019")), QByteArray("Caf\xe9 \x80"
+                                                                                    "5 \x92"));
     // A character outside the code page, even one of two UTF-16 units, becomes a single '?'.
     EXPECT_EQ(ToWindows1252(QStringLiteral("a\u4e2db")), QByteArray("a?b"));
     EXPECT_EQ(ToWindows1252(QString::fromUcs4(U"x\U0001F600y")), QByteArray("x?y"));
@@ -23,7 +24,9 @@ TEST(TextCodec, EveryByteSurvivesDecodingAndEncoding) {
 }
 
 TEST(TextCodec, SettingsTextIsUtf8WithWindows1252Fallback) {
-    EXPECT_EQ(DecodeUtf8OrWindows1252(QByteArray("Gr\xc3\xbc\xc3\x9f" "e")), QStringLiteral("Gr\u00fc\u00dfe"));
+    EXPECT_EQ(DecodeUtf8OrWindows1252(QByteArray("Gr\xc3\xbc\xc3\x9f"
+                                                 "e")),
+              QStringLiteral("Gr\u00fc\u00dfe"));
     // Not valid UTF-8: read byte for byte as Windows-1252.
     EXPECT_EQ(DecodeUtf8OrWindows1252(QByteArray("\xe9t\xe9 \x80")), QStringLiteral("\u00e9t\u00e9 \u20ac"));
     EXPECT_EQ(ToUtf8(QStringLiteral("\u00e9")), QByteArray("\xc3\xa9"));

@@ -29,10 +29,28 @@ AppSettings Unusual() {
     AppSettings s = Defaults();
     ButtonStyle& a = s.button[kType1];
     ButtonStyle& b = s.button[kType2];
-    a = {0, "/pics/b1.bmp", "00112233", "120", "-7", "11", 3, 5, 1, "Weird, Font", 10, "17", true, false, true,
-         CaptionEffect::Embossed, "000000FF", 2, 3, "-4", "9"};
-    b = {3, "/pics/b 2,x.bmp", "ZZ", "-2000", "2000", "0", 16, 0, 2, "DejaVu Sans Mono", 23, "30", false, true,
-         false, CaptionEffect::Pressed, "1FFFFFFF", 0, 1, "12", "-13"};
+    a = {0,          "/pics/b1.bmp",
+         "00112233", "120",
+         "-7",       "11",
+         3,          5,
+         1,          "Weird, Font",
+         10,         "17",
+         true,       false,
+         true,       CaptionEffect::Embossed,
+         "000000FF", 2,
+         3,          "-4",
+         "9"};
+    b = {3,          "/pics/b 2,x.bmp",
+         "ZZ",       "-2000",
+         "2000",     "0",
+         16,         0,
+         2,          "DejaVu Sans Mono",
+         23,         "30",
+         false,      true,
+         false,      CaptionEffect::Pressed,
+         "1FFFFFFF", 0,
+         1,          "12",
+         "-13"};
     s.targetFolder = "/home/u/ünïcödé folder/";
     s.htmlTargetFolder = "/var/www";
     s.prefix1 = "up-";
@@ -67,7 +85,7 @@ AppSettings Unusual() {
 }
 
 class ProjectFileTest : public ::testing::Test {
-protected:
+  protected:
     QString path() const { return dir.path() + "/kestro.dat"; }
 
     LoadOutcome Load(const QByteArray& bytes, AppSettings& s) {
@@ -109,10 +127,10 @@ TEST_F(ProjectFileTest, WritesEveryKeyInOrderEachAfterItsComment) {
     EXPECT_FALSE(QByteArray(bytes).replace("\r\n", "").contains('\n'));
     const QStringList lines = platform::SplitLines(QString::fromUtf8(ReadAll(path())));
 
-    const QList<int> expectedKeys = {200, 1,  2,  3,  4,  5,  6,  22, 7,  8,  9,  10, 11, 12, 13, 23, 14, 15, 16, 24,
-                                     17,  18, 19, 20, 21, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44,
-                                     45,  46, 47, 48, 49, 60, 61, 62, 63, 64, 65, 66, 67, 68, 80, 81, 82, 83, 84, 85,
-                                     86,  87, 88};
+    const QList<int> expectedKeys = {200, 1,  2,  3,  4,  5,  6,  22, 7,  8,  9,  10, 11, 12, 13, 23,
+                                     14,  15, 16, 24, 17, 18, 19, 20, 21, 30, 31, 32, 33, 34, 35, 36,
+                                     37,  38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 60, 61, 62,
+                                     63,  64, 65, 66, 67, 68, 80, 81, 82, 83, 84, 85, 86, 87, 88};
     QList<int> keys;
     int i = 0;
     for (; i + 1 < lines.size() && keys.size() < expectedKeys.size(); i += 2) {
@@ -137,15 +155,20 @@ TEST_F(ProjectFileTest, WritesEveryKeyInOrderEachAfterItsComment) {
     EXPECT_EQ(tail[0], QStringLiteral("/* Caption List */"));
     EXPECT_EQ(tail.mid(1, 4), (QStringList{"100,Home", "101,", "102,", "103,"}));
     EXPECT_EQ(tail[25], QStringLiteral("100,Links"));
-    EXPECT_EQ(tail.mid(29), (QStringList{"/* Is second button enabled ? */", "110,Y",
-                                         "/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */",
-                                         "111,Y"}));
+    EXPECT_EQ(
+        tail.mid(29),
+        (QStringList{"/* Is second button enabled ? */", "110,Y",
+                     "/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */", "111,Y"}));
 }
 
 TEST_F(ProjectFileTest, EveryKeySurvivesARoundTrip) {
     const AppSettings saved = Unusual();
     ASSERT_TRUE(project::SaveSettings(path(), saved));
-    EXPECT_TRUE(ReadAll(path()).contains("200,/home/u/\xc3\xbc" "n\xc3\xaf" "c\xc3\xb6" "d\xc3\xa9 folder/\r\n"));
+    EXPECT_TRUE(
+        ReadAll(path()).contains("200,/home/u/\xc3\xbc"
+                                 "n\xc3\xaf"
+                                 "c\xc3\xb6"
+                                 "d\xc3\xa9 folder/\r\n"));
     EXPECT_TRUE(ReadAll(path()).contains("\r\n3,5\r\n/* Button 1 settings colour */\r\n4,00112233\r\n"));
     AppSettings loaded = Defaults();
     ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
@@ -214,7 +237,8 @@ TEST_F(ProjectFileTest, IntegerFieldsYesNoAndTextKeys) {
     EXPECT_EQ(LoadedFrom("36,N\r\n37,N\r\n38,N\r\n").button[kType1].captionEffect, CaptionEffect::Standard);
 
     // Colours are stored unchecked.
-    EXPECT_EQ(LoadedFrom("4,not a colour\r\n").button[kType1].backgroundColour, QStringLiteral("not a colour"));
+    EXPECT_EQ(LoadedFrom("4,not a colour\r\n").button[kType1].backgroundColour,
+              QStringLiteral("not a colour"));
 }
 
 TEST_F(ProjectFileTest, CaptionLinesBuildTheList) {
@@ -224,8 +248,10 @@ TEST_F(ProjectFileTest, CaptionLinesBuildTheList) {
         "100,Has /* inside\r\n"
         "100,Two\r\n102,second.gif\r\n");
     ASSERT_EQ(s.captions.RowCount(), 3);
-    EXPECT_EQ(s.captions.Cell(0, 1), QStringLiteral("Button 1 Filename"));  // the header is never written over
-    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"One, with comma", "u_one.gif", "d_one.gif", "one.htm"}));
+    EXPECT_EQ(s.captions.Cell(0, 1),
+              QStringLiteral("Button 1 Filename"));  // the header is never written over
+    EXPECT_EQ(s.captions.RowAt(1),
+              (CaptionGrid::Row{"One, with comma", "u_one.gif", "d_one.gif", "one.htm"}));
     EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Two", "", "second.gif", ""}));
 
     // Blank captions are not written; a caption with "/*" is written but lost on reading, and its
