@@ -3,8 +3,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+#include <QTableView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,12 +25,17 @@
 #include <QVBoxLayout>
 
 #include "app/AdvancedForm.h"
+#include "app/CaptionGridModel.h"
 #include "app/DataFolder.h"
 #include "app/HintTracker.h"
 #include "app/PreviewLayout.h"
 #include "project/ProjectFile.h"
 #include "settings/ColourString.h"
 #include "settings/DefaultSettings.h"
+#include "output/CaptionNaming.h"
+#include "platform/IntegerText.h"
+#include "widgets/IntegerEdit.h"
+#include "widgets/UpDown.h"
 
 namespace app {
 namespace {
@@ -33,6 +44,10 @@ constexpr int kPagesHeight = 272;
 constexpr int kPreviewLabelHeight = 16;
 constexpr int kSmallPictureX = 68;
 constexpr int kSmallPictureY = 80;
+constexpr int kPanelColumns = 6;
+constexpr int kIntegerFieldWidth = 60;
+constexpr int kGridRowHeight = 16;
+constexpr int kGridColumnWidths[] = {178, 186, 194, 166};
 
 const char* const kPageCaptions[] = {"&File",       "Caption &List", "&Buttons", "F&ont",
                                      "&Allignment", "&HTML",         "H&elp"};
@@ -139,6 +154,10 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     connect(Timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
 
     advancedform_ = new Tadvancedform(settings_, this);
+    connect(advancedform_->enforce83CheckBox, &QCheckBox::clicked, this,
+            [this] { Guarded([this] { enforce83CheckBoxClick(); }); });
+    connect(advancedform_->filenamestyleComboBox, &QComboBox::activated, this,
+            [this] { Guarded([this] { filenamestyleComboBoxChange(); }); });
 
     // The hint handler: the hint of the control under the mouse goes into the status bar.
     hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);
@@ -164,22 +183,74 @@ void TForm1::ShowStatus(const QString& text) {
     statusPanel_->setText(text);
 }
 
-QGroupBox* TForm1::AddTypePanels(QWidget* page, const QString& title1, const QString& title2, int boxIndex) {
+std::array<QGroupBox*, 2> TForm1::AddTypePanels(QWidget* page, const QString& title1, const QString& title2,
+                                                int boxIndex) {
     auto* layout = new QVBoxLayout(page);
     auto* panel1 = new QGroupBox(title1, page);
     auto* panel2 = new QGroupBox(title2, page);
-    auto* panel2Layout = new QHBoxLayout(panel2);
+    for (QGroupBox* panel : {panel1, panel2}) {
+        auto* grid = new QGridLayout(panel);
+        grid->setColumnStretch(kPanelColumns - 1, 1);
+        layout->addWidget(panel, 1);
+    }
     auto* box = new QCheckBox(QStringLiteral("Disable this button ?"), panel2);
     SetHint(box, QStringLiteral("Tick this box to disable type 2 buttons."));
-    panel2Layout->addStretch(1);
-    panel2Layout->addWidget(box);
-    layout->addWidget(panel1, 1);
-    layout->addWidget(panel2, 1);
+    static_cast<QGridLayout*>(panel2->layout())->addWidget(box, 0, kPanelColumns - 1, Qt::AlignRight | Qt::AlignTop);
     secondbuttonCheckBox[static_cast<std::size_t>(boxIndex)] = box;
     type2Panels[static_cast<std::size_t>(boxIndex)] = panel2;
-    connect(box, &QCheckBox::toggled, this,
-            [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
-    return panel2;
+    connect(box, &QCheckBox::toggled, this, [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
+    return {panel1, panel2};
+}
+
+void IntegerFieldControls::SetVisible(bool visible) const {
+    edit->setVisible(visible);
+    arrows->setVisible(visible);
+    label->setVisible(visible);
+}
+
+void IntegerFieldControls::SetEnabled(bool enabled) const {
+    edit->setEnabled(enabled);
+    arrows->setEnabled(enabled);
+    label->setEnabled(enabled);
+}
+
+IntegerFieldControls TForm1::AddIntegerField(int type, QGroupBox* panel, int row, const QString& label, const QString& hint,
+                                             int min, int max, QString settings::ButtonStyle::*field,
+                                             std::function<void()> onChange) {
+    auto* grid = static_cast<QGridLayout*>(panel->layout());
+    IntegerFieldControls f;
+    f.label = new QLabel(label, panel);
+    f.edit = new widgets::TIntegerEdit(dialogs_, panel);
+    f.edit->SetRange(min, max);
+    f.edit->setFixedWidth(kIntegerFieldWidth);
+    f.edit->SetErrorSink([this](const QString& text) { ShowStatus(text); });
+    f.arrows = new widgets::TUpDown(panel);
+    SetHint(f.edit, hint);
+    SetHint(f.arrows, hint);
+    auto* box = new QHBoxLayout;
+    box->setSpacing(0);
+    box->addWidget(f.edit);
+    box->addWidget(f.arrows);
+    grid->addWidget(f.label, row, 0);
+    grid->addLayout(box, row, 1, Qt::AlignLeft);
+
+    widgets::TIntegerEdit* edit = f.edit;
+    widgets::TUpDown* arrows = f.arrows;
+    // The arrows write their position into the field; the field's text moves the arrows.
+    arrows->SetOnChange([this, edit](int position) { Guarded([edit, position] { edit->SetValue(position); }); });
+    connect(edit, &QLineEdit::textChanged, this, [this, type, field, arrows, onChange](const QString& text) {
+        if (syncing_) {
+            return;
+        }
+        Guarded([&] {
+            settings_.button[static_cast<std::size_t>(type)].*field = text;
+            if (!platform::IsEmptyIntegerText(text)) {
+                arrows->SetPosition(platform::ParseInteger(text));
+            }
+            onChange();
+        });
+    });
+    return f;
 }
 
 void TForm1::BuildPages() {
@@ -196,13 +267,126 @@ void TForm1::BuildPages() {
     fileLayout->addWidget(BitBtn1, 0, Qt::AlignRight);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
 
-    AddTypePanels(pages[2], QStringLiteral("Button type 1 Settings"),
-                  QStringLiteral("Button type 2 Settings"), 0);
+    BuildCaptionListPage(pages[1]);
+    BuildButtonsFields(AddTypePanels(pages[2], QStringLiteral("Button type 1 Settings"),
+                                     QStringLiteral("Button type 2 Settings"), 0));
     AddTypePanels(pages[3], QStringLiteral("Button type 1 Font Settings"),
                   QStringLiteral("Button type 2 Font Settings"), 1);
-    AddTypePanels(pages[4], QStringLiteral("Button type 1 Caption Allignment Settings"),
-                  QStringLiteral("Button type 2 Caption Allignment Settings"), 2);
+    BuildAlignmentFields(AddTypePanels(pages[4], QStringLiteral("Button type 1 Caption Allignment Settings"),
+                                       QStringLiteral("Button type 2 Caption Allignment Settings"), 2));
     BuildHelpPage(pages[kHelpPage]);
+}
+
+// Commits every edit of a caption cell as it is typed, so the caption list always holds what the
+// user sees, and passes the editor's keys to the grid's key handler.
+class CaptionEditorDelegate : public QStyledItemDelegate {
+public:
+    CaptionEditorDelegate(TForm1* form) : QStyledItemDelegate(form), form_(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            connect(line, &QLineEdit::textEdited, this, [this, line] {
+                emit const_cast<CaptionEditorDelegate*>(this)->commitData(line);
+            });
+            line->installEventFilter(form_);
+            line->setProperty(kEditorColumnProperty, index.column());
+        }
+        return editor;
+    }
+
+    static constexpr char kEditorColumnProperty[] = "plumericCaptionColumn";
+
+private:
+    TForm1* form_;
+};
+
+void TForm1::BuildCaptionListPage(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    CaptionStringGrid = new QTableView(page);
+    captionModel_ = new CaptionGridModel(settings_.captions, this);
+    CaptionStringGrid->setModel(captionModel_);
+    CaptionStringGrid->setItemDelegate(new CaptionEditorDelegate(this));
+    CaptionStringGrid->verticalHeader()->hide();
+    CaptionStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    CaptionStringGrid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    CaptionStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    CaptionStringGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    CaptionStringGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                       QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
+        CaptionStringGrid->setColumnWidth(c, kGridColumnWidths[c]);
+    }
+    SetHint(CaptionStringGrid, QStringLiteral("Enter/amend the list of button captions."));
+    CaptionStringGrid->installEventFilter(this);
+    connect(CaptionStringGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) {
+                    settings_.captions.SetCurrentRow(CaptionGridModel::GridRow(current.row()));
+                }
+            });
+
+    auto* buttons = new QHBoxLayout;
+    AddCaptionButton = new QPushButton(QStringLiteral("Add Caption"), page);
+    SetHint(AddCaptionButton, QStringLiteral("Add a new caption to the list."));
+    DeleteCaptionButton = new QPushButton(QStringLiteral("Delete Caption"), page);
+    SetHint(DeleteCaptionButton, QStringLiteral("Delete the currently highlighted caption from the list."));
+    CalculateFilenamesButton = new QPushButton(QStringLiteral("Calculate default filenames"), page);
+    SetHint(CalculateFilenamesButton,
+            QStringLiteral("Automatically calculate the default filenames for each caption using the default "
+                           "filenames rules on the \"File Settings\" menu."));
+    connect(AddCaptionButton, &QPushButton::clicked, this, [this] { Guarded([this] { AddCaptionButtonClick(); }); });
+    connect(DeleteCaptionButton, &QPushButton::clicked, this,
+            [this] { Guarded([this] { DeleteCaptionButtonClick(); }); });
+    connect(CalculateFilenamesButton, &QPushButton::clicked, this,
+            [this] { Guarded([this] { CalculateFilenamesButtonClick(); }); });
+    buttons->addWidget(AddCaptionButton);
+    buttons->addWidget(DeleteCaptionButton);
+    buttons->addWidget(CalculateFilenamesButton);
+    buttons->addStretch(1);
+    layout->addWidget(CaptionStringGrid, 1);
+    layout->addLayout(buttons);
+}
+
+void TForm1::BuildButtonsFields(const std::array<QGroupBox*, 2>& panels) {
+    using B = settings::ButtonStyle;
+    for (int t = 0; t < 2; ++t) {
+        const QString type = QString::number(t + 1);
+        TypeFields& f = typeFields[static_cast<std::size_t>(t)];
+        QGroupBox* panel = panels[static_cast<std::size_t>(t)];
+        const int widthMin = t == settings::kType1 ? 0 : -2000;
+        const auto timer = [this] { starttimerforupdate(); };
+        f.width = AddIntegerField(t, panel, 0, QStringLiteral("Width (pixels)"),
+                                  QStringLiteral("Select the width (in pixels) for type %1 buttons.").arg(type),
+                                  widthMin, 2000, &B::width, timer);
+        // The spacing field takes the place of the width field.
+        f.spacing = AddIntegerField(t, panel, 0, QStringLiteral("Spacing Pixels"),
+                                    QStringLiteral("Select the spacing (in pixels) added to the caption width of "
+                                                   "type %1 buttons.")
+                                        .arg(type),
+                                    0, 2000, &B::spacing, timer);
+        f.height = AddIntegerField(t, panel, 1, QStringLiteral("Height (pixels)"),
+                                   QStringLiteral("Select the height (in pixels) for type %1 buttons.").arg(type),
+                                   -2000, 2000, &B::height, timer);
+        f.spacing.SetVisible(false);
+    }
+}
+
+void TForm1::BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels) {
+    using B = settings::ButtonStyle;
+    for (int t = 0; t < 2; ++t) {
+        const QString type = QString::number(t + 1);
+        TypeFields& f = typeFields[static_cast<std::size_t>(t)];
+        QGroupBox* panel = panels[static_cast<std::size_t>(t)];
+        f.verticalOffset = AddIntegerField(
+            t, panel, 0, QStringLiteral("Vertical offset"),
+            QStringLiteral("Select the top offset to use for type %1 buttons.").arg(type), -2000, 2000,
+            &B::verticalOffset, [this, t] { TopOffsetIntegerEditChange(t); });
+        f.horizontalOffset = AddIntegerField(
+            t, panel, 1, QStringLiteral("Horizontal offset"),
+            QStringLiteral("Select the left offset to use for type %1 buttons.").arg(type), -2000, 2000,
+            &B::horizontalOffset, [this, t] { LeftOffsetIntegerEditChange(t); });
+    }
 }
 
 void TForm1::BuildHelpPage(QWidget* page) {
@@ -282,12 +466,43 @@ void TForm1::BuildPreviewRow(QWidget* central) {
     column->addWidget(previewRow_, 1);
 }
 
+void TForm1::FieldToControls(const IntegerFieldControls& f, const QString& text) {
+    f.edit->setText(text);
+    f.arrows->SetPosition(platform::IsEmptyIntegerText(text) ? 0 : platform::ParseInteger(text));
+}
+
+void TForm1::ShowOffsetFields(int type) {
+    const settings::ButtonStyle& b = settings_.button[static_cast<std::size_t>(type)];
+    const TypeFields& f = typeFields[static_cast<std::size_t>(type)];
+    const bool vertical = b.verticalMode == settings::kFixedOffsetAlignment;
+    const bool horizontal = b.horizontalMode == settings::kFixedOffsetAlignment;
+    f.verticalOffset.SetEnabled(vertical);
+    f.verticalOffset.SetVisible(vertical);
+    f.horizontalOffset.SetEnabled(horizontal);
+    f.horizontalOffset.SetVisible(horizontal);
+}
+
 void TForm1::SettingsToControls() {
+    syncing_ = true;
     {
         const QSignalBlocker block(TextEdit);
         TextEdit->setText(settings_.testCaption);
     }
+    for (int t = 0; t < 2; ++t) {
+        const settings::ButtonStyle& b = settings_.button[static_cast<std::size_t>(t)];
+        const TypeFields& f = typeFields[static_cast<std::size_t>(t)];
+        FieldToControls(f.width, b.width);
+        FieldToControls(f.height, b.height);
+        FieldToControls(f.spacing, b.spacing);
+        FieldToControls(f.verticalOffset, b.verticalOffset);
+        FieldToControls(f.horizontalOffset, b.horizontalOffset);
+        if (t == settings::kType1 || settings_.secondbuttonEnabled) {
+            ShowOffsetFields(t);
+        }
+    }
+    captionModel_->Reload();
     advancedform_->SettingsToControls();
+    syncing_ = false;
 }
 
 void TForm1::ApplyDefaultSettings() {
@@ -349,6 +564,20 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         Guarded([this] { Image4MouseMove(); });
     } else if (event->type() == QEvent::Resize && watched == previewRow_) {
         Guarded([this] { FormResize(); });
+    } else if (event->type() == QEvent::KeyPress &&
+               (watched == CaptionStringGrid ||
+                watched->property(CaptionEditorDelegate::kEditorColumnProperty).isValid())) {
+        if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
+            // The open editor holds the cell's text: it is cut like the cell.
+            const int column = editor->property(CaptionEditorDelegate::kEditorColumnProperty).toInt();
+            const int limit = column == settings::CaptionGrid::kCaptionColumn ? settings::CaptionGrid::kMaxCaptionCell
+                                                                             : settings::CaptionGrid::kMaxNameCell;
+            if (editor->text().size() > limit) {
+                editor->setText(editor->text().left(limit));
+            }
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        Guarded([this, key] { CaptionStringGridKeyDown(key); });
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -369,6 +598,9 @@ void TForm1::FormResize() {
     testareaPanel1->setGeometry(0, 0, out.area1Width, out.areaHeight);
     testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), out.areaHeight);
     preview2Label->move(out.label2X, 0);
+    for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
+        CaptionStringGrid->setColumnWidth(c, CaptionStringGrid->width() / settings::CaptionGrid::kColumns);
+    }
 }
 
 void TForm1::RefreshPreview() {
@@ -381,6 +613,17 @@ void TForm1::RefreshPreview() {
     // Background colours are normalised: a text that is not eight hexadecimal digits becomes black.
     for (settings::ButtonStyle& b : settings_.button) {
         b.backgroundColour = settings::ColourToString(settings::ColourFromStringStrict(b.backgroundColour));
+    }
+    // The size fields a background mode uses; the spacing field stands in the width field's place.
+    for (int t = 0; t < 2; ++t) {
+        const int mode = settings_.button[static_cast<std::size_t>(t)].backgroundMode;
+        if ((t == settings::kType2 && !settings_.secondbuttonEnabled) || mode == settings::kNoChoice) {
+            continue;
+        }
+        const TypeFields& f = typeFields[static_cast<std::size_t>(t)];
+        f.width.SetVisible(mode == 1 || mode == 2);
+        f.height.SetVisible(mode != 0);
+        f.spacing.SetVisible(mode == 3 || mode == 4);
     }
     FormResize();
 }
@@ -428,6 +671,7 @@ void TForm1::secondbuttonCheckBox1Click(QCheckBox* box) {
         other->setChecked(disabled);
     }
     RefreshPreview();
+    RecalculateCaptionFilenames();
 }
 
 void TForm1::EnableType2(bool enabled) {
@@ -438,6 +682,9 @@ void TForm1::EnableType2(bool enabled) {
             child->setVisible(enabled || isDisableBox);
         }
     }
+    if (enabled) {
+        ShowOffsetFields(settings::kType2);
+    }
     settings_.secondbuttonEnabled = enabled;
     preview2Label->setVisible(enabled);
     testareaPanel2->setVisible(enabled);
@@ -447,5 +694,49 @@ void TForm1::EnableType2(bool enabled) {
 void TForm1::BitBtn1Click() {
     advancedform_->exec();
 }
+
+void TForm1::SelectCaptionRow(int gridRow) {
+    settings_.captions.SetCurrentRow(gridRow);
+    const QModelIndex current = CaptionStringGrid->currentIndex();
+    const int column = current.isValid() ? current.column() : 0;
+    CaptionStringGrid->setCurrentIndex(captionModel_->index(CaptionGridModel::ViewRow(gridRow), column));
+}
+
+void TForm1::AddCaptionButtonClick() {
+    captionModel_->AddCaption();
+    SelectCaptionRow(settings_.captions.CurrentRow());
+    CaptionStringGrid->setFocus();
+}
+
+void TForm1::DeleteCaptionButtonClick() {
+    captionModel_->DeleteCaption();
+    SelectCaptionRow(settings_.captions.CurrentRow());
+    CaptionStringGrid->setFocus();
+}
+
+void TForm1::CaptionStringGridKeyDown(int key) {
+    captionModel_->CutCurrentRow();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && settings_.captions.CurrentRowIsLast()) {
+        AddCaptionButtonClick();
+    }
+}
+
+void TForm1::CalculateFilenamesButtonClick() { RecalculateCaptionFilenames(); }
+
+void TForm1::RecalculateCaptionFilenames() {
+    const int current = settings_.captions.CurrentRow();
+    output::RecalculateFilenames(settings_);
+    captionModel_->Reload();
+    SelectCaptionRow(current);
+}
+
+void TForm1::enforce83CheckBoxClick() { RecalculateCaptionFilenames(); }
+
+void TForm1::filenamestyleComboBoxChange() { CalculateFilenamesButton->click(); }
+
+// The offsets reach the preview buttons through the refresh.
+void TForm1::TopOffsetIntegerEditChange(int /*type*/) { RefreshPreview(); }
+
+void TForm1::LeftOffsetIntegerEditChange(int /*type*/) { RefreshPreview(); }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 
 #include "platform/Dialogs.h"
@@ -15,13 +16,39 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class QTextEdit;
 class QTimer;
 
+namespace widgets {
+class TIntegerEdit;
+class TUpDown;
+}  // namespace widgets
+
 namespace app {
 
+class CaptionGridModel;
 class HintTracker;
 class Tadvancedform;
+
+// One integer field of a button type with its arrows and its label.
+struct IntegerFieldControls {
+    widgets::TIntegerEdit* edit = nullptr;
+    widgets::TUpDown* arrows = nullptr;
+    QLabel* label = nullptr;
+
+    void SetVisible(bool visible) const;
+    void SetEnabled(bool enabled) const;
+};
+
+// The integer fields of one button type.
+struct TypeFields {
+    IntegerFieldControls width;
+    IntegerFieldControls height;
+    IntegerFieldControls spacing;
+    IntegerFieldControls verticalOffset;
+    IntegerFieldControls horizontalOffset;
+};
 
 // The main window: the seven settings pages, the bar with the batch buttons and the test caption,
 // the two preview areas and the status bar. It owns the settings model; its handlers change the
@@ -78,6 +105,17 @@ class TForm1 : public QMainWindow {
     void secondbuttonCheckBox1Click(QCheckBox* box);
     void EnableType2(bool enabled);
     void BitBtn1Click();
+    void AddCaptionButtonClick();
+    void DeleteCaptionButtonClick();
+    void CalculateFilenamesButtonClick();
+    // Runs before every key pressed in the caption grid takes effect, also while a cell is edited.
+    void CaptionStringGridKeyDown(int key);
+    void enforce83CheckBoxClick();
+    void filenamestyleComboBoxChange();
+    void TopOffsetIntegerEditChange(int type);
+    void LeftOffsetIntegerEditChange(int type);
+    // Recalculates the file names of the caption list and shows them.
+    void RecalculateCaptionFilenames();
 
     // Brings every control in line with the settings model.
     void SettingsToControls();
@@ -94,6 +132,11 @@ class TForm1 : public QMainWindow {
     std::array<QCheckBox*, 3> secondbuttonCheckBox{};  // on the Buttons, Font and Allignment pages
     std::array<QGroupBox*, 3> type2Panels{};
     QPushButton* BitBtn1 = nullptr;  // "A&dvanced"
+    QTableView* CaptionStringGrid = nullptr;
+    QPushButton* AddCaptionButton = nullptr;
+    QPushButton* DeleteCaptionButton = nullptr;
+    QPushButton* CalculateFilenamesButton = nullptr;
+    std::array<TypeFields, 2> typeFields;  // [settings::kType1], [settings::kType2]
     QTextEdit* welcomeText = nullptr;
     QLabel* Image4 = nullptr;
     QLabel* Image7 = nullptr;
@@ -112,7 +155,19 @@ class TForm1 : public QMainWindow {
     void BuildHelpPage(QWidget* page);
     void BuildBar(QWidget* central);
     void BuildPreviewRow(QWidget* central);
-    QGroupBox* AddTypePanels(QWidget* page, const QString& title1, const QString& title2, int boxIndex);
+    std::array<QGroupBox*, 2> AddTypePanels(QWidget* page, const QString& title1, const QString& title2,
+                                            int boxIndex);
+    void BuildCaptionListPage(QWidget* page);
+    void BuildButtonsFields(const std::array<QGroupBox*, 2>& panels);
+    void BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels);
+    IntegerFieldControls AddIntegerField(int type, QGroupBox* panel, int row, const QString& label, const QString& hint,
+                                         int min, int max, QString settings::ButtonStyle::*field,
+                                         std::function<void()> onChange);
+    void FieldToControls(const IntegerFieldControls& f, const QString& text);
+    void ShowOffsetFields(int type);
+    void SelectCaptionRow(int gridRow);
+
+    friend class CaptionEditorDelegate;
 
     platform::Dialogs& dialogs_;
     platform::Shell& shell_;
@@ -120,6 +175,8 @@ class TForm1 : public QMainWindow {
     QString dataFolder_;
     bool dataFolderOk_ = false;
     bool shown_ = false;
+    bool syncing_ = false;  // controls are being brought in line with the model
+    CaptionGridModel* captionModel_ = nullptr;
 
     QLabel* statusPanel_ = nullptr;
     QWidget* previewLabelRow_ = nullptr;

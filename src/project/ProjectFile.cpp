@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <functional>
 
+#include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"

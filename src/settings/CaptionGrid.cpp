@@ -27,4 +27,26 @@ void CaptionGrid::SetCurrentRow(int row) {
     currentRow_ = std::clamp(row, 1, RowCount() - 1);
 }
 
+void CaptionGrid::AddCaption() {
+    rows_.insert(rows_.begin() + currentRow_ + 1, Row{});
+    ++currentRow_;
+}
+
+void CaptionGrid::DeleteCaption() {
+    if (RowCount() > kMinimumRows) {
+        rows_.erase(rows_.begin() + currentRow_);
+        currentRow_ = std::min(currentRow_, RowCount() - 1);
+    } else {
+        rows_[1] = Row{};
+    }
+}
+
+void CaptionGrid::CutCurrentRow() {
+    Row& row = rows_[static_cast<std::size_t>(currentRow_)];
+    row[kCaptionColumn].truncate(kMaxCaptionCell);
+    for (std::size_t c = kType1Column; c < kColumns; ++c) {
+        row[c].truncate(kMaxNameCell);
+    }
+}
+
 }  // namespace settings

@@ -18,6 +18,9 @@ class CaptionGrid {
     static constexpr int kHtmlColumn = 3;
     // A grid always has its header row and at least one row under it.
     static constexpr int kMinimumRows = 2;
+    // Longest caption and longest file name a cell keeps once a key is pressed in its row.
+    static constexpr int kMaxCaptionCell = 250;
+    static constexpr int kMaxNameCell = 40;
 
     using Row = std::array<QString, kColumns>;
 
@@ -34,6 +37,14 @@ class CaptionGrid {
 
     int CurrentRow() const { return currentRow_; }
     void SetCurrentRow(int row);
+
+    // Inserts an empty row directly below the current row and makes it current.
+    void AddCaption();
+    // Removes the current row; the last remaining data row is emptied instead of removed.
+    void DeleteCaption();
+    // Cuts the current row's caption to kMaxCaptionCell characters and its names to kMaxNameCell.
+    void CutCurrentRow();
+    bool CurrentRowIsLast() const { return currentRow_ == RowCount() - 1; }
 
     bool operator==(const CaptionGrid&) const = default;
 

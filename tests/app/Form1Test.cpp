@@ -130,6 +130,7 @@ TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
     form->show();
     for (QGroupBox* panel : form->type2Panels) {
         auto* extra = new QLabel("type 2 control", panel);
+        extra->setObjectName("extra");
         extra->show();
     }
     form->secondbuttonCheckBox[2]->click();
@@ -137,7 +138,7 @@ TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_TRUE(form->secondbuttonCheckBox[i]->isChecked());
         EXPECT_TRUE(form->type2Panels[i]->isVisibleTo(form->type2Panels[i]->parentWidget()));
-        EXPECT_FALSE(form->type2Panels[i]->findChild<QLabel*>()->isVisibleTo(form->type2Panels[i]));
+        EXPECT_FALSE(form->type2Panels[i]->findChild<QLabel*>("extra")->isVisibleTo(form->type2Panels[i]));
         EXPECT_TRUE(form->secondbuttonCheckBox[i]->isVisibleTo(form->type2Panels[i]));
     }
     EXPECT_FALSE(form->testareaPanel2->isVisible());
@@ -146,7 +147,7 @@ TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
     EXPECT_TRUE(form->Settings().secondbuttonEnabled);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_FALSE(form->secondbuttonCheckBox[i]->isChecked());
-        EXPECT_TRUE(form->type2Panels[i]->findChild<QLabel*>()->isVisibleTo(form->type2Panels[i]));
+        EXPECT_TRUE(form->type2Panels[i]->findChild<QLabel*>("extra")->isVisibleTo(form->type2Panels[i]));
     }
     EXPECT_TRUE(form->testareaPanel2->isVisible());
 }
