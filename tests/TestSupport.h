@@ -3,6 +3,20 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
+#include <ostream>
+
+// Test failures show texts as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{';
+    for (const QString& s : l) {
+        *os << '"' << s.toStdString() << "\", ";
+    }
+    *os << '}';
+}
 
 // Small file helpers shared by the tests.
 namespace testsupport {

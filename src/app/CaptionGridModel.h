@@ -9,7 +9,7 @@ namespace app {
 // Shows the caption list of the settings model in a table view: the grid's header row is the
 // view's header and its data rows are the view's rows. Edits go straight into the model.
 class CaptionGridModel : public QAbstractTableModel {
-public:
+  public:
     explicit CaptionGridModel(settings::CaptionGrid& grid, QObject* parent = nullptr);
 
     // Tells the view that the grid changed as a whole (loading, defaults, recalculation).
@@ -31,7 +31,7 @@ public:
     static int GridRow(int viewRow) { return viewRow + 1; }
     static int ViewRow(int gridRow) { return gridRow - 1; }
 
-private:
+  private:
     settings::CaptionGrid& grid_;
 };
 

@@ -7,11 +7,9 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
-#include <QTableView>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,7 +17,9 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,11 +29,11 @@
 #include "app/DataFolder.h"
 #include "app/HintTracker.h"
 #include "app/PreviewLayout.h"
+#include "output/CaptionNaming.h"
+#include "platform/IntegerText.h"
 #include "project/ProjectFile.h"
 #include "settings/ColourString.h"
 #include "settings/DefaultSettings.h"
-#include "output/CaptionNaming.h"
-#include "platform/IntegerText.h"
 #include "widgets/IntegerEdit.h"
 #include "widgets/UpDown.h"
 
@@ -169,6 +169,9 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(hints_);
+    // The pages and the advanced dialog read the settings model: they go while it still exists.
+    delete takeCentralWidget();
+    delete advancedform_;
 }
 
 QString TForm1::ProjectFile() const {
@@ -195,10 +198,12 @@ std::array<QGroupBox*, 2> TForm1::AddTypePanels(QWidget* page, const QString& ti
     }
     auto* box = new QCheckBox(QStringLiteral("Disable this button ?"), panel2);
     SetHint(box, QStringLiteral("Tick this box to disable type 2 buttons."));
-    static_cast<QGridLayout*>(panel2->layout())->addWidget(box, 0, kPanelColumns - 1, Qt::AlignRight | Qt::AlignTop);
+    static_cast<QGridLayout*>(panel2->layout())
+        ->addWidget(box, 0, kPanelColumns - 1, Qt::AlignRight | Qt::AlignTop);
     secondbuttonCheckBox[static_cast<std::size_t>(boxIndex)] = box;
     type2Panels[static_cast<std::size_t>(boxIndex)] = panel2;
-    connect(box, &QCheckBox::toggled, this, [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
+    connect(box, &QCheckBox::toggled, this,
+            [this, box] { Guarded([this, box] { secondbuttonCheckBox1Click(box); }); });
     return {panel1, panel2};
 }
 
@@ -214,8 +219,9 @@ void IntegerFieldControls::SetEnabled(bool enabled) const {
     label->setEnabled(enabled);
 }
 
-IntegerFieldControls TForm1::AddIntegerField(int type, QGroupBox* panel, int row, const QString& label, const QString& hint,
-                                             int min, int max, QString settings::ButtonStyle::*field,
+IntegerFieldControls TForm1::AddIntegerField(int type, QGroupBox* panel, int row, const QString& label,
+                                             const QString& hint, int min, int max,
+                                             QString settings::ButtonStyle::*field,
                                              std::function<void()> onChange) {
     auto* grid = static_cast<QGridLayout*>(panel->layout());
     IntegerFieldControls f;
@@ -237,7 +243,8 @@ IntegerFieldControls TForm1::AddIntegerField(int type, QGroupBox* panel, int row
     widgets::TIntegerEdit* edit = f.edit;
     widgets::TUpDown* arrows = f.arrows;
     // The arrows write their position into the field; the field's text moves the arrows.
-    arrows->SetOnChange([this, edit](int position) { Guarded([edit, position] { edit->SetValue(position); }); });
+    arrows->SetOnChange(
+        [this, edit](int position) { Guarded([edit, position] { edit->SetValue(position); }); });
     connect(edit, &QLineEdit::textChanged, this, [this, type, field, arrows, onChange](const QString& text) {
         if (syncing_) {
             return;
@@ -280,15 +287,15 @@ void TForm1::BuildPages() {
 // Commits every edit of a caption cell as it is typed, so the caption list always holds what the
 // user sees, and passes the editor's keys to the grid's key handler.
 class CaptionEditorDelegate : public QStyledItemDelegate {
-public:
+  public:
     CaptionEditorDelegate(TForm1* form) : QStyledItemDelegate(form), form_(form) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            connect(line, &QLineEdit::textEdited, this, [this, line] {
-                emit const_cast<CaptionEditorDelegate*>(this)->commitData(line);
-            });
+            connect(line, &QLineEdit::textEdited, this,
+                    [this, line] { emit const_cast<CaptionEditorDelegate*>(this)->commitData(line); });
             line->installEventFilter(form_);
             line->setProperty(kEditorColumnProperty, index.column());
         }
@@ -297,7 +304,7 @@ public:
 
     static constexpr char kEditorColumnProperty[] = "plumericCaptionColumn";
 
-private:
+  private:
     TForm1* form_;
 };
 
@@ -309,6 +316,7 @@ void TForm1::BuildCaptionListPage(QWidget* page) {
     CaptionStringGrid->setItemDelegate(new CaptionEditorDelegate(this));
     CaptionStringGrid->verticalHeader()->hide();
     CaptionStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    CaptionStringGrid->verticalHeader()->setMinimumSectionSize(kGridRowHeight);
     CaptionStringGrid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
     CaptionStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CaptionStringGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -319,6 +327,7 @@ void TForm1::BuildCaptionListPage(QWidget* page) {
     }
     SetHint(CaptionStringGrid, QStringLiteral("Enter/amend the list of button captions."));
     CaptionStringGrid->installEventFilter(this);
+    CaptionStringGrid->viewport()->installEventFilter(this);
     connect(CaptionStringGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) {
@@ -335,7 +344,8 @@ void TForm1::BuildCaptionListPage(QWidget* page) {
     SetHint(CalculateFilenamesButton,
             QStringLiteral("Automatically calculate the default filenames for each caption using the default "
                            "filenames rules on the \"File Settings\" menu."));
-    connect(AddCaptionButton, &QPushButton::clicked, this, [this] { Guarded([this] { AddCaptionButtonClick(); }); });
+    connect(AddCaptionButton, &QPushButton::clicked, this,
+            [this] { Guarded([this] { AddCaptionButtonClick(); }); });
     connect(DeleteCaptionButton, &QPushButton::clicked, this,
             [this] { Guarded([this] { DeleteCaptionButtonClick(); }); });
     connect(CalculateFilenamesButton, &QPushButton::clicked, this,
@@ -356,18 +366,21 @@ void TForm1::BuildButtonsFields(const std::array<QGroupBox*, 2>& panels) {
         QGroupBox* panel = panels[static_cast<std::size_t>(t)];
         const int widthMin = t == settings::kType1 ? 0 : -2000;
         const auto timer = [this] { starttimerforupdate(); };
-        f.width = AddIntegerField(t, panel, 0, QStringLiteral("Width (pixels)"),
-                                  QStringLiteral("Select the width (in pixels) for type %1 buttons.").arg(type),
-                                  widthMin, 2000, &B::width, timer);
+        f.width =
+            AddIntegerField(t, panel, 0, QStringLiteral("Width (pixels)"),
+                            QStringLiteral("Select the width (in pixels) for type %1 buttons.").arg(type),
+                            widthMin, 2000, &B::width, timer);
         // The spacing field takes the place of the width field.
-        f.spacing = AddIntegerField(t, panel, 0, QStringLiteral("Spacing Pixels"),
-                                    QStringLiteral("Select the spacing (in pixels) added to the caption width of "
-                                                   "type %1 buttons.")
-                                        .arg(type),
-                                    0, 2000, &B::spacing, timer);
-        f.height = AddIntegerField(t, panel, 1, QStringLiteral("Height (pixels)"),
-                                   QStringLiteral("Select the height (in pixels) for type %1 buttons.").arg(type),
-                                   -2000, 2000, &B::height, timer);
+        f.spacing =
+            AddIntegerField(t, panel, 0, QStringLiteral("Spacing Pixels"),
+                            QStringLiteral("Select the spacing (in pixels) added to the caption width of "
+                                           "type %1 buttons.")
+                                .arg(type),
+                            0, 2000, &B::spacing, timer);
+        f.height =
+            AddIntegerField(t, panel, 1, QStringLiteral("Height (pixels)"),
+                            QStringLiteral("Select the height (in pixels) for type %1 buttons.").arg(type),
+                            -2000, 2000, &B::height, timer);
         f.spacing.SetVisible(false);
     }
 }
@@ -378,14 +391,14 @@ void TForm1::BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels) {
         const QString type = QString::number(t + 1);
         TypeFields& f = typeFields[static_cast<std::size_t>(t)];
         QGroupBox* panel = panels[static_cast<std::size_t>(t)];
-        f.verticalOffset = AddIntegerField(
-            t, panel, 0, QStringLiteral("Vertical offset"),
-            QStringLiteral("Select the top offset to use for type %1 buttons.").arg(type), -2000, 2000,
-            &B::verticalOffset, [this, t] { TopOffsetIntegerEditChange(t); });
-        f.horizontalOffset = AddIntegerField(
-            t, panel, 1, QStringLiteral("Horizontal offset"),
-            QStringLiteral("Select the left offset to use for type %1 buttons.").arg(type), -2000, 2000,
-            &B::horizontalOffset, [this, t] { LeftOffsetIntegerEditChange(t); });
+        f.verticalOffset =
+            AddIntegerField(t, panel, 0, QStringLiteral("Vertical offset"),
+                            QStringLiteral("Select the top offset to use for type %1 buttons.").arg(type),
+                            -2000, 2000, &B::verticalOffset, [this, t] { TopOffsetIntegerEditChange(t); });
+        f.horizontalOffset =
+            AddIntegerField(t, panel, 1, QStringLiteral("Horizontal offset"),
+                            QStringLiteral("Select the left offset to use for type %1 buttons.").arg(type),
+                            -2000, 2000, &B::horizontalOffset, [this, t] { LeftOffsetIntegerEditChange(t); });
     }
 }
 
@@ -564,14 +577,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         Guarded([this] { Image4MouseMove(); });
     } else if (event->type() == QEvent::Resize && watched == previewRow_) {
         Guarded([this] { FormResize(); });
+    } else if (event->type() == QEvent::Resize && watched == CaptionStringGrid->viewport()) {
+        SizeCaptionColumns();
     } else if (event->type() == QEvent::KeyPress &&
                (watched == CaptionStringGrid ||
                 watched->property(CaptionEditorDelegate::kEditorColumnProperty).isValid())) {
         if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
             // The open editor holds the cell's text: it is cut like the cell.
             const int column = editor->property(CaptionEditorDelegate::kEditorColumnProperty).toInt();
-            const int limit = column == settings::CaptionGrid::kCaptionColumn ? settings::CaptionGrid::kMaxCaptionCell
-                                                                             : settings::CaptionGrid::kMaxNameCell;
+            const int limit = column == settings::CaptionGrid::kCaptionColumn
+                                  ? settings::CaptionGrid::kMaxCaptionCell
+                                  : settings::CaptionGrid::kMaxNameCell;
             if (editor->text().size() > limit) {
                 editor->setText(editor->text().left(limit));
             }
@@ -598,8 +614,14 @@ void TForm1::FormResize() {
     testareaPanel1->setGeometry(0, 0, out.area1Width, out.areaHeight);
     testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), out.areaHeight);
     preview2Label->move(out.label2X, 0);
+    SizeCaptionColumns();
+}
+
+void TForm1::SizeCaptionColumns() {
+    // The four columns share the list's width.
+    const int width = CaptionStringGrid->viewport()->width() / settings::CaptionGrid::kColumns;
     for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
-        CaptionStringGrid->setColumnWidth(c, CaptionStringGrid->width() / settings::CaptionGrid::kColumns);
+        CaptionStringGrid->setColumnWidth(c, width);
     }
 }
 
@@ -721,7 +743,9 @@ void TForm1::CaptionStringGridKeyDown(int key) {
     }
 }
 
-void TForm1::CalculateFilenamesButtonClick() { RecalculateCaptionFilenames(); }
+void TForm1::CalculateFilenamesButtonClick() {
+    RecalculateCaptionFilenames();
+}
 
 void TForm1::RecalculateCaptionFilenames() {
     const int current = settings_.captions.CurrentRow();
@@ -730,13 +754,21 @@ void TForm1::RecalculateCaptionFilenames() {
     SelectCaptionRow(current);
 }
 
-void TForm1::enforce83CheckBoxClick() { RecalculateCaptionFilenames(); }
+void TForm1::enforce83CheckBoxClick() {
+    RecalculateCaptionFilenames();
+}
 
-void TForm1::filenamestyleComboBoxChange() { CalculateFilenamesButton->click(); }
+void TForm1::filenamestyleComboBoxChange() {
+    CalculateFilenamesButton->click();
+}
 
 // The offsets reach the preview buttons through the refresh.
-void TForm1::TopOffsetIntegerEditChange(int /*type*/) { RefreshPreview(); }
+void TForm1::TopOffsetIntegerEditChange(int /*type*/) {
+    RefreshPreview();
+}
 
-void TForm1::LeftOffsetIntegerEditChange(int /*type*/) { RefreshPreview(); }
+void TForm1::LeftOffsetIntegerEditChange(int /*type*/) {
+    RefreshPreview();
+}
 
 }  // namespace app

@@ -160,12 +160,14 @@ class TForm1 : public QMainWindow {
     void BuildCaptionListPage(QWidget* page);
     void BuildButtonsFields(const std::array<QGroupBox*, 2>& panels);
     void BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels);
-    IntegerFieldControls AddIntegerField(int type, QGroupBox* panel, int row, const QString& label, const QString& hint,
-                                         int min, int max, QString settings::ButtonStyle::*field,
+    IntegerFieldControls AddIntegerField(int type, QGroupBox* panel, int row, const QString& label,
+                                         const QString& hint, int min, int max,
+                                         QString settings::ButtonStyle::*field,
                                          std::function<void()> onChange);
     void FieldToControls(const IntegerFieldControls& f, const QString& text);
     void ShowOffsetFields(int type);
     void SelectCaptionRow(int gridRow);
+    void SizeCaptionColumns();
 
     friend class CaptionEditorDelegate;
 

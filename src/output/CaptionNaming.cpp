@@ -14,7 +14,8 @@ constexpr int kUpperCase = 1;
 constexpr int kLowerCase = 2;
 
 bool KeepsByte(unsigned char b) {
-    if (b == 0x2A) return false;  // asterisk
+    if (b == 0x2A)
+        return false;  // asterisk
     return (b >= 0x21 && b <= 0x23) || (b >= 0x25 && b <= 0x2D) || (b >= 0x30 && b <= 0x3E) ||
            (b >= 0x40 && b <= 0x5B) || (b >= 0x5D && b <= 0x7E) || b == 0xA3 || b == 0xAC;
 }
@@ -44,7 +45,7 @@ QString ButtonName(const QString& prefix, const QString& caption, const QString&
 // The name cells already written, for the clash test while the list is recalculated: the same
 // answers as FilenameIsUnique over the grid, without scanning it for every candidate.
 class WrittenNames {
-public:
+  public:
     explicit WrittenNames(bool type2Counts) : type2Counts_(type2Counts) {}
 
     bool IsUnique(const QString& name) const { return !names_.contains(name); }
@@ -57,7 +58,7 @@ public:
         names_.insert(row.html);
     }
 
-private:
+  private:
     bool type2Counts_;
     QSet<QString> names_;
 };
@@ -87,7 +88,8 @@ QString CleanFilenamePart(const QString& text) {
 }
 
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s) {
-    const QString extension = s.fileType == settings::kFileTypeBmp ? QStringLiteral(".BMP") : QStringLiteral(".GIF");
+    const QString extension =
+        s.fileType == settings::kFileTypeBmp ? QStringLiteral(".BMP") : QStringLiteral(".GIF");
     const int length = s.enforce83 ? kShortNameLength : kLongNameLength;
     FileNames names;
     names.button1 = ApplyCase(ButtonName(s.prefix1, caption, extension, s.enforce83), s.filenameStyle);

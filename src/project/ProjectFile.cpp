@@ -262,9 +262,16 @@ class Reader {
             case 24:
                 s_.filenameStyle = Index(v, settings::kFilenameStyleCount);
                 break;
-            case 17:
-                s_.enforce83 = FromYesNo(v);
+            case 17: {
+                // A change of the 8.3 setting recalculates the names of the rows read so far, as
+                // ticking the box does; caption lines further on overwrite them.
+                const bool enforce83 = FromYesNo(v);
+                if (enforce83 != s_.enforce83) {
+                    s_.enforce83 = enforce83;
+                    output::RecalculateFilenames(s_);
+                }
                 break;
+            }
             case 18:
                 s_.overwritePrompt = FromYesNo(v);
                 break;

@@ -9,11 +9,14 @@ namespace {
 
 constexpr int kTextAfterSelection = 500;
 
-bool IsControlKey(QChar k) { return k == u'\b' || k == QChar(27) || k == u'\r'; }
+bool IsControlKey(QChar k) {
+    return k == u'\b' || k == QChar(27) || k == u'\r';
+}
 
 }  // namespace
 
-TIntegerEdit::TIntegerEdit(platform::Dialogs& dialogs, QWidget* parent) : QLineEdit(parent), dialogs_(dialogs) {
+TIntegerEdit::TIntegerEdit(platform::Dialogs& dialogs, QWidget* parent)
+    : QLineEdit(parent), dialogs_(dialogs) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetValue(0);
 }

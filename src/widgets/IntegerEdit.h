@@ -14,7 +14,7 @@ namespace widgets {
 //
 // The range is active only when both Min and Max are non-zero: a field of 0 … 2000 checks nothing.
 class TIntegerEdit : public QLineEdit {
-public:
+  public:
     using ErrorSink = std::function<void(const QString&)>;
 
     static constexpr char kDefaultErrorMessage[] = "[Value Out of Range]";
@@ -48,13 +48,13 @@ public:
     // platform::ConvertError when the text it would make is not a whole number.
     bool AcceptsCharacter(QChar k) const;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     platform::Dialogs& dialogs_;
     std::int32_t min_ = 0;
     std::int32_t max_ = 0;

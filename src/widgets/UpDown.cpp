@@ -24,11 +24,17 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     connect(down_, &QToolButton::clicked, this, [this] { StepDown(); });
 }
 
-void TUpDown::SetPosition(int position) { position_ = std::clamp(position, min_, max_); }
+void TUpDown::SetPosition(int position) {
+    position_ = std::clamp(position, min_, max_);
+}
 
-void TUpDown::StepUp() { Step(1); }
+void TUpDown::StepUp() {
+    Step(1);
+}
 
-void TUpDown::StepDown() { Step(-1); }
+void TUpDown::StepDown() {
+    Step(-1);
+}
 
 void TUpDown::Step(int delta) {
     const int next = std::clamp(position_ + delta, min_, max_);

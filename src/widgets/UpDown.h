@@ -10,7 +10,7 @@ namespace widgets {
 // A pair of small arrows that step a position within a range, one at a time. The main window couples
 // each pair to its integer field.
 class TUpDown : public QWidget {
-public:
+  public:
     static constexpr int kDefaultMin = -2000;
     static constexpr int kDefaultMax = 2000;
 
@@ -31,7 +31,7 @@ public:
     QToolButton* UpButton() const { return up_; }
     QToolButton* DownButton() const { return down_; }
 
-private:
+  private:
     void Step(int delta);
 
     int min_ = kDefaultMin;

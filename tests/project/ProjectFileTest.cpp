@@ -274,6 +274,15 @@ TEST_F(ProjectFileTest, CaptionLinesBuildTheList) {
     EXPECT_EQ(back.captions.Cell(5, 0), QStringLiteral("Links"));
 }
 
+TEST_F(ProjectFileTest, ChangingTheEightThreeSettingRenamesTheRowsReadSoFar) {
+    const AppSettings s = LoadedFrom("100,Products\r\n17,Y\r\n100,Services\r\n");
+    EXPECT_EQ(s.captions.RowAt(1),
+              (CaptionGrid::Row{"Products", "u_produc.gif", "d_produc.gif", "products.htm"}));
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Services", "", "", ""}));
+    // No change, no recalculation.
+    EXPECT_EQ(LoadedFrom("100,Products\r\n17,N\r\n").captions.Cell(1, 1), QString());
+}
+
 TEST_F(ProjectFileTest, OtherEncodingsAndLineEndsAreRead) {
     EXPECT_EQ(LoadedFrom("68,Caf\xc3\xa9\n").testCaption, QStringLiteral("Caf\u00e9"));
     EXPECT_EQ(LoadedFrom("68,Caf\xe9 \x80\r\n").testCaption, QStringLiteral("Caf\u00e9 \u20ac"));

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/AdvancedForm.h"
+#include "app/Form1.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+#include "widgets/IntegerEdit.h"
+#include "widgets/UpDown.h"
+
+using app::TForm1;
+
+namespace {
+
+class CaptionListPageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<TForm1>(dialogs, shell, dir.path());
+        form->show();
+        form->PageControl1->setCurrentIndex(1);
+        QApplication::setActiveWindow(form.get());
+        grid = form->CaptionStringGrid;
+        model = grid->model();
+    }
+
+    QString Cell(int viewRow, int column) const { return model->index(viewRow, column).data().toString(); }
+
+    void SelectCell(int viewRow, int column) {
+        grid->setFocus();
+        grid->setCurrentIndex(model->index(viewRow, column));
+    }
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    std::unique_ptr<TForm1> form;
+    QTableView* grid = nullptr;
+    QAbstractItemModel* model = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CaptionListPageTest, TheGridShowsTheCaptionListUnderItsHeader) {
+    ASSERT_EQ(model->rowCount(), 7);
+    ASSERT_EQ(model->columnCount(), 4);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Button Captions"));
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("HTML filename"));
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
+    EXPECT_EQ(Cell(6, 0), QStringLiteral("Links"));
+    EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 16);
+    EXPECT_EQ(form->AddCaptionButton->text(), QStringLiteral("Add Caption"));
+    EXPECT_EQ(form->DeleteCaptionButton->text(), QStringLiteral("Delete Caption"));
+
+    form->CalculateFilenamesButton->click();
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("u_home.gif"));
+    EXPECT_EQ(Cell(0, 2), QStringLiteral("d_home.gif"));
+    EXPECT_EQ(Cell(0, 3), QStringLiteral("home.htm"));
+    EXPECT_EQ(form->Settings().captions.Cell(7, 1), QStringLiteral("u_links.gif"));
+}
+
+TEST_F(CaptionListPageTest, AddAndDeleteWorkOnTheCurrentRow) {
+    SelectCell(0, 0);
+    form->AddCaptionButton->click();
+    ASSERT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(Cell(1, 0), QString());
+    EXPECT_EQ(Cell(2, 0), QStringLiteral("Contacts"));
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(form->Settings().captions.CurrentRow(), 2);
+
+    SelectCell(3, 0);  // "Products"
+    form->DeleteCaptionButton->click();
+    EXPECT_EQ(model->rowCount(), 7);
+    EXPECT_EQ(Cell(3, 0), QStringLiteral("Services"));
+    EXPECT_EQ(form->Settings().captions.Cell(4, 0), QStringLiteral("Services"));
+}
+
+TEST_F(CaptionListPageTest, EnterOnTheLastRowAppendsARow) {
+    SelectCell(6, 0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(grid->currentIndex().row(), 7);
+    SelectCell(2, 0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(model->rowCount(), 8);
+}
+
+TEST_F(CaptionListPageTest, TypedTextReachesTheListAndIsCutOnTheNextKey) {
+    SelectCell(1, 0);
+    QTest::keyClick(grid, 'S');  // typing opens the cell's editor
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(grid->isAncestorOf(editor));
+    QTest::keyClicks(editor, "hop");
+    EXPECT_EQ(form->Settings().captions.Cell(2, 0), QStringLiteral("Shop"));
+    QTest::keyClicks(editor, QString(247, 'x'));
+    EXPECT_EQ(form->Settings().captions.Cell(2, 0).size(), 251);
+    QTest::keyClick(editor, Qt::Key_End);
+    EXPECT_EQ(form->Settings().captions.Cell(2, 0).size(), 250);
+    EXPECT_EQ(editor->text().size(), 250);
+
+    // Saving writes what the user sees.
+    form->close();
+    QFile dat(dir.path() + "/KSDATA/PROJECTS/kestro.dat");
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dat.readAll().contains("100,Shop" + QByteArray(246, 'x') + "\r\n"));
+}
+
+TEST_F(CaptionListPageTest, NameSettingsRecalculateTheList) {
+    app::Tadvancedform& adv = form->AdvancedForm();
+    adv.enforce83CheckBox->click();
+    EXPECT_EQ(Cell(2, 1), QStringLiteral("u_produc.gif"));
+    adv.filenamestyleComboBox->setCurrentIndex(0);
+    emit adv.filenamestyleComboBox->activated(0);
+    EXPECT_EQ(Cell(2, 1), QStringLiteral("U_Produc.GIF"));
+    form->secondbuttonCheckBox[0]->click();
+    EXPECT_EQ(Cell(0, 2), QStringLiteral("<Type 2 buttons are disabled>"));
+    EXPECT_EQ(Cell(6, 2), QStringLiteral("<Type 2 buttons are disabled>"));
+}
+
+TEST_F(CaptionListPageTest, IntegerFieldsAndArrowsMoveTheModelTogether) {
+    app::TypeFields& type1 = form->typeFields[settings::kType1];
+    EXPECT_EQ(type1.width.edit->text(), QStringLiteral("100"));
+    EXPECT_EQ(type1.width.arrows->Position(), 100);
+    EXPECT_EQ(type1.height.edit->Min(), -2000);
+    EXPECT_EQ(type1.width.edit->Min(), 0);
+    EXPECT_EQ(form->typeFields[settings::kType2].width.edit->Min(), -2000);
+    form->Timer1->stop();
+
+    type1.width.edit->setFocus();
+    type1.width.edit->setCursorPosition(3);
+    QTest::keyClicks(type1.width.edit, "7");
+    EXPECT_EQ(form->Settings().button[settings::kType1].width, QStringLiteral("1007"));
+    EXPECT_EQ(type1.width.arrows->Position(), 1007);
+    EXPECT_TRUE(form->Timer1->isActive());  // size fields refresh through the timer
+
+    type1.height.arrows->StepUp();
+    EXPECT_EQ(type1.height.edit->text(), QStringLiteral("31"));
+    EXPECT_EQ(form->Settings().button[settings::kType1].height, QStringLiteral("31"));
+
+    // The offset fields show only with the fixed-offset alignment.
+    EXPECT_TRUE(type1.verticalOffset.edit->isHidden());
+    form->Settings().button[settings::kType1].verticalMode = settings::kFixedOffsetAlignment;
+    form->SettingsToControls();
+    EXPECT_FALSE(type1.verticalOffset.edit->isHidden());
+    EXPECT_TRUE(type1.verticalOffset.label->isEnabled());
+
+    // A keystroke's conversion error reaches the status bar.
+    type1.height.edit->setText("-5");
+    type1.height.edit->setCursorPosition(0);
+    QTest::keyClick(type1.height.edit, Qt::Key_Minus);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("'--5' is not a valid integer value"));
+}

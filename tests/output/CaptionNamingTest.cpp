@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "output/CaptionNaming.h"
+#include "settings/DefaultSettings.h"
+
+using namespace output;
+using settings::AppSettings;
+using settings::CaptionGrid;
+
+namespace {
+
+AppSettings Defaults() {
+    AppSettings s;
+    settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, "/d/");
+    return s;
+}
+
+void SetCaptions(AppSettings& s, const QStringList& captions) {
+    s.captions.SetRowCount(static_cast<int>(captions.size()) + 1);
+    for (int r = 0; r < captions.size(); ++r) {
+        s.captions.SetCell(r + 1, 0, captions[r]);
+    }
+}
+
+QStringList Column(const AppSettings& s, int column) {
+    QStringList out;
+    for (int r = 1; r < s.captions.RowCount(); ++r) {
+        out.append(s.captions.Cell(r, column));
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(CaptionNaming, FilteringKeepsExactlyTheFileNameCharacters) {
+    EXPECT_EQ(CleanFilenamePart("Contact us!"), QStringLiteral("Contact_us!"));
+    EXPECT_EQ(CleanFilenamePart("Price $5.00"), QStringLiteral("Price_500"));
+    EXPECT_EQ(CleanFilenamePart("a*b/c\\d?e.f$g\th\x7fi"), QStringLiteral("abcdefghi"));
+    EXPECT_EQ(CleanFilenamePart("<a:b|\"c\">#%&'()+,-;=@[]^_`{}~"),
+              QStringLiteral("<a:b|\"c\">#%&'()+,-;=@[]^_`{}~"));
+    EXPECT_EQ(CleanFilenamePart("\u00a35 \u00ac \u00e9t\u00e9 \u20ac \u4e2d"),
+              QStringLiteral("\u00a35_\u00ac_t__"));
+    EXPECT_EQ(CleanFilenamePart(""), QString());
+    EXPECT_EQ(CleanFilenamePart("   "), QStringLiteral("___"));
+}
+
+TEST(CaptionNaming, DefaultAndMixedCaseNames) {
+    AppSettings s = Defaults();
+    FileNames n = CaptionFilenames("Home", s);
+    EXPECT_EQ(n.button1, QStringLiteral("u_home.gif"));
+    EXPECT_EQ(n.button2, QStringLiteral("d_home.gif"));
+    EXPECT_EQ(n.html, QStringLiteral("home.htm"));
+
+    s.filenameStyle = 0;
+    n = CaptionFilenames("Contact us!", s);
+    EXPECT_EQ(n.button1, QStringLiteral("U_Contact_us!.GIF"));
+    EXPECT_EQ(n.button2, QStringLiteral("D_Contact_us!.GIF"));
+    EXPECT_EQ(n.html, QStringLiteral("Contact_us!.HTM"));
+    EXPECT_EQ(CaptionFilenames("Price $5.00", s).button1, QStringLiteral("U_Price_500.GIF"));
+    // A caption that filters down to nothing leaves the prefix and the extension.
+    EXPECT_EQ(CaptionFilenames("$$$", s).button1, QStringLiteral("U_.GIF"));
+    EXPECT_EQ(CaptionFilenames("$$$", s).html, QStringLiteral(".HTM"));
+
+    s.filenameStyle = 1;
+    s.fileType = settings::kFileTypeBmp;
+    EXPECT_EQ(CaptionFilenames("Home page", s).button1, QStringLiteral("U_HOME_PAGE.BMP"));
+    s.filenameStyle = 7;  // any other style leaves the name as built
+    EXPECT_EQ(CaptionFilenames("Home", s).button1, QStringLiteral("U_Home.BMP"));
+}
+
+TEST(CaptionNaming, LongNamesAreCutTo36CharactersOfPrefixAndCaption) {
+    AppSettings s = Defaults();
+    s.filenameStyle = 0;
+    s.prefix1 = QString(30, 'p');
+    const FileNames n = CaptionFilenames("abcdefghij", s);
+    EXPECT_EQ(n.button1, QString(30, 'p') + "abcdef.GIF");
+    EXPECT_EQ(n.button2, QStringLiteral("D_abcdefghij.GIF"));
+    EXPECT_EQ(CaptionFilenames(QString(250, 'x'), s).html, QString(36, 'x') + ".HTM");
+    s.prefix1 = QString(40, 'q');
+    EXPECT_EQ(CaptionFilenames("z", s).button1, QString(36, 'q') + ".GIF");
+}
+
+TEST(CaptionNaming, EightThreeNames) {
+    AppSettings s = Defaults();
+    s.filenameStyle = 0;
+    s.enforce83 = true;
+    FileNames n = CaptionFilenames("Products", s);
+    EXPECT_EQ(n.button1, QStringLiteral("U_Produc.GIF"));
+    EXPECT_EQ(n.html, QStringLiteral("Products.HTM"));
+    EXPECT_EQ(CaptionFilenames("A much longer caption", s).html, QStringLiteral("A_much_l.HTM"));
+
+    s.prefix1 = "ABCDEFGHIJ";
+    SetCaptions(s, {"Home", "Contacts", "Products", "Services", "Support", "Search", "Links", "a", "b", "c",
+                    "d", "e"});
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 1), (QStringList{"ABCDEFGH.GIF", "ABCDEFG1.GIF", "ABCDEFG2.GIF", "ABCDEFG3.GIF",
+                                         "ABCDEFG4.GIF", "ABCDEFG5.GIF", "ABCDEFG6.GIF", "ABCDEFG7.GIF",
+                                         "ABCDEFG8.GIF", "ABCDEFG9.GIF", "ABCDEF10.GIF", "ABCDEF11.GIF"}));
+    EXPECT_EQ(s.captions.Cell(1, 2), QStringLiteral("D_Home.GIF"));
+}
+
+TEST(CaptionNaming, RepeatedCaptionsAreNumberedAgainstTheRowsAbove) {
+    AppSettings s = Defaults();
+    s.filenameStyle = 0;
+    s.enforce83 = true;
+    QStringList captions;
+    for (int i = 0; i < 12; ++i) {
+        captions.append("Support");
+    }
+    SetCaptions(s, captions);
+    RecalculateFilenames(s);
+    const QStringList names = Column(s, 1);
+    EXPECT_EQ(names[0], QStringLiteral("U_Suppor.GIF"));
+    EXPECT_EQ(names[1], QStringLiteral("U_Suppo1.GIF"));
+    EXPECT_EQ(names[9], QStringLiteral("U_Suppo9.GIF"));
+    EXPECT_EQ(names[10], QStringLiteral("U_Supp10.GIF"));
+    EXPECT_EQ(names[11], QStringLiteral("U_Supp11.GIF"));
+    EXPECT_EQ(Column(s, 3)[2], QStringLiteral("Suppor2.HTM"));
+
+    // Captions that differ only in case do not clash by the exact comparison.
+    s.enforce83 = false;
+    SetCaptions(s, {"Home", "home", "Home"});
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 1), (QStringList{"U_Home.GIF", "U_home.GIF", "U_Hom1.GIF"}));
+    EXPECT_EQ(Column(s, 3), (QStringList{"Home.HTM", "home.HTM", "Hom1.HTM"}));
+}
+
+TEST(CaptionNaming, EqualPrefixesAndDisabledTypeTwo) {
+    AppSettings s = Defaults();
+    s.prefix2 = "U_";
+    SetCaptions(s, {"Home", "Home"});
+    RecalculateFilenames(s);
+    // A row's own names are never compared with each other.
+    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"Home", "u_home.gif", "u_home.gif", "home.htm"}));
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Home", "u_hom1.gif", "u_hom1.gif", "hom1.htm"}));
+
+    s.secondbuttonEnabled = false;
+    SetCaptions(s, {"Home", "Home", "Links"});
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 2), QStringList(3, "<Type 2 buttons are disabled>"));
+    EXPECT_EQ(Column(s, 1), (QStringList{"u_home.gif", "u_hom1.gif", "u_links.gif"}));
+    EXPECT_TRUE(FilenameIsUnique(s.captions, "<Type 2 buttons are disabled>", false));
+    EXPECT_FALSE(FilenameIsUnique(s.captions, "<Type 2 buttons are disabled>", true));
+    EXPECT_FALSE(FilenameIsUnique(s.captions, "hom1.htm", false));
+    EXPECT_TRUE(FilenameIsUnique(s.captions, "Hom1.htm", false));
+}
+
+TEST(CaptionNaming, BlankAndSpaceOnlyCaptions) {
+    AppSettings s = Defaults();
+    SetCaptions(s, {"Home", "", "   ", "Links"});
+    s.captions.SetCell(2, 1, "stale.gif");
+    RecalculateFilenames(s);
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"", "", "", ""}));
+    EXPECT_EQ(s.captions.RowAt(3), (CaptionGrid::Row{"   ", "u____.gif", "d____.gif", "___.htm"}));
+    EXPECT_EQ(s.captions.Cell(4, 1), QStringLiteral("u_links.gif"));
+}
+
+TEST(CaptionNaming, NumberingKeepsTheNameLength) {
+    EXPECT_EQ(NumberedFilename("U_Suppor.GIF", 1), QStringLiteral("U_Suppo1.GIF"));
+    EXPECT_EQ(NumberedFilename("U_Suppo9.GIF", 10), QStringLiteral("U_Supp10.GIF"));
+    EXPECT_EQ(NumberedFilename("a.b.c", 3), QStringLiteral("3.b.c"));
+    EXPECT_EQ(NumberedFilename(".HTM", 12), QStringLiteral("12.HTM"));
+    EXPECT_EQ(NumberedFilename("noext", 2), QStringLiteral("noex2"));
+}
