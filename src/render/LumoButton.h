@@ -1,0 +1,268 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QRegion>
+#include <functional>
+
+#include "render/ButtonShapes.h"
+#include "render/LumoTypes.h"
+#include "render/OutlineMaths.h"
+
+// The graphic button: a shaped, bevelled, captioned face computed entirely by the component and
+// kept in an off-screen face image, copied to the window on every paint. Every saved button file is a
+// copy of its drawing surface.
+namespace render {
+
+class TLumoButton : public QAbstractButton {
+  public:
+    using TMouseInOutEvent = std::function<void(TLumoButton* sender)>;
+    using TNotifyEvent = std::function<void(TLumoButton* sender)>;
+
+    static constexpr double kDefaultArcAngle = 2.0943951023931957;  // 2π/3
+    static constexpr double kMaxArcAngle = 6.283185307179586;       // 2π
+
+    explicit TLumoButton(QWidget* parent = nullptr);
+    ~TLumoButton() override;
+
+    // --- Published properties -------------------------------------------------------------------
+    int ButtonAngle() const { return buttonAngle_; }
+    int ButtonWidth() const { return buttonWidth_; }
+    int ButtonHeight() const { return buttonHeight_; }
+    int CaptionTop() const { return captionTop_; }
+    int CaptionLeft() const { return captionLeft_; }
+    int CaptionAngle() const { return captionAngle_; }
+    TColor ButtonColor() const { return buttonColor_; }
+    TLumoButtonKind ButtonKind() const { return buttonKind_; }
+    TLumo3DKind Button3DKind() const { return button3DKind_; }
+    int ButtonDepth() const { return buttonDepth_; }
+    TLumoHAlign CaptionHAlign() const { return captionHAlign_; }
+    TLumoVAlign CaptionVAlign() const { return captionVAlign_; }
+    const QImage& MainBitmap() const { return mainBitmap_; }
+    int MainBitmapGlyphs() const { return mainBitmapGlyphs_; }
+    const QImage& OnEnterBitmap() const { return onEnterBitmap_; }
+    int OnEnterGlyphs() const { return onEnterGlyphs_; }
+    int OnEnterInterval() const { return onEnterInterval_; }
+    const QImage& OnExitBitmap() const { return onExitBitmap_; }
+    int OnExitGlyphs() const { return onExitGlyphs_; }
+    int OnExitInterval() const { return onExitInterval_; }
+    const QImage& OnClickBitmap() const { return onClickBitmap_; }
+    int OnClickGlyphs() const { return onClickGlyphs_; }
+    int OnClickInterval() const { return onClickInterval_; }
+    bool Transparent() const { return transparent_; }
+    int PeaksNumber() const { return peaksNumber_; }
+    int BitmapTop() const { return bitmapTop_; }
+    int BitmapLeft() const { return bitmapLeft_; }
+    TLumoHAlign BitmapHAlign() const { return bitmapHAlign_; }
+    TLumoVAlign BitmapVAlign() const { return bitmapVAlign_; }
+    const QString& StringButtonRegion() const { return stringButtonRegion_; }
+    bool UserRGNAUTO() const { return userRgnAuto_; }
+    int RotationPointX() const { return rotationPointX_; }
+    int RotationPointY() const { return rotationPointY_; }
+    bool RotationCenterFixed() const { return rotationCenterFixed_; }
+    bool Rotated() const { return rotated_; }
+    int RotatedTime() const { return rotatedTime_; }
+    int RotatedAngle() const { return rotatedAngle_; }
+    bool CaptionFixed() const { return captionFixed_; }
+    TColor ButtonColor1() const { return buttonColor1_; }
+    TLumoGradientKind GradientKind() const { return gradientKind_; }
+    int GradientAngle() const { return gradientAngle_; }
+    bool GradientFixed() const { return gradientFixed_; }
+    const QImage& GradientBitmap() const { return gradientBitmap_; }
+    int GradientBitmapLine() const { return gradientBitmapLine_; }
+    TLumoCaption3dKind Caption3dKind() const { return caption3dKind_; }
+    double RadiusRatio() const { return radiusRatio_; }
+    double ArcAngle() const { return arcAngle_; }
+    bool CustomDraw() const { return customDraw_; }
+    bool ShowFocusRGN() const { return showFocusRgn_; }
+
+    virtual void SetCaptionTop(int v);
+    virtual void SetCaptionLeft(int v);
+    virtual void SetCaptionAngle(int v);
+    virtual void SetGradientBitmap(const QImage& v);
+    virtual void SetGradientBitmapLine(int v);
+    virtual void SetButtonColor(TColor v);
+    virtual void SetButtonDepth(int v);
+    // Supplies the region of the user kind; ignored unless the kind is bkUser.
+    virtual void SetUserRegion(const QRegion& region);
+    virtual void SetCaptionHAlign(TLumoHAlign v);
+    virtual void SetCaptionVAlign(TLumoVAlign v);
+    virtual void SetMainBitmap(const QImage& v);
+    virtual void SetMainBitmapGlyphs(int v);
+    virtual void SetOnEnterBitmap(const QImage& v);
+    virtual void SetOnEnterGlyphs(int v);
+    virtual void SetOnEnterInterval(int v);
+    virtual void SetOnExitBitmap(const QImage& v);
+    virtual void SetOnExitGlyphs(int v);
+    virtual void SetOnExitInterval(int v);
+    virtual void SetOnClickBitmap(const QImage& v);
+    virtual void SetOnClickGlyphs(int v);
+    virtual void SetOnClickInterval(int v);
+    virtual void SetTransparent(bool v);
+    virtual void SetPeaksNumber(int v);
+    virtual void SetButtonAngle(int v);
+    virtual void SetButtonWidth(int v);
+    virtual void SetButtonHeight(int v);
+    virtual void SetBitmapTop(int v);
+    virtual void SetBitmapLeft(int v);
+    virtual void SetBitmapHAlign(TLumoHAlign v);
+    virtual void SetBitmapVAlign(TLumoVAlign v);
+    virtual void SetStringButtonRegion(const QString& v);
+    virtual void SetUserRGNAUTO(bool v);
+    virtual void SetRotationPointX(int v);
+    virtual void SetRotationPointY(int v);
+    virtual void SetRotationCenterFixed(bool v);
+    virtual void SetRotated(bool v);
+    virtual void SetRotatedTime(int v);
+    virtual void SetRotatedAngle(int v);
+    virtual void SetCaptionFixed(bool v);
+    virtual void SetButtonColor1(TColor v);
+    virtual void SetGradientKind(TLumoGradientKind v);
+    virtual void SetGradientAngle(int v);
+    virtual void SetGradientFixed(bool v);
+    virtual void SetCaption3dKind(TLumoCaption3dKind v);
+    virtual void SetRadiusRatio(double v);
+    virtual void SetArcAngle(double v);
+    void SetButtonKind(TLumoButtonKind v);
+    void SetButton3DKind(TLumo3DKind v);
+    void SetCustomDraw(bool v);
+    void SetShowFocusRGN(bool v);
+
+    TMouseInOutEvent onMouseEnter;
+    TMouseInOutEvent onMouseExit;
+    TNotifyEvent OnPaint;
+
+    // --- Public state -----------------------------------------------------------------------------
+    // Written only by the owner: selects the mouse-inside glyph and the bevel of the flat kinds.
+    bool MouseInside = false;
+
+    // The caption text; a change rebuilds the face.
+    void SetCaption(const QString& caption);
+
+    int BoundsWidth() const { return boundsWidth_; }
+    int BoundsHeight() const { return boundsHeight_; }
+    bool IsLoaded() const { return loaded_; }
+    // Loading from the form has finished: the shape is rebuilt and from now on the offset setters
+    // switch their alignment to the fixed-offset kind.
+    void FinishLoading();
+
+    // The regions of the current shape.
+    const QRegion& WindowRegion() const { return windowRegion_; }
+    bool WindowRegionPending() const { return windowRegionPending_; }
+    const QRegion& OutlineRegion() const { return regions_.outline; }
+    const QRegion& InnerOutlineRegion() const { return regions_.innerOutline; }
+    const QRegion& FocusRegion() const { return regions_.focus; }
+    const QRegion& HighlightBand() const { return regions_.highlightBand; }
+    const QRegion& ShadowBand() const { return regions_.shadowBand; }
+    const QRegion& InnerHighlightBand() const { return regions_.innerHighlightBand; }
+    const QRegion& InnerShadowBand() const { return regions_.innerShadowBand; }
+    const Outline& ButtonOutline() const { return outline_; }
+    const Outline& UserOutline() const { return userOutline_; }
+    const QRect& UserOutlineBox() const { return userOutlineBox_; }
+    int UserRegionSource() const { return userRegionSource_; }
+
+    // The off-screen face, BoundsWidth × BoundsHeight.
+    const QImage& FaceBitmap() const { return faceBitmap_; }
+
+    // How often the shape and the face were rebuilt, for the owner and tests to see what a change
+    // caused.
+    int ShapeBuildCount() const { return shapeBuilds_; }
+    int FaceBuildCount() const { return faceBuilds_; }
+
+    // Rebuilds outline, bands and regions, then the face.
+    void RebuildShape();
+    // Builds the face image from the current properties and state.
+    virtual void RebuildFace();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    // Whether the glyph animations run; the setters of their intervals are ignored meanwhile.
+    bool enterRunning_ = false;
+    bool exitRunning_ = false;
+    bool clickRunning_ = false;
+
+  private:
+    static QImage CopyBitmap(const QImage& source);
+    void Face();
+    void Shape();
+    void UpdateBounds();
+    void ResizeWindowToBounds();
+    // The region the user kind takes its outline from, if any.
+    const QRegion* CurrentUserRegion() const;
+    void UpdateUserOutline();
+
+    int buttonAngle_ = 0;
+    int buttonWidth_ = 0;
+    int buttonHeight_ = 0;
+    int captionTop_ = 5;
+    int captionLeft_ = 5;
+    int captionAngle_ = 0;
+    TColor buttonColor_ = clBtnFace;
+    TLumoButtonKind buttonKind_ = bkRect;
+    TLumo3DKind button3DKind_ = dk3D;
+    int buttonDepth_ = 2;
+    TLumoHAlign captionHAlign_ = haCenter;
+    TLumoVAlign captionVAlign_ = vaCenter;
+    QImage mainBitmap_;
+    int mainBitmapGlyphs_ = 1;
+    QImage onEnterBitmap_;
+    int onEnterGlyphs_ = 1;
+    int onEnterInterval_ = 40;
+    QImage onExitBitmap_;
+    int onExitGlyphs_ = 1;
+    int onExitInterval_ = 40;
+    QImage onClickBitmap_;
+    int onClickGlyphs_ = 1;
+    int onClickInterval_ = 40;
+    bool transparent_ = false;
+    int peaksNumber_ = 6;
+    int bitmapTop_ = 5;
+    int bitmapLeft_ = 5;
+    TLumoHAlign bitmapHAlign_ = haLeft;
+    TLumoVAlign bitmapVAlign_ = vaTop;
+    QString stringButtonRegion_;
+    bool userRgnAuto_ = true;
+    int rotationPointX_ = 0;
+    int rotationPointY_ = 0;
+    bool rotationCenterFixed_ = false;
+    bool rotated_ = false;
+    int rotatedTime_ = 40;
+    int rotatedAngle_ = 40;
+    bool captionFixed_ = false;
+    TColor buttonColor1_ = clBtnShadow;
+    TLumoGradientKind gradientKind_ = gkNone;
+    int gradientAngle_ = 450;
+    bool gradientFixed_ = false;
+    QImage gradientBitmap_;
+    int gradientBitmapLine_ = 0;
+    TLumoCaption3dKind caption3dKind_ = ckSimple;
+    double radiusRatio_ = 0.5;
+    double arcAngle_ = kDefaultArcAngle;
+    bool customDraw_ = false;
+    bool showFocusRgn_ = true;
+
+    int boundsWidth_ = 0;
+    int boundsHeight_ = 0;
+    bool loaded_ = false;
+    bool internalResize_ = false;
+
+    Outline outline_;
+    ShapeRegions regions_;
+    QRegion windowRegion_;
+    bool windowRegionPending_ = false;
+    QRegion stringRegion_;
+    bool hasStringRegion_ = false;
+    QRegion handleRegion_;
+    bool hasHandleRegion_ = false;
+    int userRegionSource_ = 0;
+    Outline userOutline_;
+    QRect userOutlineBox_;
+
+    QImage faceBitmap_;
+    int shapeBuilds_ = 0;
+    int faceBuilds_ = 0;
+};
+
+}  // namespace render
