@@ -1,8 +1,16 @@
 #include "render/LumoButton.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <cmath>
 
+#include "render/CaptionLayout.h"
+#include "render/ColorRules.h"
+#include "render/FacePainting.h"
+#include "render/LumoRotateTimer.h"
 #include "render/RegionData.h"
 
 namespace render {
@@ -15,10 +23,19 @@ TLumoButton::TLumoButton(QWidget* parent) : QAbstractButton(parent) {
     buttonHeight_ = height();
     boundsWidth_ = width();
     boundsHeight_ = height();
+    newPosition_ = pos();
+    cachedEnabled_ = isEnabled();
+    rotateTimer_ = std::make_unique<TLumoRotateTimer>(
+        this, [this] { SetButtonAngle(buttonAngle_ + rotatedAngle_); }, rotatedTime_);
     RebuildShape();
 }
 
-TLumoButton::~TLumoButton() = default;
+TLumoButton::~TLumoButton() {
+    // The rotation thread is told to end and waited for before anything it could reach goes away.
+    rotateTimer_.reset();
+    rotated_ = false;
+    ReleaseAnimationTimer();
+}
 
 // --- Helpers ------------------------------------------------------------------------------------
 
@@ -54,6 +71,41 @@ void TLumoButton::ResizeWindowToBounds() {
     internalResize_ = true;
     resize(boundsWidth_, boundsHeight_);
     internalResize_ = false;
+}
+
+void TLumoButton::MoveToNewPlace() {
+    internalResize_ = true;
+    internalMove_ = true;
+    setGeometry(newPosition_.x(), newPosition_.y(), boundsWidth_, boundsHeight_);
+    internalResize_ = false;
+    internalMove_ = false;
+}
+
+void TLumoButton::ComputeNewPosition() {
+    // Keeps the rotation point at the same place on the screen while the angle moves from
+    // alpha0 to alpha.
+    constexpr long double kPi = 3.14159265358979323846264338327950288L;
+    const long double w = buttonWidth_;
+    const long double h = buttonHeight_;
+    const long double px = rotationCenterFixed_ ? buttonWidth_ / 2 : rotationPointX_;
+    const long double py = rotationCenterFixed_ ? buttonHeight_ / 2 : rotationPointY_;
+    const long double alpha = buttonAngle_ * kPi / 1800.0L;
+    const long double alpha0 = (buttonAngle_ - angleChange_) * kPi / 1800.0L;
+    const auto m = [&](long double x) {
+        return RoundEven(std::fabs(std::sin(x) * w) / 2 + std::fabs(std::cos(x) * h) / 2 - h / 2);
+    };
+    const auto n = [&](long double x) {
+        return RoundEven(std::fabs(std::sin(x) * h) / 2 + std::fabs(std::cos(x) * w) / 2 - w / 2);
+    };
+    const auto r = [&](long double x) {
+        return RoundEven(std::cos(x) * (h / 2 - py) + std::sin(x) * (px - w / 2));
+    };
+    const auto q = [&](long double x) {
+        return RoundEven(std::sin(x) * (h / 2 - py) + std::cos(x) * (w / 2 - px));
+    };
+    newPosition_ = QPoint(x() + n(alpha0) - n(alpha) + q(alpha) - q(alpha0),
+                          y() + m(alpha0) - m(alpha) + r(alpha) - r(alpha0));
+    angleChange_ = 0;
 }
 
 const QRegion* TLumoButton::CurrentUserRegion() const {
@@ -108,6 +160,7 @@ void TLumoButton::RebuildShape() {
         regions_ = ShapeRegions{};
         windowRegion_ = user != nullptr ? *user : QRegion();
     } else {
+        ComputeNewPosition();
         regions_ = BuildShapeRegions(outline_, buttonWidth_, buttonHeight_, buttonDepth_, button3DKind_,
                                      buttonAngle_, boundsWidth_, boundsHeight_);
         windowRegion_ = regions_.window;
@@ -117,24 +170,353 @@ void TLumoButton::RebuildShape() {
 }
 
 void TLumoButton::RebuildFace() {
+    if (faceRebuildDisabled_) {
+        return;
+    }
     ++faceBuilds_;
-    faceBitmap_ = QImage(std::max(boundsWidth_, 1), std::max(boundsHeight_, 1), QImage::Format_RGB32);
-    const TColor colour = buttonColor_ == clNone ? clBlack : ColorToRGB(buttonColor_);
-    faceBitmap_.fill(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    cachedPressed_ = pressed_;
+    cachedMouseInside_ = MouseInside;
+    cachedEnabled_ = isEnabled();
+
+    const QSize size(std::max(boundsWidth_, 1), std::max(boundsHeight_, 1));
+    if (faceBitmap_.size() != size) {
+        faceBitmap_ = QImage(size, QImage::Format_RGB32);
+        faceBitmap_.fill(Qt::black);
+    }
+    const bool enabled = isEnabled();
+    const TColor brush = enabled ? buttonColor_ : LighterColor(buttonColor_);
+
+    if (customDraw_) {
+        faceBitmap_.fill(ToQColor(brush));
+    } else {
+        if (gradientKind_ != gkNone) {
+            QPainter p(&faceBitmap_);
+            GradientSettings g{gradientKind_, gradientAngle_, &gradientBitmap_, gradientBitmapLine_};
+            if (enabled) {
+                FillGradient(p, boundsWidth_, boundsHeight_, buttonColor_, buttonColor1_, 0, g);
+            } else {
+                FillGradient(p, boundsWidth_, boundsHeight_, LighterColor(buttonColor_),
+                             LighterColor(buttonColor1_), 2, g);
+            }
+        } else if (buttonColor_ != clNone) {
+            faceBitmap_.fill(ToQColor(brush));
+        }
+        DrawMainBitmap(pressed_);
+        QPainter p(&faceBitmap_);
+        DrawCaption(p);
+    }
+    if (userRgnAuto_ || buttonKind_ != bkUser) {
+        DrawBorders();
+    }
 }
 
-void TLumoButton::paintEvent(QPaintEvent*) {
+void TLumoButton::DrawBorders() {
+    const TColor c = buttonColor_;
+    const TLumo3DKind k = button3DKind_;
+    const bool m = MouseInside;
+    const bool enabled = isEnabled();
+    const bool outerBevel = k == dk3D || k == dk3dsimple || k == dk3dBorder || m;
+    const bool innerBevel = k == dk3dBorder || (m && k == dk3dBorderFlatten);
+    const bool outlineFrame =
+        k == dk3D || k == dk3dBorder || (m && (k == dkFlatten || k == dk3dBorderFlatten));
+    const bool innerFrame = k == dk3dBorder || (m && k == dk3dBorderFlatten);
+    const bool focusFrame = focusState_ && showFocusRgn_ && (gradientKind_ == gkNone || enabled);
+
+    if (gradientKind_ != gkNone) {
+        GradientSettings g{gradientKind_, gradientAngle_, &gradientBitmap_, gradientBitmapLine_};
+        const auto fillBand = [&](const QRegion& band, bool lit) {
+            if (band.isEmpty())
+                return;
+            QPainter p(&faceBitmap_);
+            p.setClipRegion(band);
+            if (lit) {
+                FillGradient(p, boundsWidth_, boundsHeight_, LighterColor(c), LighterColor(buttonColor1_), 1,
+                             g);
+            } else {
+                FillGradient(p, boundsWidth_, boundsHeight_, DarkerColor(c), DarkerColor(buttonColor1_), -1,
+                             g);
+            }
+        };
+        if (outerBevel) {
+            fillBand(regions_.highlightBand, !pressed_);
+            fillBand(regions_.shadowBand, pressed_);
+        }
+        if (innerBevel) {
+            fillBand(regions_.innerHighlightBand, true);
+            fillBand(regions_.innerShadowBand, false);
+        }
+        const QColor frame = ToQColor(DarkerColor(DarkerColor(c)));
+        if (outlineFrame)
+            FrameRegion(faceBitmap_, regions_.outline, frame);
+        if (innerFrame)
+            FrameRegion(faceBitmap_, regions_.innerOutline, frame);
+        if (focusFrame)
+            FrameRegion(faceBitmap_, regions_.focus, ToQColor(DarkerColor(c)));
+        return;
+    }
+
+    TColor highlight = 0;
+    TColor shadow = 0;
+    TColor innerHighlight = 0;
+    TColor innerShadow = 0;
+    TColor frame = 0;
+    if (!enabled) {
+        highlight = innerHighlight = LighterColor(LighterColor(c));
+        shadow = innerShadow = DarkerColor(LighterColor(c));
+        frame = IsDark(c) ? LighterColor(LighterColor(LighterColor(c))) : DarkerColor(c);
+    } else {
+        highlight = pressed_ ? DarkerColor(c) : LighterColor(c);
+        shadow = pressed_ ? LighterColor(c) : DarkerColor(c);
+        innerHighlight = LighterColor(c);
+        innerShadow = DarkerColor(c);
+        frame = IsDark(c) ? LighterColor(LighterColor(c)) : DarkerColor(DarkerColor(c));
+    }
+    if (outerBevel) {
+        FillRegion(faceBitmap_, regions_.highlightBand, ToQColor(highlight));
+        FillRegion(faceBitmap_, regions_.shadowBand, ToQColor(shadow));
+    }
+    if (innerBevel) {
+        FillRegion(faceBitmap_, regions_.innerHighlightBand, ToQColor(innerHighlight));
+        FillRegion(faceBitmap_, regions_.innerShadowBand, ToQColor(innerShadow));
+    }
+    if (outlineFrame)
+        FrameRegion(faceBitmap_, regions_.outline, ToQColor(frame));
+    if (innerFrame)
+        FrameRegion(faceBitmap_, regions_.innerOutline, ToQColor(frame));
+    if (focusFrame)
+        FrameRegion(faceBitmap_, regions_.focus, ToQColor(frame));
+}
+
+void TLumoButton::DrawBitmapGlyph(const QRect& source, int x, int y, bool andWithBrush) {
+    if (transparent_) {
+        DrawTransparentBitmap(mainBitmap_, source, faceBitmap_, x, y);
+        return;
+    }
+    const QRgb brush = ToQColor(isEnabled() ? buttonColor_ : LighterColor(buttonColor_)).rgb();
+    for (int row = 0; row < source.height(); ++row) {
+        const int sy = source.top() + row;
+        const int ty = y + row;
+        if (sy < 0 || sy >= mainBitmap_.height() || ty < 0 || ty >= faceBitmap_.height())
+            continue;
+        const auto* in = reinterpret_cast<const QRgb*>(mainBitmap_.constScanLine(sy));
+        auto* out = reinterpret_cast<QRgb*>(faceBitmap_.scanLine(ty));
+        for (int column = 0; column < source.width(); ++column) {
+            const int sx = source.left() + column;
+            const int tx = x + column;
+            if (sx < 0 || sx >= mainBitmap_.width() || tx < 0 || tx >= faceBitmap_.width())
+                continue;
+            out[tx] = andWithBrush ? (in[sx] & brush) | 0xFF000000u : in[sx];
+        }
+    }
+}
+
+void TLumoButton::DrawMainBitmap(bool pressed) {
+    if (mainBitmap_.isNull() || mainBitmap_.height() == 0) {
+        return;
+    }
+    const int g = mainBitmapGlyphs_;
+    const int gw = mainBitmap_.width() / g;
+    const int bh = mainBitmap_.height();
+    const int w = boundsWidth_;
+    const int h = boundsHeight_;
+    int x = bitmapLeft_;
+    switch (bitmapHAlign_) {
+        case haLeft:
+            x = buttonDepth_;
+            break;
+        case haCenter:
+            x = (w - gw) / 2;
+            break;
+        case haRight:
+            x = w - buttonDepth_ - gw;
+            break;
+        case haNone:
+            break;
+    }
+    int y = bitmapTop_;
+    switch (bitmapVAlign_) {
+        case vaTop:
+            y = buttonDepth_;
+            break;
+        case vaCenter:
+            y = (h - bh) / 2;
+            break;
+        case vaBottom:
+            y = h - buttonDepth_ - bh;
+            break;
+        case vaNone:
+            break;
+    }
+    QRect source(0, 0, gw, bh);
+    const bool enabled = isEnabled();
+    if (!pressed && enabled && !MouseInside) {
+        DrawBitmapGlyph(source, x, y, false);
+    }
+    if (!enabled) {
+        if (g < 2) {
+            DrawBitmapGlyph(source, x, y, true);
+        } else {
+            source.translate(gw, 0);
+            DrawBitmapGlyph(source, x, y, false);
+        }
+    }
+    if (!pressed && enabled && MouseInside) {
+        if (g >= 3) {
+            source.translate(2 * gw, 0);
+        }
+        DrawBitmapGlyph(source, x, y, false);
+    }
+    if (pressed) {
+        source.translate(g == 4 ? 3 * gw - 1 : -1, -1);
+        DrawBitmapGlyph(source, x, y, false);
+    }
+}
+
+QFont TLumoButton::FaceFont() const {
+    QFont f = font();
+    // Button files are exact pixels: text is drawn without smoothing.
+    f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+void TLumoButton::DrawCaption(QPainter& painter) {
+    const QString caption = text();
+    if (caption.isEmpty()) {
+        return;
+    }
+    const QFont face = FaceFont();
+    const QFontMetrics fm(face);
+    int tw = 0;
+    int th = 0;
+    for (const QString& piece : MeasuredPieces(caption)) {
+        tw += fm.horizontalAdvance(piece);
+        if (th == 0 && !piece.isEmpty()) {
+            th = fm.height();
+        }
+    }
+    if (!captionFixed_) {
+        const CaptionBox box = RotatedCaptionBox(tw, th, captionAngle_);
+        const int left = CaptionBoxLeft(captionHAlign_, width(), box.width, buttonDepth_, captionLeft_);
+        const int top = CaptionBoxTop(captionVAlign_, height(), box.height, buttonDepth_, captionTop_);
+        DrawCaptionPasses(painter, left + box.refX, top + box.refY, caption, captionAngle_);
+        return;
+    }
+    constexpr long double kPi = 3.14159265358979323846264338327950288L;
+    const CaptionBox box = RotatedCaptionBox(tw, th, captionAngle_ - buttonAngle_);
+    const int left = CaptionBoxLeft(captionHAlign_, buttonWidth_, box.width, buttonDepth_, captionLeft_);
+    const int top = CaptionBoxTop(captionVAlign_, buttonHeight_, box.height, buttonDepth_, captionTop_);
+    const long double px = left + box.refX;
+    const long double py = top + box.refY;
+    const long double g = buttonAngle_ * kPi / 1800.0L;
+    const long double c = std::cos(g);
+    const long double s = std::sin(g);
+    const int x =
+        width() / 2 + RoundEven(c * px + s * py) - RoundEven(c * buttonWidth_ / 2 + s * buttonHeight_ / 2);
+    const int y =
+        height() / 2 + RoundEven(c * py - s * px) - RoundEven(c * buttonHeight_ / 2 - s * buttonWidth_ / 2);
+    DrawCaptionPasses(painter, x, y, caption, captionAngle_);
+}
+
+void TLumoButton::DrawCaptionPasses(QPainter& painter, int x, int y, const QString& caption, int angle) {
+    struct Pass {
+        int tone;
+        int dx;
+        int dy;
+    };
+    std::vector<Pass> passes;
+    switch (caption3dKind_) {
+        case ckEmbossed:
+            passes = {{1, -1, -1}, {-1, 1, 1}, {0, 0, 0}};
+            break;
+        case ckPressed:
+            passes = {{-1, -1, -1}, {1, 1, 1}, {0, 0, 0}};
+            break;
+        case ckSimple:
+        default:
+            passes = {{0, 0, 0}};
+            break;
+    }
+    constexpr long double kPi = 3.14159265358979323846264338327950288L;
+    const long double theta = angle * kPi / 1800.0L;
+    const QFont face = FaceFont();
+    const QFontMetrics fm(face);
+    const std::vector<CaptionPiece> pieces = DrawnPieces(caption);
+    for (const Pass& pass : passes) {
+        int penX = x + pass.dx + (pressed_ ? 1 : 0);
+        int penY = y + pass.dy + (pressed_ ? 1 : 0);
+        for (const CaptionPiece& piece : pieces) {
+            if (piece.text.isEmpty()) {
+                continue;
+            }
+            DrawCaptionPiece(painter, penX, penY, piece.underline, piece.text, pass.tone, angle);
+            const int cx = fm.horizontalAdvance(piece.text);
+            penX += RoundEven(std::cos(theta) * cx);
+            penY += RoundEven(-std::sin(theta) * cx);
+        }
+    }
+}
+
+void TLumoButton::DrawCaptionPiece(QPainter& painter, int x, int y, bool underline, const QString& piece,
+                                   int tone, int angle) {
+    TColor colour = isEnabled() ? fontColor_ : buttonColor_;
+    if (colour == clNone) {
+        return;
+    }
+    if (tone > 0) {
+        colour = LighterColor(buttonColor_);
+    } else if (tone < 0) {
+        colour = DarkerColor(buttonColor_);
+    }
+    QFont f = FaceFont();
+    f.setUnderline(underline);
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(f);
+    painter.setPen(ToQColor(colour));
+    painter.translate(x, y);
+    painter.rotate(-angle / 10.0);
+    painter.drawText(QPoint(0, QFontMetrics(f).ascent()), piece);
+    painter.restore();
+}
+
+void TLumoButton::Paint() {
+    pressed_ = isDown();
+    if (pressed_ != cachedPressed_ || MouseInside != cachedMouseInside_ || isEnabled() != cachedEnabled_) {
+        RebuildFace();
+    }
     if (windowRegionPending_) {
         windowRegionPending_ = false;
+        faceRebuildDisabled_ = true;
         // An empty window region shows nothing of the window.
         setMask(windowRegion_.isEmpty() ? QRegion(-1, -1, 1, 1) : windowRegion_);
+        faceRebuildDisabled_ = false;
     }
-    QPainter p(this);
+    if (canvas_.size() != size()) {
+        canvas_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        canvas_.fill(Qt::black);
+    }
+    QPainter p(&canvas_);
     p.drawImage(0, 0, faceBitmap_);
     p.end();
     if (OnPaint) {
         OnPaint(this);
     }
+}
+
+void TLumoButton::Repaint() {
+    Paint();
+}
+
+void TLumoButton::paintEvent(QPaintEvent*) {
+    if (canvasShowsAnimation_) {
+        // An animation frame was drawn on the canvas: show it as it is.
+        canvasShowsAnimation_ = false;
+    } else {
+        Paint();
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, canvas_);
 }
 
 void TLumoButton::changeEvent(QEvent* event) {
@@ -155,9 +537,24 @@ void TLumoButton::SetCaption(const QString& caption) {
 }
 
 void TLumoButton::FinishLoading() {
+    if (positionPending_) {
+        positionPending_ = false;
+        internalMove_ = true;
+        move(rememberedPosition_);
+        internalMove_ = false;
+        newPosition_ = rememberedPosition_;
+    }
+    angleChange_ = 0;
     RebuildShape();
     update();
     loaded_ = true;
+}
+
+void TLumoButton::SetFontColor(TColor v) {
+    if (v == fontColor_)
+        return;
+    fontColor_ = v;
+    Face();
 }
 
 // --- Setters ---------------------------------------------------------------------------------------
@@ -262,7 +659,7 @@ void TLumoButton::SetOnEnterGlyphs(int v) {
 }
 
 void TLumoButton::SetOnEnterInterval(int v) {
-    if (!enterRunning_)
+    if (!enter_.running)
         onEnterInterval_ = v;
 }
 
@@ -276,7 +673,7 @@ void TLumoButton::SetOnExitGlyphs(int v) {
 }
 
 void TLumoButton::SetOnExitInterval(int v) {
-    if (!exitRunning_)
+    if (!exit_.running)
         onExitInterval_ = v;
 }
 
@@ -290,7 +687,7 @@ void TLumoButton::SetOnClickGlyphs(int v) {
 }
 
 void TLumoButton::SetOnClickInterval(int v) {
-    if (!clickRunning_)
+    if (!click_.running)
         onClickInterval_ = v;
 }
 
@@ -322,14 +719,28 @@ void TLumoButton::SetButtonAngle(int v) {
     };
     const int delta = v - buttonAngle_;
     if (captionFixed_)
-        captionAngle_ = normalise(captionAngle_ + delta);
+        captionAngle_ += delta;
     if (gradientFixed_)
-        gradientAngle_ = normalise(gradientAngle_ + delta);
-    buttonAngle_ = normalise(v);
+        gradientAngle_ += delta;
+    buttonAngle_ = v;
+    angleChange_ += delta;
+    captionAngle_ = normalise(captionAngle_);
+    gradientAngle_ = normalise(gradientAngle_);
+    buttonAngle_ = normalise(buttonAngle_);
+    const QRect oldGeometry = geometry();
     UpdateBounds();
     RebuildShape();
-    ResizeWindowToBounds();
-    Face();
+    // The parent repaints what the turned window no longer covers.
+    skipNextSize_ = true;
+    skipNextMove_ = true;
+    MoveToNewPlace();
+    if (parentWidget() != nullptr) {
+        parentWidget()->update(oldGeometry);
+    }
+    RebuildFace();
+    update();
+    skipNextSize_ = false;
+    skipNextMove_ = false;
 }
 
 void TLumoButton::SetButtonWidth(int v) {
@@ -338,7 +749,7 @@ void TLumoButton::SetButtonWidth(int v) {
     buttonWidth_ = v;
     UpdateBounds();
     RebuildShape();
-    ResizeWindowToBounds();
+    MoveToNewPlace();
     update();
 }
 
@@ -348,7 +759,7 @@ void TLumoButton::SetButtonHeight(int v) {
     buttonHeight_ = v;
     UpdateBounds();
     RebuildShape();
-    ResizeWindowToBounds();
+    MoveToNewPlace();
     update();
 }
 
@@ -438,12 +849,18 @@ void TLumoButton::SetRotated(bool v) {
     if (v == rotated_)
         return;
     rotated_ = v;
+    if (v) {
+        rotateTimer_->Resume();
+    } else {
+        rotateTimer_->Suspend();
+    }
 }
 
 void TLumoButton::SetRotatedTime(int v) {
     if (v == rotatedTime_ || v < 0)
         return;
     rotatedTime_ = v;
+    rotateTimer_->SetInterval(v);
 }
 
 void TLumoButton::SetRotatedAngle(int v) {
@@ -513,6 +930,7 @@ void TLumoButton::SetButtonKind(TLumoButtonKind v) {
     if (v == buttonKind_)
         return;
     buttonKind_ = v;
+    angleChange_ = 0;
     UpdateUserOutline();
     Shape();
 }
@@ -536,6 +954,247 @@ void TLumoButton::SetShowFocusRGN(bool v) {
         return;
     showFocusRgn_ = v;
     Face();
+}
+
+// --- Window notifications ------------------------------------------------------------------------
+
+void TLumoButton::resizeEvent(QResizeEvent* event) {
+    QAbstractButton::resizeEvent(event);
+    if (skipNextSize_) {
+        skipNextSize_ = false;
+        return;
+    }
+    // A size the component set itself only confirms the bounds.
+    if (internalResize_ || size() == QSize(boundsWidth_, boundsHeight_)) {
+        boundsWidth_ = width();
+        boundsHeight_ = height();
+        return;
+    }
+    ApplyExternalResize();
+}
+
+void TLumoButton::ApplyExternalResize() {
+    constexpr long double kPi = 3.14159265358979323846264338327950288L;
+    boundsWidth_ = width();
+    boundsHeight_ = height();
+    const long double a = buttonAngle_ * kPi / 1800.0L;
+    const long double sine = std::sin(a);
+    const long double cosine = std::cos(a);
+    if (std::fabs(sine) < 0.00001L) {
+        buttonWidth_ = width();
+        buttonHeight_ = height();
+        Shape();
+    } else if (std::fabs(cosine) < 0.00001L) {
+        buttonWidth_ = height();
+        buttonHeight_ = width();
+        Shape();
+    } else {
+        const long double b = cosine * buttonWidth_ + sine * buttonHeight_;
+        const long double e = sine * buttonWidth_ + cosine * buttonHeight_;
+        const long double scale = (b >= 1 && e >= 1) ? std::max(height() / e, width() / b) : 1.0L;
+        boundsWidth_ = RoundEven(b * scale);
+        boundsHeight_ = RoundEven(e * scale);
+        buttonWidth_ = RoundEven(scale * buttonWidth_);
+        buttonHeight_ = RoundEven(scale * buttonHeight_);
+        RebuildShape();
+        MoveToNewPlace();
+    }
+}
+
+void TLumoButton::moveEvent(QMoveEvent* event) {
+    if (skipNextMove_) {
+        skipNextMove_ = false;
+        return;
+    }
+    QAbstractButton::moveEvent(event);
+    RebuildFace();
+    update();
+    if (!internalMove_ && pos() != newPosition_ && !loaded_) {
+        // Placed before loading finished: the position is restored then.
+        rememberedPosition_ = pos();
+        positionPending_ = true;
+    }
+}
+
+void TLumoButton::FocusChanged(bool focused) {
+    if (focused != focusState_) {
+        focusState_ = focused;
+        Shape();
+    }
+    if (!firstFocusChangeSeen_) {
+        firstFocusChangeSeen_ = true;
+        return;
+    }
+    if (focused) {
+        StopAnimation(Animation::Exit);
+        StartAnimation(Animation::Enter);
+    } else {
+        StopAnimation(Animation::Enter);
+        StopAnimation(Animation::Click);
+        StartAnimation(Animation::Exit);
+    }
+}
+
+void TLumoButton::focusInEvent(QFocusEvent* event) {
+    QAbstractButton::focusInEvent(event);
+    FocusChanged(true);
+}
+
+void TLumoButton::focusOutEvent(QFocusEvent* event) {
+    QAbstractButton::focusOutEvent(event);
+    FocusChanged(false);
+}
+
+void TLumoButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        StopAnimation(Animation::Enter);
+        StartAnimation(Animation::Click);
+    }
+    QAbstractButton::mousePressEvent(event);
+}
+
+void TLumoButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click is a second press.
+    mousePressEvent(event);
+}
+
+void TLumoButton::keyPressEvent(QKeyEvent* event) {
+    QAbstractButton::keyPressEvent(event);
+    if (event->key() == Qt::Key_Space) {
+        StopAnimation(Animation::Enter);
+        StartAnimation(Animation::Click);
+    }
+}
+
+// The mouse entering or leaving changes nothing: MouseInside belongs to the owner.
+void TLumoButton::enterEvent(QEnterEvent*) {}
+void TLumoButton::leaveEvent(QEvent*) {}
+
+// --- Animations ----------------------------------------------------------------------------------
+
+TLumoButton::AnimationState& TLumoButton::State(Animation a) {
+    return a == Animation::Enter ? enter_ : a == Animation::Exit ? exit_ : click_;
+}
+
+const TLumoButton::AnimationState& TLumoButton::State(Animation a) const {
+    return a == Animation::Enter ? enter_ : a == Animation::Exit ? exit_ : click_;
+}
+
+bool TLumoButton::AnimationRunning(Animation a) const {
+    return State(a).running;
+}
+
+int TLumoButton::AnimationFrame(Animation a) const {
+    return State(a).frame;
+}
+
+void TLumoButton::ReleaseAnimationTimer() {
+    if (animationTimer_ != nullptr) {
+        animationTimer_->stop();
+        animationTimer_->disconnect();
+        // Freed once the tick that may be running has returned.
+        animationTimer_->deleteLater();
+        animationTimer_ = nullptr;
+    }
+}
+
+void TLumoButton::StartAnimation(Animation a) {
+    AnimationState& state = State(a);
+    if (state.running) {
+        return;
+    }
+    ReleaseAnimationTimer();
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setInterval(a == Animation::Enter  ? onEnterInterval_
+                                 : a == Animation::Exit ? onExitInterval_
+                                                        : onClickInterval_);
+    state.frame = 0;
+    state.running = true;
+    connect(animationTimer_, &QTimer::timeout, this, [this] { AnimationTick(); });
+    animationTimer_->start();
+}
+
+void TLumoButton::StopAnimation(Animation a) {
+    AnimationState& state = State(a);
+    if (!state.running) {
+        return;
+    }
+    state.running = false;
+    ReleaseAnimationTimer();
+}
+
+void TLumoButton::AnimationTick() {
+    struct Entry {
+        AnimationState* state;
+        const QImage* bitmap;
+        int glyphs;
+    };
+    const Entry entries[] = {{&enter_, &onEnterBitmap_, onEnterGlyphs_},
+                             {&exit_, &onExitBitmap_, onExitGlyphs_},
+                             {&click_, &onClickBitmap_, onClickGlyphs_}};
+    for (const Entry& e : entries) {
+        if (!e.state->running) {
+            continue;
+        }
+        // One frame a tick; after the last the normal face returns.
+        if (e.state->frame < e.glyphs) {
+            DrawAnimationFrame(*e.bitmap, e.glyphs, e.state->frame);
+            ++e.state->frame;
+        } else {
+            update();
+            e.state->running = false;
+            ReleaseAnimationTimer();
+        }
+    }
+}
+
+void TLumoButton::DrawAnimationFrame(const QImage& bitmap, int glyphs, int n) {
+    if (bitmap.isNull() || glyphs <= 0) {
+        return;
+    }
+    if (canvas_.size() != size()) {
+        Paint();
+    }
+    const int gw = bitmap.width() / glyphs;
+    const int bh = bitmap.height();
+    int x = bitmapLeft_;
+    switch (bitmapHAlign_) {
+        case haLeft:
+            x = buttonDepth_;
+            break;
+        case haCenter:
+            x = (width() - gw) / 2;
+            break;
+        case haRight:
+            x = width() - buttonDepth_ - gw;
+            break;
+        case haNone:
+            break;
+    }
+    int y = bitmapTop_;
+    switch (bitmapVAlign_) {
+        case vaTop:
+            y = buttonDepth_;
+            break;
+        case vaCenter:
+            y = (height() - bh) / 2;
+            break;
+        case vaBottom:
+            y = height() - buttonDepth_ - bh;
+            break;
+        case vaNone:
+            break;
+    }
+    // Rows below the animation bitmap are left as the window shows them.
+    const QRect source(n * gw, 0, gw, std::min(height(), bh));
+    if (transparent_) {
+        DrawTransparentBitmap(bitmap, source, canvas_, x, y);
+    } else {
+        QPainter p(&canvas_);
+        p.drawImage(QPoint(x, y), bitmap, source);
+    }
+    canvasShowsAnimation_ = true;
+    update();
 }
 
 }  // namespace render

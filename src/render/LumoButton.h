@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
+#include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "render/ButtonShapes.h"
 #include "render/LumoTypes.h"
@@ -13,6 +16,8 @@
 // kept in an off-screen face image, copied to the window on every paint. Every saved button file is a
 // copy of its drawing surface.
 namespace render {
+
+class TLumoRotateTimer;
 
 class TLumoButton : public QAbstractButton {
   public:
@@ -138,6 +143,20 @@ class TLumoButton : public QAbstractButton {
 
     // The caption text; a change rebuilds the face.
     void SetCaption(const QString& caption);
+    QString Caption() const { return text(); }
+
+    // The caption font's colour (the font itself is the widget's font).
+    TColor FontColor() const { return fontColor_; }
+    void SetFontColor(TColor v);
+
+    // What the window shows, window-sized: the face copied at (0, 0) by every paint, and the
+    // animation frames drawn over it. The owner reads finished faces from here.
+    const QImage& Canvas() const { return canvas_; }
+    // Paints now, whether or not the window is shown, so that Canvas holds the current face.
+    void Repaint();
+
+    bool FocusState() const { return focusState_; }
+    bool Pressed() const { return pressed_; }
 
     int BoundsWidth() const { return boundsWidth_; }
     int BoundsHeight() const { return boundsHeight_; }
@@ -174,16 +193,60 @@ class TLumoButton : public QAbstractButton {
     // Builds the face image from the current properties and state.
     virtual void RebuildFace();
 
+    // The window paint: rebuilds the face when the pressed, mouse-inside or enabled state changed,
+    // applies a pending window region, copies the face to Canvas and fires OnPaint.
+    virtual void Paint();
+    // Draws the main bitmap's glyph for the current state onto the face.
+    virtual void DrawMainBitmap(bool pressed);
+
+    // The glyph animations, driven by their timer.
+    enum class Animation { Enter, Exit, Click };
+    bool AnimationRunning(Animation a) const;
+    int AnimationFrame(Animation a) const;
+    QTimer* AnimationTimer() const { return animationTimer_; }
+    void AnimationTick();
+    TLumoRotateTimer* RotateTimer() const { return rotateTimer_.get(); }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-
-    // Whether the glyph animations run; the setters of their intervals are ignored meanwhile.
-    bool enterRunning_ = false;
-    bool exitRunning_ = false;
-    bool clickRunning_ = false;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
+    struct AnimationState {
+        bool running = false;
+        int frame = 0;
+    };
+    AnimationState& State(Animation a);
+    const AnimationState& State(Animation a) const;
+    void StartAnimation(Animation a);
+    void StopAnimation(Animation a);
+    void ReleaseAnimationTimer();
+    void DrawAnimationFrame(const QImage& bitmap, int glyphs, int n);
+    void FocusChanged(bool focused);
+
+    // Face building steps.
+    void DrawCaption(QPainter& painter);
+    void DrawCaptionPasses(QPainter& painter, int x, int y, const QString& text, int angle);
+    void DrawCaptionPiece(QPainter& painter, int x, int y, bool underline, const QString& text, int tone,
+                          int angle);
+    QFont FaceFont() const;
+    void DrawBorders();
+    void DrawBitmapGlyph(const QRect& source, int x, int y, bool andWithBrush);
+
+    // Window placement.
+    void ComputeNewPosition();
+    void MoveToNewPlace();
+    void ApplyExternalResize();
+
     static QImage CopyBitmap(const QImage& source);
     void Face();
     void Shape();
@@ -243,10 +306,35 @@ class TLumoButton : public QAbstractButton {
     bool customDraw_ = false;
     bool showFocusRgn_ = true;
 
+    TColor fontColor_ = 0x80000008;  // the system's window text colour
+
     int boundsWidth_ = 0;
     int boundsHeight_ = 0;
     bool loaded_ = false;
     bool internalResize_ = false;
+    bool internalMove_ = false;
+    bool skipNextSize_ = false;
+    bool skipNextMove_ = false;
+    bool positionPending_ = false;
+    QPoint rememberedPosition_;
+    QPoint newPosition_;
+    int angleChange_ = 0;
+
+    bool focusState_ = false;
+    bool pressed_ = false;
+    bool cachedPressed_ = false;
+    bool cachedMouseInside_ = false;
+    bool cachedEnabled_ = true;
+    bool faceRebuildDisabled_ = false;
+    bool canvasShowsAnimation_ = false;
+    bool firstFocusChangeSeen_ = false;
+    QImage canvas_;
+
+    AnimationState enter_;
+    AnimationState exit_;
+    AnimationState click_;
+    QPointer<QTimer> animationTimer_;
+    std::unique_ptr<TLumoRotateTimer> rotateTimer_;
 
     Outline outline_;
     ShapeRegions regions_;
