@@ -36,7 +36,9 @@ std::vector<CaptionPiece> DrawnPieces(const QString& caption) {
     for (;;) {
         const qsizetype amp = rest.indexOf(QLatin1Char('&'));
         if (amp < 0) {
-            pieces.push_back({rest, false});
+            if (!rest.isEmpty()) {
+                pieces.push_back({rest, false});
+            }
             return pieces;
         }
         if (amp + 1 < rest.size() && rest[amp + 1] == QLatin1Char('&')) {
@@ -44,7 +46,9 @@ std::vector<CaptionPiece> DrawnPieces(const QString& caption) {
             rest = rest.mid(amp + 2);
             continue;
         }
-        pieces.push_back({rest.left(amp), false});
+        if (amp > 0) {
+            pieces.push_back({rest.left(amp), false});
+        }
         if (amp + 1 >= rest.size()) {
             rest += QLatin1Char(' ');
         }

@@ -377,6 +377,8 @@ QFont TLumoButton::FaceFont() const {
     // Button files are exact pixels: text is drawn without smoothing.
     f.setStyleStrategy(QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
+    // Whole-pixel advances without kerning: a caption measured in pieces is as wide as in one.
+    f.setKerning(false);
     return f;
 }
 
