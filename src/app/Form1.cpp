@@ -31,7 +31,9 @@
 #include "app/PreviewLayout.h"
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
+#include "platform/Paths.h"
 #include "project/ProjectFile.h"
+#include "render/LumoButton.h"
 #include "settings/ColourString.h"
 #include "settings/DefaultSettings.h"
 #include "widgets/IntegerEdit.h"
@@ -120,7 +122,7 @@ QPixmap SmallHelpPicture() {
 
 TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString& executableFolder,
                QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), shell_(shell) {
+    : QMainWindow(parent), dialogs_(dialogs), shell_(shell), batch_(settings_, dialogs_, *this) {
     setWindowTitle(QStringLiteral("Plumeric V1.2"));
     resize(kInitialWidth, kInitialHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -453,6 +455,8 @@ void TForm1::BuildBar(QWidget* central) {
     SetHint(TextEdit,
             QStringLiteral("Enter a test caption so that you can see what the buttons will look like."));
     connect(TextEdit, &QLineEdit::textChanged, this, [this] { Guarded([this] { TextEditChange(); }); });
+    connect(SaveBatchButton, &QPushButton::clicked, this,
+            [this] { Guarded([this] { SaveBatchButtonClick(); }); });
     row->addWidget(SaveBatchButton);
     row->addWidget(generatehtmlbutton);
     row->addWidget(captionLabel);
@@ -472,6 +476,36 @@ void TForm1::BuildPreviewRow(QWidget* central) {
     testareaPanel2 = new QWidget(previewRow_);
     SetHint(testareaPanel1, QStringLiteral("This is the preview area for type 1 buttons."));
     SetHint(testareaPanel2, QStringLiteral("This is the preview area for type 2 buttons."));
+    image1 = new render::TLumoButton(testareaPanel1);
+    image2 = new render::TLumoButton(testareaPanel2);
+    for (render::TLumoButton* b : {image1, image2}) {
+        // The preview buttons as the form sets them.
+        b->SetButtonAngle(0);
+        b->SetButtonWidth(89);
+        b->SetButtonHeight(17);
+        b->SetCaptionAngle(0);
+        b->SetButtonColor(render::clBlack);
+        b->SetButton3DKind(render::dkNone);
+        b->SetButtonDepth(0);
+        b->SetTransparent(false);
+        b->SetBitmapTop(0);
+        b->SetBitmapLeft(0);
+        b->SetBitmapHAlign(render::haNone);
+        b->SetBitmapVAlign(render::vaNone);
+        b->SetUserRGNAUTO(true);
+        b->SetRotated(false);
+        b->SetCaptionFixed(false);
+        b->SetButtonColor1(render::clBlack);
+        b->SetCaption3dKind(render::ckSimple);
+        QFont f(QStringLiteral("Times New Roman"));
+        f.setPixelSize(11);
+        b->setFont(f);
+        b->SetFontColor(render::clBlack);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->FinishLoading();
+    }
+    SetHint(image1, QStringLiteral("This is the preview area for type 1 buttons."));
+    SetHint(image2, QStringLiteral("This is the preview area for type 2 buttons."));
     previewRow_->installEventFilter(this);
 
     auto* column = static_cast<QVBoxLayout*>(central->layout());
@@ -541,6 +575,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    batch_.ClearSavedButtons();
     ApplyDefaultSettings();
     settings_.PreviewUpdatesSuspended = true;
     project::LoadSettings(ProjectFile(), settings_, dialogs_, dataFolder_);
@@ -604,9 +639,8 @@ void TForm1::FormResize() {
     in.rowWidth = previewRow_->width();
     in.areaHeight = previewRow_->height();
     in.type2Enabled = settings_.secondbuttonEnabled;
-    // The preview buttons take part once they exist; until then they are empty.
-    in.button1 = QSize();
-    in.button2 = QSize();
+    in.button1 = image1->size();
+    in.button2 = image2->size();
     const PreviewLayout out = ComputePreviewLayout(in);
     if (out.window != in.window) {
         resize(size() + (out.window - in.window));
@@ -614,6 +648,10 @@ void TForm1::FormResize() {
     testareaPanel1->setGeometry(0, 0, out.area1Width, out.areaHeight);
     testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), out.areaHeight);
     preview2Label->move(out.label2X, 0);
+    if (image1->pos() != out.button1)
+        image1->move(out.button1);
+    if (image2->pos() != out.button2)
+        image2->move(out.button2);
     SizeCaptionColumns();
 }
 
@@ -647,6 +685,13 @@ void TForm1::RefreshPreview() {
         f.height.SetVisible(mode != 0);
         f.spacing.SetVisible(mode == 3 || mode == 4);
     }
+    ++previewRefreshes_;
+    const QString caption = TextEdit->text();
+    ApplyButtonSettings(caption, caption);
+    image1->Repaint();
+    image2->Repaint();
+    image1->update();
+    image2->update();
     FormResize();
 }
 
@@ -769,6 +814,193 @@ void TForm1::TopOffsetIntegerEditChange(int /*type*/) {
 
 void TForm1::LeftOffsetIntegerEditChange(int /*type*/) {
     RefreshPreview();
+}
+
+namespace {
+
+// The border kind of a border style list text; anything else, an empty text included, is no border.
+render::TLumo3DKind BorderStyleKind(const QString& text) {
+    if (text == QLatin1String("Simple 3D"))
+        return render::dk3dsimple;
+    if (text == QLatin1String("3D Border"))
+        return render::dk3dBorder;
+    if (text == QLatin1String("Flatten"))
+        return render::dkFlatten;
+    if (text == QLatin1String("Flatten Simple"))
+        return render::dkFlattenSimple;
+    if (text == QLatin1String("3D Border Flatten"))
+        return render::dk3dBorderFlatten;
+    return render::dkNone;
+}
+
+render::TLumoCaption3dKind CaptionKind(settings::CaptionEffect effect) {
+    switch (effect) {
+        case settings::CaptionEffect::Embossed:
+            return render::ckEmbossed;
+        case settings::CaptionEffect::Pressed:
+            return render::ckPressed;
+        case settings::CaptionEffect::Standard:
+        default:
+            return render::ckSimple;
+    }
+}
+
+render::TLumoVAlign VerticalAlign(int mode) {
+    switch (mode) {
+        case 0:
+            return render::vaBottom;
+        case 2:
+            return render::vaNone;
+        case 3:
+            return render::vaTop;
+        default:
+            return render::vaCenter;  // "Centre" and no choice
+    }
+}
+
+render::TLumoHAlign HorizontalAlign(int mode) {
+    switch (mode) {
+        case 1:
+            return render::haLeft;
+        case 2:
+            return render::haNone;
+        case 3:
+            return render::haRight;
+        default:
+            return render::haCenter;  // "Centre" and no choice
+    }
+}
+
+QImage LoadBitmapFile(const QString& path) {
+    QImage image(path);
+    if (image.isNull()) {
+        throw std::runtime_error(
+            QStringLiteral("The bitmap file \"%1\" could not be read.").arg(path).toStdString());
+    }
+    return image;
+}
+
+}  // namespace
+
+render::TLumoButton* TForm1::PreviewButton(int type) const {
+    return type == settings::kType1 ? image1 : image2;
+}
+
+void TForm1::ApplyButtonSettings(const QString& caption1, const QString& caption2) {
+    ApplyTypeSettings(settings::kType1, image1, caption1);
+    ApplyTypeSettings(settings::kType2, image2, caption2);
+}
+
+void TForm1::ApplyTypeSettings(int type, render::TLumoButton* b, const QString& caption) {
+    const settings::ButtonStyle& s = settings_.button[static_cast<std::size_t>(type)];
+    const TypeFields& f = typeFields[static_cast<std::size_t>(type)];
+
+    // What the settings handlers keep on the button: font, effect, offsets, then alignment (an
+    // offset switches its alignment to the fixed kind, so the alignment comes after it).
+    QFont font = b->font();
+    font.setFamily(s.fontName);
+    const QString size = platform::Trim(s.fontSizeText);
+    if (!size.isEmpty()) {
+        const int points = platform::ParseInteger(size);
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    }
+    font.setBold(s.bold);
+    font.setItalic(s.italic);
+    font.setUnderline(s.underline);
+    if (font != b->font()) {
+        b->setFont(font);
+    }
+    b->SetCaption3dKind(CaptionKind(s.captionEffect));
+    b->SetCaptionTop(platform::IntegerFieldValue(s.verticalOffset));
+    b->SetCaptionLeft(platform::IntegerFieldValue(s.horizontalOffset));
+    b->SetCaptionHAlign(HorizontalAlign(s.horizontalMode));
+    b->SetCaptionVAlign(VerticalAlign(s.verticalMode));
+
+    const auto sizeRule = [](const IntegerFieldControls& field, const std::function<void(int)>& apply) {
+        if (!platform::IsEmptyIntegerText(field.edit->text())) {
+            apply(std::max(0, field.edit->Value()));
+        } else {
+            apply(0);
+            field.arrows->SetPosition(0);
+        }
+    };
+    const auto widthRule = [&] { sizeRule(f.width, [b](int v) { b->SetButtonWidth(v); }); };
+    const auto heightRule = [&] { sizeRule(f.height, [b](int v) { b->SetButtonHeight(v); }); };
+    const auto smartWidth = [&] {
+        const QFontMetrics metrics(render::TLumoButton::FaceFontOf(font));
+        const int spacing =
+            platform::IsEmptyIntegerText(f.spacing.edit->text()) ? 0 : f.spacing.edit->Value();
+        b->SetButtonWidth(std::max(0, metrics.horizontalAdvance(caption) + spacing));
+    };
+    const auto background = [&] { b->SetButtonColor(settings::ColourFromStringStrict(s.backgroundColour)); };
+    const bool fileExists = !s.bitmapFile.isEmpty() && platform::FileExists(s.bitmapFile);
+
+    switch (s.backgroundMode) {
+        case 0:
+            if (fileExists) {
+                tempImage_ = LoadBitmapFile(s.bitmapFile);
+            }
+            b->SetButtonWidth(tempImage_.width());
+            b->SetButtonHeight(tempImage_.height());
+            if (fileExists) {
+                b->SetMainBitmap(tempImage_);
+            }
+            break;
+        case 1:
+            widthRule();
+            heightRule();
+            background();
+            b->SetMainBitmap(QImage());
+            break;
+        case 2:
+            if (fileExists) {
+                b->SetMainBitmap(LoadBitmapFile(s.bitmapFile));
+            }
+            widthRule();
+            heightRule();
+            background();
+            break;
+        case 3:
+            if (fileExists) {
+                b->SetMainBitmap(LoadBitmapFile(s.bitmapFile));
+            }
+            smartWidth();
+            heightRule();
+            background();
+            break;
+        case 4:
+            smartWidth();
+            heightRule();
+            background();
+            b->SetMainBitmap(QImage());
+            break;
+        default:
+            break;
+    }
+    b->SetButton3DKind(BorderStyleKind(settings::ChoiceText(settings::BorderStyleTexts(), s.borderStyle)));
+    // No choice in the depth list is no border.
+    b->SetButtonDepth(std::max(0, s.borderDepth));
+    b->SetFontColor(settings::ColourFromStringStrict(s.captionColour));
+    b->SetCaption(QString());
+    b->Repaint();
+    b->SetCaption(caption);
+    b->MouseInside = true;
+    b->Repaint();
+}
+
+QImage TForm1::CaptureButton(int type) {
+    render::TLumoButton* b = PreviewButton(type == 1 ? settings::kType1 : settings::kType2);
+    b->Repaint();
+    QImage face = b->Canvas().copy(0, 0, b->ButtonWidth(), b->ButtonHeight());
+    if (face.size() != b->size() && !b->size().isEmpty()) {
+        face = face.scaled(b->size());
+    }
+    tempImage_ = face.convertToFormat(QImage::Format_RGB32);
+    return tempImage_;
+}
+
+void TForm1::SaveBatchButtonClick() {
+    batch_.SaveBatchButtonClick();
 }
 
 }  // namespace app

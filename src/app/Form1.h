@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "output/ButtonBatch.h"
+#include "output/ButtonRenderer.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "settings/AppSettings.h"
@@ -24,6 +26,10 @@ namespace widgets {
 class TIntegerEdit;
 class TUpDown;
 }  // namespace widgets
+
+namespace render {
+class TLumoButton;
+}  // namespace render
 
 namespace app {
 
@@ -53,7 +59,7 @@ struct TypeFields {
 // The main window: the seven settings pages, the bar with the batch buttons and the test caption,
 // the two preview areas and the status bar. It owns the settings model; its handlers change the
 // model, call the subsystem that does the work and refresh.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public output::ButtonRenderer {
   public:
     static constexpr int kHelpPage = 6;
     static constexpr int kInitialWidth = 673;
@@ -116,6 +122,18 @@ class TForm1 : public QMainWindow {
     void LeftOffsetIntegerEditChange(int type);
     // Recalculates the file names of the caption list and shows them.
     void RecalculateCaptionFilenames();
+    void SaveBatchButtonClick();
+
+    // Applies both button types' settings to the two preview buttons, with caption 1 on type 1 and
+    // caption 2 on type 2; both faces are finished on return.
+    void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
+    QImage CaptureButton(int type) override;
+
+    // The picture the batch captures into; mode 0 also loads bitmap files into it to learn their size.
+    const QImage& TempImage() const { return tempImage_; }
+    output::ButtonBatch& Batch() { return batch_; }
+    // How many preview refreshes have run.
+    int PreviewRefreshCount() const { return previewRefreshes_; }
 
     // Brings every control in line with the settings model.
     void SettingsToControls();
@@ -143,6 +161,8 @@ class TForm1 : public QMainWindow {
     QPushButton* ViewHelpButton = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
+    render::TLumoButton* image1 = nullptr;
+    render::TLumoButton* image2 = nullptr;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -168,6 +188,8 @@ class TForm1 : public QMainWindow {
     void ShowOffsetFields(int type);
     void SelectCaptionRow(int gridRow);
     void SizeCaptionColumns();
+    void ApplyTypeSettings(int type, render::TLumoButton* button, const QString& caption);
+    render::TLumoButton* PreviewButton(int type) const;
 
     friend class CaptionEditorDelegate;
 
@@ -179,6 +201,9 @@ class TForm1 : public QMainWindow {
     bool shown_ = false;
     bool syncing_ = false;  // controls are being brought in line with the model
     CaptionGridModel* captionModel_ = nullptr;
+    QImage tempImage_;
+    output::ButtonBatch batch_;
+    int previewRefreshes_ = 0;
 
     QLabel* statusPanel_ = nullptr;
     QWidget* previewLabelRow_ = nullptr;

@@ -372,14 +372,18 @@ void TLumoButton::DrawMainBitmap(bool pressed) {
     }
 }
 
-QFont TLumoButton::FaceFont() const {
-    QFont f = font();
-    // Button files are exact pixels: text is drawn without smoothing.
+QFont TLumoButton::FaceFontOf(const QFont& font) {
+    QFont f = font;
+    // Button files are exact pixels: text is drawn without smoothing, in whole-pixel advances
+    // without kerning, so a caption measured in pieces is as wide as in one.
     f.setStyleStrategy(QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
-    // Whole-pixel advances without kerning: a caption measured in pieces is as wide as in one.
     f.setKerning(false);
     return f;
+}
+
+QFont TLumoButton::FaceFont() const {
+    return FaceFontOf(font());
 }
 
 void TLumoButton::DrawCaption(QPainter& painter) {

@@ -155,6 +155,10 @@ class TLumoButton : public QAbstractButton {
     // Paints now, whether or not the window is shown, so that Canvas holds the current face.
     void Repaint();
 
+    // The font the caption is drawn and measured in: the given font in whole pixels, unsmoothed and
+    // without kerning.
+    static QFont FaceFontOf(const QFont& font);
+
     bool FocusState() const { return focusState_; }
     bool Pressed() const { return pressed_; }
 

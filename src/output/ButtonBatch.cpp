@@ -1,0 +1,212 @@
+#include "output/ButtonBatch.h"
+
+#include <stdexcept>
+
+#include "gif/BmpWriter.h"
+#include "gif/GIFImage.h"
+#include "output/CaptionNaming.h"
+#include "platform/IntegerText.h"
+#include "platform/Paths.h"
+#include "platform/TextCodec.h"
+
+namespace output {
+
+using settings::CaptionGrid;
+
+namespace {
+
+constexpr int kNameFieldLength = 30;
+
+// The size of a file named in the list; a file that cannot be opened stops the batch.
+double ReadFileSize(const QString& path) {
+    const std::int64_t size = platform::FileSize(path);
+    if (size < 0) {
+        throw std::runtime_error(QStringLiteral("Cannot open file \"%1\"").arg(path).toStdString());
+    }
+    return static_cast<double>(size);
+}
+
+// Keeps the previews from refreshing while one file is rendered and written.
+class SuspendPreviews {
+  public:
+    explicit SuspendPreviews(settings::AppSettings& s) : s_(s) { s_.PreviewUpdatesSuspended = true; }
+    ~SuspendPreviews() { s_.PreviewUpdatesSuspended = false; }
+    SuspendPreviews(const SuspendPreviews&) = delete;
+    SuspendPreviews& operator=(const SuspendPreviews&) = delete;
+
+  private:
+    settings::AppSettings& s_;
+};
+
+}  // namespace
+
+QString OverwritePrompt(const QString& fileName) {
+    return QStringLiteral("Button 1 filename \"%1\" exists, ok to ovewrite ?").arg(fileName);
+}
+
+QString FolderFailureMessage(const QString& folder) {
+    return QStringLiteral("Unable to access the specified target folder: -\r%1\rno buttons have been saved.")
+        .arg(folder);
+}
+
+QString BatchErrorMessage(const QString& error) {
+    return QStringLiteral(
+               "An error occured whilst saving this batch of buttons, the error is: -\r\"%1\"\r"
+               "please check your caption settings and also that your target folder is\r"
+               "accessible and has sufficient free disk space.")
+        .arg(error);
+}
+
+QString NoCaptionsMessage() {
+    return QStringLiteral(
+        "There are no captions set up in the \"Batch Caption List\", please check and try again.");
+}
+
+QString BatchSavedMessage(const QString& folder) {
+    return QStringLiteral("All buttons have been saved to folder: -\r%1").arg(folder);
+}
+
+QString FolderTestLine() {
+    return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
+}
+
+QString Pad30(const QString& text) {
+    return text.left(kNameFieldLength).leftJustified(kNameFieldLength, QLatin1Char(' '));
+}
+
+ButtonBatch::ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dialogs,
+                         ButtonRenderer& renderer)
+    : settings_(settings), dialogs_(dialogs), renderer_(renderer) {}
+
+void ButtonBatch::WriteImage(const QImage& image, const QString& path) {
+    if (settings_.fileType == settings::kFileTypeGif) {
+        gif::TGIFImage gifImage;
+        gifImage.Assign(image);
+        gifImage.SaveToFile(path);
+    } else {
+        gif::SaveBmpFile(image, path);
+    }
+}
+
+ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& folderText,
+                                                    const QString& fileName, const QString& caption) {
+    const SuspendPreviews suspended(settings_);
+    if (type == 1) {
+        renderer_.ApplyButtonSettings(caption, settings_.testCaption);
+    } else {
+        renderer_.ApplyButtonSettings(settings_.testCaption, caption);
+    }
+    const QString folder = platform::IncludeTrailingSeparator(folderText);
+
+    FileResult result;
+    result.folderOk = true;
+    platform::CreateFolder(folder);
+    const QString testFile = folder + QStringLiteral("test.$$$");
+    platform::WriteWholeFile(testFile, platform::ToWindows1252(platform::JoinCrLfLines({FolderTestLine()})));
+    if (!platform::FileExists(testFile)) {
+        result.folderOk = false;
+        return result;
+    }
+    platform::DeleteFile(testFile);
+
+    const QImage image = renderer_.CaptureButton(type);
+    LastOverwriteAnswer = static_cast<int>(platform::ConfirmAnswer::Yes);
+    const QString path = folder + fileName;
+    bool write = true;
+    if (settings_.overwritePrompt && platform::FileExists(path)) {
+        if (!OverwriteNoToAll && !OverwriteYesToAll) {
+            LastOverwriteAnswer = static_cast<int>(dialogs_.Confirm(OverwritePrompt(fileName)));
+        }
+        if (OverwriteNoToAll) {
+            write = false;
+        } else if (OverwriteYesToAll) {
+            write = true;
+        } else {
+            const auto answer = static_cast<platform::ConfirmAnswer>(LastOverwriteAnswer);
+            write = answer == platform::ConfirmAnswer::Yes || answer == platform::ConfirmAnswer::YesToAll;
+            OverwriteYesToAll = answer == platform::ConfirmAnswer::YesToAll;
+            OverwriteNoToAll = answer == platform::ConfirmAnswer::NoToAll;
+        }
+    }
+    if (write) {
+        result.saved = true;
+        try {
+            WriteImage(image, path);
+        } catch (const std::exception&) {
+            // A file that could not be written is reported by the size reading that follows.
+            result.saved = false;
+        }
+    }
+    return result;
+}
+
+bool ButtonBatch::SaveButtonBatch() {
+    savedButtons_.clear();
+    OverwriteYesToAll = false;
+    OverwriteNoToAll = false;
+    bool result = true;
+    CaptionGrid& grid = settings_.captions;
+    try {
+        for (int r = 1; r < grid.RowCount(); ++r) {
+            const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
+            if (platform::Trim(caption).isEmpty()) {
+                continue;
+            }
+            const FileNames defaults = CaptionFilenames(caption, settings_);
+            const QString names[3] = {defaults.button1, defaults.button2, defaults.html};
+            for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kHtmlColumn; ++c) {
+                if (platform::Trim(grid.Cell(r, c)).isEmpty()) {
+                    grid.SetCell(r, c, names[c - 1]);
+                }
+            }
+            const QString folder = settings_.targetFolder;
+            FileResult file = SaveButtonFile(1, folder, grid.Cell(r, CaptionGrid::kType1Column), caption);
+            if (settings_.secondbuttonEnabled) {
+                file.folderOk =
+                    SaveButtonFile(2, folder, grid.Cell(r, CaptionGrid::kType2Column), caption).folderOk;
+            }
+            if (!file.folderOk) {
+                dialogs_.ShowMessage(FolderFailureMessage(folder));
+                return false;
+            }
+            SavedButtonInfo info;
+            info.caption = Pad30(caption);
+            info.button1Name = Pad30(defaults.button1);
+            info.button2Name = Pad30(defaults.button2);
+            savedButtons_.append(info);
+            const QString base = platform::IncludeTrailingSeparator(folder);
+            savedButtons_.back().button1Size = ReadFileSize(base + grid.Cell(r, CaptionGrid::kType1Column));
+            savedButtons_.back().button2Size =
+                settings_.secondbuttonEnabled ? ReadFileSize(base + grid.Cell(r, CaptionGrid::kType2Column))
+                                              : 0;
+        }
+    } catch (const std::exception& e) {
+        result = false;
+        dialogs_.ShowError(BatchErrorMessage(QString::fromLocal8Bit(e.what())));
+    }
+    return result;
+}
+
+void ButtonBatch::SaveBatchButtonClick() {
+    const CaptionGrid& grid = settings_.captions;
+    bool any = false;
+    for (int r = 1; r < grid.RowCount() && !any; ++r) {
+        any = !platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty();
+    }
+    if (!any) {
+        dialogs_.ShowError(NoCaptionsMessage());
+        return;
+    }
+    const bool saved = SaveButtonBatch();
+    renderer_.ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
+    if (!saved) {
+        return;
+    }
+    if (settings_.statusReports && WriteStatusReport) {
+        WriteStatusReport();
+    } else {
+        dialogs_.ShowMessage(BatchSavedMessage(settings_.targetFolder));
+    }
+}
+
+}  // namespace output

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+#include "output/ButtonRenderer.h"
+#include "platform/Dialogs.h"
+#include "settings/AppSettings.h"
+
+// Rendering and saving the caption list as button files.
+namespace output {
+
+// One saved caption: its text and default names cut or padded to 30 characters, and the sizes of
+// the files named in the list (-1 until read, 0 for a disabled type 2).
+struct SavedButtonInfo {
+    QString caption;
+    QString button1Name;
+    double button1Size = -1;
+    QString button2Name;
+    double button2Size = -1;
+};
+
+// Texts of the messages a batch shows.
+QString OverwritePrompt(const QString& fileName);
+QString FolderFailureMessage(const QString& folder);
+QString BatchErrorMessage(const QString& error);
+QString NoCaptionsMessage();
+QString BatchSavedMessage(const QString& folder);
+// The line of the folder test file "test.$$$".
+QString FolderTestLine();
+// A text cut to 30 characters or padded with spaces to 30.
+QString Pad30(const QString& text);
+
+class ButtonBatch {
+  public:
+    ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dialogs, ButtonRenderer& renderer);
+
+    struct FileResult {
+        bool folderOk = false;
+        bool saved = false;
+    };
+
+    // Renders the button of `type` (1 or 2) with `caption`, tests the folder with a test file and
+    // writes the image as BMP or GIF under `fileName`, asking first when the file exists and the
+    // prompt is on.
+    FileResult SaveButtonFile(int type, const QString& folder, const QString& fileName,
+                              const QString& caption);
+
+    // Saves every caption of the list; false when it stopped on a folder failure or an error.
+    bool SaveButtonBatch();
+
+    // The "&Save Buttons" action: refuses an empty list, runs the batch, renders the test caption
+    // again and reports.
+    void SaveBatchButtonClick();
+
+    const QList<SavedButtonInfo>& SavedButtons() const { return savedButtons_; }
+    void ClearSavedButtons() { savedButtons_.clear(); }
+
+    bool OverwriteYesToAll = false;
+    bool OverwriteNoToAll = false;
+    int LastOverwriteAnswer = static_cast<int>(platform::ConfirmAnswer::Yes);
+
+    // Writes and shows the status report of a finished batch; without one the batch's plain
+    // message is shown instead.
+    std::function<void()> WriteStatusReport;
+
+  private:
+    void WriteImage(const QImage& image, const QString& path);
+
+    settings::AppSettings& settings_;
+    platform::Dialogs& dialogs_;
+    ButtonRenderer& renderer_;
+    QList<SavedButtonInfo> savedButtons_;
+};
+
+}  // namespace output

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace output {
+
+// What the batch needs from whoever owns the two rendering buttons (the main window's previews).
+class ButtonRenderer {
+  public:
+    virtual ~ButtonRenderer() = default;
+
+    // Applies both button types' settings to the two buttons, caption 1 on the type 1 button and
+    // caption 2 on the type 2 button, leaving both faces finished.
+    virtual void ApplyButtonSettings(const QString& caption1, const QString& caption2) = 0;
+
+    // Copies the finished face of the type's button (1 or 2) into the capture picture and answers it:
+    // the button's ButtonWidth × ButtonHeight, stretched to its window size where they differ.
+    virtual QImage CaptureButton(int type) = 0;
+};
+
+}  // namespace output
