@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "gif/WebPalette.h"
+#include "output/ButtonBatch.h"
+#include "platform/ScriptedDialogs.h"
+#include "settings/DefaultSettings.h"
+
+using namespace output;
+using platform::ConfirmAnswer;
+
+namespace {
+
+// Renders a face whose size and colours depend on the caption, and records what it was asked.
+class FakeRenderer : public ButtonRenderer {
+  public:
+    void ApplyButtonSettings(const QString& caption1, const QString& caption2) override {
+        applied.append(caption1 + "|" + caption2);
+        captions[0] = caption1;
+        captions[1] = caption2;
+    }
+    QImage CaptureButton(int type) override {
+        const QString caption = captions[type - 1];
+        QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
+        face.fill(type == 1 ? qRgb(250, 20, 100) : qRgb(10, 140, 60));
+        face.setPixel(0, 0, qRgb(static_cast<int>(caption.size()) * 9 % 256, 0, 0));
+        captured.append(face);
+        return face;
+    }
+    QStringList applied;
+    QList<QImage> captured;
+    QString captions[2];
+};
+
+class ButtonBatchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, dir.path() + "/");
+        s.targetFolder = dir.path() + "/out/";
+    }
+    QString Out(const QString& name) const { return dir.path() + "/out/" + name; }
+    QStringList Files() const { return QDir(dir.path() + "/out").entryList(QDir::Files, QDir::Name); }
+
+    QTemporaryDir dir;
+    settings::AppSettings s;
+    platform::ScriptedDialogs dialogs;
+    FakeRenderer renderer;
+    ButtonBatch batch{s, dialogs, renderer};
+};
+
+}  // namespace
+
+TEST_F(ButtonBatchTest, DefaultSettingsWriteTwoGifsPerCaption) {
+    batch.SaveBatchButtonClick();
+    const QStringList expected = {"d_contacts.gif", "d_home.gif",     "d_links.gif",    "d_products.gif",
+                                  "d_search.gif",   "d_services.gif", "d_support.gif",  "u_contacts.gif",
+                                  "u_home.gif",     "u_links.gif",    "u_products.gif", "u_search.gif",
+                                  "u_services.gif", "u_support.gif"};
+    EXPECT_EQ(Files(), expected);  // the folder was made, and no test file remains
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+    // Names were filled into the blank cells and stay there.
+    EXPECT_EQ(s.captions.RowAt(1),
+              (settings::CaptionGrid::Row{"Home", "u_home.gif", "d_home.gif", "home.htm"}));
+    // Each file is rendered with the other type showing the test caption, then the previews return.
+    EXPECT_EQ(renderer.applied.first(), QStringLiteral("Home|Plumeric !"));
+    EXPECT_EQ(renderer.applied[1], QStringLiteral("Plumeric !|Home"));
+    EXPECT_EQ(renderer.applied.last(), QStringLiteral("Plumeric !|Plumeric !"));
+    EXPECT_FALSE(s.PreviewUpdatesSuspended);
+
+    ASSERT_EQ(batch.SavedButtons().size(), 7);
+    const SavedButtonInfo& home = batch.SavedButtons()[0];
+    EXPECT_EQ(home.caption, QStringLiteral("Home").leftJustified(30));
+    EXPECT_EQ(home.button1Name, QStringLiteral("u_home.gif").leftJustified(30));
+    EXPECT_EQ(home.button1Size, static_cast<double>(QFileInfo(Out("u_home.gif")).size()));
+    EXPECT_EQ(home.button2Size, static_cast<double>(QFileInfo(Out("d_home.gif")).size()));
+
+    // Every file decodes to the web-palette mapping of the face that was captured for it.
+    const QImage decoded(Out("u_home.gif"));
+    const QImage& face = renderer.captured[0];
+    ASSERT_EQ(decoded.size(), face.size());
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            const QRgb src = face.pixel(x, y);
+            const int i = gif::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
+            EXPECT_EQ(decoded.pixel(x, y) & 0xFFFFFF,
+                      qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6)) & 0xFFFFFF);
+        }
+    }
+}
+
+TEST_F(ButtonBatchTest, NamesTypedByTheUserAreKeptAndBmpFilesHoldTheFace) {
+    s.fileType = settings::kFileTypeBmp;
+    s.captions.SetRowCount(3);
+    s.captions.SetCell(1, 1, "mine.bmp");
+    s.captions.SetCell(2, 0, "   ");  // blank: skipped
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"d_home.bmp", "mine.bmp"}));
+    EXPECT_EQ(s.captions.Cell(1, 1), QStringLiteral("mine.bmp"));
+    EXPECT_EQ(batch.SavedButtons()[0].button1Name, QStringLiteral("u_home.bmp").leftJustified(30));
+    EXPECT_EQ(QImage(Out("mine.bmp")).convertToFormat(QImage::Format_RGB32), renderer.captured[0]);
+}
+
+TEST_F(ButtonBatchTest, OverwritePromptsAndTheirToAllAnswers) {
+    s.captions.SetRowCount(4);  // Home, Contacts, Products
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(Files().size(), 6);
+    dialogs.Clear();
+
+    // "No to All" at the first existing file: nothing is overwritten and nothing more is asked.
+    testsupport::WriteAll(Out("u_home.gif"), "keep me");
+    dialogs.QueueConfirm(ConfirmAnswer::NoToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(testsupport::ReadAll(Out("u_home.gif")), QByteArray("keep me"));
+    ASSERT_EQ(dialogs.History().size(), 2);
+    EXPECT_EQ(dialogs.History()[0].text,
+              QStringLiteral("Button 1 filename \"u_home.gif\" exists, ok to ovewrite ?"));
+    EXPECT_EQ(batch.LastOverwriteAnswer, 6);  // reset before each file
+
+    // "No" asks again at the next existing file; "Yes" overwrites.
+    dialogs.Clear();
+    dialogs.QueueConfirm(ConfirmAnswer::No);
+    dialogs.QueueConfirm(ConfirmAnswer::Yes);
+    dialogs.QueueConfirm(ConfirmAnswer::YesToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(testsupport::ReadAll(Out("u_home.gif")), QByteArray("keep me"));
+    EXPECT_EQ(dialogs.History().size(), 4);  // three prompts and the closing message
+    EXPECT_EQ(dialogs.History()[1].text,
+              QStringLiteral("Button 1 filename \"d_home.gif\" exists, ok to ovewrite ?"));
+    EXPECT_TRUE(batch.OverwriteYesToAll);
+
+    // With the prompt off every file is overwritten silently.
+    dialogs.Clear();
+    s.overwritePrompt = false;
+    batch.SaveBatchButtonClick();
+    EXPECT_NE(testsupport::ReadAll(Out("u_home.gif")), QByteArray("keep me"));
+    EXPECT_EQ(dialogs.History().size(), 1);
+}
+
+TEST_F(ButtonBatchTest, DisabledTypeTwoWritesOnlyTypeOne) {
+    s.secondbuttonEnabled = false;
+    s.captions.SetRowCount(3);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"u_contacts.gif", "u_home.gif"}));
+    ASSERT_EQ(batch.SavedButtons().size(), 2);
+    EXPECT_EQ(batch.SavedButtons()[0].button2Name, QStringLiteral("<Type 2 buttons are disabled> "));
+    EXPECT_EQ(batch.SavedButtons()[0].button2Size, 0.0);
+    EXPECT_EQ(s.captions.Cell(1, 2), QStringLiteral("<Type 2 buttons are disabled>"));
+}
+
+TEST_F(ButtonBatchTest, FoldersThatCannotBeUsedStopTheBatch) {
+    s.targetFolder = dir.path() + "/missing/parent/out";
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"Unable to access the specified target folder: -\r" +
+                                              s.targetFolder + "\rno buttons have been saved."});
+    EXPECT_EQ(renderer.applied.size(), 3);  // both files of the first row, then the previews again
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/missing"));
+    EXPECT_TRUE(batch.SavedButtons().isEmpty());
+
+    // A folder that is a regular file, as root cannot write into it either.
+    dialogs.Clear();
+    testsupport::WriteAll(dir.path() + "/plain", "x");
+    s.targetFolder = dir.path() + "/plain";
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.Messages().size(), 1);
+    EXPECT_TRUE(dialogs.Messages()[0].startsWith("Unable to access the specified target folder: -\r"));
+    EXPECT_EQ(testsupport::ReadAll(dir.path() + "/plain"), QByteArray("x"));
+}
+
+TEST_F(ButtonBatchTest, AFileThatCannotBeWrittenEndsTheBatchWithTheErrorMessage) {
+    s.captions.SetRowCount(3);
+    s.captions.SetCell(2, 1, "sub/dir.gif");  // a name the folder cannot take
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(dialogs.History()[0].text,
+              "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot open file \"" +
+                  Out("sub/dir.gif") +
+                  "\"\"\rplease check your caption settings and also that your target folder is\r"
+                  "accessible and has sufficient free disk space.");
+    // The files of the first row are untouched and the previews were rendered again.
+    EXPECT_TRUE(QImage(Out("u_home.gif")).width() > 0);
+    EXPECT_EQ(renderer.applied.last(), QStringLiteral("Plumeric !|Plumeric !"));
+    // The row being read is recorded before its sizes, which stay unread.
+    ASSERT_EQ(batch.SavedButtons().size(), 2);
+    EXPECT_EQ(batch.SavedButtons()[1].button1Size, -1.0);
+}
+
+TEST_F(ButtonBatchTest, AnEmptyListIsRefused) {
+    s.captions.SetRowCount(2);
+    s.captions.SetCell(1, 0, " \t ");
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(dialogs.History()[0].text,
+              QStringLiteral(
+                  "There are no captions set up in the \"Batch Caption List\", please check and try again."));
+    EXPECT_TRUE(renderer.applied.isEmpty());
+}
+
+TEST_F(ButtonBatchTest, TheStatusReportReplacesTheMessageWhenTicked) {
+    s.captions.SetRowCount(2);
+    int reports = 0;
+    batch.WriteStatusReport = [&] { ++reports; };
+    s.statusReports = true;
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
+    EXPECT_EQ(Pad30(QString(40, 'x')), QString(30, 'x'));
+}
