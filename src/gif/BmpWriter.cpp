@@ -1,7 +1,7 @@
 #include "gif/BmpWriter.h"
 
-#include <QSaveFile>
 #include <stdexcept>
+#include "platform/Paths.h"
 
 namespace gif {
 namespace {
@@ -72,9 +72,9 @@ QByteArray EncodeBmp24(const QImage& source) {
 
 void SaveBmpFile(const QImage& image, const QString& path) {
     const QByteArray bytes = EncodeBmp24(image);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw std::runtime_error(file.errorString().toStdString());
+    QString error;
+    if (!platform::ReplaceFile(path, bytes, &error)) {
+        throw std::runtime_error(error.toStdString());
     }
 }
 

@@ -1,7 +1,7 @@
 #include "gif/GIFImage.h"
 
-#include <QSaveFile>
 #include <algorithm>
+#include "platform/Paths.h"
 
 #include "gif/GIFException.h"
 #include "gif/LZWEncoder.h"
@@ -209,12 +209,9 @@ QByteArray TGIFImage::SaveToBytes() const {
 
 void TGIFImage::SaveToFile(const QString& path) const {
     const QByteArray bytes = SaveToBytes();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error(file.errorString().toStdString());
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        throw std::runtime_error(file.errorString().toStdString());
+    QString error;
+    if (!platform::ReplaceFile(path, bytes, &error)) {
+        throw std::runtime_error(error.toStdString());
     }
 }
 

@@ -1,9 +1,14 @@
 #include "platform/Paths.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace platform {
 
@@ -52,6 +57,44 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
 
 bool DeleteFile(const QString& path) {
     return QFile::remove(path);
+}
+
+bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray partial = target + ".part";
+    const auto fail = [&](int code) {
+        if (error != nullptr) {
+            *error = QStringLiteral("Cannot write file \"%1\": %2")
+                         .arg(path, QString::fromLocal8Bit(std::strerror(code)));
+        }
+        return false;
+    };
+    const int fd = ::open(partial.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return fail(errno);
+    }
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<std::size_t>(left));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            const int code = n < 0 ? errno : EIO;
+            ::close(fd);
+            ::unlink(partial.constData());
+            return fail(code);
+        }
+        data += n;
+        left -= n;
+    }
+    if (::close(fd) != 0 || std::rename(partial.constData(), target.constData()) != 0) {
+        const int code = errno;
+        ::unlink(partial.constData());
+        return fail(code);
+    }
+    return true;
 }
 
 }  // namespace platform

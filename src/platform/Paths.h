@@ -28,6 +28,11 @@ std::int64_t FileSize(const QString& path);
 // Creates (or replaces) a file holding the given bytes. Answers whether every byte was written.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes);
 
+// Replaces (or creates) a file with the given bytes without ever leaving a partial file under its
+// name: the bytes go to a file beside it, which then takes its place. On failure an existing file is
+// left as it was, and the answer says why.
+bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
 // Deletes a file; failure is ignored and reported only by the answer.
 bool DeleteFile(const QString& path);
 

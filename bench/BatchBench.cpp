@@ -1,0 +1,114 @@
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/Form1.h"
+#include "gif/GIFImage.h"
+#include "gif/LZWEncoder.h"
+#include "gif/WebPalette.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+
+// A whole batch of 1,000 captions with default settings (2,000 GIF files), and its parts: rendering
+// a button, reducing its face to the web palette, encoding it, writing the file. Also one preview
+// refresh.
+namespace {
+
+constexpr int kCaptions = 1000;
+
+struct Fixture {
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    app::TForm1 form{dialogs, shell, dir.path()};
+
+    Fixture() {
+        form.show();
+        form.Timer1->stop();
+        auto& s = form.Settings();
+        s.overwritePrompt = false;
+        s.captions.SetRowCount(kCaptions + 1);
+        for (int r = 1; r <= kCaptions; ++r) {
+            s.captions.SetCell(r, 0, QStringLiteral("Caption %1").arg(r));
+        }
+    }
+};
+
+double PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Argument 0: every iteration writes into a new folder; 1: every iteration replaces the files of the
+// one before.
+void BM_WholeBatch(benchmark::State& state) {
+    Fixture f;
+    int run = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            f.form.Settings().targetFolder = f.dir.path() + QStringLiteral("/run%1/").arg(++run);
+        }
+        f.form.SaveBatchButtonClick();
+    }
+    state.SetItemsProcessed(state.iterations() * 2 * kCaptions);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void BM_RenderOneButton(benchmark::State& state) {
+    Fixture f;
+    int i = 0;
+    for (auto _ : state) {
+        f.form.ApplyButtonSettings(QStringLiteral("Caption %1").arg(++i), QStringLiteral("Plumeric !"));
+        benchmark::DoNotOptimize(f.form.CaptureButton(1));
+    }
+}
+
+void BM_ReduceEncodeWrite(benchmark::State& state) {
+    Fixture f;
+    f.form.ApplyButtonSettings(QStringLiteral("Caption 500"), QStringLiteral("Plumeric !"));
+    const QImage face = f.form.CaptureButton(1);
+    const QString path = f.dir.path() + "/one.gif";
+    const int part = static_cast<int>(state.range(0));
+    const std::vector<std::uint8_t> indices = gif::ReduceToWebPalette(face);
+    gif::TGIFImage image;
+    image.Assign(face);
+    const QByteArray bytes = image.SaveToBytes();
+    for (auto _ : state) {
+        if (part == 0) {
+            benchmark::DoNotOptimize(gif::ReduceToWebPalette(face));
+        } else if (part == 1) {
+            QByteArray out;
+            gif::LZWCompress(out, 8, face.width(), face.height(), indices.data(), 256);
+            benchmark::DoNotOptimize(out);
+        } else {
+            image.SaveToFile(path);
+        }
+    }
+}
+
+void BM_PreviewRefresh(benchmark::State& state) {
+    Fixture f;
+    for (auto _ : state) {
+        f.form.RefreshPreview();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_WholeBatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RenderOneButton)->Unit(benchmark::kMicrosecond);
+// Argument 0: reduction; 1: LZW encoding; 2: building the stream and writing the file.
+BENCHMARK(BM_ReduceEncodeWrite)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PreviewRefresh)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
