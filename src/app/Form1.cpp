@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
@@ -48,6 +49,7 @@ constexpr int kSmallPictureX = 68;
 constexpr int kSmallPictureY = 80;
 constexpr int kPanelColumns = 6;
 constexpr int kIntegerFieldWidth = 60;
+constexpr int kBitmapFieldWidth = 260;
 constexpr int kGridRowHeight = 16;
 constexpr int kGridColumnWidths[] = {178, 186, 194, 166};
 
@@ -384,6 +386,60 @@ void TForm1::BuildButtonsFields(const std::array<QGroupBox*, 2>& panels) {
                             QStringLiteral("Select the height (in pixels) for type %1 buttons.").arg(type),
                             -2000, 2000, &B::height, timer);
         f.spacing.SetVisible(false);
+
+        auto* grid = static_cast<QGridLayout*>(panel->layout());
+        f.bitmap.label = new QLabel(QStringLiteral("Bitmap filename"), panel);
+        f.bitmap.edit = new QLineEdit(panel);
+        f.bitmap.edit->setReadOnly(true);
+        f.bitmap.edit->setMinimumWidth(kBitmapFieldWidth);
+        f.bitmap.browse = new QPushButton(panel);
+        f.bitmap.browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+        SetHint(f.bitmap.edit,
+                QStringLiteral("Button %1 background bitmap filename (click the folder icon to change it).")
+                    .arg(type));
+        SetHint(f.bitmap.browse, QStringLiteral("Select button %1 background bitmap file.").arg(type));
+        auto* row = new QHBoxLayout;
+        row->addWidget(f.bitmap.edit, 1);
+        row->addWidget(f.bitmap.browse);
+        grid->addWidget(f.bitmap.label, 2, 0);
+        grid->addLayout(row, 2, 1, 1, 3);
+        connect(f.bitmap.edit, &QLineEdit::textChanged, this, [this, t] {
+            if (!syncing_) {
+                Guarded([this, t] { ButtonFilenameEditChange(t); });
+            }
+        });
+        connect(f.bitmap.browse, &QPushButton::clicked, this,
+                [this, t] { Guarded([this, t] { BitmapBrowseClick(t); }); });
+        f.bitmap.SetVisible(false);
+    }
+}
+
+void BitmapFieldControls::SetVisible(bool visible) const {
+    label->setVisible(visible);
+    edit->setVisible(visible);
+    browse->setVisible(visible);
+}
+
+void TForm1::ButtonFilenameEditChange(int type) {
+    const QString file = typeFields[static_cast<std::size_t>(type)].bitmap.edit->text();
+    settings_.button[static_cast<std::size_t>(type)].bitmapFile = file;
+    // A new bitmap shows after the refresh delay, once it names a file that exists.
+    if (platform::FileExists(file)) {
+        starttimerforupdate();
+    }
+}
+
+void TForm1::BitmapBrowseClick(int type) {
+    const QString current = settings_.button[static_cast<std::size_t>(type)].bitmapFile;
+    platform::OpenFileRequest request;
+    request.fileName = type == settings::kType1 ? platform::Trim(current) : current;
+    request.filter = QStringLiteral("Windows Bitmap (.bmp)|*.bmp");
+    request.defaultExtension = QStringLiteral(".bmp");
+    if (request.fileName.isEmpty()) {
+        request.initialFolder = dataFolder_ + QStringLiteral("KSDATA/SAMPLES/");
+    }
+    if (const std::optional<QString> chosen = dialogs_.ChooseOpenFile(request)) {
+        typeFields[static_cast<std::size_t>(type)].bitmap.edit->setText(*chosen);
     }
 }
 
@@ -538,6 +594,7 @@ void TForm1::SettingsToControls() {
     for (int t = 0; t < 2; ++t) {
         const settings::ButtonStyle& b = settings_.button[static_cast<std::size_t>(t)];
         const TypeFields& f = typeFields[static_cast<std::size_t>(t)];
+        f.bitmap.edit->setText(b.bitmapFile);
         FieldToControls(f.width, b.width);
         FieldToControls(f.height, b.height);
         FieldToControls(f.spacing, b.spacing);
@@ -681,6 +738,7 @@ void TForm1::RefreshPreview() {
             continue;
         }
         const TypeFields& f = typeFields[static_cast<std::size_t>(t)];
+        f.bitmap.SetVisible(mode == 0 || mode == 2 || mode == 3);
         f.width.SetVisible(mode == 1 || mode == 2);
         f.height.SetVisible(mode != 0);
         f.spacing.SetVisible(mode == 3 || mode == 4);

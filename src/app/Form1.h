@@ -47,8 +47,18 @@ struct IntegerFieldControls {
     void SetEnabled(bool enabled) const;
 };
 
-// The integer fields of one button type.
+// The background bitmap file of one button type: its label, read-only field and browse button.
+struct BitmapFieldControls {
+    QLabel* label = nullptr;
+    QLineEdit* edit = nullptr;
+    QPushButton* browse = nullptr;
+
+    void SetVisible(bool visible) const;
+};
+
+// The fields of one button type.
 struct TypeFields {
+    BitmapFieldControls bitmap;
     IntegerFieldControls width;
     IntegerFieldControls height;
     IntegerFieldControls spacing;
@@ -119,6 +129,10 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void enforce83CheckBoxClick();
     void filenamestyleComboBoxChange();
     void TopOffsetIntegerEditChange(int type);
+    // button1filenameeditChange / button2filenameeditChange: the bitmap file field changed.
+    void ButtonFilenameEditChange(int type);
+    // BitBtn4Click / BitBtn5Click: choose the type's background bitmap file.
+    void BitmapBrowseClick(int type);
     void LeftOffsetIntegerEditChange(int type);
     // Recalculates the file names of the caption list and shows them.
     void RecalculateCaptionFilenames();

@@ -165,3 +165,45 @@ TEST_F(PreviewTest, TheBatchWritesTheFacesTheButtonsShow) {
     }
     EXPECT_EQ(form->Batch().SavedButtons().size(), 3);
 }
+
+TEST_F(PreviewTest, TheBitmapFieldStartsInTheSamplesFolderAndRefreshesForAnExistingFile) {
+    dialogs.QueueOpenFile(dir.path() + "/missing.bmp");
+    form->BitmapBrowseClick(settings::kType1);
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::OpenFile);
+    EXPECT_EQ(Type1().bitmapFile, dir.path() + "/missing.bmp");
+    EXPECT_FALSE(form->Timer1->isActive());  // the file does not exist: no refresh
+
+    QImage bitmap(8, 8, QImage::Format_RGB32);
+    bitmap.fill(Qt::red);
+    ASSERT_TRUE(bitmap.save(dir.path() + "/red.bmp"));
+    dialogs.QueueOpenFile(dir.path() + "/red.bmp");
+    form->BitmapBrowseClick(settings::kType2);
+    EXPECT_EQ(form->Settings().button[settings::kType2].bitmapFile, dir.path() + "/red.bmp");
+    EXPECT_TRUE(form->Timer1->isActive());
+    form->BitmapBrowseClick(settings::kType2);  // cancelled: nothing changes
+    EXPECT_EQ(form->Settings().button[settings::kType2].bitmapFile, dir.path() + "/red.bmp");
+}
+
+TEST_F(PreviewTest, LargeButtonsLongCaptionsAndOddNamesAreHandled) {
+    Type1().backgroundMode = 1;
+    Fields1().width.edit->setText("2000");
+    Fields1().height.edit->setText("2000");
+    auto& grid = form->Settings().captions;
+    grid.SetRowCount(3);
+    grid.SetCell(1, 0, QString(250, 'W'));
+    grid.SetCell(2, 0, "Odd");
+    grid.SetCell(2, 1, "/");
+    form->Settings().secondbuttonEnabled = false;
+    form->SaveBatchButton->click();
+    const QString folder = dir.path() + "/KSDATA/BUTTONS/";
+    const QString longName = "u_" + QString(34, 'w') + ".gif";
+    EXPECT_EQ(grid.Cell(1, 1), longName);
+    const QImage big(folder + longName);
+    EXPECT_EQ(big.size(), QSize(2000, 2000));
+    // The name "/" cannot be a file: the batch ends with its error message, and the first row stays.
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_TRUE(dialogs.History()[0].text.startsWith(
+        "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot open file"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{longName});
+}

@@ -43,7 +43,9 @@ class ButtonBatchTest : public ::testing::Test {
         s.targetFolder = dir.path() + "/out/";
     }
     QString Out(const QString& name) const { return dir.path() + "/out/" + name; }
-    QStringList Files() const { return QDir(dir.path() + "/out").entryList(QDir::Files, QDir::Name); }
+    QStringList Files() const {
+        return QDir(dir.path() + "/out").entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
 
     QTemporaryDir dir;
     settings::AppSettings s;
