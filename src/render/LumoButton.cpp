@@ -14,6 +14,19 @@
 #include "render/RegionData.h"
 
 namespace render {
+namespace {
+
+// Setters change a property only when the new value differs, and answer whether it did.
+template <typename T>
+bool Assign(T& field, const T& value) {
+    if (field == value) {
+        return false;
+    }
+    field = value;
+    return true;
+}
+
+}  // namespace
 
 TLumoButton::TLumoButton(QWidget* parent) : QAbstractButton(parent) {
     QFont f = font();
@@ -557,10 +570,9 @@ void TLumoButton::FinishLoading() {
 }
 
 void TLumoButton::SetFontColor(TColor v) {
-    if (v == fontColor_)
-        return;
-    fontColor_ = v;
-    Face();
+    if (Assign(fontColor_, v)) {
+        Face();
+    }
 }
 
 // --- Setters ---------------------------------------------------------------------------------------
@@ -584,10 +596,9 @@ void TLumoButton::SetCaptionLeft(int v) {
 }
 
 void TLumoButton::SetCaptionAngle(int v) {
-    if (v == captionAngle_)
-        return;
-    captionAngle_ = v;
-    Face();
+    if (Assign(captionAngle_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetGradientBitmap(const QImage& v) {
@@ -605,17 +616,15 @@ void TLumoButton::SetGradientBitmapLine(int v) {
 }
 
 void TLumoButton::SetButtonColor(TColor v) {
-    if (v == buttonColor_)
-        return;
-    buttonColor_ = v;
-    Face();
+    if (Assign(buttonColor_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetButtonDepth(int v) {
-    if (v == buttonDepth_)
-        return;
-    buttonDepth_ = v;
-    Shape();
+    if (Assign(buttonDepth_, v)) {
+        Shape();
+    }
 }
 
 void TLumoButton::SetUserRegion(const QRegion& region) {
@@ -630,17 +639,15 @@ void TLumoButton::SetUserRegion(const QRegion& region) {
 }
 
 void TLumoButton::SetCaptionHAlign(TLumoHAlign v) {
-    if (v == captionHAlign_)
-        return;
-    captionHAlign_ = v;
-    Face();
+    if (Assign(captionHAlign_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetCaptionVAlign(TLumoVAlign v) {
-    if (v == captionVAlign_)
-        return;
-    captionVAlign_ = v;
-    Face();
+    if (Assign(captionVAlign_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetMainBitmap(const QImage& v) {
@@ -698,10 +705,9 @@ void TLumoButton::SetOnClickInterval(int v) {
 }
 
 void TLumoButton::SetTransparent(bool v) {
-    if (v == transparent_)
-        return;
-    transparent_ = v;
-    Face();
+    if (Assign(transparent_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetPeaksNumber(int v) {
@@ -788,17 +794,15 @@ void TLumoButton::SetBitmapLeft(int v) {
 }
 
 void TLumoButton::SetBitmapHAlign(TLumoHAlign v) {
-    if (v == bitmapHAlign_)
-        return;
-    bitmapHAlign_ = v;
-    Face();
+    if (Assign(bitmapHAlign_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetBitmapVAlign(TLumoVAlign v) {
-    if (v == bitmapVAlign_)
-        return;
-    bitmapVAlign_ = v;
-    Face();
+    if (Assign(bitmapVAlign_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetStringButtonRegion(const QString& v) {
@@ -845,10 +849,9 @@ void TLumoButton::SetRotationPointY(int v) {
 }
 
 void TLumoButton::SetRotationCenterFixed(bool v) {
-    if (v == rotationCenterFixed_)
-        return;
-    rotationCenterFixed_ = v;
-    Shape();
+    if (Assign(rotationCenterFixed_, v)) {
+        Shape();
+    }
 }
 
 void TLumoButton::SetRotated(bool v) {
@@ -876,31 +879,27 @@ void TLumoButton::SetRotatedAngle(int v) {
 }
 
 void TLumoButton::SetCaptionFixed(bool v) {
-    if (v == captionFixed_)
-        return;
-    captionFixed_ = v;
-    Face();
+    if (Assign(captionFixed_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetButtonColor1(TColor v) {
-    if (v == buttonColor1_)
-        return;
-    buttonColor1_ = v;
-    Face();
+    if (Assign(buttonColor1_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetGradientKind(TLumoGradientKind v) {
-    if (v == gradientKind_)
-        return;
-    gradientKind_ = v;
-    Face();
+    if (Assign(gradientKind_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetGradientAngle(int v) {
-    if (v == gradientAngle_)
-        return;
-    gradientAngle_ = v;
-    Face();
+    if (Assign(gradientAngle_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetGradientFixed(bool v) {
@@ -908,10 +907,9 @@ void TLumoButton::SetGradientFixed(bool v) {
 }
 
 void TLumoButton::SetCaption3dKind(TLumoCaption3dKind v) {
-    if (v == caption3dKind_)
-        return;
-    caption3dKind_ = v;
-    Face();
+    if (Assign(caption3dKind_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetRadiusRatio(double v) {
@@ -942,24 +940,21 @@ void TLumoButton::SetButtonKind(TLumoButtonKind v) {
 }
 
 void TLumoButton::SetButton3DKind(TLumo3DKind v) {
-    if (v == button3DKind_)
-        return;
-    button3DKind_ = v;
-    Shape();
+    if (Assign(button3DKind_, v)) {
+        Shape();
+    }
 }
 
 void TLumoButton::SetCustomDraw(bool v) {
-    if (v == customDraw_)
-        return;
-    customDraw_ = v;
-    Face();
+    if (Assign(customDraw_, v)) {
+        Face();
+    }
 }
 
 void TLumoButton::SetShowFocusRGN(bool v) {
-    if (v == showFocusRgn_)
-        return;
-    showFocusRgn_ = v;
-    Face();
+    if (Assign(showFocusRgn_, v)) {
+        Face();
+    }
 }
 
 // --- Window notifications ------------------------------------------------------------------------
