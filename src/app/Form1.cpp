@@ -618,7 +618,7 @@ void TForm1::ApplyDefaultSettings() {
     PageControl1->setCurrentIndex(kHelpPage);
     settings::ApplyDefaultSettings(settings_, QFontDatabase::families(), dataFolder_);
     settings_.PreviewUpdatesSuspended = true;
-    EnableType2(true);
+    ShowType2(true);
     SettingsToControls();
     settings_.PreviewUpdatesSuspended = false;
 }
@@ -800,6 +800,15 @@ void TForm1::secondbuttonCheckBox1Click(QCheckBox* box) {
 }
 
 void TForm1::EnableType2(bool enabled) {
+    if (enabled && settings_.copyOnReEnable) {
+        // Type 2 becomes an exact copy of type 1, alignment and offsets included.
+        settings_.button[settings::kType2] = settings_.button[settings::kType1];
+        SettingsToControls();
+    }
+    ShowType2(enabled);
+}
+
+void TForm1::ShowType2(bool enabled) {
     for (QGroupBox* panel : type2Panels) {
         for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const bool isDisableBox = std::find(secondbuttonCheckBox.begin(), secondbuttonCheckBox.end(),

@@ -120,6 +120,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void TextEditChange();
     void secondbuttonCheckBox1Click(QCheckBox* box);
     void EnableType2(bool enabled);
+    // Shows or hides the type 2 controls and preview, and sets the enabled flag.
+    void ShowType2(bool enabled);
     void BitBtn1Click();
     void AddCaptionButtonClick();
     void DeleteCaptionButtonClick();

@@ -21,6 +21,7 @@
 #include "platform/IntegerText.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
+#include "widgets/IntegerEdit.h"
 
 using app::TForm1;
 
@@ -150,6 +151,26 @@ TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
         EXPECT_TRUE(form->type2Panels[i]->findChild<QLabel*>("extra")->isVisibleTo(form->type2Panels[i]));
     }
     EXPECT_TRUE(form->testareaPanel2->isVisible());
+}
+
+TEST_F(Form1Test, ReEnablingTypeTwoCopiesTypeOneOnlyWhenAsked) {
+    auto form = MakeForm();
+    form->show();
+    auto& s = form->Settings();
+    s.button[settings::kType1].horizontalMode = 2;
+    s.button[settings::kType1].horizontalOffset = "12";
+    s.button[settings::kType1].height = "44";
+    s.button[settings::kType2].height = "33";
+    form->secondbuttonCheckBox[0]->click();  // disable
+    s.copyOnReEnable = false;
+    form->secondbuttonCheckBox[1]->click();  // enable without copying
+    EXPECT_EQ(s.button[settings::kType2].height, QStringLiteral("33"));
+    form->secondbuttonCheckBox[2]->click();
+    s.copyOnReEnable = true;
+    form->secondbuttonCheckBox[2]->click();  // enable with copying
+    EXPECT_EQ(s.button[settings::kType2], s.button[settings::kType1]);
+    EXPECT_EQ(form->typeFields[settings::kType2].height.edit->text(), QStringLiteral("44"));
+    EXPECT_FALSE(form->typeFields[settings::kType2].horizontalOffset.edit->isHidden());
 }
 
 TEST_F(Form1Test, ADamagedSettingsFileIsResetWithTheMessage) {
