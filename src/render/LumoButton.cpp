@@ -578,21 +578,11 @@ void TLumoButton::SetFontColor(TColor v) {
 // --- Setters ---------------------------------------------------------------------------------------
 
 void TLumoButton::SetCaptionTop(int v) {
-    if (v == captionTop_)
-        return;
-    captionTop_ = v;
-    if (loaded_)
-        captionVAlign_ = vaNone;
-    Face();
+    SetOffset(captionTop_, v, captionVAlign_, vaNone);
 }
 
 void TLumoButton::SetCaptionLeft(int v) {
-    if (v == captionLeft_)
-        return;
-    captionLeft_ = v;
-    if (loaded_)
-        captionHAlign_ = haNone;
-    Face();
+    SetOffset(captionLeft_, v, captionHAlign_, haNone);
 }
 
 void TLumoButton::SetCaptionAngle(int v) {
@@ -776,21 +766,11 @@ void TLumoButton::SetButtonHeight(int v) {
 }
 
 void TLumoButton::SetBitmapTop(int v) {
-    if (v == bitmapTop_)
-        return;
-    bitmapTop_ = v;
-    if (loaded_)
-        bitmapVAlign_ = vaNone;
-    Face();
+    SetOffset(bitmapTop_, v, bitmapVAlign_, vaNone);
 }
 
 void TLumoButton::SetBitmapLeft(int v) {
-    if (v == bitmapLeft_)
-        return;
-    bitmapLeft_ = v;
-    if (loaded_)
-        bitmapHAlign_ = haNone;
-    Face();
+    SetOffset(bitmapLeft_, v, bitmapHAlign_, haNone);
 }
 
 void TLumoButton::SetBitmapHAlign(TLumoHAlign v) {

@@ -252,6 +252,20 @@ class TLumoButton : public QAbstractButton {
     void ApplyExternalResize();
 
     static QImage CopyBitmap(const QImage& source);
+    // An offset setter: once the component is loaded, setting an offset also switches its alignment
+    // to the fixed-offset kind.
+    template <typename Align>
+    void SetOffset(int& offset, int v, Align& align, Align none) {
+        if (offset == v) {
+            return;
+        }
+        offset = v;
+        if (loaded_) {
+            align = none;
+        }
+        RebuildFace();
+        update();
+    }
     void Face();
     void Shape();
     void UpdateBounds();
