@@ -323,25 +323,17 @@ void TLumoButton::DrawBitmapGlyph(const QRect& source, int x, int y, bool andWit
     }
 }
 
-void TLumoButton::DrawMainBitmap(bool pressed) {
-    if (mainBitmap_.isNull() || mainBitmap_.height() == 0) {
-        return;
-    }
-    const int g = mainBitmapGlyphs_;
-    const int gw = mainBitmap_.width() / g;
-    const int bh = mainBitmap_.height();
-    const int w = boundsWidth_;
-    const int h = boundsHeight_;
+QPoint TLumoButton::BitmapPlace(int glyphWidth, int bitmapHeight, int w, int h) const {
     int x = bitmapLeft_;
     switch (bitmapHAlign_) {
         case haLeft:
             x = buttonDepth_;
             break;
         case haCenter:
-            x = (w - gw) / 2;
+            x = (w - glyphWidth) / 2;
             break;
         case haRight:
-            x = w - buttonDepth_ - gw;
+            x = w - buttonDepth_ - glyphWidth;
             break;
         case haNone:
             break;
@@ -352,14 +344,29 @@ void TLumoButton::DrawMainBitmap(bool pressed) {
             y = buttonDepth_;
             break;
         case vaCenter:
-            y = (h - bh) / 2;
+            y = (h - bitmapHeight) / 2;
             break;
         case vaBottom:
-            y = h - buttonDepth_ - bh;
+            y = h - buttonDepth_ - bitmapHeight;
             break;
         case vaNone:
             break;
     }
+    return {x, y};
+}
+
+void TLumoButton::DrawMainBitmap(bool pressed) {
+    if (mainBitmap_.isNull() || mainBitmap_.height() == 0) {
+        return;
+    }
+    const int g = mainBitmapGlyphs_;
+    const int gw = mainBitmap_.width() / g;
+    const int bh = mainBitmap_.height();
+    const int w = boundsWidth_;
+    const int h = boundsHeight_;
+    const QPoint place = BitmapPlace(gw, bh, w, h);
+    const int x = place.x();
+    const int y = place.y();
     QRect source(0, 0, gw, bh);
     const bool enabled = isEnabled();
     if (!pressed && enabled && !MouseInside) {
@@ -1138,34 +1145,9 @@ void TLumoButton::DrawAnimationFrame(const QImage& bitmap, int glyphs, int n) {
     }
     const int gw = bitmap.width() / glyphs;
     const int bh = bitmap.height();
-    int x = bitmapLeft_;
-    switch (bitmapHAlign_) {
-        case haLeft:
-            x = buttonDepth_;
-            break;
-        case haCenter:
-            x = (width() - gw) / 2;
-            break;
-        case haRight:
-            x = width() - buttonDepth_ - gw;
-            break;
-        case haNone:
-            break;
-    }
-    int y = bitmapTop_;
-    switch (bitmapVAlign_) {
-        case vaTop:
-            y = buttonDepth_;
-            break;
-        case vaCenter:
-            y = (height() - bh) / 2;
-            break;
-        case vaBottom:
-            y = height() - buttonDepth_ - bh;
-            break;
-        case vaNone:
-            break;
-    }
+    const QPoint place = BitmapPlace(gw, bh, width(), height());
+    const int x = place.x();
+    const int y = place.y();
     // Rows below the animation bitmap are left as the window shows them.
     const QRect source(n * gw, 0, gw, std::min(height(), bh));
     if (transparent_) {

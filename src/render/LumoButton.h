@@ -235,6 +235,8 @@ class TLumoButton : public QAbstractButton {
     void StopAnimation(Animation a);
     void ReleaseAnimationTimer();
     void DrawAnimationFrame(const QImage& bitmap, int glyphs, int n);
+    // Where a glyph of the given size goes on a w × h window under the bitmap alignment.
+    QPoint BitmapPlace(int glyphWidth, int bitmapHeight, int w, int h) const;
     void FocusChanged(bool focused);
 
     // Face building steps.
