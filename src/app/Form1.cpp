@@ -167,6 +167,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);
     qApp->installEventFilter(hints_);
 
+    batch_.OnProgress = [this](int current, int total) { ShowBatchProgress(current, total); };
+
     dataFolderOk_ = CheckDataFolder(executableFolder, dataFolder_, dialogs_);
     settings_.PreviewUpdatesSuspended = true;
 }
@@ -224,14 +226,14 @@ void IntegerFieldControls::SetEnabled(bool enabled) const {
 }
 
 IntegerFieldControls TForm1::AddIntegerField(int type, QGroupBox* panel, int row, const QString& label,
-                                             const QString& hint, int min, int max,
+                                             const QString& hint, platform::IntegerRange range,
                                              QString settings::ButtonStyle::*field,
                                              std::function<void()> onChange) {
     auto* grid = static_cast<QGridLayout*>(panel->layout());
     IntegerFieldControls f;
     f.label = new QLabel(label, panel);
     f.edit = new widgets::TIntegerEdit(dialogs_, panel);
-    f.edit->SetRange(min, max);
+    f.edit->SetRange(range.min, range.max);
     f.edit->setFixedWidth(kIntegerFieldWidth);
     f.edit->SetErrorSink([this](const QString& text) { ShowStatus(text); });
     f.arrows = new widgets::TUpDown(panel);
@@ -249,18 +251,28 @@ IntegerFieldControls TForm1::AddIntegerField(int type, QGroupBox* panel, int row
     // The arrows write their position into the field; the field's text moves the arrows.
     arrows->SetOnChange(
         [this, edit](int position) { Guarded([edit, position] { edit->SetValue(position); }); });
-    connect(edit, &QLineEdit::textChanged, this, [this, type, field, arrows, onChange](const QString& text) {
-        if (syncing_) {
-            return;
-        }
-        Guarded([&] {
-            settings_.button[static_cast<std::size_t>(type)].*field = text;
-            if (!platform::IsEmptyIntegerText(text)) {
-                arrows->SetPosition(platform::ParseInteger(text));
-            }
-            onChange();
-        });
-    });
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, type, field, edit, arrows, onChange](const QString& text) {
+                if (syncing_) {
+                    return;
+                }
+                Guarded([&] {
+                    std::int32_t value = 0;
+                    if (!platform::IsEmptyIntegerText(text)) {
+                        try {
+                            value = platform::ParseInteger(text);
+                        } catch (const platform::ConvertError&) {
+                            // A text that is not a number is never kept: reading the field reports
+                            // it and puts its minimum in its place, which comes back through here.
+                            edit->Value();
+                            return;
+                        }
+                        arrows->SetPosition(value);
+                    }
+                    settings_.button[static_cast<std::size_t>(type)].*field = text;
+                    onChange();
+                });
+            });
     return f;
 }
 
@@ -368,23 +380,22 @@ void TForm1::BuildButtonsFields(const std::array<QGroupBox*, 2>& panels) {
         const QString type = QString::number(t + 1);
         TypeFields& f = typeFields[static_cast<std::size_t>(t)];
         QGroupBox* panel = panels[static_cast<std::size_t>(t)];
-        const int widthMin = t == settings::kType1 ? 0 : -2000;
         const auto timer = [this] { starttimerforupdate(); };
         f.width =
             AddIntegerField(t, panel, 0, QStringLiteral("Width (pixels)"),
                             QStringLiteral("Select the width (in pixels) for type %1 buttons.").arg(type),
-                            widthMin, 2000, &B::width, timer);
+                            settings::WidthRange(t), &B::width, timer);
         // The spacing field takes the place of the width field.
         f.spacing =
             AddIntegerField(t, panel, 0, QStringLiteral("Spacing Pixels"),
                             QStringLiteral("Select the spacing (in pixels) added to the caption width of "
                                            "type %1 buttons.")
                                 .arg(type),
-                            0, 2000, &B::spacing, timer);
+                            settings::kSpacingRange, &B::spacing, timer);
         f.height =
             AddIntegerField(t, panel, 1, QStringLiteral("Height (pixels)"),
                             QStringLiteral("Select the height (in pixels) for type %1 buttons.").arg(type),
-                            -2000, 2000, &B::height, timer);
+                            settings::kHeightRange, &B::height, timer);
         f.spacing.SetVisible(false);
 
         auto* grid = static_cast<QGridLayout*>(panel->layout());
@@ -449,14 +460,14 @@ void TForm1::BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels) {
         const QString type = QString::number(t + 1);
         TypeFields& f = typeFields[static_cast<std::size_t>(t)];
         QGroupBox* panel = panels[static_cast<std::size_t>(t)];
-        f.verticalOffset =
-            AddIntegerField(t, panel, 0, QStringLiteral("Vertical offset"),
-                            QStringLiteral("Select the top offset to use for type %1 buttons.").arg(type),
-                            -2000, 2000, &B::verticalOffset, [this, t] { TopOffsetIntegerEditChange(t); });
-        f.horizontalOffset =
-            AddIntegerField(t, panel, 1, QStringLiteral("Horizontal offset"),
-                            QStringLiteral("Select the left offset to use for type %1 buttons.").arg(type),
-                            -2000, 2000, &B::horizontalOffset, [this, t] { LeftOffsetIntegerEditChange(t); });
+        f.verticalOffset = AddIntegerField(
+            t, panel, 0, QStringLiteral("Vertical offset"),
+            QStringLiteral("Select the top offset to use for type %1 buttons.").arg(type),
+            settings::kOffsetRange, &B::verticalOffset, [this, t] { TopOffsetIntegerEditChange(t); });
+        f.horizontalOffset = AddIntegerField(
+            t, panel, 1, QStringLiteral("Horizontal offset"),
+            QStringLiteral("Select the left offset to use for type %1 buttons.").arg(type),
+            settings::kOffsetRange, &B::horizontalOffset, [this, t] { LeftOffsetIntegerEditChange(t); });
     }
 }
 
@@ -1055,9 +1066,26 @@ void TForm1::ApplyTypeSettings(int type, render::TLumoButton* b, const QString& 
     b->Repaint();
 }
 
+void TForm1::ShowBatchProgress(int current, int total) {
+    // Painting costs time: the bar and the previews are brought up to date at most every
+    // kProgressIntervalMs, and always for the first and the last caption.
+    showSavedFaces_ = current == 1 || current == total || !progressClock_.isValid() ||
+                      progressClock_.elapsed() >= kProgressIntervalMs;
+    if (!showSavedFaces_) {
+        return;
+    }
+    progressClock_.start();
+    ShowStatus(output::ProgressText(current, total));
+    statusPanel_->repaint();
+}
+
 QImage TForm1::CaptureButton(int type) {
     render::TLumoButton* b = PreviewButton(type == 1 ? settings::kType1 : settings::kType2);
     b->Repaint();
+    if (showSavedFaces_ && b->isVisible()) {
+        // The preview shows the face being saved.
+        b->repaint();
+    }
     QImage face = b->Canvas().copy(0, 0, b->ButtonWidth(), b->ButtonHeight());
     if (face.size() != b->size() && !b->size().isEmpty()) {
         face = face.scaled(b->size());
@@ -1067,7 +1095,9 @@ QImage TForm1::CaptureButton(int type) {
 }
 
 void TForm1::SaveBatchButtonClick() {
+    progressClock_.invalidate();
     batch_.SaveBatchButtonClick();
+    showSavedFaces_ = false;
 }
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <exception>
@@ -9,6 +10,7 @@
 #include "output/ButtonBatch.h"
 #include "output/ButtonRenderer.h"
 #include "platform/Dialogs.h"
+#include "platform/IntegerText.h"
 #include "platform/Shell.h"
 #include "settings/AppSettings.h"
 
@@ -139,6 +141,10 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // Recalculates the file names of the caption list and shows them.
     void RecalculateCaptionFilenames();
     void SaveBatchButtonClick();
+    // While a batch runs: "Saving 120 of 1000 …" in the status bar, and the previews show the faces
+    // being saved, at most every kProgressIntervalMs.
+    void ShowBatchProgress(int current, int total);
+    static constexpr int kProgressIntervalMs = 100;
 
     // Applies both button types' settings to the two preview buttons, with caption 1 on type 1 and
     // caption 2 on type 2; both faces are finished on return.
@@ -197,7 +203,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void BuildButtonsFields(const std::array<QGroupBox*, 2>& panels);
     void BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels);
     IntegerFieldControls AddIntegerField(int type, QGroupBox* panel, int row, const QString& label,
-                                         const QString& hint, int min, int max,
+                                         const QString& hint, platform::IntegerRange range,
                                          QString settings::ButtonStyle::*field,
                                          std::function<void()> onChange);
     void FieldToControls(const IntegerFieldControls& f, const QString& text);
@@ -220,6 +226,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     QImage tempImage_;
     output::ButtonBatch batch_;
     int previewRefreshes_ = 0;
+    QElapsedTimer progressClock_;
+    bool showSavedFaces_ = false;
 
     QLabel* statusPanel_ = nullptr;
     QWidget* previewLabelRow_ = nullptr;

@@ -66,6 +66,10 @@ QString BatchSavedMessage(const QString& folder) {
     return QStringLiteral("All buttons have been saved to folder: -\r%1").arg(folder);
 }
 
+QString ProgressText(int current, int total) {
+    return QStringLiteral("Saving %1 of %2 \u2026").arg(current).arg(total);
+}
+
 QString FolderTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
@@ -129,13 +133,11 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
         }
     }
     if (write) {
+        // A file that cannot be written (no space, no permission, any other failure) ends the batch
+        // through its error guard with the system's own reason; the writer never leaves a partial
+        // file and never harms the file it would have replaced.
+        WriteImage(image, path);
         result.saved = true;
-        try {
-            WriteImage(image, path);
-        } catch (const std::exception&) {
-            // A file that could not be written is reported by the size reading that follows.
-            result.saved = false;
-        }
     }
     return result;
 }
@@ -146,11 +148,19 @@ bool ButtonBatch::SaveButtonBatch() {
     OverwriteNoToAll = false;
     bool result = true;
     CaptionGrid& grid = settings_.captions;
+    int total = 0;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        total += platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty() ? 0 : 1;
+    }
+    int current = 0;
     try {
         for (int r = 1; r < grid.RowCount(); ++r) {
             const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
             if (platform::Trim(caption).isEmpty()) {
                 continue;
+            }
+            if (OnProgress) {
+                OnProgress(++current, total);
             }
             const FileNames defaults = CaptionFilenames(caption, settings_);
             const QString names[3] = {defaults.button1, defaults.button2, defaults.html};

@@ -27,6 +27,8 @@ QString FolderFailureMessage(const QString& folder);
 QString BatchErrorMessage(const QString& error);
 QString NoCaptionsMessage();
 QString BatchSavedMessage(const QString& folder);
+// The status bar text while a batch runs: "Saving 120 of 1000 …".
+QString ProgressText(int current, int total);
 // The line of the folder test file "test.$$$".
 QString FolderTestLine();
 // A text cut to 30 characters or padded with spaces to 30.
@@ -64,6 +66,10 @@ class ButtonBatch {
     // Writes and shows the status report of a finished batch; without one the batch's plain
     // message is shown instead.
     std::function<void()> WriteStatusReport;
+
+    // Told before each caption is rendered: its place among the captions to save (from 1) and how
+    // many there are. The window shows the progress and the faces being saved.
+    std::function<void(int current, int total)> OnProgress;
 
   private:
     void WriteImage(const QImage& image, const QString& path);

@@ -7,6 +7,25 @@
 // Whole numbers held as text, and the two ways the program trims text.
 namespace platform {
 
+// What an integer field shows when a number is outside its range or its text is not a number.
+inline constexpr char kValueOutOfRangeMessage[] = "[Value Out of Range]";
+
+// The range of an integer field. It is active only when both bounds are non-zero: a field of
+// 0 … 2000 checks nothing.
+struct IntegerRange {
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+
+    constexpr bool Active() const { return min != 0 && max != 0; }
+    // The number an active range lets the field hold: the nearer bound for a number outside it.
+    constexpr std::int32_t Clamp(std::int32_t value) const {
+        if (!Active()) {
+            return value;
+        }
+        return value > max ? max : (value < min ? min : value);
+    }
+};
+
 // The error every integer conversion raises: "'TEXT' is not a valid integer value".
 class ConvertError : public std::runtime_error {
   public:

@@ -1,6 +1,7 @@
 #include "platform/Paths.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
@@ -59,6 +60,10 @@ bool DeleteFile(const QString& path) {
     return QFile::remove(path);
 }
 
+bool MoveFileReplacing(const QString& from, const QString& to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
     const QByteArray target = QFile::encodeName(path);
     const QByteArray partial = target + ".part";
@@ -69,9 +74,23 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
         }
         return false;
     };
+    // An existing file keeps its protection: one the user may not write, or that carries no write
+    // permission at all (a read-only file), is not replaced, and a replaced file keeps its bits.
+    struct stat existing {};
+    const bool exists = ::stat(target.constData(), &existing) == 0;
+    if (exists && (::access(target.constData(), W_OK) != 0 ||
+                   (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        return fail(EACCES);
+    }
     const int fd = ::open(partial.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         return fail(errno);
+    }
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
+        const int code = errno;
+        ::close(fd);
+        ::unlink(partial.constData());
+        return fail(code);
     }
     const char* data = bytes.constData();
     qsizetype left = bytes.size();

@@ -36,4 +36,7 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error = 
 // Deletes a file; failure is ignored and reported only by the answer.
 bool DeleteFile(const QString& path);
 
+// Renames a file, replacing a file that already has the new name; false when it could not.
+bool MoveFileReplacing(const QString& from, const QString& to);
+
 }  // namespace platform

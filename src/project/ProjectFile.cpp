@@ -148,7 +148,7 @@ QStringList CaptionLines(const CaptionGrid& grid) {
 // process.
 class Reader {
   public:
-    explicit Reader(AppSettings& s) : s_(s) {}
+    Reader(AppSettings& s, platform::Dialogs& dialogs) : s_(s), dialogs_(dialogs) {}
 
     void ResetCaptionGrid() {
         CaptionGrid& grid = s_.captions;
@@ -181,8 +181,15 @@ class Reader {
         return settings::ListChoice(platform::ParseInteger(text), count);
     }
 
-    static QString IntegerField(const QString& value) {
-        return QString::number(platform::IntegerFieldValue(value));
+    // The number goes into the field as its value: a field with an active range stores the nearer
+    // bound of a number outside it and shows its out-of-range message.
+    QString IntegerField(const QString& value, platform::IntegerRange range) {
+        const std::int32_t number = platform::IntegerFieldValue(value);
+        const std::int32_t stored = range.Clamp(number);
+        if (stored != number) {
+            dialogs_.ShowMessage(QString::fromLatin1(platform::kValueOutOfRangeMessage));
+        }
+        return QString::number(stored);
     }
 
     static void Effect(ButtonStyle& b, CaptionEffect effect, const QString& value) {
@@ -218,13 +225,13 @@ class Reader {
                 b1.backgroundColour = v;
                 break;
             case 5:
-                b1.width = IntegerField(v);
+                b1.width = IntegerField(v, settings::WidthRange(settings::kType1));
                 break;
             case 6:
-                b1.height = IntegerField(v);
+                b1.height = IntegerField(v, settings::kHeightRange);
                 break;
             case 22:
-                b1.spacing = IntegerField(v);
+                b1.spacing = IntegerField(v, settings::kSpacingRange);
                 break;
             case 7:
                 b1.bitmapFile = v;
@@ -242,13 +249,13 @@ class Reader {
                 b2.backgroundColour = v;
                 break;
             case 12:
-                b2.width = IntegerField(v);
+                b2.width = IntegerField(v, settings::WidthRange(settings::kType2));
                 break;
             case 13:
-                b2.height = IntegerField(v);
+                b2.height = IntegerField(v, settings::kHeightRange);
                 break;
             case 23:
-                b2.spacing = IntegerField(v);
+                b2.spacing = IntegerField(v, settings::kSpacingRange);
                 break;
             case 14:
                 b2.bitmapFile = v;
@@ -345,10 +352,10 @@ class Reader {
                 b2.captionColour = v;
                 break;
             case 60:
-                b1.verticalOffset = IntegerField(v);
+                b1.verticalOffset = IntegerField(v, settings::kOffsetRange);
                 break;
             case 61:
-                b1.horizontalOffset = IntegerField(v);
+                b1.horizontalOffset = IntegerField(v, settings::kOffsetRange);
                 break;
             case 62:
                 b1.horizontalMode = Index(v, horizontals);
@@ -357,10 +364,10 @@ class Reader {
                 b1.verticalMode = Index(v, verticals);
                 break;
             case 64:
-                b2.verticalOffset = IntegerField(v);
+                b2.verticalOffset = IntegerField(v, settings::kOffsetRange);
                 break;
             case 65:
-                b2.horizontalOffset = IntegerField(v);
+                b2.horizontalOffset = IntegerField(v, settings::kOffsetRange);
                 break;
             case 66:
                 b2.horizontalMode = Index(v, horizontals);
@@ -425,6 +432,7 @@ class Reader {
     }
 
     AppSettings& s_;
+    platform::Dialogs& dialogs_;
     int rowCounter_ = 0;
 };
 
@@ -471,7 +479,7 @@ LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dial
         }
         bytes = file.readAll();
     }
-    Reader reader(s);
+    Reader reader(s, dialogs);
     reader.ResetCaptionGrid();
     try {
         const QStringList lines = platform::SplitLines(platform::DecodeUtf8OrWindows1252(bytes));
@@ -480,7 +488,11 @@ LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dial
             reader.ReadLine(line);
         }
     } catch (const platform::ConvertError&) {
-        platform::DeleteFile(fileName);
+        // The file is not thrown away: it is kept beside the new settings as "kestro.dat.bad"
+        // (replacing an older one), so a long caption list can still be recovered from it.
+        if (!platform::MoveFileReplacing(fileName, fileName + QLatin1String(kSetAsideSuffix))) {
+            platform::DeleteFile(fileName);
+        }
         settings::ApplyDefaultSettings(s, s.fontList, dataFolder);
         dialogs.ShowMessage(OutOfDateMessage());
         return LoadOutcome::Reset;

@@ -10,6 +10,8 @@
 namespace project {
 
 inline constexpr char kProjectFileName[] = "kestro.dat";
+// What an unprocessable settings file is renamed with: "kestro.dat.bad".
+inline constexpr char kSetAsideSuffix[] = ".bad";
 
 // The three lines shown when a settings file could not be processed, separated by single CRs.
 QString OutOfDateMessage();
@@ -25,12 +27,12 @@ bool SaveSettings(const QString& fileName, const settings::AppSettings& s);
 enum class LoadOutcome {
     NoFile,  // the file could not be opened: the settings are unchanged
     Loaded,  // every line was read by the rules
-    Reset,   // the file could not be processed: deleted, defaults applied, message shown
+    Reset,   // the file could not be processed: set aside, defaults applied, message shown
 };
 
 // Reads the file into the settings. A line that the rules cannot process (a key or a numeric value
-// that is not a whole number) deletes the file, applies the defaults (with the settings' font list
-// and `dataFolder`) and shows OutOfDateMessage() through `dialogs`.
+// that is not a whole number) moves the file aside as "kestro.dat.bad", applies the defaults (with the
+// settings' font list and `dataFolder`) and shows OutOfDateMessage() through `dialogs`.
 LoadOutcome LoadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
                          const QString& dataFolder);
 

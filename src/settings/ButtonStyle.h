@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/IntegerText.h"
 #include "settings/SettingsLists.h"
 
 // The settings of one button type: type 1 is the button as normally shown, type 2 the one shown
@@ -41,5 +42,14 @@ struct ButtonStyle {
 
     bool operator==(const ButtonStyle&) const = default;
 };
+
+// The ranges of a button type's integer fields. Only the type 2 width, the heights and the offsets
+// have an active range; the type 1 width and the spacings take any number.
+constexpr platform::IntegerRange WidthRange(int type) {
+    return type == 0 ? platform::IntegerRange{0, 2000} : platform::IntegerRange{-2000, 2000};
+}
+inline constexpr platform::IntegerRange kHeightRange{-2000, 2000};
+inline constexpr platform::IntegerRange kSpacingRange{0, 2000};
+inline constexpr platform::IntegerRange kOffsetRange{-2000, 2000};
 
 }  // namespace settings

@@ -1,6 +1,7 @@
 #include "widgets/IntegerEdit.h"
 
 #include <QKeyEvent>
+#include <QValidator>
 
 #include "platform/IntegerText.h"
 
@@ -13,12 +14,53 @@ bool IsControlKey(QChar k) {
     return k == u'\b' || k == QChar(27) || k == u'\r';
 }
 
+// Every edit that does not come from a typed character (paste, drop, undo) passes the field's own
+// rule; typed characters are filtered before they reach the field.
+class IntegerTextValidator : public QValidator {
+  public:
+    explicit IntegerTextValidator(const TIntegerEdit* field) : QValidator(nullptr), field_(field) {}
+
+    State validate(QString& input, int& /*pos*/) const override {
+        return field_->AcceptsText(input) ? Acceptable : Invalid;
+    }
+
+  private:
+    const TIntegerEdit* field_;
+};
+
 }  // namespace
 
 TIntegerEdit::TIntegerEdit(platform::Dialogs& dialogs, QWidget* parent)
     : QLineEdit(parent), dialogs_(dialogs) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* validator = new IntegerTextValidator(this);
+    validator->setParent(this);
+    setValidator(validator);
     SetValue(0);
+}
+
+bool TIntegerEdit::AcceptsText(const QString& text) const {
+    if (text.isEmpty()) {
+        return true;
+    }
+    if (text == QLatin1String("-")) {
+        return !RangeActive() || min_ < 0;
+    }
+    const qsizetype digitsFrom = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (digitsFrom == text.size()) {
+        return false;
+    }
+    for (qsizetype i = digitsFrom; i < text.size(); ++i) {
+        if (text[i].unicode() < '0' || text[i].unicode() > '9') {
+            return false;
+        }
+    }
+    try {
+        const std::int32_t v = platform::ParseInteger(text);
+        return !RangeActive() || (v >= min_ && v <= max_);
+    } catch (const platform::ConvertError&) {
+        return false;  // more digits than a whole number holds
+    }
 }
 
 std::int32_t TIntegerEdit::Value() {
@@ -127,7 +169,14 @@ void TIntegerEdit::keyPressEvent(QKeyEvent* event) {
 
 void TIntegerEdit::focusInEvent(QFocusEvent* event) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Entering the field selects nothing, by keyboard as by mouse: the caret stays where it was.
+    const int caret = cursorPosition();
     QLineEdit::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+        event->reason() == Qt::ShortcutFocusReason) {
+        deselect();
+        setCursorPosition(caret);
+    }
 }
 
 void TIntegerEdit::focusOutEvent(QFocusEvent* event) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/Dialogs.h"
+#include "platform/IntegerText.h"
 
 namespace widgets {
 
@@ -17,7 +18,7 @@ class TIntegerEdit : public QLineEdit {
   public:
     using ErrorSink = std::function<void(const QString&)>;
 
-    static constexpr char kDefaultErrorMessage[] = "[Value Out of Range]";
+    static constexpr const char* kDefaultErrorMessage = platform::kValueOutOfRangeMessage;
     static constexpr char kMinAboveMaxMessage[] = "Min-Value has to be less than or equal to Max-Value !";
     static constexpr char kMaxBelowMinMessage[] = "Max-Value has to be greater than or equal to Min-Value !";
 
@@ -47,6 +48,11 @@ class TIntegerEdit : public QLineEdit {
     // Whether a typed character would be accepted at the current caret and selection. Throws
     // platform::ConvertError when the text it would make is not a whole number.
     bool AcceptsCharacter(QChar k) const;
+
+    // Whether the field may hold `text` after an edit that is not a typed character (a paste, a
+    // drop, an undo): digits with at most a leading minus, inside an active range. An empty text
+    // and a lone "-" may be held while typing, as typed keys allow.
+    bool AcceptsText(const QString& text) const;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

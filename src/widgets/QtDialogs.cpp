@@ -48,10 +48,11 @@ void QtDialogs::ShowError(const QString& text) {
 platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DisplayText(text),
                     QMessageBox::NoButton, parent_);
-    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    QPushButton* noToAll = box.addButton(QStringLiteral("N&o to All"), QMessageBox::NoRole);
-    QPushButton* yesToAll = box.addButton(QStringLiteral("Yes to &All"), QMessageBox::YesRole);
+    // One role for all four keeps them in the program's order; the platform would sort them by role.
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::ActionRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::ActionRole);
+    QPushButton* noToAll = box.addButton(QStringLiteral("N&o to All"), QMessageBox::ActionRole);
+    QPushButton* yesToAll = box.addButton(QStringLiteral("Yes to &All"), QMessageBox::ActionRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();

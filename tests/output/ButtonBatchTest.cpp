@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -28,11 +29,16 @@ class FakeRenderer : public ButtonRenderer {
         QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
         face.fill(type == 1 ? qRgb(250, 20, 100) : qRgb(10, 140, 60));
         face.setPixel(0, 0, qRgb(static_cast<int>(caption.size()) * 9 % 256, 0, 0));
+        // Every render differs from every other, even for the same caption, in a web-palette colour,
+        // so a file that was overwritten can be told from one that was kept.
+        const int n = ++renders;
+        face.setPixel(1, 0, qRgb(n % 6 * 51, n / 6 % 6 * 51, n / 36 % 6 * 51));
         captured.append(face);
         return face;
     }
     QStringList applied;
     QList<QImage> captured;
+    int renders = 0;
     QString captions[2];
 };
 
@@ -178,17 +184,103 @@ TEST_F(ButtonBatchTest, AFileThatCannotBeWrittenEndsTheBatchWithTheErrorMessage)
     batch.SaveBatchButtonClick();
     ASSERT_EQ(dialogs.History().size(), 1);
     EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
-    EXPECT_EQ(dialogs.History()[0].text,
-              "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot open file \"" +
-                  Out("sub/dir.gif") +
-                  "\"\"\rplease check your caption settings and also that your target folder is\r"
-                  "accessible and has sufficient free disk space.");
+    // The box carries the system's own reason.
+    EXPECT_EQ(
+        dialogs.History()[0].text,
+        "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot write file \"" +
+            Out("sub/dir.gif") +
+            "\": No such file or directory\"\rplease check your caption settings and also that your "
+            "target folder is\raccessible and has sufficient free disk space.");
     // The files of the first row are untouched and the previews were rendered again.
     EXPECT_TRUE(QImage(Out("u_home.gif")).width() > 0);
     EXPECT_EQ(renderer.applied.last(), QStringLiteral("Plumeric !|Plumeric !"));
-    // The row being read is recorded before its sizes, which stay unread.
-    ASSERT_EQ(batch.SavedButtons().size(), 2);
-    EXPECT_EQ(batch.SavedButtons()[1].button1Size, -1.0);
+    // The row whose file failed is not recorded; nothing partial is left.
+    EXPECT_EQ(batch.SavedButtons().size(), 1);
+    EXPECT_EQ(Files(), (QStringList{"d_home.gif", "u_home.gif"}));
+}
+
+TEST_F(ButtonBatchTest, AProtectedFileIsNeitherReplacedNorReportedAsSaved) {
+    s.captions.SetRowCount(2);
+    s.overwritePrompt = false;
+    batch.SaveBatchButtonClick();
+    const QByteArray up = testsupport::ReadAll(Out("u_home.gif"));
+    const QByteArray down = testsupport::ReadAll(Out("d_home.gif"));
+    // A read-only type 2 file, and a type 1 file with permissions of its own.
+    ASSERT_TRUE(
+        QFile::setPermissions(Out("u_home.gif"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(
+        QFile::setPermissions(Out("d_home.gif"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_TRUE(dialogs.History()[0].text.contains("Cannot write file \"" + Out("d_home.gif") +
+                                                   "\": Permission denied"));
+    EXPECT_FALSE(dialogs.Messages().join("").contains("All buttons have been saved"));
+    // Type 1 was replaced and kept its permissions; the protected file is as it was.
+    EXPECT_NE(testsupport::ReadAll(Out("u_home.gif")), up);
+    EXPECT_EQ(
+        QFileInfo(Out("u_home.gif")).permissions() &
+            (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::WriteGroup |
+             QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    EXPECT_EQ(testsupport::ReadAll(Out("d_home.gif")), down);
+    EXPECT_EQ(Files(), (QStringList{"d_home.gif", "u_home.gif"}));
+}
+
+TEST_F(ButtonBatchTest, YesToAllOverwritesTheFileAskedAboutAndEveryOneAfterIt) {
+    s.captions.SetRowCount(3);  // Home, Contacts
+    batch.SaveBatchButtonClick();
+    QMap<QString, QByteArray> before;
+    for (const QString& f : Files()) {
+        before[f] = testsupport::ReadAll(Out(f));
+    }
+    ASSERT_EQ(before.size(), 4);
+    dialogs.Clear();
+    dialogs.QueueConfirm(ConfirmAnswer::YesToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.History().first().text,
+              QStringLiteral("Button 1 filename \"u_home.gif\" exists, ok to ovewrite ?"));
+    EXPECT_EQ(dialogs.History().size(), 2);  // one prompt, then the saved message
+    for (const QString& f : before.keys()) {
+        EXPECT_NE(testsupport::ReadAll(Out(f)), before[f]) << f.toStdString();
+    }
+    // "No" keeps only the file asked about; the next existing file is asked about again.
+    QMap<QString, QByteArray> second;
+    for (const QString& f : Files()) {
+        second[f] = testsupport::ReadAll(Out(f));
+    }
+    dialogs.Clear();
+    dialogs.QueueConfirm(ConfirmAnswer::No);
+    dialogs.QueueConfirm(ConfirmAnswer::Yes);
+    dialogs.QueueConfirm(ConfirmAnswer::NoToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.History().size(), 4);
+    EXPECT_EQ(testsupport::ReadAll(Out("u_home.gif")), second["u_home.gif"]);
+    EXPECT_NE(testsupport::ReadAll(Out("d_home.gif")), second["d_home.gif"]);
+    EXPECT_EQ(testsupport::ReadAll(Out("u_contacts.gif")), second["u_contacts.gif"]);
+    EXPECT_EQ(testsupport::ReadAll(Out("d_contacts.gif")), second["d_contacts.gif"]);
+}
+
+TEST_F(ButtonBatchTest, ATypedFolderWithoutItsSeparatorSavesAndReadsTheSizes) {
+    s.captions.SetRowCount(3);
+    s.targetFolder = dir.path() + "/out";
+    QList<std::pair<int, int>> progress;
+    batch.OnProgress = [&](int current, int total) { progress.append({current, total}); };
+    s.captions.SetCell(1, 0, " ");  // a blank row is neither saved nor counted
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"All buttons have been saved to folder: -\r" + dir.path() + "/out"});
+    EXPECT_EQ(s.targetFolder, dir.path() + "/out");  // the setting itself keeps its text
+    ASSERT_EQ(batch.SavedButtons().size(), 1);
+    EXPECT_EQ(batch.SavedButtons()[0].button1Size,
+              static_cast<double>(QFileInfo(Out("u_contacts.gif")).size()));
+    EXPECT_EQ(batch.SavedButtons()[0].button2Size,
+              static_cast<double>(QFileInfo(Out("d_contacts.gif")).size()));
+    EXPECT_GT(batch.SavedButtons()[0].button1Size, 0);
+    EXPECT_EQ(Files(), (QStringList{"d_contacts.gif", "u_contacts.gif"}));
+    EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(ProgressText(120, 1000), QStringLiteral("Saving 120 of 1000 \u2026"));
 }
 
 TEST_F(ButtonBatchTest, AnEmptyListIsRefused) {

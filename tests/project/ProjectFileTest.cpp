@@ -103,8 +103,11 @@ class ProjectFileTest : public ::testing::Test {
         AppSettings s = Defaults();
         s.testCaption = "changed before loading";
         dialogs.Clear();
+        // An older set-aside file is replaced by the newest one.
+        ASSERT_TRUE(WriteAll(path() + ".bad", "older"));
         EXPECT_EQ(Load(bytes, s), LoadOutcome::Reset);
         EXPECT_FALSE(QFile::exists(path()));
+        EXPECT_EQ(ReadAll(path() + ".bad"), bytes);
         AppSettings expected = Defaults();
         expected.captions = s.captions;  // the file-name columns are not the defaults' to reset
         EXPECT_EQ(s, expected);
@@ -159,6 +162,102 @@ TEST_F(ProjectFileTest, WritesEveryKeyInOrderEachAfterItsComment) {
         tail.mid(29),
         (QStringList{"/* Is second button enabled ? */", "110,Y",
                      "/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */", "111,Y"}));
+}
+
+TEST_F(ProjectFileTest, EveryCommentLineIsTheOneItsKeyHas) {
+    const QList<std::pair<int, const char*>> table = {
+        {200, "/* Target Folder */"},
+        {1, "/* Button 1 mode */"},
+        {2, "/* Button 1 border depth */"},
+        {3, "/* Button 1 border style */"},
+        {4, "/* Button 1 settings colour */"},
+        {5, "/* Button 1 width*/"},
+        {6, "/* Button 1 height */"},
+        {22, "/* Button 1 left right offset */"},
+        {7, "/* Button 1 background file */"},
+        {8, "/* Button 2 mode */"},
+        {9, "/* Button 2 border depth */"},
+        {10, "/* Button 2 border style */"},
+        {11, "/* Button 2 settings colour */"},
+        {12, "/* Button 2 width*/"},
+        {13, "/* Button 2 height */"},
+        {23, "/* Button 2 left right offset */"},
+        {14, "/* Button 2 background file */"},
+        {15, "/* Prefix for button 1 */"},
+        {16, "/* Prefix for button 2 */"},
+        {24, "/* Filename style (0=Mixed case, 1=Upper, 2=Lower) */"},
+        {17, "/* Enforce 8,3 filenames ? */"},
+        {18, "/* Prompt before overwriting existing files ? */"},
+        {19, "/* Output file type */"},
+        {20, "/* Generate file status reports ? */"},
+        {21, "/* Colour for preview area */"},
+        {30, "/* Font Index 1 */"},
+        {31, "/* Font Name 1 */"},
+        {32, "/* Font Size index 1 */"},
+        {33, "/* Bold 1 ? */"},
+        {34, "/* Italic 1 ? */"},
+        {35, "/* Underline 1 ? */"},
+        {36, "/* Embossed 1 ? */"},
+        {37, "/* Pressed 1 ? */"},
+        {38, "/* Simple 1 ? */"},
+        {39, "/* Font Index 2 */"},
+        {40, "/* Font Name 2 */"},
+        {41, "/* Font Size index 2 */"},
+        {42, "/* Bold 2 ? */"},
+        {43, "/* Italic 2 ? */"},
+        {44, "/* Underline 2 ? */"},
+        {45, "/* Embossed 2 ? */"},
+        {46, "/* Pressed 2 ? */"},
+        {47, "/* Simple 2 ? */"},
+        {48, "/* Colour for button 1 */"},
+        {49, "/* Colour for button 2 */"},
+        {60, "/* Top Offset 1 */"},
+        {61, "/* Left Offset 1 */"},
+        {62, "/* Horizontal allignment mode (0= Centre) 1 */"},
+        {63, "/* Vertical allignment mode (1= Centre) 1 */"},
+        {64, "/* Top Offset 2 */"},
+        {65, "/* Left Offset 2 */"},
+        {66, "/* Horizontal allignment mode (0= Centre) 2 */"},
+        {67, "/* Vertical allignment mode (1= Centre) 2 */"},
+        {68, "/* Test Caption */"},
+        {80, "/* HTML Layout Mode */"},
+        {81, "/* HTML browser path */"},
+        {82, "/* HTML main filename (index.htm) */"},
+        {83, "/* HTML target folder. */"},
+        {84, "/* HTML main page title */"},
+        {85, "/* HTML file overwrite prompt */"},
+        {86, "/* HTML generate all html files switch */"},
+        {87, "/* Colour for HTML Background */"},
+        {88, "/* Colour for HTML Text Colour */"},
+    };
+    ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
+    const QStringList lines = platform::SplitLines(QString::fromUtf8(ReadAll(path())));
+    ASSERT_GE(lines.size(), 2 * table.size() + 2);
+    for (int i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(lines[2 * i], QString::fromLatin1(table[i].second)) << table[i].first;
+        EXPECT_EQ(lines[2 * i + 1].section(',', 0, 0).toInt(), table[i].first);
+    }
+    EXPECT_EQ(lines[2 * table.size()], QStringLiteral("/* Caption List */"));
+}
+
+TEST_F(ProjectFileTest, NumbersOutsideAFieldsActiveRangeStoreTheBoundWithItsMessage) {
+    // Heights, the type 2 width and the offsets have the range -2000 … 2000.
+    AppSettings s = LoadedFrom("6,5000\r\n13,-2001\r\n12,2001\r\n60,-3000\r\n61,2000\r\n64,-2000\r\n");
+    EXPECT_EQ(s.button[kType1].height, QStringLiteral("2000"));
+    EXPECT_EQ(s.button[kType2].height, QStringLiteral("-2000"));
+    EXPECT_EQ(s.button[kType2].width, QStringLiteral("2000"));
+    EXPECT_EQ(s.button[kType1].verticalOffset, QStringLiteral("-2000"));
+    EXPECT_EQ(s.button[kType1].horizontalOffset, QStringLiteral("2000"));  // the bounds themselves pass
+    EXPECT_EQ(s.button[kType2].verticalOffset, QStringLiteral("-2000"));
+    EXPECT_EQ(dialogs.Messages(), QStringList(4, QStringLiteral("[Value Out of Range]")));
+
+    // The type 1 width and the spacings (0 … 2000) check nothing.
+    dialogs.Clear();
+    s = LoadedFrom("5,5000\r\n22,-7\r\n23,99999\r\n");
+    EXPECT_EQ(s.button[kType1].width, QStringLiteral("5000"));
+    EXPECT_EQ(s.button[kType1].spacing, QStringLiteral("-7"));
+    EXPECT_EQ(s.button[kType2].spacing, QStringLiteral("99999"));
+    EXPECT_TRUE(dialogs.History().isEmpty());
 }
 
 TEST_F(ProjectFileTest, EveryKeySurvivesARoundTrip) {
@@ -292,7 +391,7 @@ TEST_F(ProjectFileTest, OtherEncodingsAndLineEndsAreRead) {
     EXPECT_EQ(s.testCaption, QStringLiteral("c"));
 }
 
-TEST_F(ProjectFileTest, DamagedFilesAreDeletedAndReset) {
+TEST_F(ProjectFileTest, DamagedFilesAreSetAsideAndReset) {
     ExpectReset("1,x\r\n");
     ExpectReset("abc,1\r\n");
     ExpectReset("1,4\r\nno comma here\r\n");

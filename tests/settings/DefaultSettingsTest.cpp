@@ -96,8 +96,27 @@ TEST(DefaultSettings, CaptionListGetsEightRowsAndKeepsItsFileNames) {
 }
 
 TEST(DefaultSettings, ListsHoldTheirTextsAndPositionsOutsideMeanNoChoice) {
+    // Every text exactly, blanks included: mode 3 ends with one blank, mode 4 with none.
+    EXPECT_EQ(BackgroundModeTexts(),
+              (QStringList{"Use a predefined bitmap file - button size equals bitmap size",
+                           "Use a solid background colour - fix each button to a custom size",
+                           "Use a predefined bitmap - fix each button to a custom size",
+                           "Use a predefined bitmap file with smart sizing ",
+                           "Use a solid background colour with smart sizing"}));
+    EXPECT_EQ(BorderStyleTexts(), (QStringList{"Simple 3D", "3D Border", "None", "Flatten", "Flatten Simple",
+                                               "3D Border Flatten"}));
+    EXPECT_EQ(VerticalAlignmentTexts(),
+              (QStringList{"Bottom", "Centre", "Use Fixed Vertical Offset", "Top"}));
+    EXPECT_EQ(HorizontalAlignmentTexts(),
+              (QStringList{"Centre", "Left", "Use Fixed Horizontal Offset", "Right"}));
+    EXPECT_EQ(FileTypeTexts(), (QStringList{"Windows Bitmap (*.bmp)", "256 Colour Compuserve GIF (*.gif)"}));
+    EXPECT_EQ(FilenameStyleTexts(), (QStringList{"Mixed case", "Upper case", "Lower case"}));
+    EXPECT_EQ(HtmlLayoutTexts(), (QStringList{"Arrange buttons horizontally", "Arrange buttons vertically"}));
     EXPECT_EQ(BackgroundModeTexts().size(), kBackgroundModeCount);
-    EXPECT_TRUE(BackgroundModeTexts()[3].endsWith("smart sizing "));
+    EXPECT_EQ(BorderDepthTexts().front(), QStringLiteral("No border"));
+    for (int depth = 2; depth < kBorderDepthCount - 1; ++depth) {
+        EXPECT_EQ(BorderDepthTexts()[depth], QStringLiteral("%1 Pixel Border").arg(depth));
+    }
     EXPECT_EQ(BorderDepthTexts().size(), kBorderDepthCount);
     EXPECT_EQ(BorderDepthTexts()[1], QStringLiteral("1 Pixel Border"));
     EXPECT_EQ(BorderDepthTexts()[16], QStringLiteral("16 Pixel Border"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QToolButton>
 
@@ -123,6 +124,72 @@ TEST_F(IntegerEditTest, ReadingANonNumberResetsToMin) {
     TIntegerEdit& e = Field(-2000, 2000, "-17");
     EXPECT_EQ(e.Value(), -17);
     EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(IntegerEditTest, PastedTextPassesTheSameFilterAsTypedText) {
+    QClipboard* clipboard = QApplication::clipboard();
+    const auto paste = [&](const QString& clip) {
+        clipboard->setText(clip);
+        QTest::keyClick(edit.get(), Qt::Key_V, Qt::ControlModifier);
+        return edit->text();
+    };
+    Field(-2000, 2000, "22");
+    EXPECT_EQ(paste("abc"), QStringLiteral("22"));
+    EXPECT_EQ(paste("1"), QStringLiteral("221"));  // an ordinary number is pasted
+    edit->selectAll();
+    EXPECT_EQ(paste("-2001"), QStringLiteral("221"));  // below the active range
+    edit->selectAll();
+    EXPECT_EQ(paste("-2000"), QStringLiteral("-2000"));  // the bound itself
+    edit->selectAll();
+    EXPECT_EQ(paste(" 5"), QStringLiteral("-2000"));
+    edit->selectAll();
+    EXPECT_EQ(paste("$10"), QStringLiteral("-2000"));
+    edit->setCursorPosition(1);
+    EXPECT_EQ(paste("-"), QStringLiteral("-2000"));  // a minus only at the start
+
+    // Without an active range any whole number can be pasted, but still nothing else.
+    Field(0, 2000, "7");
+    EXPECT_EQ(paste("99999"), QStringLiteral("799999"));
+    EXPECT_EQ(paste("1.5"), QStringLiteral("799999"));
+    edit->selectAll();
+    EXPECT_EQ(paste("99999999999"), QStringLiteral("799999"));  // more than a whole number holds
+    edit->setCursorPosition(0);
+    QTest::keyClick(edit.get(), Qt::Key_Minus);
+    QTest::keyClick(edit.get(), Qt::Key_Home);
+    QTest::keyClick(edit.get(), Qt::Key_Minus);  // "--" would be no number
+    EXPECT_EQ(edit->text(), QStringLiteral("-799999"));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(IntegerEditTest, TheMinimumItselfIsAcceptedWithoutAMessage) {
+    TIntegerEdit& e = Field(-2000, 2000, "");
+    QTest::keyClicks(&e, "-2000");
+    EXPECT_EQ(e.text(), QStringLiteral("-2000"));
+    EXPECT_EQ(e.Value(), -2000);
+    e.SetValue(-2000);
+    e.SetValue(2000);
+    EXPECT_EQ(e.text(), QStringLiteral("2000"));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+    e.SetValue(-2001);
+    EXPECT_EQ(dialogs.Messages(), QStringList{"[Value Out of Range]"});
+}
+
+TEST_F(IntegerEditTest, EnteringByTabSelectsNothing) {
+    QWidget window;
+    QLineEdit before(&window);
+    TIntegerEdit field(dialogs, &window);
+    field.SetValue(1234);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    before.setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(&before, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_TRUE(field.hasFocus());
+    EXPECT_FALSE(field.hasSelectedText());
+    // A digit typed now is inserted, not typed over the whole text.
+    QTest::keyClick(&field, Qt::Key_5);
+    EXPECT_EQ(field.text().size(), 5);
 }
 
 TEST_F(IntegerEditTest, BoundsThatWouldPassEachOtherAreRefused) {
