@@ -204,6 +204,6 @@ TEST_F(PreviewTest, LargeButtonsLongCaptionsAndOddNamesAreHandled) {
     // The name "/" cannot be a file: the batch ends with its error message, and the first row stays.
     ASSERT_EQ(dialogs.History().size(), 1);
     EXPECT_TRUE(dialogs.History()[0].text.startsWith(
-        "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot open file"));
+        "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot write file"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{longName});
 }
