@@ -93,8 +93,10 @@ void FillGradient(QPainter& painter, int width, int height, TColor c1, TColor c2
             painter.setPen(pen);
             const long double x = a + 3 * k * s;
             const long double y = b + 3 * k * o;
-            painter.drawLine(QPoint(RoundEven(x), RoundEven(y)),
-                             QPoint(RoundEven(x - diagonal * o), RoundEven(y + diagonal * s)));
+            // The line passes through the centres of the pixels its rounded ends name, and covers
+            // one pixel more on either side: the pixels a three-pixel line of the face covers.
+            painter.drawLine(QPointF(RoundEven(x) + 0.5, RoundEven(y) + 0.5),
+                             QPointF(RoundEven(x - diagonal * o) + 0.5, RoundEven(y + diagonal * s) + 0.5));
         }
         return;
     }

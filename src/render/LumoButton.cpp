@@ -494,8 +494,11 @@ void TLumoButton::DrawCaptionPiece(QPainter& painter, int x, int y, bool underli
     } else if (tone < 0) {
         colour = DarkerColor(buttonColor_);
     }
+    // The face font keeps its own styles, underline included; an accelerator adds underline.
     QFont f = FaceFont();
-    f.setUnderline(underline);
+    if (underline) {
+        f.setUnderline(true);
+    }
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(f);
@@ -752,24 +755,31 @@ void TLumoButton::SetButtonAngle(int v) {
     skipNextMove_ = false;
 }
 
+void TLumoButton::ApplyNewSize() {
+    UpdateBounds();
+    // The face is built once the window has its new size, shown or not: the caption is placed in
+    // the window's room.
+    const bool wasDisabled = faceRebuildDisabled_;
+    faceRebuildDisabled_ = true;
+    RebuildShape();
+    MoveToNewPlace();
+    faceRebuildDisabled_ = wasDisabled;
+    RebuildFace();
+    update();
+}
+
 void TLumoButton::SetButtonWidth(int v) {
     if (v == buttonWidth_ || v < 0)
         return;
     buttonWidth_ = v;
-    UpdateBounds();
-    RebuildShape();
-    MoveToNewPlace();
-    update();
+    ApplyNewSize();
 }
 
 void TLumoButton::SetButtonHeight(int v) {
     if (v == buttonHeight_ || v < 0)
         return;
     buttonHeight_ = v;
-    UpdateBounds();
-    RebuildShape();
-    MoveToNewPlace();
-    update();
+    ApplyNewSize();
 }
 
 void TLumoButton::SetBitmapTop(int v) {

@@ -251,6 +251,8 @@ class TLumoButton : public QAbstractButton {
     // Window placement.
     void ComputeNewPosition();
     void MoveToNewPlace();
+    // A new ButtonWidth or ButtonHeight: bounds, shape, window size, then the face.
+    void ApplyNewSize();
     void ApplyExternalResize();
 
     static QImage CopyBitmap(const QImage& source);

@@ -350,6 +350,17 @@ void RotateAboutPoint(std::vector<QPoint>& points, int cx, int cy, int angle) {
     }
 }
 
+// Twice the area enclosed by a contour, positive when it runs clockwise on screen (y grows downwards).
+std::int64_t TwiceSignedArea(const std::vector<QPoint>& contour) {
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < contour.size(); ++i) {
+        const QPoint a = contour[i];
+        const QPoint b = contour[(i + 1) % contour.size()];
+        sum += static_cast<std::int64_t>(a.x()) * b.y() - static_cast<std::int64_t>(b.x()) * a.y();
+    }
+    return sum;
+}
+
 Outline RegionToOutline(const QRegion& region) {
     std::vector<Rect> rects;
     for (const QRect& r : region) {
@@ -366,6 +377,12 @@ Outline RegionToOutline(const QRegion& region) {
             if (other != k && PointInContour(contours[other], contours[k].front())) {
                 ++depth;
             }
+        }
+        // Every contour runs clockwise on screen, holes and islands too, like the built-in shapes
+        // (a donut's hole included): the bevel bands then light a region's holes as they light a
+        // donut's.
+        if (TwiceSignedArea(contours[k]) < 0) {
+            std::reverse(contours[k].begin() + 1, contours[k].end());
         }
         outline.AddContour(contours[k], depth);
     }

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRegion>
+#include <cstdint>
 #include <vector>
 
 // Polygon and region geometry of the button component: regions to contours and back, rotation,
@@ -30,8 +31,11 @@ int RoundEven(long double v);
 void RotatePoints(std::vector<QPoint>& points, int angle);
 void RotateAboutPoint(std::vector<QPoint>& points, int cx, int cy, int angle);
 
-// The boundary contours of a region, traced through the corners of its rectangles with the solid
-// part on the right (clockwise on screen for an outer boundary), simplified, with their depths.
+// Twice the area a contour encloses: positive when it runs clockwise on screen.
+std::int64_t TwiceSignedArea(const std::vector<QPoint>& contour);
+
+// The boundary contours of a region, traced through the corners of its rectangles, simplified,
+// with their depths. Every contour runs clockwise on screen, holes and islands as well.
 Outline RegionToOutline(const QRegion& region);
 
 // Whether a point lies inside a closed contour (crossings counted left and right of it, both odd).

@@ -8,6 +8,7 @@
 #include "render/ColorRules.h"
 #include "render/FacePainting.h"
 #include "render/LumoButton.h"
+#include "render/OutlineMaths.h"
 
 using namespace render;
 
@@ -365,6 +366,185 @@ TEST(FacePainting, GradientsRunBetweenTheirEndColours) {
     EXPECT_TRUE(between(img));
     EXPECT_EQ(img.pixel(50, 15), red);
     EXPECT_GT(qBlue(img.pixel(0, 0)), 200);
+}
+
+TEST(FacePainting, GradientStepsCoverEveryPixelWithTheNearestLine) {
+    // Each step is a line three pixels wide: the line of step k covers the rows (or columns)
+    // 3k - 1, 3k and 3k + 1, so no row or column is left out or taken by the wrong step.
+    const TColor c1 = 0x000000FF;
+    const TColor c2 = 0x00FF0000;
+    const auto face = [&](int angle, TLumo3DKind kind, int depth) {
+        auto b = std::make_unique<TLumoButton>();
+        b->SetButtonWidth(100);
+        b->SetButtonHeight(30);
+        b->SetButton3DKind(kind);
+        b->SetButtonDepth(depth);
+        b->SetButtonColor(c1);
+        b->SetButtonColor1(c2);
+        b->SetGradientAngle(angle);
+        b->SetGradientKind(gkLinear);
+        return b->FaceBitmap();
+    };
+    const auto step = [](TColor a, TColor b, int n, int k) { return Rgb(BlendColor(a, b, n, k)); };
+    QImage img = face(900, dkNone, 0);  // left to right: N = round(100 / 3) = 33 steps
+    for (int x = 0; x < 100; ++x) {
+        EXPECT_EQ(img.pixel(x, 15), step(c1, c2, 33, (x + 1) / 3)) << "column " << x;
+    }
+    img = face(0, dkNone, 0);  // top to bottom: N = 10 steps
+    for (int y = 0; y < 30; ++y) {
+        EXPECT_EQ(img.pixel(50, y), step(c1, c2, 10, (y + 1) / 3)) << "row " << y;
+    }
+    // With a bevel the lit band takes the lightened colours and the shaded band the darkened ones,
+    // step for step.
+    img = face(900, dk3dsimple, 2);
+    EXPECT_EQ(img.pixel(50, 1), step(LighterColor(c1), LighterColor(c2), 33, 17));  // top: lit
+    EXPECT_EQ(img.pixel(50, 28), step(DarkerColor(c1), DarkerColor(c2), 33, 17));   // bottom: shaded
+    EXPECT_EQ(img.pixel(1, 15), step(LighterColor(c1), LighterColor(c2), 33, 0));   // left: lit
+    EXPECT_EQ(img.pixel(98, 15), step(DarkerColor(c1), DarkerColor(c2), 33, 33));   // right: shaded
+    EXPECT_EQ(img.pixel(50, 15), step(c1, c2, 33, 17));
+}
+
+TEST(FacePainting, DisabledFacesNearTheClampsLightenBeforeTheyDarken) {
+    // Lighter-then-Darker and Darker-then-Lighter differ where a channel meets a clamp.
+    for (TColor c : {TColor{0x00FFFFFF}, TColor{0x000000FF}, TColor{0x0010F0E8}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << c);
+        auto b = Face(100, 30, c, dk3dsimple, 2, false);
+        b->setEnabled(false);
+        b->Repaint();
+        EXPECT_EQ(Pixel(*b, 50, 15), Rgb(LighterColor(c)));
+        EXPECT_EQ(Pixel(*b, 50, 1), Rgb(LighterColor(LighterColor(c))));
+        EXPECT_EQ(Pixel(*b, 98, 15), Rgb(DarkerColor(LighterColor(c))));
+        EXPECT_NE(Rgb(DarkerColor(LighterColor(c))), Rgb(LighterColor(DarkerColor(c))));
+    }
+}
+
+TEST(FacePainting, HolesAndIslandsOfUserRegionsAreLitLikeADonutsHole) {
+    const TColor c = kGrey;
+    const QRgb lit = Rgb(LighterColor(c));
+    const QRgb shaded = Rgb(DarkerColor(c));
+    // A square with a square hole, and an island inside the hole.
+    const QRegion region = (QRegion(0, 0, 100, 100) - QRegion(30, 30, 40, 40)) + QRegion(45, 45, 10, 10);
+    const Outline outline = RegionToOutline(region);
+    ASSERT_EQ(outline.depths, (std::vector<int>{0, 1, 2}));
+    for (std::size_t k = 0; k < outline.counts.size(); ++k) {
+        EXPECT_GT(TwiceSignedArea(outline.Contour(k)), 0) << "contour " << k << " runs clockwise";
+    }
+    auto b = std::make_unique<TLumoButton>();
+    b->SetButtonWidth(100);
+    b->SetButtonHeight(100);
+    b->SetButtonColor(c);
+    b->SetButton3DKind(dk3dsimple);
+    b->SetButtonDepth(2);
+    b->SetButtonKind(bkUser);
+    b->SetUserRegion(region);
+    b->RebuildFace();
+    // The outer boundary: top and left lit, bottom and right shaded.
+    EXPECT_EQ(Pixel(*b, 50, 1), lit);
+    EXPECT_EQ(Pixel(*b, 1, 50), lit);
+    EXPECT_EQ(Pixel(*b, 50, 98), shaded);
+    EXPECT_EQ(Pixel(*b, 98, 50), shaded);
+    // The hole, as a donut's: its top and left walls shaded, its bottom and right walls lit.
+    EXPECT_EQ(Pixel(*b, 50, 29), shaded);
+    EXPECT_EQ(Pixel(*b, 29, 50), shaded);
+    EXPECT_EQ(Pixel(*b, 50, 70), lit);
+    EXPECT_EQ(Pixel(*b, 70, 40), lit);
+    // The island stands up again like the outer boundary.
+    EXPECT_EQ(Pixel(*b, 50, 45), lit);
+    EXPECT_EQ(Pixel(*b, 45, 50), lit);
+    EXPECT_EQ(Pixel(*b, 50, 54), shaded);
+    EXPECT_EQ(Pixel(*b, 54, 50), shaded);
+}
+
+TEST(FacePainting, DiagonalEdgesAreLitOnlyWhenTheyRiseToTheRight) {
+    // A diamond, clockwise: only its upper left edge rises to the right (y2 - y1 < x2 - x1).
+    Outline outer;
+    outer.AddContour({{50, 0}, {100, 50}, {50, 100}, {0, 50}}, 0);
+    Outline inner = outer;
+    InsetOutline(inner.points, inner.counts, inner.depths, true, true, 4);
+    const BevelBands bands = SplitBevelBands(outer.points, inner.points, outer.counts, outer.depths);
+    const QRegion litBand = PolyPolygonRegion(bands.first, bands.firstCounts);
+    const QRegion shadedBand = PolyPolygonRegion(bands.second, bands.secondCounts);
+    EXPECT_TRUE(litBand.contains(QPoint(26, 26)));     // upper left
+    EXPECT_TRUE(shadedBand.contains(QPoint(74, 26)));  // upper right, 45 degrees down
+    EXPECT_TRUE(shadedBand.contains(QPoint(74, 72)));  // lower right
+    EXPECT_TRUE(shadedBand.contains(QPoint(26, 72)));  // lower left, 45 degrees up to the left
+    EXPECT_FALSE(litBand.contains(QPoint(74, 26)));
+    EXPECT_FALSE(litBand.contains(QPoint(26, 72)));
+}
+
+namespace {
+
+// A white button with a black caption in DejaVu Sans.
+std::unique_ptr<TLumoButton> CaptionButton(int w, int h, const QString& caption, bool underline = false) {
+    auto b = std::make_unique<TLumoButton>();
+    b->SetButtonWidth(w);
+    b->SetButtonHeight(h);
+    b->SetButtonColor(0x00FFFFFF);
+    b->SetButton3DKind(dkNone);
+    b->SetButtonDepth(0);
+    QFont f("DejaVu Sans");
+    f.setPixelSize(20);
+    f.setUnderline(underline);
+    b->setFont(f);
+    b->SetFontColor(0x00000000);
+    b->SetCaption(caption);
+    return b;
+}
+
+int InkPixels(const QImage& face) {
+    int n = 0;
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            n += face.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(FacePainting, CentredCaptionsTruncateAnOddLeftoverTowardZero) {
+    // A centred caption sits exactly where a fixed offset of (room - box) div 2 puts it, with the
+    // division truncated toward zero: for an odd leftover, and for a box taller than the button.
+    const QFontMetrics fm(TLumoButton::FaceFontOf(CaptionButton(10, 10, "")->font()));
+    const int boxWidth = fm.horizontalAdvance("Hi");
+    const int boxHeight = fm.height();
+    for (int h : {boxHeight + 7, boxHeight - 7}) {
+        for (int w : {boxWidth + 9, boxWidth - 3}) {
+            SCOPED_TRACE(testing::Message() << w << " x " << h);
+            auto centred = CaptionButton(w, h, "Hi");
+            auto fixed = CaptionButton(w, h, "Hi");
+            fixed->SetCaptionTop((h - boxHeight) / 2);
+            fixed->SetCaptionLeft((w - boxWidth) / 2);
+            fixed->SetCaptionVAlign(vaNone);
+            fixed->SetCaptionHAlign(haNone);
+            EXPECT_EQ(centred->FaceBitmap(), fixed->FaceBitmap());
+            fixed->SetCaptionTop((h - boxHeight) / 2 + 1);
+            EXPECT_NE(centred->FaceBitmap(), fixed->FaceBitmap());
+        }
+    }
+}
+
+TEST(FacePainting, TheFontsOwnUnderlineIsKeptAndAcceleratorsAddTheirs) {
+    const int plain = InkPixels(CaptionButton(120, 40, "Home")->FaceBitmap());
+    const int underlined = InkPixels(CaptionButton(120, 40, "Home", true)->FaceBitmap());
+    const int oneMarked = InkPixels(CaptionButton(120, 40, "&Home")->FaceBitmap());
+    EXPECT_GT(underlined, plain);
+    EXPECT_GT(oneMarked, plain);
+    EXPECT_GT(underlined, oneMarked);  // the whole caption, not one letter
+    // A marked letter of an underlined caption changes nothing: it was underlined already.
+    EXPECT_EQ(CaptionButton(120, 40, "&Home", true)->FaceBitmap(),
+              CaptionButton(120, 40, "Home", true)->FaceBitmap());
+}
+
+TEST(FacePainting, AButtonNeverShownIsFacedForItsNewSize) {
+    auto resized = CaptionButton(60, 20, "Hi");
+    resized->SetButtonWidth(140);
+    resized->SetButtonHeight(50);
+    EXPECT_FALSE(resized->isVisible());
+    EXPECT_EQ(resized->FaceBitmap(), CaptionButton(140, 50, "Hi")->FaceBitmap());
+    resized->SetButtonHeight(30);
+    EXPECT_EQ(resized->FaceBitmap(), CaptionButton(140, 30, "Hi")->FaceBitmap());
 }
 
 TEST(FacePainting, TransparentBitmapsSkipTheirCornerColour) {
