@@ -44,12 +44,15 @@ double PeakMegabytes() {
 }
 
 // Argument 0: every iteration writes into a new folder; 1: every iteration replaces the files of the
-// one before.
+// one before; 2: as 0, without the progress the window shows (status bar and previews).
 void BM_WholeBatch(benchmark::State& state) {
     Fixture f;
+    if (state.range(0) == 2) {
+        f.form.Batch().OnProgress = nullptr;
+    }
     int run = 0;
     for (auto _ : state) {
-        if (state.range(0) == 0) {
+        if (state.range(0) != 1) {
             f.form.Settings().targetFolder = f.dir.path() + QStringLiteral("/run%1/").arg(++run);
         }
         f.form.SaveBatchButtonClick();
@@ -99,7 +102,14 @@ void BM_PreviewRefresh(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_WholeBatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WholeBatch)
+    ->Arg(2)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_RenderOneButton)->Unit(benchmark::kMicrosecond);
 // Argument 0: reduction; 1: LZW encoding; 2: building the stream and writing the file.
 BENCHMARK(BM_ReduceEncodeWrite)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);

@@ -1,3 +1,5 @@
+#include <QTimer>
+
 #include "app/Form1.h"
 #include "app/KestroApplication.h"
 #include "app/SignalBridge.h"
@@ -9,16 +11,23 @@ int main(int argc, char** argv) {
     app::KestroApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Plumeric"));
 
-    // Installed first, so a termination request that arrives while the window is being made waits
-    // in the event loop and then closes the window as the user would: the settings are written.
+    widgets::QtDialogs dialogs(QStringLiteral("Plumeric"));
     app::TForm1* mainWindow = nullptr;
-    app::SignalBridge signalBridge([&mainWindow] {
-        if (mainWindow != nullptr) {
-            mainWindow->close();
-        }
+    bool terminating = false;
+    // Installed before the window is made, so a termination request is never lost. It closes every
+    // open box or dialog (answered as by Escape, and no new one opens), then, once the handler that
+    // opened it has finished, closes the window as the user would, which writes the settings.
+    app::SignalBridge signalBridge([&] {
+        terminating = true;
+        dialogs.CloseAll();
+        QTimer::singleShot(0, &application, [&mainWindow] {
+            if (mainWindow != nullptr) {
+                mainWindow->close();
+            }
+            QCoreApplication::quit();
+        });
     });
 
-    widgets::QtDialogs dialogs(QStringLiteral("Plumeric"));
     platform::DesktopShell shell;
     app::TForm1 form(dialogs, shell, platform::ExecutableFolder());
     if (!form.DataFolderOk()) {
@@ -30,5 +39,10 @@ int main(int argc, char** argv) {
     mainWindow = &form;
 
     form.show();
+    if (terminating) {
+        // The request came while the window was being shown (a box at start): it is not to start.
+        form.close();
+        return 0;
+    }
     return application.exec();
 }

@@ -1,5 +1,6 @@
 #include "widgets/QtDialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -34,18 +35,45 @@ QString QtDialogs::DisplayText(const QString& text) {
     return shown;
 }
 
+void QtDialogs::CloseAll() {
+    closed_ = true;
+    // Closing a dialog makes the one below it the active modal widget; a widget that will not go
+    // is not asked twice.
+    QList<QWidget*> asked;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (asked.contains(modal)) {
+            break;
+        }
+        asked.append(modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+}
+
 void QtDialogs::ShowMessage(const QString& text) {
+    if (closed_) {
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, title_, DisplayText(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
 void QtDialogs::ShowError(const QString& text) {
+    if (closed_) {
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), DisplayText(text), QMessageBox::Ok,
                     parent_);
     box.exec();
 }
 
 platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
+    if (closed_) {
+        return platform::ConfirmAnswer::No;
+    }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DisplayText(text),
                     QMessageBox::NoButton, parent_);
     // One role for all four keeps them in the program's order; the platform would sort them by role.
@@ -68,6 +96,9 @@ platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
 }
 
 std::optional<std::uint32_t> QtDialogs::ChooseColour() {
+    if (closed_) {
+        return std::nullopt;
+    }
     const QColor chosen = QColorDialog::getColor(lastColour_, parent_);
     if (!chosen.isValid()) {
         return std::nullopt;
@@ -78,6 +109,9 @@ std::optional<std::uint32_t> QtDialogs::ChooseColour() {
 }
 
 std::optional<QString> QtDialogs::ChooseOpenFile(const platform::OpenFileRequest& request) {
+    if (closed_) {
+        return std::nullopt;
+    }
     QFileDialog dialog(parent_, request.title);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -108,6 +142,9 @@ std::optional<QString> QtDialogs::ChooseOpenFile(const platform::OpenFileRequest
 }
 
 std::optional<QString> QtDialogs::ChooseFolder(const QString& caption, const QString& startFolder) {
+    if (closed_) {
+        return std::nullopt;
+    }
     const QString chosen = QFileDialog::getExistingDirectory(parent_, caption, startFolder);
     if (chosen.isEmpty()) {
         return std::nullopt;

@@ -27,10 +27,16 @@ class QtDialogs : public platform::Dialogs {
     // A message text as the box shows it: single CRs become line feeds.
     static QString DisplayText(const QString& text);
 
+    // The program is ending: every open box or chooser is closed as by Escape, and from now on
+    // none is shown; each is answered as if it had been closed that way.
+    void CloseAll();
+    bool Closed() const { return closed_; }
+
   private:
     QString title_;
     QPointer<QWidget> parent_;
     QColor lastColour_ = Qt::black;  // the colour dialog opens on the colour last chosen in it
+    bool closed_ = false;
 };
 
 }  // namespace widgets

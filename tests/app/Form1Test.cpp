@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +126,50 @@ TEST_F(Form1Test, ClosingWritesTheSettingsAndTheNextStartRestoresThem) {
     EXPECT_FALSE(form->testareaPanel2->isVisible());
     EXPECT_FALSE(form->preview2Label->isVisible());
     EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(Form1Test, IntegerFieldsNeverPassANonNumberToTheSettingsFile) {
+    {
+        auto form = MakeForm();
+        form->show();
+        form->Timer1->stop();
+        dialogs.Clear();
+        app::TypeFields& f = form->typeFields[settings::kType1];
+        // A paste of letters into the spacing field is refused.
+        f.spacing.edit->setText("22");
+        f.spacing.edit->setFocus();
+        f.spacing.edit->selectAll();
+        QApplication::clipboard()->setText("abc");
+        QTest::keyClick(f.spacing.edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(f.spacing.edit->text(), QStringLiteral("22"));
+        EXPECT_EQ(form->Settings().button[settings::kType1].spacing, QStringLiteral("22"));
+        // A text that is not a number, however it got there, is read as the field's value: the
+        // message, then its minimum in its place, and the refresh still starts.
+        form->Timer1->stop();
+        f.verticalOffset.edit->setText("abc");
+        EXPECT_EQ(f.verticalOffset.edit->text(), QStringLiteral("-2000"));
+        EXPECT_EQ(form->Settings().button[settings::kType1].verticalOffset, QStringLiteral("-2000"));
+        EXPECT_EQ(dialogs.Messages(), QStringList{"[Value Out of Range]"});
+        f.width.edit->setText("12x");
+        EXPECT_EQ(form->Settings().button[settings::kType1].width, QStringLiteral("0"));
+        EXPECT_TRUE(form->Timer1->isActive());
+        EXPECT_TRUE(form->StatusText().isEmpty());
+        form->close();
+    }
+    const QByteArray dat = testsupport::ReadAll(DatFile());
+    EXPECT_TRUE(dat.contains("\r\n22,22\r\n"));
+    EXPECT_TRUE(dat.contains("\r\n60,-2000\r\n"));
+    EXPECT_TRUE(dat.contains("\r\n5,0\r\n"));
+}
+
+TEST_F(Form1Test, ABatchShowsItsProgressInTheStatusBar) {
+    auto form = MakeForm();
+    form->show();
+    form->Settings().captions.SetRowCount(4);
+    form->SaveBatchButton->click();
+    EXPECT_EQ(form->StatusText(), QString::fromUtf8("Saving 3 of 3 \u2026"));
+    EXPECT_EQ(dialogs.Messages().size(), 1);
+    EXPECT_TRUE(dialogs.Messages()[0].startsWith("All buttons have been saved to folder: -"));
 }
 
 TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
@@ -257,6 +303,64 @@ TEST_F(Form1Test, TheAdvancedDialogShowsAndChangesTheModel) {
     EXPECT_TRUE(form->Settings().enforce83);
     EXPECT_EQ(form->Settings().filenameStyle, 1);
     EXPECT_FALSE(form->Settings().copyOnReEnable);
+}
+
+namespace {
+
+// Starts a copy of the program in `dir` on the offscreen platform.
+void StartKestro(QProcess& process, const QTemporaryDir& dir) {
+    const QString exe = dir.path() + "/kestro";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRO_BINARY), exe));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.start(exe, {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+}
+
+bool WaitForPath(const QString& path) {
+    for (int i = 0; i < 400 && !QFileInfo::exists(path); ++i) {
+        QTest::qWait(25);
+    }
+    return QFileInfo::exists(path);
+}
+
+}  // namespace
+
+TEST(Kestro, TerminationEndsTheProgramFromEitherBoxAtStart) {
+    {
+        // The box about an unprocessable settings file: the window exists, so the settings are
+        // written as the window closes.
+        QTemporaryDir dir;
+        QDir().mkpath(dir.path() + "/KSDATA/PROJECTS");
+        ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat", "68,kept\r\n1,x\r\n"));
+        QProcess process;
+        StartKestro(process, dir);
+        // The file is set aside just before the box opens.
+        ASSERT_TRUE(WaitForPath(dir.path() + "/KSDATA/PROJECTS/kestro.dat.bad"));
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_TRUE(
+            testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat").contains("68,Plumeric !\r\n"));
+        EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat.bad"),
+                  QByteArray("68,kept\r\n1,x\r\n"));
+    }
+    {
+        // The nine-line box about an unusable data folder: no window, no settings file.
+        QTemporaryDir dir;
+        QDir().mkpath(dir.path() + "/KSDATA");
+        ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/KSDATA/PROJECTS", "a file, not a folder"));
+        QProcess process;
+        StartKestro(process, dir);
+        ASSERT_TRUE(WaitForPath(dir.path() + "/KSDATA/SAMPLES"));
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS"), QByteArray("a file, not a folder"));
+    }
 }
 
 TEST(Kestro, TerminationClosesTheWindowAndKeepsTheSettings) {
