@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -44,21 +45,46 @@ double PeakMegabytes() {
 }
 
 // Argument 0: every iteration writes into a new folder; 1: every iteration replaces the files of the
-// one before; 2: as 0, without the progress the window shows (status bar and previews).
+// one before.
 void BM_WholeBatch(benchmark::State& state) {
     Fixture f;
-    if (state.range(0) == 2) {
-        f.form.Batch().OnProgress = nullptr;
-    }
     int run = 0;
     for (auto _ : state) {
-        if (state.range(0) != 1) {
+        if (state.range(0) == 0) {
             f.form.Settings().targetFolder = f.dir.path() + QStringLiteral("/run%1/").arg(++run);
         }
         f.form.SaveBatchButtonClick();
     }
     state.SetItemsProcessed(state.iterations() * 2 * kCaptions);
     state.counters["peak_MB"] = PeakMegabytes();
+}
+
+// What the progress display (status bar and previews while saving) costs: batches into new folders,
+// in pairs with and without it (in alternating order), so that both see the same machine. The counters give
+// the mean time of each and their ratio.
+void BM_ProgressDisplayCost(benchmark::State& state) {
+    Fixture f;
+    const auto progress = f.form.Batch().OnProgress;
+    int run = 0;
+    double with = 0;
+    double without = 0;
+    bool showFirst = true;
+    for (auto _ : state) {
+        // The order alternates: the first batch of a pair is the slower one on this file system.
+        showFirst = !showFirst;
+        for (const bool shown : {showFirst, !showFirst}) {
+            f.form.Batch().OnProgress = shown ? progress : nullptr;
+            f.form.Settings().targetFolder = f.dir.path() + QStringLiteral("/run%1/").arg(++run);
+            QElapsedTimer clock;
+            clock.start();
+            f.form.SaveBatchButtonClick();
+            (shown ? with : without) += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["with_ms"] = with / n;
+    state.counters["without_ms"] = without / n;
+    state.counters["ratio"] = with / without;
 }
 
 void BM_RenderOneButton(benchmark::State& state) {
@@ -110,6 +136,7 @@ BENCHMARK(BM_WholeBatch)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+BENCHMARK(BM_ProgressDisplayCost)->Unit(benchmark::kMillisecond)->Iterations(6);
 BENCHMARK(BM_RenderOneButton)->Unit(benchmark::kMicrosecond);
 // Argument 0: reduction; 1: LZW encoding; 2: building the stream and writing the file.
 BENCHMARK(BM_ReduceEncodeWrite)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
