@@ -38,6 +38,7 @@
 #include "settings/ColourString.h"
 #include "settings/DefaultSettings.h"
 #include "widgets/IntegerEdit.h"
+#include "widgets/PicturePanel.h"
 #include "widgets/UpDown.h"
 
 namespace app {
@@ -80,13 +81,6 @@ const char kWelcomeText[] =
 
 QColor ToQColor(settings::ColourValue c) {
     return {settings::RedOf(c), settings::GreenOf(c), settings::BlueOf(c)};
-}
-
-void FillBackground(QWidget* w, const QColor& colour) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, colour);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
 }
 
 QPixmap LargeHelpPicture() {
@@ -539,8 +533,14 @@ void TForm1::BuildPreviewRow(QWidget* central) {
     preview2Label = new QLabel(QStringLiteral("Button type 2 Preview"), previewLabelRow_);
 
     previewRow_ = new QWidget(central);
-    testareaPanel1 = new QWidget(previewRow_);
-    testareaPanel2 = new QWidget(previewRow_);
+    // The preview areas: tiled picture panels without a picture, in the colour 12288 (green 48)
+    // until the first refresh gives them the preview area colour.
+    for (widgets::TPicturePanel** area : {&testareaPanel1, &testareaPanel2}) {
+        *area = new widgets::TPicturePanel(previewRow_);
+        (*area)->SetStyle(widgets::ppTiled);
+        (*area)->SetColor(QColor(0, 48, 0));
+        (*area)->FinishLoading();
+    }
     SetHint(testareaPanel1, QStringLiteral("This is the preview area for type 1 buttons."));
     SetHint(testareaPanel2, QStringLiteral("This is the preview area for type 2 buttons."));
     image1 = new render::TLumoButton(testareaPanel1);
@@ -736,8 +736,8 @@ void TForm1::RefreshPreview() {
         return;
     }
     const QColor area = ToQColor(settings::ColourFromStringLenient(settings_.previewAreaColour));
-    FillBackground(testareaPanel1, area);
-    FillBackground(testareaPanel2, area);
+    testareaPanel1->SetColor(area);
+    testareaPanel2->SetColor(area);
     // Background colours are normalised: a text that is not eight hexadecimal digits becomes black.
     for (settings::ButtonStyle& b : settings_.button) {
         b.backgroundColour = settings::ColourToString(settings::ColourFromStringStrict(b.backgroundColour));

@@ -26,6 +26,7 @@ class QTimer;
 
 namespace widgets {
 class TIntegerEdit;
+class TPicturePanel;
 class TUpDown;
 }  // namespace widgets
 
@@ -167,8 +168,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     QLineEdit* TextEdit = nullptr;
     QLabel* preview1Label = nullptr;
     QLabel* preview2Label = nullptr;
-    QWidget* testareaPanel1 = nullptr;
-    QWidget* testareaPanel2 = nullptr;
+    widgets::TPicturePanel* testareaPanel1 = nullptr;
+    widgets::TPicturePanel* testareaPanel2 = nullptr;
     std::array<QCheckBox*, 3> secondbuttonCheckBox{};  // on the Buttons, Font and Allignment pages
     std::array<QGroupBox*, 3> type2Panels{};
     QPushButton* BitBtn1 = nullptr;  // "A&dvanced"

@@ -45,7 +45,8 @@ class Dialogs {
     // The open-file dialog. Answers the chosen file, or nothing when cancelled.
     virtual std::optional<QString> ChooseOpenFile(const OpenFileRequest& request) = 0;
 
-    // The folder chooser. Answers the chosen folder, or nothing when cancelled.
+    // The folder chooser, titled `caption`, starting at `startFolder`. Answers the chosen folder, whole
+    // and with a trailing separator, or nothing when cancelled.
     virtual std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) = 0;
 };
 

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "widgets/BrowseDirectoryDlg.h"
+
 namespace widgets {
 namespace {
 
@@ -145,11 +147,14 @@ std::optional<QString> QtDialogs::ChooseFolder(const QString& caption, const QSt
     if (closed_) {
         return std::nullopt;
     }
-    const QString chosen = QFileDialog::getExistingDirectory(parent_, caption, startFolder);
-    if (chosen.isEmpty()) {
+    TBrowseDirectoryDlg browse(parent_);
+    browse.Options = bfDirectoriesOnly;
+    browse.SetCaption(caption);
+    browse.SetSelection(startFolder);
+    if (!browse.Execute()) {
         return std::nullopt;
     }
-    return chosen;
+    return browse.Selection();
 }
 
 }  // namespace widgets

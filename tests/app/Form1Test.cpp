@@ -24,6 +24,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "widgets/IntegerEdit.h"
+#include "widgets/PicturePanel.h"
 
 using app::TForm1;
 
@@ -79,14 +80,19 @@ TEST_F(Form1Test, TheFirstPreviewRefreshComesFromTheTimer) {
     ASSERT_TRUE(form->Timer1->isActive());
     EXPECT_TRUE(form->Timer1->isSingleShot());
     EXPECT_EQ(form->Timer1->interval(), 800);
-    // Until the tick the preview areas have not been painted in the preview colour.
-    EXPECT_FALSE(form->testareaPanel1->autoFillBackground());
+    // Until the tick the preview areas keep the colour they were made with.
+    form->Settings().previewAreaColour = "00FF0080";
+    EXPECT_EQ(form->testareaPanel1->Color(), QColor(0, 0x30, 0));
 
     form->Settings().button[settings::kType1].backgroundColour = "123";
     form->Timer1Timer();
     EXPECT_FALSE(form->Timer1->isActive());
-    EXPECT_TRUE(form->testareaPanel1->autoFillBackground());
-    EXPECT_EQ(form->testareaPanel2->palette().color(QPalette::Window), QColor(0, 0x30, 0));
+    EXPECT_EQ(form->testareaPanel1->Color(), QColor(0x80, 0, 0xFF));
+    EXPECT_EQ(form->testareaPanel2->Color(), QColor(0x80, 0, 0xFF));
+    // They are tiled picture panels without a picture: they paint their colour.
+    EXPECT_EQ(form->testareaPanel1->Style(), widgets::ppTiled);
+    EXPECT_TRUE(form->testareaPanel1->Picture().isNull());
+    EXPECT_EQ(form->testareaPanel1->grab().toImage().pixel(5, 5), qRgb(0x80, 0, 0xFF));
     // A refresh writes the background colours back as eight digits.
     EXPECT_EQ(form->Settings().button[settings::kType1].backgroundColour, QStringLiteral("00000000"));
 
@@ -100,7 +106,7 @@ TEST_F(Form1Test, TheFirstPreviewRefreshComesFromTheTimer) {
     form->Settings().PreviewUpdatesSuspended = true;
     form->Settings().previewAreaColour = "000000FF";
     form->RefreshPreview();
-    EXPECT_EQ(form->testareaPanel1->palette().color(QPalette::Window), QColor(0, 0x30, 0));
+    EXPECT_EQ(form->testareaPanel1->Color(), QColor(0x80, 0, 0xFF));
 }
 
 TEST_F(Form1Test, ClosingWritesTheSettingsAndTheNextStartRestoresThem) {
