@@ -30,6 +30,7 @@
 #include "app/DataFolder.h"
 #include "app/HintTracker.h"
 #include "app/PreviewLayout.h"
+#include "html/OpenInBrowser.h"
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
@@ -118,7 +119,11 @@ QPixmap SmallHelpPicture() {
 
 TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString& executableFolder,
                QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), shell_(shell), batch_(settings_, dialogs_, *this) {
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      shell_(shell),
+      batch_(settings_, dialogs_, *this),
+      pages_(settings_, dialogs_, batch_, *this) {
     setWindowTitle(QStringLiteral("Plumeric V1.2"));
     resize(kInitialWidth, kInitialHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -164,6 +169,16 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     batch_.OnProgress = [this](int current, int total) { ShowBatchProgress(current, total); };
 
     dataFolderOk_ = CheckDataFolder(executableFolder, dataFolder_, dialogs_);
+    report_ = std::make_unique<output::StatusReport>(settings_, dialogs_, shell_, dataFolder_);
+    batch_.WriteStatusReport = [this] {
+        report_->WriteStatusReport(false, batch_.SavedButtons(), pages_.SavedPages());
+    };
+    pages_.WriteStatusReport = [this] {
+        report_->WriteStatusReport(true, batch_.SavedButtons(), pages_.SavedPages());
+    };
+    pages_.OpenPage = [this](const QString& page) {
+        html::OpenInBrowser(page, html::BrowserMessages::Preview, settings_, dataFolder_, shell_, dialogs_);
+    };
     settings_.PreviewUpdatesSuspended = true;
 }
 
@@ -493,6 +508,8 @@ void TForm1::BuildHelpPage(QWidget* page) {
     SetHint(ViewHelpButton, QStringLiteral("View the help files."));
     pictureColumn->addWidget(pictureBox);
     pictureColumn->addWidget(ViewHelpButton);
+    connect(ViewHelpButton, &QPushButton::clicked, this,
+            [this] { Guarded([this] { viewhelpBitBtnClick(); }); });
     pictureColumn->addStretch(1);
 
     layout->addWidget(welcomeText, 1);
@@ -518,6 +535,8 @@ void TForm1::BuildBar(QWidget* central) {
     connect(TextEdit, &QLineEdit::textChanged, this, [this] { Guarded([this] { TextEditChange(); }); });
     connect(SaveBatchButton, &QPushButton::clicked, this,
             [this] { Guarded([this] { SaveBatchButtonClick(); }); });
+    connect(generatehtmlbutton, &QPushButton::clicked, this,
+            [this] { Guarded([this] { generatehtmlbuttonClick(); }); });
     row->addWidget(SaveBatchButton);
     row->addWidget(generatehtmlbutton);
     row->addWidget(captionLabel);
@@ -644,6 +663,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
     batch_.ClearSavedButtons();
+    pages_.ClearSavedPages();
     ApplyDefaultSettings();
     settings_.PreviewUpdatesSuspended = true;
     project::LoadSettings(ProjectFile(), settings_, dialogs_, dataFolder_);
@@ -1098,6 +1118,17 @@ void TForm1::SaveBatchButtonClick() {
     progressClock_.invalidate();
     batch_.SaveBatchButtonClick();
     showSavedFaces_ = false;
+}
+
+void TForm1::generatehtmlbuttonClick() {
+    progressClock_.invalidate();
+    pages_.generatehtmlbuttonClick();
+    showSavedFaces_ = false;
+}
+
+void TForm1::viewhelpBitBtnClick() {
+    html::OpenInBrowser(html::HelpPagePath(dataFolder_), html::BrowserMessages::Help, settings_, dataFolder_,
+                        shell_, dialogs_);
 }
 
 }  // namespace app

@@ -7,8 +7,10 @@
 #include <functional>
 #include <memory>
 
+#include "html/PreviewPages.h"
 #include "output/ButtonBatch.h"
 #include "output/ButtonRenderer.h"
+#include "output/StatusReport.h"
 #include "platform/Dialogs.h"
 #include "platform/IntegerText.h"
 #include "platform/Shell.h"
@@ -142,6 +144,10 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // Recalculates the file names of the caption list and shows them.
     void RecalculateCaptionFilenames();
     void SaveBatchButtonClick();
+    // "&Preview in web browser": the batch, the pages, the browser and the report.
+    void generatehtmlbuttonClick();
+    // "&View Help File": "help.htm" beside the program in the browser.
+    void viewhelpBitBtnClick();
     // While a batch runs: "Saving 120 of 1000 …" in the status bar, and the previews show the faces
     // being saved, at most every kProgressIntervalMs.
     void ShowBatchProgress(int current, int total);
@@ -155,6 +161,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // The picture the batch captures into; mode 0 also loads bitmap files into it to learn their size.
     const QImage& TempImage() const { return tempImage_; }
     output::ButtonBatch& Batch() { return batch_; }
+    html::PreviewPages& Pages() { return pages_; }
+    output::StatusReport& Report() { return *report_; }
     // How many preview refreshes have run.
     int PreviewRefreshCount() const { return previewRefreshes_; }
 
@@ -226,6 +234,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     CaptionGridModel* captionModel_ = nullptr;
     QImage tempImage_;
     output::ButtonBatch batch_;
+    html::PreviewPages pages_;
+    std::unique_ptr<output::StatusReport> report_;
     int previewRefreshes_ = 0;
     QElapsedTimer progressClock_;
     bool showSavedFaces_ = false;

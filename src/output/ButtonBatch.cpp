@@ -181,8 +181,10 @@ bool ButtonBatch::SaveButtonBatch() {
             }
             SavedButtonInfo info;
             info.caption = Pad30(caption);
-            info.button1Name = Pad30(defaults.button1);
-            info.button2Name = Pad30(defaults.button2);
+            // The names of the files written: the list's own, which may differ from the defaults.
+            info.button1Name = Pad30(grid.Cell(r, CaptionGrid::kType1Column));
+            info.button2Name = settings_.secondbuttonEnabled ? Pad30(grid.Cell(r, CaptionGrid::kType2Column))
+                                                             : Pad30(QLatin1String(kType2DisabledMarker));
             savedButtons_.append(info);
             const QString base = platform::IncludeTrailingSeparator(folder);
             savedButtons_.back().button1Size = ReadFileSize(base + grid.Cell(r, CaptionGrid::kType1Column));

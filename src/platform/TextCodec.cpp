@@ -30,6 +30,10 @@ char EncodeChar(char32_t cp) {
 
 }  // namespace
 
+bool IsWindows1252Character(char32_t codePoint) {
+    return codePoint == U'?' || EncodeChar(codePoint) != '?';
+}
+
 QByteArray ToWindows1252(const QString& text) {
     QByteArray out;
     out.reserve(text.size());

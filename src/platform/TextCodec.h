@@ -13,6 +13,9 @@ namespace platform {
 
 inline constexpr char kCrLf[] = "\r\n";
 
+// Whether Windows-1252 has a byte for the character.
+bool IsWindows1252Character(char32_t codePoint);
+
 // Windows-1252 bytes of a text; characters the code page cannot hold become '?'.
 QByteArray ToWindows1252(const QString& text);
 

@@ -108,7 +108,9 @@ TEST_F(ButtonBatchTest, NamesTypedByTheUserAreKeptAndBmpFilesHoldTheFace) {
     batch.SaveBatchButtonClick();
     EXPECT_EQ(Files(), (QStringList{"d_home.bmp", "mine.bmp"}));
     EXPECT_EQ(s.captions.Cell(1, 1), QStringLiteral("mine.bmp"));
-    EXPECT_EQ(batch.SavedButtons()[0].button1Name, QStringLiteral("u_home.bmp").leftJustified(30));
+    // The record names the file written, not the default name.
+    EXPECT_EQ(batch.SavedButtons()[0].button1Name, QStringLiteral("mine.bmp").leftJustified(30));
+    EXPECT_EQ(batch.SavedButtons()[0].button2Name, QStringLiteral("d_home.bmp").leftJustified(30));
     EXPECT_EQ(QImage(Out("mine.bmp")).convertToFormat(QImage::Format_RGB32), renderer.captured[0]);
 }
 

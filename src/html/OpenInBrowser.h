@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+#include "settings/AppSettings.h"
+
+// Showing a page in a web browser: the desktop's default application, or the browser the user named.
+namespace html {
+
+// Which messages a failure shows: those of the page preview or those of the help page.
+enum class BrowserMessages { Preview, Help };
+
+// The three messages of a set: nothing opens the file; the desktop call failed; the named browser
+// failed (or is missing, or the help page is).
+QString NoAssociationMessage(BrowserMessages set);
+QString ShellFailedMessage(BrowserMessages set);
+QString NamedBrowserFailedMessage(BrowserMessages set);
+
+// True when the browser setting means the desktop's default application: empty, or containing
+// "<Use Default>" anywhere.
+bool UsesDefaultBrowser(const QString& browser);
+
+// Opens `path` as the browser setting says; every failure shows its message of the set. The help
+// page is "help.htm" in `dataFolder`.
+void OpenInBrowser(const QString& path, BrowserMessages set, const settings::AppSettings& s,
+                   const QString& dataFolder, platform::Shell& shell, platform::Dialogs& dialogs);
+
+// The help page beside the program.
+QString HelpPagePath(const QString& dataFolder);
+
+}  // namespace html

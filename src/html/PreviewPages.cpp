@@ -1,0 +1,332 @@
+#include "html/PreviewPages.h"
+
+#include <QImageReader>
+
+#include "platform/IntegerText.h"
+#include "platform/Paths.h"
+#include "platform/TextCodec.h"
+
+namespace html {
+
+using settings::CaptionGrid;
+
+namespace {
+
+const char kCrLf[] = "\r\n";
+
+// The script every page carries, lines 5 to 29 of the page.
+const char* const kScript[] = {
+    "<script language=\"JavaScript\">",
+    "<!--",
+    "function My_Form_Swap_Restore_Button() { //v3.0",
+    "  var i,x,a=document.My_Form_sr; for(i=0;a&&i<a.length&&(x=a[i])&&x.oSrc;i++) x.src=x.oSrc;",
+    "}",
+    "",
+    "function My_Form_PreLoad_Buttons() { //v3.0",
+    "  var d=document; if(d.images){ if(!d.My_Form_p) d.My_Form_p=new Array();",
+    "    var i,j=d.My_Form_p.length,a=My_Form_PreLoad_Buttons.arguments; for(i=0; i<a.length; i++)",
+    "    if (a[i].indexOf(\"#\")!=0){ d.My_Form_p[j]=new Image; d.My_Form_p[j++].src=a[i];}}",
+    "}",
+    "",
+    "function My_Form_Locate_Object(n, d) { //v3.0",
+    "  var p,i,x;  if(!d) d=document; if((p=n.indexOf(\"?\"))>0&&parent.frames.length) {",
+    "    d=parent.frames[n.substring(p+1)].document; n=n.substring(0,p);}",
+    "  if(!(x=d[n])&&d.all) x=d.all[n]; for (i=0;!x&&i<d.forms.length;i++) x=d.forms[i][n];",
+    "  for(i=0;!x&&d.layers&&i<d.layers.length;i++) x=My_Form_Locate_Object(n,d.layers[i].document); return "
+    "x;",
+    "}",
+    "",
+    "function My_Form_Swap_Button() { //v3.0",
+    "  var i,j=0,x,a=My_Form_Swap_Button.arguments; document.My_Form_sr=new Array; "
+    "for(i=0;i<(a.length-2);i+=3)",
+    "   if ((x=My_Form_Locate_Object(a[i]))!=null){document.My_Form_sr[j++]=x; if(!x.oSrc) x.oSrc=x.src; "
+    "x.src=a[i+2];}",
+    "}",
+    "//-->",
+    "</script>",
+};
+
+QString PercentBytes(const QByteArray& bytes) {
+    QString out;
+    for (char c : bytes) {
+        out += QStringLiteral("%%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
+}  // namespace
+
+QString UrlText(const QString& text) {
+    static const QString kEncoded = QStringLiteral("%#?\"'<>\\& ");
+    QString out;
+    for (const char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (c < 0x20 || c == 0x7F || (c < 0x80 && kEncoded.contains(one))) {
+            out += PercentBytes(one.toUtf8());
+        } else if (!platform::IsWindows1252Character(c)) {
+            out += PercentBytes(one.toUtf8());
+        } else {
+            out += one;
+        }
+    }
+    return out;
+}
+
+QString PageText(const QString& text) {
+    QString out;
+    for (const char32_t c : text.toUcs4()) {
+        switch (c) {
+            case U'&':
+                out += QStringLiteral("&amp;");
+                break;
+            case U'<':
+                out += QStringLiteral("&lt;");
+                break;
+            case U'>':
+                out += QStringLiteral("&gt;");
+                break;
+            case U'"':
+                out += QStringLiteral("&quot;");
+                break;
+            default:
+                if (platform::IsWindows1252Character(c)) {
+                    out += QString::fromUcs4(&c, 1);
+                } else {
+                    out += QStringLiteral("&#%1;").arg(static_cast<quint32>(c));
+                }
+        }
+    }
+    return out;
+}
+
+QString HtmlColour(const QString& colourString) {
+    return colourString.mid(6, 2) + colourString.mid(4, 2) + colourString.mid(2, 2);
+}
+
+std::optional<QString> RelativeButtonFolder(const QString& buttonFolder, const QString& htmlFolder) {
+    if (buttonFolder == htmlFolder) {
+        return QString();
+    }
+    if (!buttonFolder.startsWith(htmlFolder)) {
+        return std::nullopt;
+    }
+    QString rest = buttonFolder.mid(htmlFolder.size());
+    if (rest.startsWith(QLatin1Char('/')) || rest.startsWith(QLatin1Char('\\'))) {
+        rest.remove(0, 1);
+    }
+    if (rest.endsWith(QLatin1Char('/')) || rest.endsWith(QLatin1Char('\\'))) {
+        rest.chop(1);
+    }
+    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return rest + QLatin1Char('/');
+}
+
+QString SubFolderMessage() {
+    return QStringLiteral(
+        "The buttons target folder MUST be a sub-folder of the HTML target folder\r"
+        "so that the HTML relative button paths will work correctly.\r"
+        "Please change the buttons folder to either match the HTML folder, or be\r"
+        "a sub-folder of it.");
+}
+
+QString PageWriteFailedMessage() {
+    return QStringLiteral(
+        "Error, unable to create HTML output file, check that\r"
+        "no other applications are currently accessing this file\r"
+        "and that you have read/write access to the target folder.");
+}
+
+QString HtmlOverwritePrompt(const QString& path) {
+    return QStringLiteral("HTML file \"%1\" exists, ok to ovewrite ?").arg(path);
+}
+
+QString PageText(const PageContent& page) {
+    const CaptionGrid& grid = *page.grid;
+    const int imageColumn = page.type2Enabled ? CaptionGrid::kType2Column : CaptionGrid::kType1Column;
+    QString out;
+    const auto line = [&out](const QString& text) { out += text + QLatin1String(kCrLf); };
+    line(QStringLiteral("<html>"));
+    line(QStringLiteral("<head>"));
+    line(QStringLiteral("<title>") + PageText(page.titlePrefix + QStringLiteral(": ") + page.titleSuffix) +
+         QStringLiteral("</title>"));
+    line(QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"));
+    for (const char* scriptLine : kScript) {
+        line(QString::fromLatin1(scriptLine));
+    }
+    line(QStringLiteral("</head>"));
+    line(QString());
+    line(QStringLiteral("<body"));
+    line(QStringLiteral("bgcolor=\"#") + HtmlColour(page.backgroundColour) + QLatin1Char('"'));
+    // The images swapped in are loaded with the page. Their path uses "/" like every other URL.
+    QStringList preloads;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (!grid.Cell(r, CaptionGrid::kCaptionColumn).isEmpty()) {
+            preloads.append(QLatin1Char('\'') + UrlText(page.relSlash + grid.Cell(r, imageColumn)) +
+                            QLatin1Char('\''));
+        }
+    }
+    line(QStringLiteral("onLoad=\"My_Form_PreLoad_Buttons(") + preloads.join(QLatin1Char(',')) +
+         QStringLiteral(")\">"));
+    line(QStringLiteral("<pre>"));
+    for (int n = 1; n < grid.RowCount(); ++n) {
+        const QString caption = grid.Cell(n, CaptionGrid::kCaptionColumn);
+        if (platform::Trim(caption).isEmpty()) {
+            continue;
+        }
+        const QSize size = n < page.imageSizes.size() ? page.imageSizes[n] : QSize(0, 0);
+        line(QStringLiteral("<a href=\"") + UrlText(grid.Cell(n, CaptionGrid::kHtmlColumn)) +
+             QLatin1Char('"'));
+        line(QStringLiteral("onMouseOut=\"My_Form_Swap_Restore_Button()\""));
+        out += QStringLiteral("onMouseOver=\"My_Form_Swap_Button('Image%1','','%2',1)\">")
+                   .arg(QString::number(n), UrlText(page.relSlash + grid.Cell(n, imageColumn)));
+        out += QStringLiteral(
+                   "<img name=\"Image%1\" border=\"0\" src=\"%2\" width=\"%3\" height=\"%4\" alt=\"%5\">")
+                   .arg(QString::number(n), UrlText(page.relSlash + grid.Cell(n, CaptionGrid::kType1Column)),
+                        QString::number(size.width()), QString::number(size.height()), PageText(caption));
+        if (page.vertical) {
+            out += QLatin1String(kCrLf);
+        }
+        out += QStringLiteral("</a>");
+    }
+    line(QStringLiteral("</pre>"));
+    line(QStringLiteral("<p><font color=\"#") + HtmlColour(page.textColour) + QStringLiteral("\">") +
+         QStringLiteral("This page is called \"") + PageText(page.fileName) + QStringLiteral("\", ") +
+         QStringLiteral("and is located in folder \"") + PageText(page.htmlFolder) +
+         QStringLiteral("\"</font></p>"));
+    line(QStringLiteral("</body>"));
+    line(QStringLiteral("</html>"));
+    return out;
+}
+
+PreviewPages::PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs, output::ButtonBatch& batch,
+                           output::ButtonRenderer& renderer)
+    : settings_(s), dialogs_(dialogs), batch_(batch), renderer_(renderer) {}
+
+bool PreviewPages::WritePageDecided(const QString& path, const QString& shownPath) {
+    if (!settings_.htmlOverwritePrompt || !platform::FileExists(path)) {
+        return true;
+    }
+    // The batch's rule, with this run's own "to All" answers.
+    if (noToAll_) {
+        return false;
+    }
+    if (yesToAll_) {
+        return true;
+    }
+    const platform::ConfirmAnswer answer = dialogs_.Confirm(HtmlOverwritePrompt(shownPath));
+    yesToAll_ = answer == platform::ConfirmAnswer::YesToAll;
+    noToAll_ = answer == platform::ConfirmAnswer::NoToAll;
+    return answer == platform::ConfirmAnswer::Yes || answer == platform::ConfirmAnswer::YesToAll;
+}
+
+void PreviewPages::generatehtmlbuttonClick() {
+    batch_.OverwriteYesToAll = false;
+    batch_.OverwriteNoToAll = false;
+    savedPages_.clear();
+    CaptionGrid& grid = settings_.captions;
+    bool any = false;
+    for (int r = 1; r < grid.RowCount() && !any; ++r) {
+        any = !platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty();
+    }
+    if (!any) {
+        dialogs_.ShowError(output::NoCaptionsMessage());
+        return;
+    }
+
+    // The folders: the pages go beside the buttons unless a folder of their own is chosen.
+    QString htmlText = settings_.htmlTargetFolder;
+    const QString trimmed = platform::Trim(htmlText);
+    if (htmlText.contains(QLatin1String(settings::kUseButtonTargetFolder)) || trimmed.isEmpty() ||
+        trimmed == QString(QLatin1Char(platform::kSeparator))) {
+        htmlText = settings_.targetFolder;
+    }
+    settings_.targetFolder = platform::IncludeTrailingSeparator(settings_.targetFolder);
+    const QString htmlFolder = platform::IncludeTrailingSeparator(htmlText);
+    const std::optional<QString> relSlash = RelativeButtonFolder(settings_.targetFolder, htmlFolder);
+    if (!relSlash) {
+        dialogs_.ShowMessage(SubFolderMessage());
+        return;
+    }
+
+    const bool saved = batch_.SaveButtonBatch();
+    renderer_.ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
+    if (!saved) {
+        return;
+    }
+
+    // The size of each type 1 image as saved; an image that cannot be read keeps the size before it.
+    PageContent page;
+    page.titlePrefix = settings_.htmlTitlePrefix;
+    page.htmlFolder = htmlFolder;
+    page.relSlash = *relSlash;
+    page.backgroundColour = settings_.htmlBackgroundColour;
+    page.textColour = settings_.htmlTextColour;
+    page.vertical = settings_.htmlLayout != 0;
+    page.type2Enabled = settings_.secondbuttonEnabled;
+    page.grid = &grid;
+    QSize size(0, 0);
+    page.imageSizes.append(size);
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
+            const QSize read =
+                QImageReader(settings_.targetFolder + grid.Cell(r, CaptionGrid::kType1Column)).size();
+            if (read.isValid()) {
+                size = read;
+            }
+        }
+        page.imageSizes.append(size);
+    }
+
+    yesToAll_ = false;
+    noToAll_ = false;
+    bool failed = false;
+    QString firstWritten;
+    QString firstKept;
+    const int first = settings_.htmlGenerateAll ? 1 : 0;
+    const int last = settings_.htmlGenerateAll ? grid.RowCount() - 1 : 0;
+    for (int j = first; j <= last; ++j) {
+        const bool testPage = j == 0;
+        const QString fileName =
+            testPage ? settings_.htmlMainFilename : grid.Cell(j, CaptionGrid::kHtmlColumn);
+        if (platform::Trim(grid.Cell(j, CaptionGrid::kHtmlColumn)).isEmpty()) {
+            continue;
+        }
+        page.fileName = fileName;
+        page.titleSuffix = testPage ? settings_.htmlMainFilename : grid.Cell(j, CaptionGrid::kCaptionColumn);
+        const QString path = htmlFolder + fileName;
+        if (!WritePageDecided(path, path)) {
+            if (firstKept.isEmpty()) {
+                firstKept = path;
+            }
+            continue;
+        }
+        if (!platform::ReplaceFile(path, platform::ToWindows1252(PageText(page)))) {
+            dialogs_.ShowMessage(PageWriteFailedMessage());
+            failed = true;
+            continue;
+        }
+        if (firstWritten.isEmpty()) {
+            firstWritten = path;
+        }
+        output::SavedPageInfo info;
+        info.caption = testPage ? QLatin1String(output::kTestPageCaption)
+                                : output::Pad30(grid.Cell(j, CaptionGrid::kCaptionColumn));
+        info.pageName = output::Pad30(fileName);
+        info.pageSize = static_cast<double>(platform::FileSize(path));
+        savedPages_.append(info);
+    }
+    if (failed) {
+        return;
+    }
+    // The first page written opens (a row without a page name is no page); when every page was
+    // kept as it was, the first of those.
+    const QString open = firstWritten.isEmpty() ? firstKept : firstWritten;
+    if (!open.isEmpty() && OpenPage) {
+        OpenPage(open);
+    }
+    if (WriteStatusReport) {
+        WriteStatusReport();
+    }
+}
+
+}  // namespace html

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "output/ButtonBatch.h"
+#include "output/ButtonRenderer.h"
+#include "output/StatusReport.h"
+#include "platform/Dialogs.h"
+#include "settings/AppSettings.h"
+
+// The rollover pages: every button of the caption list on a page whose script swaps a button's
+// type 1 image for its type 2 image while the mouse is over it.
+namespace html {
+
+// What one page holds.
+struct PageContent {
+    QString titlePrefix;
+    QString titleSuffix;
+    QString fileName;
+    QString htmlFolder;        // ends with a separator
+    QString relSlash;          // the button folder relative to htmlFolder, "/"-separated with a trailing "/"
+    QString backgroundColour;  // ColourString
+    QString textColour;        // ColourString
+    bool vertical = false;
+    bool type2Enabled = true;
+    const settings::CaptionGrid* grid = nullptr;
+    // The width and height of each data row's type 1 image (index: grid row).
+    QList<QSize> imageSizes;
+};
+
+// The page, line by line, each line ended by CR LF.
+QString PageText(const PageContent& page);
+
+// A ColourString (00BBGGRR) as a page writes it: RRGGBB.
+QString HtmlColour(const QString& colourString);
+
+// Part of a URL in a page: "%", "#", "?", quotes, "<", ">", "\", "&", blanks and control characters
+// percent-encoded, and characters outside Windows-1252 as their UTF-8 bytes; "/" and everything
+// else unchanged.
+QString UrlText(const QString& text);
+// Text in a page: "&", "<", ">" and double quotes as entities, characters outside Windows-1252 as
+// numeric references.
+QString PageText(const QString& text);
+
+// The button folder relative to the HTML folder ("img/btn/"), empty when they are the same; nothing
+// when the button folder is not inside the HTML folder. Both end with a separator; letter case
+// counts, as on this file system.
+std::optional<QString> RelativeButtonFolder(const QString& buttonFolder, const QString& htmlFolder);
+
+QString SubFolderMessage();
+QString PageWriteFailedMessage();
+QString HtmlOverwritePrompt(const QString& path);
+
+class PreviewPages {
+  public:
+    PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs, output::ButtonBatch& batch,
+                 output::ButtonRenderer& renderer);
+
+    // "&Preview in web browser": saves the batch, writes the pages, opens the first page written and
+    // writes the report with its page section.
+    void generatehtmlbuttonClick();
+
+    const QList<output::SavedPageInfo>& SavedPages() const { return savedPages_; }
+    void ClearSavedPages() { savedPages_.clear(); }
+
+    // Opens a written page in the browser.
+    std::function<void(const QString& path)> OpenPage;
+    // Writes the status report with its page section.
+    std::function<void()> WriteStatusReport;
+
+  private:
+    bool WritePageDecided(const QString& path, const QString& shownPath);
+
+    settings::AppSettings& settings_;
+    platform::Dialogs& dialogs_;
+    output::ButtonBatch& batch_;
+    output::ButtonRenderer& renderer_;
+    QList<output::SavedPageInfo> savedPages_;
+    bool yesToAll_ = false;
+    bool noToAll_ = false;
+};
+
+}  // namespace html

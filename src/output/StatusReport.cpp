@@ -1,0 +1,158 @@
+#include "output/StatusReport.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include "platform/Paths.h"
+#include "platform/TextCodec.h"
+
+namespace output {
+namespace {
+
+constexpr int kSizeField = 9;
+constexpr int kNameField = 30;
+
+QString Spaces(int n) {
+    return QString(n, QLatin1Char(' '));
+}
+
+QString Kilobytes(double bytes) {
+    return QString::number(bytes / 1024.0, 'f', 2);
+}
+
+// The number of a sentence: the size field without its leading spaces.
+QString SentenceNumber(double bytes) {
+    return SizeField(bytes).trimmed();
+}
+
+QString DateWith(const QLocale& locale, const QDateTime& when) {
+    // The long time format may name the time zone ("t" … "tttt"): the report leaves it out.
+    QString time = locale.timeFormat(QLocale::LongFormat);
+    time.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    return locale.toString(when, locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + time.trimmed());
+}
+
+}  // namespace
+
+QString SizeField(double bytes) {
+    const QString number = Kilobytes(bytes);
+    return number.size() > kSizeField ? number.left(kSizeField) : number.rightJustified(kSizeField);
+}
+
+QString ReportDate(const QDateTime& when) {
+    const QString date = DateWith(QLocale::system(), when);
+    for (const char32_t c : date.toUcs4()) {
+        if (!platform::IsWindows1252Character(c)) {
+            return DateWith(QLocale::c(), when);
+        }
+    }
+    return date;
+}
+
+QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<SavedPageInfo>& pages,
+                        bool withHtml, const settings::AppSettings& s, const QString& date) {
+    QStringList lines;
+    if (!buttons.isEmpty()) {
+        lines << QStringLiteral("Plumeric : Status Report Produced ") + date << QString(56, QLatin1Char('-'))
+              << QString()
+              << QStringLiteral("The following button files have been saved in folder \"%1\".")
+                     .arg(s.targetFolder)
+              << QString()
+              << QStringLiteral(
+                     "Caption Name                    Button 1 Name                   Size (Kb)  "
+                     "Button 2 Name                   Size (Kb)")
+              << QStringLiteral(
+                     "------------------------------  ------------------------------  ---------  "
+                     "------------------------------  ---------");
+        double total1 = 0;
+        double total2 = 0;
+        for (const SavedButtonInfo& b : buttons) {
+            lines << b.caption + Spaces(2) + b.button1Name + Spaces(2) + SizeField(b.button1Size) +
+                         Spaces(2) + b.button2Name + Spaces(2) + SizeField(b.button2Size);
+            total1 += b.button1Size;
+            total2 += b.button2Size;
+        }
+        const QString totalRule =
+            Spaces(64) + QStringLiteral("---------  ") + Spaces(kNameField) + QStringLiteral("  ---------");
+        lines << totalRule
+              << QStringLiteral("Total size (Kb)").leftJustified(63) + QLatin1Char(' ') + SizeField(total1) +
+                     Spaces(2) + Spaces(kNameField) + Spaces(2) + SizeField(total2)
+              << totalRule
+              << QStringLiteral(
+                     "The total size of all button files is %1 Kb, which is equivalent to %2 seconds of "
+                     "download time.")
+                     .arg(SentenceNumber(total1 + total2), SentenceNumber((total1 + total2) / 4));
+    }
+    if (withHtml && !pages.isEmpty()) {
+        const QString folder = s.htmlTargetFolder.contains(QLatin1String(settings::kUseButtonTargetFolder))
+                                   ? s.targetFolder
+                                   : s.htmlTargetFolder;
+        lines << QString() << QString()
+              << QStringLiteral("The following HTML files have been saved in folder \"%1\".").arg(folder)
+              << QString()
+              << QStringLiteral("Caption Name                    HTML Filename                   Size (Kb)")
+              << QStringLiteral("------------------------------  ------------------------------  ---------");
+        double total = 0;
+        for (const SavedPageInfo& p : pages) {
+            lines << p.caption + Spaces(2) + p.pageName + Spaces(2) + SizeField(p.pageSize);
+            total += p.pageSize;
+        }
+        const QString totalRule = Spaces(62) + Spaces(2) + QStringLiteral("---------");
+        lines << totalRule << Spaces(62) + Spaces(2) + SizeField(total) << totalRule
+              << QStringLiteral(
+                     "The total size of all HTML files is %1 Kb, which is eqivalent to %2 seconds of "
+                     "download time.")
+                     .arg(SentenceNumber(total), SentenceNumber(total / 4));
+    }
+    lines << QString()
+          << QStringLiteral(
+                 "* Note - The download time calculation is based on a standard 56 Kbps modem with an "
+                 "average transfer rate of 4 Kbps.");
+    return lines;
+}
+
+QString ReportCreateFailedMessage(const QString& dataFolder) {
+    return QStringLiteral(
+               "Error : Unable to create the status report.\r"
+               "Please check that have read/write access to the following folder: -\r%1KSDATA/\r"
+               "- and that the relevant drive has sufficient free disk space.")
+        .arg(dataFolder);
+}
+
+QString ReportViewFailedMessage(const QString& reportPath) {
+    return QStringLiteral(
+               "Unable to view the status report using your Windows default\r"
+               "text file application.\r"
+               "Please open : %1\r"
+               "- in order to read the report.")
+        .arg(reportPath);
+}
+
+QString ReportPath(const QString& dataFolder) {
+    return dataFolder + QStringLiteral("KSDATA/Report.txt");
+}
+
+StatusReport::StatusReport(const settings::AppSettings& s, platform::Dialogs& dialogs, platform::Shell& shell,
+                           QString dataFolder)
+    : settings_(s), dialogs_(dialogs), shell_(shell), dataFolder_(std::move(dataFolder)) {}
+
+void StatusReport::WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>& buttons,
+                                     const QList<SavedPageInfo>& pages) {
+    if (!settings_.statusReports) {
+        return;
+    }
+    const QString path = ReportPath(dataFolder_);
+    const QStringList lines = ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock()));
+    if (!platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)))) {
+        dialogs_.ShowMessage(ReportCreateFailedMessage(dataFolder_));
+        return;
+    }
+    try {
+        // A refusal from the desktop is not reported; only a failure of the call itself.
+        shell_.OpenDocument(path);
+    } catch (const std::exception&) {
+        dialogs_.ShowMessage(ReportViewFailedMessage(path));
+    }
+}
+
+}  // namespace output
