@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "html/PreviewPages.h"
+#include "output/StatusReport.h"
+#include "platform/ScriptedDialogs.h"
+#include "settings/DefaultSettings.h"
+
+using namespace html;
+
+namespace {
+
+// Faces whose width follows the caption: (10 + caption length) × 8.
+class FakeRenderer : public output::ButtonRenderer {
+  public:
+    void ApplyButtonSettings(const QString& caption1, const QString& caption2) override {
+        captions[0] = caption1;
+        captions[1] = caption2;
+    }
+    QImage CaptureButton(int type) override {
+        QImage face(10 + static_cast<int>(captions[type - 1].size()), 8, QImage::Format_RGB32);
+        face.fill(type == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
+        return face;
+    }
+    QString captions[2];
+};
+
+// The script of every page, as the template gives it.
+const char kScript[] = R"(<script language="JavaScript">
+<!--
+function My_Form_Swap_Restore_Button() { //v3.0
+  var i,x,a=document.My_Form_sr; for(i=0;a&&i<a.length&&(x=a[i])&&x.oSrc;i++) x.src=x.oSrc;
+}
+
+function My_Form_PreLoad_Buttons() { //v3.0
+  var d=document; if(d.images){ if(!d.My_Form_p) d.My_Form_p=new Array();
+    var i,j=d.My_Form_p.length,a=My_Form_PreLoad_Buttons.arguments; for(i=0; i<a.length; i++)
+    if (a[i].indexOf("#")!=0){ d.My_Form_p[j]=new Image; d.My_Form_p[j++].src=a[i];}}
+}
+
+function My_Form_Locate_Object(n, d) { //v3.0
+  var p,i,x;  if(!d) d=document; if((p=n.indexOf("?"))>0&&parent.frames.length) {
+    d=parent.frames[n.substring(p+1)].document; n=n.substring(0,p);}
+  if(!(x=d[n])&&d.all) x=d.all[n]; for (i=0;!x&&i<d.forms.length;i++) x=d.forms[i][n];
+  for(i=0;!x&&d.layers&&i<d.layers.length;i++) x=My_Form_Locate_Object(n,d.layers[i].document); return x;
+}
+
+function My_Form_Swap_Button() { //v3.0
+  var i,j=0,x,a=My_Form_Swap_Button.arguments; document.My_Form_sr=new Array; for(i=0;i<(a.length-2);i+=3)
+   if ((x=My_Form_Locate_Object(a[i]))!=null){document.My_Form_sr[j++]=x; if(!x.oSrc) x.oSrc=x.src; x.src=a[i+2];}
+}
+//-->
+</script>
+)";
+
+// A whole page: the head with `title`, then `body` (everything from "<body"), lines ended by CR LF.
+QByteArray Page(const QString& title, const QString& body) {
+    QString text =
+        "<html>\n<head>\n<title>" + title +
+        "</title>\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n" +
+        QString::fromLatin1(kScript) + "</head>\n\n" + body;
+    return text.replace("\n", "\r\n").toLatin1();
+}
+
+class PreviewPagesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, dir.path() + "/");
+        s.targetFolder = dir.path() + "/out/";
+        s.captions.SetRowCount(3);  // Home, Contacts
+        pages.OpenPage = [this](const QString& p) { opened.append(p); };
+        pages.WriteStatusReport = [this] { ++reports; };
+    }
+    QString Out(const QString& name) const { return dir.path() + "/out/" + name; }
+    QStringList Files(const QString& folder) const {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    settings::AppSettings s;
+    platform::ScriptedDialogs dialogs;
+    FakeRenderer renderer;
+    output::ButtonBatch batch{s, dialogs, renderer};
+    PreviewPages pages{s, dialogs, batch, renderer};
+    QStringList opened;
+    int reports = 0;
+};
+
+}  // namespace
+
+TEST_F(PreviewPagesTest, DefaultsWriteOnePagePerCaptionBesideTheImages) {
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(Files(dir.path() + "/out"), (QStringList{"contacts.htm", "d_contacts.gif", "d_home.gif",
+                                                       "home.htm", "u_contacts.gif", "u_home.gif"}));
+    const QString groups =
+        "<a href=\"home.htm\"\n"
+        "onMouseOut=\"My_Form_Swap_Restore_Button()\"\n"
+        "onMouseOver=\"My_Form_Swap_Button('Image1','','d_home.gif',1)\"><img name=\"Image1\" border=\"0\" "
+        "src=\"u_home.gif\" width=\"14\" height=\"8\" alt=\"Home\"></a><a href=\"contacts.htm\"\n"
+        "onMouseOut=\"My_Form_Swap_Restore_Button()\"\n"
+        "onMouseOver=\"My_Form_Swap_Button('Image2','','d_contacts.gif',1)\"><img name=\"Image2\" "
+        "border=\"0\" "
+        "src=\"u_contacts.gif\" width=\"18\" height=\"8\" alt=\"Contacts\"></a></pre>\n";
+    const QString body =
+        "<body\nbgcolor=\"#FFFFFF\"\nonLoad=\"My_Form_PreLoad_Buttons('d_home.gif','d_contacts.gif')\">\n"
+        "<pre>\n" +
+        groups +
+        "<p><font color=\"#000000\">This page is called \"home.htm\", and is located in "
+        "folder \"" +
+        dir.path() + "/out/\"</font></p>\n</body>\n</html>\n";
+    EXPECT_EQ(testsupport::ReadAll(Out("home.htm")), Page("Untitled Document: Home", body));
+    EXPECT_EQ(opened, QStringList{Out("home.htm")});
+    EXPECT_EQ(reports, 1);
+    ASSERT_EQ(pages.SavedPages().size(), 2);
+    EXPECT_EQ(pages.SavedPages()[1].caption, QStringLiteral("Contacts").leftJustified(30));
+    EXPECT_EQ(pages.SavedPages()[1].pageName, QStringLiteral("contacts.htm").leftJustified(30));
+    EXPECT_EQ(pages.SavedPages()[1].pageSize, static_cast<double>(QFileInfo(Out("contacts.htm")).size()));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+    EXPECT_EQ(renderer.captions[0],
+              QStringLiteral("Plumeric !"));  // the previews show the test caption again
+}
+
+TEST_F(PreviewPagesTest, ATestPageWithButtonsTwoLevelsDownVerticallyWithTypeTwoDisabled) {
+    s.htmlGenerateAll = false;
+    s.htmlTargetFolder = dir.path() + "/site";
+    s.targetFolder = dir.path() + "/site/img/btn";  // the separator is added to the setting itself
+    s.htmlLayout = 1;
+    s.secondbuttonEnabled = false;
+    s.htmlBackgroundColour = "00FF8000";
+    s.captions.SetCell(2, 0, "   ");  // a caption of spaces: a preload entry, no button
+    s.captions.SetRowCount(4);
+    s.captions.SetCell(3, 0, "Links");
+    QDir().mkpath(dir.path() + "/site/img");
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(s.targetFolder, dir.path() + "/site/img/btn/");
+    EXPECT_EQ(Files(dir.path() + "/site"), QStringList{"index.htm"});
+    EXPECT_EQ(Files(dir.path() + "/site/img/btn"), (QStringList{"u_home.gif", "u_links.gif"}));
+    const QString body =
+        "<body\nbgcolor=\"#0080FF\"\nonLoad=\"My_Form_PreLoad_Buttons('img/btn/u_home.gif','img/btn/',"
+        "'img/btn/u_links.gif')\">\n<pre>\n"
+        "<a href=\"home.htm\"\n"
+        "onMouseOut=\"My_Form_Swap_Restore_Button()\"\n"
+        "onMouseOver=\"My_Form_Swap_Button('Image1','','img/btn/u_home.gif',1)\"><img name=\"Image1\" "
+        "border=\"0\" src=\"img/btn/u_home.gif\" width=\"14\" height=\"8\" alt=\"Home\">\n"
+        "</a><a href=\"links.htm\"\n"
+        "onMouseOut=\"My_Form_Swap_Restore_Button()\"\n"
+        "onMouseOver=\"My_Form_Swap_Button('Image3','','img/btn/u_links.gif',1)\"><img name=\"Image3\" "
+        "border=\"0\" src=\"img/btn/u_links.gif\" width=\"15\" height=\"8\" alt=\"Links\">\n"
+        "</a></pre>\n"
+        "<p><font color=\"#000000\">This page is called \"index.htm\", and is located in folder \"" +
+        dir.path() + "/site/\"</font></p>\n</body>\n</html>\n";
+    EXPECT_EQ(testsupport::ReadAll(dir.path() + "/site/index.htm"),
+              Page("Untitled Document: index.htm", body));
+    ASSERT_EQ(pages.SavedPages().size(), 1);
+    EXPECT_EQ(pages.SavedPages()[0].caption, QStringLiteral("All Captions apply - test page"));
+    EXPECT_EQ(opened, QStringList{dir.path() + "/site/index.htm"});
+}
+
+TEST_F(PreviewPagesTest, ButtonFoldersOutsideThePageFolderAreRefusedAndLetterCaseCounts) {
+    for (const auto& [html, buttons] : {std::pair<QString, QString>{"/site/", "/sitebuttons/"},
+                                        std::pair<QString, QString>{"/Site/", "/site/img/"},
+                                        std::pair<QString, QString>{"/site/img/", "/site/"}}) {
+        dialogs.Clear();
+        s.htmlTargetFolder = dir.path() + html;
+        s.targetFolder = dir.path() + buttons;
+        pages.generatehtmlbuttonClick();
+        EXPECT_EQ(dialogs.Messages(),
+                  QStringList{"The buttons target folder MUST be a sub-folder of the HTML target folder\r"
+                              "so that the HTML relative button paths will work correctly.\r"
+                              "Please change the buttons folder to either match the HTML folder, or be\r"
+                              "a sub-folder of it."});
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(reports, 0);
+    EXPECT_EQ(RelativeButtonFolder("/web/img/btn/", "/web/"), std::optional<QString>("img/btn/"));
+    EXPECT_EQ(RelativeButtonFolder("/web/", "/web/"), std::optional<QString>(""));
+    // A lone separator or nothing means the button folder.
+    for (const QString& text : {QString("/"), QString("  "), QString()}) {
+        s.htmlTargetFolder = text;
+        s.targetFolder = dir.path() + "/out/";
+        opened.clear();
+        pages.generatehtmlbuttonClick();
+        EXPECT_EQ(opened, QStringList{Out("home.htm")});
+    }
+}
+
+TEST_F(PreviewPagesTest, TheFirstPageWrittenOpensAndPagesAskBeforeOverwriting) {
+    s.captions.SetCell(1, 0, "");  // a blank first row has no page name: no page, and it is not opened
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(Files(dir.path() + "/out"), (QStringList{"contacts.htm", "d_contacts.gif", "u_contacts.gif"}));
+    EXPECT_EQ(opened, QStringList{Out("contacts.htm")});
+    EXPECT_EQ(pages.SavedPages().size(), 1);
+
+    // With the prompt ticked an existing page is asked about, with the page's own text and answers.
+    s.htmlOverwritePrompt = true;
+    s.overwritePrompt = false;
+    ASSERT_TRUE(testsupport::WriteAll(Out("contacts.htm"), "old"));
+    dialogs.Clear();
+    dialogs.QueueConfirm(platform::ConfirmAnswer::No);
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].text,
+              "HTML file \"" + Out("contacts.htm") + "\" exists, ok to ovewrite ?");
+    EXPECT_EQ(testsupport::ReadAll(Out("contacts.htm")), QByteArray("old"));
+    EXPECT_TRUE(pages.SavedPages().isEmpty());  // a page kept as it was gets no record
+    dialogs.QueueConfirm(platform::ConfirmAnswer::YesToAll);
+    pages.generatehtmlbuttonClick();
+    EXPECT_TRUE(testsupport::ReadAll(Out("contacts.htm")).startsWith("<html>"));
+}
+
+TEST_F(PreviewPagesTest, APageThatCannotBeWrittenStopsBeforeTheBrowserAndTheReport) {
+    s.captions.SetCell(1, 3, "no/such/folder.htm");
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"Error, unable to create HTML output file, check that\r"
+                                              "no other applications are currently accessing this file\r"
+                                              "and that you have read/write access to the target folder."});
+    EXPECT_TRUE(QFileInfo::exists(Out("contacts.htm")));  // the other pages are still written
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(reports, 0);
+}
+
+TEST(PageText, UrlsAndTextsAreEscapedOnlyWhereTheyWouldBreakThePage) {
+    EXPECT_EQ(UrlText("u_home-2.gif"), QStringLiteral("u_home-2.gif"));
+    EXPECT_EQ(UrlText("img/btn/u_item #1.gif"), QStringLiteral("img/btn/u_item%20%231.gif"));
+    EXPECT_EQ(UrlText("today's \"news\"?<a>&b\\c%"),
+              QStringLiteral("today%27s%20%22news%22%3F%3Ca%3E%26b%5Cc%25"));
+    EXPECT_EQ(UrlText(QString::fromUtf8("caf\u00e9 \u0416\t")), QString::fromUtf8("caf\u00e9%20%D0%96%09"));
+    EXPECT_EQ(PageText(QStringLiteral("Home")), QStringLiteral("Home"));
+    EXPECT_EQ(PageText(QStringLiteral("<script>\"A&B\"'")),
+              QStringLiteral("&lt;script&gt;&quot;A&amp;B&quot;'"));
+    EXPECT_EQ(PageText(QString::fromUtf8("\u00a3 \u0416 \U0001F600")),
+              QString::fromUtf8("\u00a3 &#1046; &#128512;"));
+    EXPECT_EQ(HtmlColour("00FF8000"), QStringLiteral("0080FF"));
+}
+
+TEST(StatusReport, LinesForABatchWithTypeTwoDisabledAndForAPageRun) {
+    settings::AppSettings s;
+    settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, "/data/");
+    s.targetFolder = "/data/KSDATA/BUTTONS/";
+    QList<output::SavedButtonInfo> buttons;
+    buttons.append({output::Pad30("Home"), output::Pad30("u_home.gif"), 1536,
+                    output::Pad30("<Type 2 buttons are disabled>"), 0});
+    buttons.append({output::Pad30("A caption much longer than thirty letters"), output::Pad30("mine.gif"), -1,
+                    output::Pad30("<Type 2 buttons are disabled>"), 0});
+    QList<output::SavedPageInfo> pages;
+    pages.append({output::Pad30("Home"), output::Pad30("home.htm"), 2048});
+    pages.append({QStringLiteral("All Captions apply - test page"), output::Pad30("index.htm"), 123456789.0});
+    const QStringList withHtml = output::ReportLines(buttons, pages, true, s, "DATE");
+    const QStringList expected = {
+        "Plumeric : Status Report Produced DATE",
+        "--------------------------------------------------------",
+        "",
+        "The following button files have been saved in folder \"/data/KSDATA/BUTTONS/\".",
+        "",
+        "Caption Name                    Button 1 Name                   Size (Kb)  Button 2 Name            "
+        "       "
+        "Size (Kb)",
+        "------------------------------  ------------------------------  ---------  "
+        "------------------------------  "
+        "---------",
+        "Home                            u_home.gif                           1.50  <Type 2 buttons are "
+        "disabled>   "
+        "     0.00",
+        "A caption much longer than thi  mine.gif                            -0.00  <Type 2 buttons are "
+        "disabled>   "
+        "     0.00",
+        "                                                                ---------                           "
+        "       "
+        "---------",
+        "Total size (Kb)                                                      1.50                           "
+        "       "
+        "     0.00",
+        "                                                                ---------                           "
+        "       "
+        "---------",
+        "The total size of all button files is 1.50 Kb, which is equivalent to 0.37 seconds of download "
+        "time.",
+        "",
+        "",
+        "The following HTML files have been saved in folder \"/data/KSDATA/BUTTONS/\".",
+        "",
+        "Caption Name                    HTML Filename                   Size (Kb)",
+        "------------------------------  ------------------------------  ---------",
+        "Home                            home.htm                             2.00",
+        "All Captions apply - test page  index.htm                       120563.27",
+        "                                                                ---------",
+        "                                                                120565.27",
+        "                                                                ---------",
+        "The total size of all HTML files is 120565.27 Kb, which is eqivalent to 30141.32 seconds of "
+        "download time.",
+        "",
+        "* Note - The download time calculation is based on a standard 56 Kbps modem with an average "
+        "transfer rate "
+        "of 4 Kbps.",
+    };
+    EXPECT_EQ(withHtml, expected);
+    // Without the page section, and with nothing saved at all only the note remains.
+    EXPECT_EQ(output::ReportLines(buttons, pages, false, s, "DATE"), expected.mid(0, 13) + expected.mid(25));
+    EXPECT_EQ(output::ReportLines({}, {}, true, s, "DATE"), expected.mid(25));
+    for (const QString& line : withHtml.mid(5, 7)) {
+        EXPECT_EQ(line.size(), 116);
+    }
+    // Nine characters at most: a larger number is cut.
+    EXPECT_EQ(output::SizeField(1024.0 * 1234567), QStringLiteral("1234567.0"));
+    EXPECT_FALSE(output::ReportDate(QDateTime::currentDateTime()).isEmpty());
+}
+
+TEST(StatusReport, WrittenAndOpenedOnlyWhenTicked) {
+    QTemporaryDir dir;
+    settings::AppSettings s;
+    settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, dir.path() + "/");
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    output::StatusReport report(s, dialogs, shell, dir.path() + "/");
+    QList<output::SavedButtonInfo> buttons{
+        {output::Pad30("Home"), output::Pad30("u_home.gif"), 6144, output::Pad30("d_home.gif"), 0}};
+    report.WriteStatusReport(false, buttons, {});
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/KSDATA/Report.txt"));
+    EXPECT_TRUE(shell.Opened().isEmpty());
+    s.statusReports = true;
+    QDir().mkpath(dir.path() + "/KSDATA");
+    report.WriteStatusReport(false, buttons, {});
+    const QByteArray bytes = testsupport::ReadAll(dir.path() + "/KSDATA/Report.txt");
+    EXPECT_TRUE(
+        bytes.contains("The total size of all button files is 6.00 Kb, which is equivalent to 1.50 "
+                       "seconds of download time.\r\n"));
+    EXPECT_TRUE(bytes.endsWith("4 Kbps.\r\n"));
+    EXPECT_EQ(shell.Opened(), QStringList{dir.path() + "/KSDATA/Report.txt"});
+    // A report that cannot be made: its message, nothing opened.
+    output::StatusReport nowhere(s, dialogs, shell, dir.path() + "/missing/");
+    nowhere.WriteStatusReport(false, buttons, {});
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"Error : Unable to create the status report.\r"
+                          "Please check that have read/write access to the following folder: -\r" +
+                          dir.path() +
+                          "/missing/KSDATA/\r- and that the relevant drive has sufficient free disk space."});
+    EXPECT_EQ(shell.Opened().size(), 1);
+}
