@@ -15,6 +15,10 @@ packages=(
     libgif-dev
     fonts-dejavu-core
     clang-format
+    # The rollover pages are checked in a real browser: headless Chromium driven by Selenium.
+    chromium
+    chromium-driver
+    python3-selenium
 )
 
 missing=()

@@ -178,6 +178,31 @@ TEST_F(Form1Test, ABatchShowsItsProgressInTheStatusBar) {
     EXPECT_TRUE(dialogs.Messages()[0].startsWith("All buttons have been saved to folder: -"));
 }
 
+TEST_F(Form1Test, PreviewInWebBrowserWritesThePagesAndOpensTheFirst) {
+    auto form = MakeForm();
+    form->show();
+    form->generatehtmlbutton->click();
+    const QString folder = dir.path() + "/KSDATA/BUTTONS/";
+    EXPECT_EQ(QDir(folder).entryList({"*.htm"}, QDir::Files).size(), 7);
+    EXPECT_EQ(QDir(folder).entryList({"*.gif"}, QDir::Files).size(), 14);
+    EXPECT_EQ(shell.Opened(), QStringList{folder + "home.htm"});
+    EXPECT_TRUE(dialogs.History().isEmpty());  // no "saved" message on this road
+    EXPECT_EQ(form->Pages().SavedPages().size(), 7);
+
+    // With reports ticked the report follows, with its page section, and is opened.
+    form->Settings().statusReports = true;
+    form->Report().Clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(9, 30, 5)); };
+    form->generatehtmlbutton->click();
+    const QByteArray report = testsupport::ReadAll(dir.path() + "/KSDATA/Report.txt");
+    EXPECT_TRUE(report.startsWith("Plumeric : Status Report Produced "));
+    EXPECT_TRUE(report.contains("\r\nHome                            home.htm                        "));
+    EXPECT_EQ(shell.Opened().last(), dir.path() + "/KSDATA/Report.txt");
+
+    // The help page opens from beside the program.
+    form->ViewHelpButton->click();
+    EXPECT_EQ(shell.Opened().last(), dir.path() + "/help.htm");
+}
+
 TEST_F(Form1Test, DisableBoxesMoveTogetherAndHideTypeTwo) {
     auto form = MakeForm();
     form->show();

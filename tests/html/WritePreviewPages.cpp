@@ -1,0 +1,77 @@
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/Form1.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+
+// Writes the rollover pages of a caption list full of characters that could break a page, through the
+// window's own "Preview in web browser", into KSDATA/BUTTONS of the folder given as its argument.
+// Prints what a browser should find there as JSON: the folder, each row's caption and file names,
+// the pages written and the page the window opened.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: write_preview_pages FOLDER\n");
+        return 2;
+    }
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    app::TForm1 form(dialogs, shell, QString::fromLocal8Bit(argv[1]));
+    form.show();
+    form.Timer1->stop();
+    settings::AppSettings& s = form.Settings();
+    struct Row {
+        const char* caption;
+        const char* up;
+        const char* down;
+        const char* page;
+    };
+    // Plain names, and names typed with apostrophes, "#", quotes, "<script>", "&", a non-Latin word
+    // and a trailing blank.
+    const Row rows[] = {
+        {"Home", "", "", ""},
+        {"Today's News", "u_today's_news.gif", "d_today's_news.gif", "today's news.htm"},
+        {"Item #1", "u_item #1.gif", "d_item #1.gif", "item #1.htm"},
+        {"Say \"Hi\"", "u_say \"hi\".gif", "d_say \"hi\".gif", "say \"hi\".htm"},
+        {"<script>alert(1)</script>", "u_<script>.gif", "d_<script>.gif", "<script>.htm"},
+        {"Fish & Chips", "u_fish&chips.gif", "d_fish&chips.gif", "fish&chips.htm"},
+        {"\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82",
+         "u_\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.gif",
+         "d_\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.gif",
+         "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.htm"},
+        {"Trailing ", "u_trailing .gif", "d_trailing .gif", "trailing .htm"},
+        {"50% off?", "u_50% off?.gif", "d_50% off?.gif", "50% off?.htm"},
+    };
+    const int n = static_cast<int>(std::size(rows));
+    s.captions.SetRowCount(n + 1);
+    for (int r = 0; r < n; ++r) {
+        s.captions.SetCell(r + 1, 0, QString::fromUtf8(rows[r].caption));
+        s.captions.SetCell(r + 1, 1, QString::fromUtf8(rows[r].up));
+        s.captions.SetCell(r + 1, 2, QString::fromUtf8(rows[r].down));
+        s.captions.SetCell(r + 1, 3, QString::fromUtf8(rows[r].page));
+    }
+    form.generatehtmlbuttonClick();
+    if (!dialogs.History().isEmpty()) {
+        std::fprintf(stderr, "write_preview_pages: a box was shown: %s\n",
+                     qPrintable(dialogs.History().first().text));
+        return 1;
+    }
+    QJsonArray list;
+    for (int r = 1; r < s.captions.RowCount(); ++r) {
+        list.append(QJsonObject{{"caption", s.captions.Cell(r, 0)},
+                                {"up", s.captions.Cell(r, 1)},
+                                {"down", s.captions.Cell(r, 2)},
+                                {"page", s.captions.Cell(r, 3)}});
+    }
+    const QJsonObject out{{"folder", s.targetFolder},
+                          {"rows", list},
+                          {"opened", shell.Opened().isEmpty() ? QString() : shell.Opened().first()}};
+    std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
+    return 0;
+}
