@@ -18,9 +18,11 @@ class Shell {
     virtual int OpenDocument(const QString& path) = 0;
 };
 
-// Opens documents through the desktop (QDesktopServices).
+// Opens documents through the desktop (QDesktopServices). Answers kNoApplication when the desktop
+// has no launcher, or says that no application is associated with the file's type.
 class DesktopShell : public Shell {
   public:
+    static constexpr int kAssociationQueryMs = 3000;
     int OpenDocument(const QString& path) override;
 };
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 
@@ -38,4 +42,30 @@ TEST(RecordingShell, RecordsDocumentsAndAnswersQueuedCodes) {
     EXPECT_EQ(shell.OpenDocument("/a/report.txt"), 31);
     EXPECT_EQ(shell.OpenDocument("/a/index.htm"), 42);
     EXPECT_EQ(shell.Opened(), (QList<QString>{"/a/report.txt", "/a/index.htm"}));
+}
+
+TEST(DesktopShell, NoAssociatedApplicationAnswersThirtyOne) {
+    QTemporaryDir bin;
+    const auto script = [&](const QString& name, const QByteArray& body) {
+        const QString path = bin.path() + "/" + name;
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n" + body);
+        f.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    // The desktop's own tools, standing in: the association query knows of no application, the
+    // launcher records what it was asked to open. (Whether the launcher then opens the file is the
+    // window system's to say; the offscreen platform of the tests opens nothing.)
+    script("xdg-mime", "printf '%s ' \"$@\" > '" + bin.path().toUtf8() + "/asked'\n");
+    script("xdg-open", "printf '%s' \"$1\" > '" + bin.path().toUtf8() + "/opened'\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
+    DesktopShell shell;
+    EXPECT_EQ(shell.OpenDocument(bin.path() + "/page.htm"), Shell::kNoApplication);
+    qputenv("PATH", path);
+    QFile asked(bin.path() + "/asked");
+    ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+    EXPECT_EQ(asked.readAll(), QByteArray("query default text/html "));
+    EXPECT_FALSE(QFileInfo::exists(bin.path() + "/opened"));
 }
