@@ -87,6 +87,26 @@ void BM_ProgressDisplayCost(benchmark::State& state) {
     state.counters["ratio"] = with / without;
 }
 
+// "Preview in web browser" with the default settings and captions: 14 images and 7 pages (the
+// browser is a recording stand-in). Argument 0: into a new folder each time; 1: replacing.
+void BM_DefaultPreviewPages(benchmark::State& state) {
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    app::TForm1 form{dialogs, shell, dir.path()};
+    form.show();
+    form.Timer1->stop();
+    form.Settings().overwritePrompt = false;
+    int run = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            form.Settings().targetFolder = dir.path() + QStringLiteral("/run%1/").arg(++run);
+        }
+        form.generatehtmlbuttonClick();
+    }
+    state.counters["pages_opened"] = static_cast<double>(shell.Opened().size());
+}
+
 void BM_RenderOneButton(benchmark::State& state) {
     Fixture f;
     int i = 0;
@@ -137,6 +157,7 @@ BENCHMARK(BM_WholeBatch)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(BM_ProgressDisplayCost)->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK(BM_DefaultPreviewPages)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderOneButton)->Unit(benchmark::kMicrosecond);
 // Argument 0: reduction; 1: LZW encoding; 2: building the stream and writing the file.
 BENCHMARK(BM_ReduceEncodeWrite)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
