@@ -396,19 +396,10 @@ TEST(Kestro, TerminationEndsTheProgramFromEitherBoxAtStart) {
 
 TEST(Kestro, TerminationClosesTheWindowAndKeepsTheSettings) {
     QTemporaryDir dir;
-    const QString exe = dir.path() + "/kestro";
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRO_BINARY), exe));
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(exe, {});
-    ASSERT_TRUE(process.waitForStarted(10000));
+    StartKestro(process, dir);
     // The folders appear while the window is being made, after termination requests are caught.
-    for (int i = 0; i < 400 && !QFileInfo(dir.path() + "/KSDATA/SAMPLES").isDir(); ++i) {
-        QTest::qWait(25);
-    }
-    ASSERT_TRUE(QFileInfo(dir.path() + "/KSDATA/SAMPLES").isDir());
+    ASSERT_TRUE(WaitForPath(dir.path() + "/KSDATA/SAMPLES"));
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
