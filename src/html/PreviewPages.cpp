@@ -61,9 +61,8 @@ QString UrlText(const QString& text) {
     QString out;
     for (const char32_t c : text.toUcs4()) {
         const QString one = QString::fromUcs4(&c, 1);
-        if (c < 0x20 || c == 0x7F || (c < 0x80 && kEncoded.contains(one))) {
-            out += PercentBytes(one.toUtf8());
-        } else if (!platform::IsWindows1252Character(c)) {
+        if (c < 0x20 || c == 0x7F || (c < 0x80 && kEncoded.contains(one)) ||
+            !platform::IsWindows1252Character(c)) {
             out += PercentBytes(one.toUtf8());
         } else {
             out += one;
@@ -202,7 +201,7 @@ PreviewPages::PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs,
                            output::ButtonRenderer& renderer)
     : settings_(s), dialogs_(dialogs), batch_(batch), renderer_(renderer) {}
 
-bool PreviewPages::WritePageDecided(const QString& path, const QString& shownPath) {
+bool PreviewPages::WritePageDecided(const QString& path) {
     if (!settings_.htmlOverwritePrompt || !platform::FileExists(path)) {
         return true;
     }
@@ -213,7 +212,7 @@ bool PreviewPages::WritePageDecided(const QString& path, const QString& shownPat
     if (yesToAll_) {
         return true;
     }
-    const platform::ConfirmAnswer answer = dialogs_.Confirm(HtmlOverwritePrompt(shownPath));
+    const platform::ConfirmAnswer answer = dialogs_.Confirm(HtmlOverwritePrompt(path));
     yesToAll_ = answer == platform::ConfirmAnswer::YesToAll;
     noToAll_ = answer == platform::ConfirmAnswer::NoToAll;
     return answer == platform::ConfirmAnswer::Yes || answer == platform::ConfirmAnswer::YesToAll;
@@ -294,7 +293,7 @@ void PreviewPages::generatehtmlbuttonClick() {
         page.fileName = fileName;
         page.titleSuffix = testPage ? settings_.htmlMainFilename : grid.Cell(j, CaptionGrid::kCaptionColumn);
         const QString path = htmlFolder + fileName;
-        if (!WritePageDecided(path, path)) {
+        if (!WritePageDecided(path)) {
             if (firstKept.isEmpty()) {
                 firstKept = path;
             }

@@ -73,7 +73,8 @@ class PreviewPages {
     std::function<void()> WriteStatusReport;
 
   private:
-    bool WritePageDecided(const QString& path, const QString& shownPath);
+    // Whether the page may be written: asks before replacing one when the page prompt is ticked.
+    bool WritePageDecided(const QString& path);
 
     settings::AppSettings& settings_;
     platform::Dialogs& dialogs_;
