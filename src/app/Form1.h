@@ -22,58 +22,36 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class QTableView;
-class QTextEdit;
 class QTimer;
 
 namespace widgets {
-class TIntegerEdit;
 class TPicturePanel;
-class TUpDown;
 }  // namespace widgets
 
 namespace render {
 class TLumoButton;
 }  // namespace render
 
+namespace compose {
+class TButtonComposer;
+}  // namespace compose
+
 namespace app {
 
-class CaptionGridModel;
 class HintTracker;
 class Tadvancedform;
+class TFilePage;
+class TCaptionListPage;
+class TButtonsPage;
+class TFontPage;
+class TAlignmentPage;
+class THtmlPage;
+class THelpPage;
 
-// One integer field of a button type with its arrows and its label.
-struct IntegerFieldControls {
-    widgets::TIntegerEdit* edit = nullptr;
-    widgets::TUpDown* arrows = nullptr;
-    QLabel* label = nullptr;
-
-    void SetVisible(bool visible) const;
-    void SetEnabled(bool enabled) const;
-};
-
-// The background bitmap file of one button type: its label, read-only field and browse button.
-struct BitmapFieldControls {
-    QLabel* label = nullptr;
-    QLineEdit* edit = nullptr;
-    QPushButton* browse = nullptr;
-
-    void SetVisible(bool visible) const;
-};
-
-// The fields of one button type.
-struct TypeFields {
-    BitmapFieldControls bitmap;
-    IntegerFieldControls width;
-    IntegerFieldControls height;
-    IntegerFieldControls spacing;
-    IntegerFieldControls verticalOffset;
-    IntegerFieldControls horizontalOffset;
-};
-
-// The main window: the seven settings pages, the bar with the batch buttons and the test caption,
-// the two preview areas and the status bar. It owns the settings model; its handlers change the
-// model, call the subsystem that does the work and refresh.
+// The main window frame: the notebook of the seven settings pages, the bar with the batch buttons and
+// the test caption, the two preview areas, the status bar, the timers, start-up and shutdown, and the
+// wiring between the pages. It owns the settings model; the pages' handlers change the model, call
+// the subsystem that does the work and refresh.
 class TForm1 : public QMainWindow, public output::ButtonRenderer {
   public:
     static constexpr int kHelpPage = 6;
@@ -94,8 +72,12 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     QString ProjectFile() const;
 
     settings::AppSettings& Settings() { return settings_; }
+    platform::Dialogs& Dialogs() { return dialogs_; }
     Tadvancedform& AdvancedForm() { return *advancedform_; }
     HintTracker& Hints() { return *hints_; }
+    compose::TButtonComposer& Composer() { return *composer_; }
+    // True while code brings the controls in line with the model: control handlers do not run.
+    bool Syncing() const { return syncing_; }
 
     // The text of the status bar's single panel.
     QString StatusText() const;
@@ -127,20 +109,12 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void EnableType2(bool enabled);
     // Shows or hides the type 2 controls and preview, and sets the enabled flag.
     void ShowType2(bool enabled);
+    // "A&dvanced": the advanced options dialog, centred on the window.
     void BitBtn1Click();
-    void AddCaptionButtonClick();
-    void DeleteCaptionButtonClick();
-    void CalculateFilenamesButtonClick();
-    // Runs before every key pressed in the caption grid takes effect, also while a cell is edited.
-    void CaptionStringGridKeyDown(int key);
+    // The page tabs: the Help page gives the focus to "&View Help File".
+    void PageControl1Change();
     void enforce83CheckBoxClick();
     void filenamestyleComboBoxChange();
-    void TopOffsetIntegerEditChange(int type);
-    // button1filenameeditChange / button2filenameeditChange: the bitmap file field changed.
-    void ButtonFilenameEditChange(int type);
-    // BitBtn4Click / BitBtn5Click: choose the type's background bitmap file.
-    void BitmapBrowseClick(int type);
-    void LeftOffsetIntegerEditChange(int type);
     // Recalculates the file names of the caption list and shows them.
     void RecalculateCaptionFilenames();
     void SaveBatchButtonClick();
@@ -153,13 +127,12 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void ShowBatchProgress(int current, int total);
     static constexpr int kProgressIntervalMs = 100;
 
-    // Applies both button types' settings to the two preview buttons, with caption 1 on type 1 and
-    // caption 2 on type 2; both faces are finished on return.
+    // The batch renders through the window's face composer with the two preview buttons.
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;
 
     // The picture the batch captures into; mode 0 also loads bitmap files into it to learn their size.
-    const QImage& TempImage() const { return tempImage_; }
+    const QImage& TempImage() const;
     output::ButtonBatch& Batch() { return batch_; }
     html::PreviewPages& Pages() { return pages_; }
     output::StatusReport& Report() { return *report_; }
@@ -169,7 +142,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // Brings every control in line with the settings model.
     void SettingsToControls();
 
-    // Controls, under their form names.
+    // The frame's controls, under their form names.
     QTabWidget* PageControl1 = nullptr;
     QPushButton* SaveBatchButton = nullptr;
     QPushButton* generatehtmlbutton = nullptr;
@@ -178,22 +151,23 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     QLabel* preview2Label = nullptr;
     widgets::TPicturePanel* testareaPanel1 = nullptr;
     widgets::TPicturePanel* testareaPanel2 = nullptr;
-    std::array<QCheckBox*, 3> secondbuttonCheckBox{};  // on the Buttons, Font and Allignment pages
-    std::array<QGroupBox*, 3> type2Panels{};
-    QPushButton* BitBtn1 = nullptr;  // "A&dvanced"
-    QTableView* CaptionStringGrid = nullptr;
-    QPushButton* AddCaptionButton = nullptr;
-    QPushButton* DeleteCaptionButton = nullptr;
-    QPushButton* CalculateFilenamesButton = nullptr;
-    std::array<TypeFields, 2> typeFields;  // [settings::kType1], [settings::kType2]
-    QTextEdit* welcomeText = nullptr;
-    QLabel* Image4 = nullptr;
-    QLabel* Image7 = nullptr;
-    QPushButton* ViewHelpButton = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     render::TLumoButton* image1 = nullptr;
     render::TLumoButton* image2 = nullptr;
+
+    // The pages, each holding its controls.
+    TFilePage* filePage = nullptr;
+    TCaptionListPage* captionListPage = nullptr;
+    TButtonsPage* buttonsPage = nullptr;
+    TFontPage* fontPage = nullptr;
+    TAlignmentPage* alignmentPage = nullptr;
+    THtmlPage* htmlPage = nullptr;
+    THelpPage* helpPage = nullptr;
+    // The three "Disable this button ?" boxes and the type 2 panels of the Buttons, Font and
+    // Allignment pages.
+    std::array<QCheckBox*, 3> secondbuttonCheckBox{};
+    std::array<QGroupBox*, 3> type2Panels{};
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -203,26 +177,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
   private:
     void BuildPages();
-    void BuildHelpPage(QWidget* page);
     void BuildBar(QWidget* central);
     void BuildPreviewRow(QWidget* central);
-    std::array<QGroupBox*, 2> AddTypePanels(QWidget* page, const QString& title1, const QString& title2,
-                                            int boxIndex);
-    void BuildCaptionListPage(QWidget* page);
-    void BuildButtonsFields(const std::array<QGroupBox*, 2>& panels);
-    void BuildAlignmentFields(const std::array<QGroupBox*, 2>& panels);
-    IntegerFieldControls AddIntegerField(int type, QGroupBox* panel, int row, const QString& label,
-                                         const QString& hint, platform::IntegerRange range,
-                                         QString settings::ButtonStyle::*field,
-                                         std::function<void()> onChange);
-    void FieldToControls(const IntegerFieldControls& f, const QString& text);
-    void ShowOffsetFields(int type);
-    void SelectCaptionRow(int gridRow);
-    void SizeCaptionColumns();
-    void ApplyTypeSettings(int type, render::TLumoButton* button, const QString& caption);
-    render::TLumoButton* PreviewButton(int type) const;
-
-    friend class CaptionEditorDelegate;
 
     platform::Dialogs& dialogs_;
     platform::Shell& shell_;
@@ -231,8 +187,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     bool dataFolderOk_ = false;
     bool shown_ = false;
     bool syncing_ = false;  // controls are being brought in line with the model
-    CaptionGridModel* captionModel_ = nullptr;
-    QImage tempImage_;
+    std::unique_ptr<compose::TButtonComposer> composer_;
     output::ButtonBatch batch_;
     html::PreviewPages pages_;
     std::unique_ptr<output::StatusReport> report_;

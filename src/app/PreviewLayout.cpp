@@ -18,6 +18,9 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
     int height = in.window.height();
     // The row follows the window's width; the frame around it stays the same.
     const int rowFrame = width - in.rowWidth;
+    // The window grows by the space the rest of the window takes beside the preview row, as
+    // measured, and at least by the program's fixed allowance.
+    const int besideButton = std::max(kWindowHeightBesideButton, in.window.height() - in.areaHeight);
 
     if (in.type2Enabled) {
         int area1 = width / 2 - 5;
@@ -28,8 +31,8 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
                 width, 2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons);
         }
         for (const QSize& b : {in.button1, in.button2}) {
-            if (b.height() + kWindowHeightBesideButton > height) {
-                height = b.height() + kWindowHeightBesideButton;
+            if (b.height() + besideButton > height) {
+                height = b.height() + besideButton;
             }
         }
         area1 = width / 2 - 5;
@@ -41,8 +44,8 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
         if (area1 < in.button1.width() + kAreaMarginBesideButton) {
             width = std::max(width, 2 * in.button1.width() + kWindowWidthBesideButtons);
         }
-        if (in.button1.height() + kWindowHeightBesideButton > height) {
-            height = in.button1.height() + kWindowHeightBesideButton;
+        if (in.button1.height() + besideButton > height) {
+            height = in.button1.height() + besideButton;
         }
         out.area1Width = width - 10;
         out.area2Width = 0;

@@ -39,8 +39,9 @@ class Dialogs {
     // the default button and Escape answers No.
     virtual ConfirmAnswer Confirm(const QString& text) = 0;
 
-    // The colour chooser. Answers the chosen colour as 0x00BBGGRR, or nothing when cancelled.
-    virtual std::optional<std::uint32_t> ChooseColour() = 0;
+    // The colour chooser, opening on `initial` (0x00BBGGRR). Answers the chosen colour as 0x00BBGGRR,
+    // or nothing when cancelled.
+    virtual std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) = 0;
 
     // The open-file dialog. Answers the chosen file, or nothing when cancelled.
     virtual std::optional<QString> ChooseOpenFile(const OpenFileRequest& request) = 0;

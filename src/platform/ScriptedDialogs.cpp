@@ -1,4 +1,5 @@
 #include "platform/ScriptedDialogs.h"
+#include <stdexcept>
 
 namespace platform {
 
@@ -37,8 +38,8 @@ ConfirmAnswer ScriptedDialogs::Confirm(const QString& text) {
     return Take(confirms_, ConfirmAnswer::Yes);
 }
 
-std::optional<std::uint32_t> ScriptedDialogs::ChooseColour() {
-    shown_.append({Kind::Colour, {}, {}});
+std::optional<std::uint32_t> ScriptedDialogs::ChooseColour(std::uint32_t initial) {
+    shown_.append({Kind::Colour, {}, QStringLiteral("%1").arg(initial, 8, 16, QLatin1Char('0')).toUpper()});
     return Take(colours_, std::optional<std::uint32_t>{});
 }
 
@@ -49,6 +50,11 @@ std::optional<QString> ScriptedDialogs::ChooseOpenFile(const OpenFileRequest& re
 
 std::optional<QString> ScriptedDialogs::ChooseFolder(const QString& caption, const QString& startFolder) {
     shown_.append({Kind::Folder, caption, startFolder});
+    if (!folderFailures_.empty()) {
+        const QString error = folderFailures_.front();
+        folderFailures_.pop_front();
+        throw std::runtime_error(error.toStdString());
+    }
     return TakeText(folders_);
 }
 

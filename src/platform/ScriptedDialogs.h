@@ -17,8 +17,10 @@ class ScriptedDialogs : public Dialogs {
 
     struct Shown {
         Kind kind;
-        QString text;    // message text, dialog title or folder caption
-        QString detail;  // file name of an open-file request, start folder of a folder chooser
+        QString text;  // message text, dialog title or folder caption
+        // File name of an open-file request, start folder of a folder chooser, the colour a colour
+        // chooser opened on (eight hexadecimal digits).
+        QString detail;
     };
 
     void QueueConfirm(ConfirmAnswer answer) { confirms_.push_back(answer); }
@@ -26,6 +28,8 @@ class ScriptedDialogs : public Dialogs {
     // An empty text queues a cancelled dialog.
     void QueueOpenFile(const QString& file) { files_.push_back(file); }
     void QueueFolder(const QString& folder) { folders_.push_back(folder); }
+    // The next folder chooser fails: it throws an error with this text.
+    void QueueFolderFailure(const QString& error) { folderFailures_.push_back(error); }
 
     const QList<Shown>& History() const { return shown_; }
     // Texts of the plain messages and error boxes, in the order they were shown.
@@ -35,7 +39,7 @@ class ScriptedDialogs : public Dialogs {
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
     ConfirmAnswer Confirm(const QString& text) override;
-    std::optional<std::uint32_t> ChooseColour() override;
+    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
     std::optional<QString> ChooseOpenFile(const OpenFileRequest& request) override;
     std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) override;
 
@@ -57,6 +61,7 @@ class ScriptedDialogs : public Dialogs {
     std::deque<std::optional<std::uint32_t>> colours_;
     std::deque<QString> files_;
     std::deque<QString> folders_;
+    std::deque<QString> folderFailures_;
 };
 
 }  // namespace platform

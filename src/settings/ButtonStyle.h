@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "platform/IntegerText.h"
 #include "settings/SettingsLists.h"
@@ -37,6 +38,9 @@ struct ButtonStyle {
 
     // Chooses a size list position; its text follows (empty for no choice).
     void SetFontSizeIndex(int position);
+    // Takes a size typed into the size list (a valid size, see FontSizePoints): the text, and the
+    // list position that shows the same text or no choice.
+    void SetFontSizeText(const QString& text);
     // Chooses a font list position among `fonts`; the font name follows (empty for no choice).
     void SetFontIndex(int position, const QStringList& fonts);
 
@@ -51,5 +55,12 @@ constexpr platform::IntegerRange WidthRange(int type) {
 inline constexpr platform::IntegerRange kHeightRange{-2000, 2000};
 inline constexpr platform::IntegerRange kSpacingRange{0, 2000};
 inline constexpr platform::IntegerRange kOffsetRange{-2000, 2000};
+
+// The caption sizes a size list accepts, in points.
+inline constexpr platform::IntegerRange kFontSizeRange{1, 300};
+
+// The size a size list text gives: decimal digits only, blanks around them allowed, within
+// kFontSizeRange. Anything else is not a size.
+std::optional<int> FontSizePoints(const QString& text);
 
 }  // namespace settings

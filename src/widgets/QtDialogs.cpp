@@ -97,15 +97,16 @@ platform::ConfirmAnswer QtDialogs::Confirm(const QString& text) {
     return platform::ConfirmAnswer::No;
 }
 
-std::optional<std::uint32_t> QtDialogs::ChooseColour() {
+std::optional<std::uint32_t> QtDialogs::ChooseColour(std::uint32_t initial) {
     if (closed_) {
         return std::nullopt;
     }
-    const QColor chosen = QColorDialog::getColor(lastColour_, parent_);
+    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                       static_cast<int>((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, parent_);
     if (!chosen.isValid()) {
         return std::nullopt;
     }
-    lastColour_ = chosen;
     return static_cast<std::uint32_t>(chosen.red()) | (static_cast<std::uint32_t>(chosen.green()) << 8) |
            (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }

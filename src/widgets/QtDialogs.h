@@ -20,7 +20,7 @@ class QtDialogs : public platform::Dialogs {
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
     platform::ConfirmAnswer Confirm(const QString& text) override;
-    std::optional<std::uint32_t> ChooseColour() override;
+    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
     std::optional<QString> ChooseOpenFile(const platform::OpenFileRequest& request) override;
     std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) override;
 
@@ -35,7 +35,6 @@ class QtDialogs : public platform::Dialogs {
   private:
     QString title_;
     QPointer<QWidget> parent_;
-    QColor lastColour_ = Qt::black;  // the colour dialog opens on the colour last chosen in it
     bool closed_ = false;
 };
 

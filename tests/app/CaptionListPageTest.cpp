@@ -13,6 +13,9 @@
 #include <QTimer>
 
 #include "app/AdvancedForm.h"
+#include "app/AlignmentPage.h"
+#include "app/ButtonsPage.h"
+#include "app/CaptionListPage.h"
 #include "app/Form1.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
@@ -30,7 +33,7 @@ class CaptionListPageTest : public ::testing::Test {
         form->show();
         form->PageControl1->setCurrentIndex(1);
         QApplication::setActiveWindow(form.get());
-        grid = form->CaptionStringGrid;
+        grid = form->captionListPage->CaptionStringGrid;
         model = grid->model();
     }
 
@@ -59,10 +62,10 @@ TEST_F(CaptionListPageTest, TheGridShowsTheCaptionListUnderItsHeader) {
     EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
     EXPECT_EQ(Cell(6, 0), QStringLiteral("Links"));
     EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 16);
-    EXPECT_EQ(form->AddCaptionButton->text(), QStringLiteral("Add Caption"));
-    EXPECT_EQ(form->DeleteCaptionButton->text(), QStringLiteral("Delete Caption"));
+    EXPECT_EQ(form->captionListPage->AddCaptionButton->text(), QStringLiteral("Add Caption"));
+    EXPECT_EQ(form->captionListPage->DeleteCaptionButton->text(), QStringLiteral("Delete Caption"));
 
-    form->CalculateFilenamesButton->click();
+    form->captionListPage->CalculateFilenamesButton->click();
     EXPECT_EQ(Cell(0, 1), QStringLiteral("u_home.gif"));
     EXPECT_EQ(Cell(0, 2), QStringLiteral("d_home.gif"));
     EXPECT_EQ(Cell(0, 3), QStringLiteral("home.htm"));
@@ -71,7 +74,7 @@ TEST_F(CaptionListPageTest, TheGridShowsTheCaptionListUnderItsHeader) {
 
 TEST_F(CaptionListPageTest, AddAndDeleteWorkOnTheCurrentRow) {
     SelectCell(0, 0);
-    form->AddCaptionButton->click();
+    form->captionListPage->AddCaptionButton->click();
     ASSERT_EQ(model->rowCount(), 8);
     EXPECT_EQ(Cell(1, 0), QString());
     EXPECT_EQ(Cell(2, 0), QStringLiteral("Contacts"));
@@ -79,7 +82,7 @@ TEST_F(CaptionListPageTest, AddAndDeleteWorkOnTheCurrentRow) {
     EXPECT_EQ(form->Settings().captions.CurrentRow(), 2);
 
     SelectCell(3, 0);  // "Products"
-    form->DeleteCaptionButton->click();
+    form->captionListPage->DeleteCaptionButton->click();
     EXPECT_EQ(model->rowCount(), 7);
     EXPECT_EQ(Cell(3, 0), QStringLiteral("Services"));
     EXPECT_EQ(form->Settings().captions.Cell(4, 0), QStringLiteral("Services"));
@@ -129,35 +132,35 @@ TEST_F(CaptionListPageTest, NameSettingsRecalculateTheList) {
 }
 
 TEST_F(CaptionListPageTest, IntegerFieldsAndArrowsMoveTheModelTogether) {
-    app::TypeFields& type1 = form->typeFields[settings::kType1];
-    EXPECT_EQ(type1.width.edit->text(), QStringLiteral("100"));
-    EXPECT_EQ(type1.width.arrows->Position(), 100);
-    EXPECT_EQ(type1.height.edit->Min(), -2000);
-    EXPECT_EQ(type1.width.edit->Min(), 0);
-    EXPECT_EQ(form->typeFields[settings::kType2].width.edit->Min(), -2000);
+    app::ButtonsTypeControls& type1 = form->buttonsPage->type[settings::kType1];
+    EXPECT_EQ(type1.widthField.edit->text(), QStringLiteral("100"));
+    EXPECT_EQ(type1.widthField.arrows->Position(), 100);
+    EXPECT_EQ(type1.heightField.edit->Min(), -2000);
+    EXPECT_EQ(type1.widthField.edit->Min(), 0);
+    EXPECT_EQ(form->buttonsPage->type[settings::kType2].widthField.edit->Min(), -2000);
     form->Timer1->stop();
 
-    type1.width.edit->setFocus();
-    type1.width.edit->setCursorPosition(3);
-    QTest::keyClicks(type1.width.edit, "7");
+    type1.widthField.edit->setFocus();
+    type1.widthField.edit->setCursorPosition(3);
+    QTest::keyClicks(type1.widthField.edit, "7");
     EXPECT_EQ(form->Settings().button[settings::kType1].width, QStringLiteral("1007"));
-    EXPECT_EQ(type1.width.arrows->Position(), 1007);
+    EXPECT_EQ(type1.widthField.arrows->Position(), 1007);
     EXPECT_TRUE(form->Timer1->isActive());  // size fields refresh through the timer
 
-    type1.height.arrows->StepUp();
-    EXPECT_EQ(type1.height.edit->text(), QStringLiteral("31"));
+    type1.heightField.arrows->StepUp();
+    EXPECT_EQ(type1.heightField.edit->text(), QStringLiteral("31"));
     EXPECT_EQ(form->Settings().button[settings::kType1].height, QStringLiteral("31"));
 
     // The offset fields show only with the fixed-offset alignment.
-    EXPECT_TRUE(type1.verticalOffset.edit->isHidden());
+    EXPECT_TRUE(form->alignmentPage->type[settings::kType1].TopOffsetField.edit->isHidden());
     form->Settings().button[settings::kType1].verticalMode = settings::kFixedOffsetAlignment;
     form->SettingsToControls();
-    EXPECT_FALSE(type1.verticalOffset.edit->isHidden());
-    EXPECT_TRUE(type1.verticalOffset.label->isEnabled());
+    EXPECT_FALSE(form->alignmentPage->type[settings::kType1].TopOffsetField.edit->isHidden());
+    EXPECT_TRUE(form->alignmentPage->type[settings::kType1].TopOffsetField.label->isEnabled());
 
     // A keystroke's conversion error reaches the status bar.
-    type1.height.edit->setText("-5");
-    type1.height.edit->setCursorPosition(0);
-    QTest::keyClick(type1.height.edit, Qt::Key_Minus);
+    type1.heightField.edit->setText("-5");
+    type1.heightField.edit->setCursorPosition(0);
+    QTest::keyClick(type1.heightField.edit, Qt::Key_Minus);
     EXPECT_EQ(form->StatusText(), QStringLiteral("'--5' is not a valid integer value"));
 }

@@ -18,7 +18,11 @@
 
 #include "TestSupport.h"
 #include "app/AdvancedForm.h"
+#include "app/AlignmentPage.h"
+#include "app/ButtonsPage.h"
+#include "app/FilePage.h"
 #include "app/Form1.h"
+#include "app/HelpPage.h"
 #include "app/HintTracker.h"
 #include "platform/IntegerText.h"
 #include "platform/ScriptedDialogs.h"
@@ -65,11 +69,11 @@ TEST_F(Form1Test, TheWindowShowsItsPagesBarAndPreviews) {
     EXPECT_EQ(form->TextEdit->maxLength(), 250);
     EXPECT_TRUE(form->TextEdit->hasFocus() || QApplication::focusWidget() == form->TextEdit ||
                 form->focusWidget() == form->TextEdit);
-    EXPECT_TRUE(form->welcomeText->isReadOnly());
-    EXPECT_FALSE(form->welcomeText->toPlainText().isEmpty());
-    EXPECT_EQ(form->Image7->size(), QSize(33, 24));
-    EXPECT_EQ(form->Image7->pos(), QPoint(68, 80));
-    EXPECT_FALSE(form->Image7->isVisible());
+    EXPECT_TRUE(form->helpPage->welcomeText->isReadOnly());
+    EXPECT_FALSE(form->helpPage->welcomeText->toPlainText().isEmpty());
+    EXPECT_EQ(form->helpPage->Image7->size(), QSize(33, 24));
+    EXPECT_EQ(form->helpPage->Image7->pos(), QPoint(68, 80));
+    EXPECT_FALSE(form->helpPage->Image7->isVisible());
     EXPECT_TRUE(dialogs.History().isEmpty());
 }
 
@@ -140,23 +144,24 @@ TEST_F(Form1Test, IntegerFieldsNeverPassANonNumberToTheSettingsFile) {
         form->show();
         form->Timer1->stop();
         dialogs.Clear();
-        app::TypeFields& f = form->typeFields[settings::kType1];
+        app::ButtonsTypeControls& f = form->buttonsPage->type[settings::kType1];
+        app::AlignmentTypeControls& a = form->alignmentPage->type[settings::kType1];
         // A paste of letters into the spacing field is refused.
-        f.spacing.edit->setText("22");
-        f.spacing.edit->setFocus();
-        f.spacing.edit->selectAll();
+        f.spacingField.edit->setText("22");
+        f.spacingField.edit->setFocus();
+        f.spacingField.edit->selectAll();
         QApplication::clipboard()->setText("abc");
-        QTest::keyClick(f.spacing.edit, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(f.spacing.edit->text(), QStringLiteral("22"));
+        QTest::keyClick(f.spacingField.edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(f.spacingField.edit->text(), QStringLiteral("22"));
         EXPECT_EQ(form->Settings().button[settings::kType1].spacing, QStringLiteral("22"));
         // A text that is not a number, however it got there, is read as the field's value: the
         // message, then its minimum in its place, and the refresh still starts.
         form->Timer1->stop();
-        f.verticalOffset.edit->setText("abc");
-        EXPECT_EQ(f.verticalOffset.edit->text(), QStringLiteral("-2000"));
+        a.TopOffsetField.edit->setText("abc");
+        EXPECT_EQ(a.TopOffsetField.edit->text(), QStringLiteral("-2000"));
         EXPECT_EQ(form->Settings().button[settings::kType1].verticalOffset, QStringLiteral("-2000"));
         EXPECT_EQ(dialogs.Messages(), QStringList{"[Value Out of Range]"});
-        f.width.edit->setText("12x");
+        f.widthField.edit->setText("12x");
         EXPECT_EQ(form->Settings().button[settings::kType1].width, QStringLiteral("0"));
         EXPECT_TRUE(form->Timer1->isActive());
         EXPECT_TRUE(form->StatusText().isEmpty());
@@ -199,7 +204,7 @@ TEST_F(Form1Test, PreviewInWebBrowserWritesThePagesAndOpensTheFirst) {
     EXPECT_EQ(shell.Opened().last(), dir.path() + "/KSDATA/Report.txt");
 
     // The help page opens from beside the program.
-    form->ViewHelpButton->click();
+    form->helpPage->ViewHelpButton->click();
     EXPECT_EQ(shell.Opened().last(), dir.path() + "/help.htm");
 }
 
@@ -246,8 +251,8 @@ TEST_F(Form1Test, ReEnablingTypeTwoCopiesTypeOneOnlyWhenAsked) {
     s.copyOnReEnable = true;
     form->secondbuttonCheckBox[2]->click();  // enable with copying
     EXPECT_EQ(s.button[settings::kType2], s.button[settings::kType1]);
-    EXPECT_EQ(form->typeFields[settings::kType2].height.edit->text(), QStringLiteral("44"));
-    EXPECT_FALSE(form->typeFields[settings::kType2].horizontalOffset.edit->isHidden());
+    EXPECT_EQ(form->buttonsPage->type[settings::kType2].heightField.edit->text(), QStringLiteral("44"));
+    EXPECT_FALSE(form->alignmentPage->type[settings::kType2].LeftOffsetField.edit->isHidden());
 }
 
 TEST_F(Form1Test, ADamagedSettingsFileIsResetWithTheMessage) {
@@ -285,7 +290,7 @@ TEST_F(Form1Test, ErrorsAndHintsGoToTheStatusBar) {
     EXPECT_EQ(form->StatusText(), QStringLiteral("Save a batch of buttons using the list of captions in the "
                                                  "\"Batch Captions List\"."));
     // A control without a hint shows that of its nearest enclosing control with one: here the page.
-    hints.MouseOver(form->BitBtn1);
+    hints.MouseOver(form->filePage->BitBtn1);
     EXPECT_EQ(form->StatusText(), QStringLiteral("Select the button target folder and other file settings."));
     hints.MouseOver(form->testareaPanel1);
     EXPECT_EQ(form->StatusText(), QStringLiteral("This is the preview area for type 1 buttons."));
@@ -311,12 +316,12 @@ TEST_F(Form1Test, TheHelpPictureBlinksAfterAMouseMovement) {
     ASSERT_TRUE(form->Timer2->isActive());
     EXPECT_EQ(form->Timer2->interval(), 200);
     form->Timer2Timer();
-    EXPECT_TRUE(form->Image7->isVisible());
+    EXPECT_TRUE(form->helpPage->Image7->isVisible());
     EXPECT_EQ(form->Timer2->interval(), 500);
     form->Image4MouseMove();  // a running timer is not restarted
     EXPECT_EQ(form->Timer2->interval(), 500);
     form->Timer2Timer();
-    EXPECT_FALSE(form->Image7->isVisible());
+    EXPECT_FALSE(form->helpPage->Image7->isVisible());
     EXPECT_EQ(form->Timer2->interval(), 200);
     EXPECT_FALSE(form->Timer2->isActive());
 }

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "TestSupport.h"
+#include "app/ButtonsPage.h"
 #include "app/Form1.h"
 #include "gif/WebPalette.h"
 #include "platform/ScriptedDialogs.h"
@@ -32,7 +33,7 @@ class PreviewTest : public ::testing::Test {
         }
     }
     settings::ButtonStyle& Type1() { return form->Settings().button[settings::kType1]; }
-    app::TypeFields& Fields1() { return form->typeFields[settings::kType1]; }
+    app::ButtonsTypeControls& Fields1() { return form->buttonsPage->type[settings::kType1]; }
 
     QTemporaryDir dir;
     platform::ScriptedDialogs dialogs;
@@ -56,12 +57,12 @@ TEST_F(PreviewTest, SizesFollowTheBackgroundMode) {
 
     // Fixed size with an empty width field: no width, and the arrows show 0.
     Type1().backgroundMode = 1;
-    Fields1().width.edit->setText("");
+    Fields1().widthField.edit->setText("");
     form->ApplyButtonSettings("Home", "Home");
     EXPECT_EQ(form->image1->ButtonWidth(), 0);
-    EXPECT_EQ(Fields1().width.arrows->Position(), 0);
-    Fields1().width.edit->setText("140");
-    Fields1().height.edit->setText("-");
+    EXPECT_EQ(Fields1().widthField.arrows->Position(), 0);
+    Fields1().widthField.edit->setText("140");
+    Fields1().heightField.edit->setText("-");
     form->ApplyButtonSettings("Home", "Home");
     EXPECT_EQ(form->image1->ButtonWidth(), 140);
     EXPECT_EQ(form->image1->ButtonHeight(), 0);
@@ -73,7 +74,7 @@ TEST_F(PreviewTest, SizesFollowTheBackgroundMode) {
     ASSERT_TRUE(bitmap.save(file));
     Type1().backgroundMode = 0;
     Type1().bitmapFile = file;
-    Fields1().height.edit->setText("30");
+    Fields1().heightField.edit->setText("30");
     form->ApplyButtonSettings("Home", "Home");
     EXPECT_EQ(form->image1->ButtonWidth(), 120);
     EXPECT_EQ(form->image1->ButtonHeight(), 40);
@@ -125,9 +126,10 @@ TEST_F(PreviewTest, AnUnreadableBitmapEndsTheRefreshWithItsMessage) {
 TEST_F(PreviewTest, TypingInASizeFieldRefreshesOnceAfterTheDelay) {
     form->Timer1Timer();
     const int before = form->PreviewRefreshCount();
-    Fields1().height.edit->setFocus();
-    Fields1().height.edit->setCursorPosition(2);
-    QTest::keyClicks(Fields1().height.edit, "123");  // 30 → 30123 is out of range; the keys that fit land
+    Fields1().heightField.edit->setFocus();
+    Fields1().heightField.edit->setCursorPosition(2);
+    QTest::keyClicks(Fields1().heightField.edit,
+                     "123");  // 30 → 30123 is out of range; the keys that fit land
     EXPECT_TRUE(form->Timer1->isActive());
     EXPECT_EQ(form->PreviewRefreshCount(), before);
     QTest::qWait(TForm1::kPreviewDelayMs + 300);
@@ -168,7 +170,7 @@ TEST_F(PreviewTest, TheBatchWritesTheFacesTheButtonsShow) {
 
 TEST_F(PreviewTest, TheBitmapFieldStartsInTheSamplesFolderAndRefreshesForAnExistingFile) {
     dialogs.QueueOpenFile(dir.path() + "/missing.bmp");
-    form->BitmapBrowseClick(settings::kType1);
+    form->buttonsPage->BitmapBrowseClick(settings::kType1);
     ASSERT_EQ(dialogs.History().size(), 1);
     EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::OpenFile);
     EXPECT_EQ(Type1().bitmapFile, dir.path() + "/missing.bmp");
@@ -178,17 +180,17 @@ TEST_F(PreviewTest, TheBitmapFieldStartsInTheSamplesFolderAndRefreshesForAnExist
     bitmap.fill(Qt::red);
     ASSERT_TRUE(bitmap.save(dir.path() + "/red.bmp"));
     dialogs.QueueOpenFile(dir.path() + "/red.bmp");
-    form->BitmapBrowseClick(settings::kType2);
+    form->buttonsPage->BitmapBrowseClick(settings::kType2);
     EXPECT_EQ(form->Settings().button[settings::kType2].bitmapFile, dir.path() + "/red.bmp");
     EXPECT_TRUE(form->Timer1->isActive());
-    form->BitmapBrowseClick(settings::kType2);  // cancelled: nothing changes
+    form->buttonsPage->BitmapBrowseClick(settings::kType2);  // cancelled: nothing changes
     EXPECT_EQ(form->Settings().button[settings::kType2].bitmapFile, dir.path() + "/red.bmp");
 }
 
 TEST_F(PreviewTest, LargeButtonsLongCaptionsAndOddNamesAreHandled) {
     Type1().backgroundMode = 1;
-    Fields1().width.edit->setText("2000");
-    Fields1().height.edit->setText("2000");
+    Fields1().widthField.edit->setText("2000");
+    Fields1().heightField.edit->setText("2000");
     auto& grid = form->Settings().captions;
     grid.SetRowCount(3);
     grid.SetCell(1, 0, QString(250, 'W'));

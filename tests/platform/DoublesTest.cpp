@@ -17,8 +17,10 @@ TEST(ScriptedDialogs, AnswersFromItsQueuesAndRecordsEveryBox) {
     d.ShowMessage("first\rline");
     EXPECT_EQ(d.Confirm("overwrite?"), ConfirmAnswer::NoToAll);
     EXPECT_EQ(d.Confirm("again?"), ConfirmAnswer::Yes);  // nothing queued: the default button
-    EXPECT_EQ(d.ChooseColour(), std::optional<std::uint32_t>(0x00123456u));
-    EXPECT_EQ(d.ChooseColour(), std::nullopt);  // nothing queued: cancelled
+    EXPECT_EQ(d.ChooseColour(0x00C0FFEEu), std::optional<std::uint32_t>(0x00123456u));
+    EXPECT_EQ(d.ChooseColour(0), std::nullopt);  // nothing queued: cancelled
+    EXPECT_EQ(d.History().back().detail, QStringLiteral("00000000"));
+    EXPECT_EQ(d.History()[d.History().size() - 2].detail, QStringLiteral("00C0FFEE"));
     EXPECT_EQ(d.ChooseOpenFile({"Pick", "a.bmp", "/x", {}, ".bmp"}), std::optional<QString>("/x/a.bmp"));
     EXPECT_EQ(d.ChooseFolder("Where", "/start"), std::nullopt);
     d.ShowError("bad");

@@ -1,0 +1,235 @@
+#include "app/ButtonsPage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "app/Form1.h"
+#include "app/HintTracker.h"
+#include "platform/Paths.h"
+#include "settings/SettingsLists.h"
+#include "widgets/IntegerEdit.h"
+#include "widgets/UpDown.h"
+
+namespace app {
+namespace {
+
+constexpr int kBitmapFieldWidth = 230;
+
+// Columns of a type panel.
+constexpr int kModeColumn = 0;
+constexpr int kColourColumn = 1;
+constexpr int kStyleColumn = 2;
+constexpr int kDepthColumn = 3;
+constexpr int kWidthColumn = 1;
+constexpr int kHeightColumn = 2;
+
+QWidget* Row(QWidget* parent, QWidget* first, QWidget* second) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(first, 1);
+    layout->addWidget(second);
+    return row;
+}
+
+}  // namespace
+
+void ButtonsTypeControls::SetBitmapVisible(bool visible) const {
+    filenameLabel->setVisible(visible);
+    filenameedit->setVisible(visible);
+    BitBtn->setVisible(visible);
+}
+
+TButtonsPage::TButtonsPage(TForm1& form, QWidget* parent)
+    : TTypePanelsPage(form, parent, QStringLiteral("Button type 1 Settings"),
+                      QStringLiteral("Button type 2 Settings")) {
+    BuildType(0);
+    BuildType(1);
+    AddDisableBox(3, kDepthColumn);
+}
+
+void TButtonsPage::BuildType(int t) {
+    ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
+    QGroupBox* panel = panels[static_cast<std::size_t>(t)];
+    QGridLayout* grid = Grid(t);
+    using B = settings::ButtonStyle;
+
+    c.ModeComboBox = new QComboBox(panel);
+    c.ModeComboBox->addItems(settings::BackgroundModeTexts());
+    LimitListWidth(c.ModeComboBox, 20);
+    SetHint(c.ModeComboBox,
+            TypeHint(t, QStringLiteral("Select the \"background mode\" for type 1 buttons, either a "
+                                       "pre-defined bitmap or the colour and size of your choice.")));
+    AddLabelled(grid, 0, kModeColumn, QStringLiteral("Background mode"), c.ModeComboBox);
+
+    c.settingsSwatch = MakeColourSwatch(panel);
+    const QString colourHint =
+        TypeHint(t, QStringLiteral("Click here to change the background colour of type 1 buttons."));
+    SetHint(c.settingsSwatch.image, colourHint);
+    SetHint(c.settingsSwatch.button, colourHint);
+    QWidget* swatch = Row(panel, c.settingsSwatch.image, c.settingsSwatch.button);
+    AddLabelled(grid, 0, kColourColumn, QStringLiteral("Background colour"), swatch)
+        ->setBuddy(c.settingsSwatch.button);
+
+    c.BorderStyleComboBox = new QComboBox(panel);
+    c.BorderStyleComboBox->addItems(settings::BorderStyleTexts());
+    LimitListWidth(c.BorderStyleComboBox, 9);
+    SetHint(c.BorderStyleComboBox,
+            TypeHint(t, QStringLiteral("Select the type of border required for type 1 buttons.")));
+    AddLabelled(grid, 0, kStyleColumn, QStringLiteral("Border style"), c.BorderStyleComboBox);
+
+    c.BorderDepthComboBox = new QComboBox(panel);
+    c.BorderDepthComboBox->addItems(settings::BorderDepthTexts());
+    LimitListWidth(c.BorderDepthComboBox, 9);
+    SetHint(c.BorderDepthComboBox,
+            TypeHint(t, QStringLiteral("Select the depth (in pixels) of the border for type 1 buttons.")));
+    AddLabelled(grid, 0, kDepthColumn, QStringLiteral("Border depth"), c.BorderDepthComboBox);
+
+    c.filenameedit = new QLineEdit(panel);
+    c.filenameedit->setReadOnly(true);
+    c.filenameedit->setMinimumWidth(kBitmapFieldWidth);
+    c.BitBtn = MakeFolderButton(panel);
+    SetHint(c.filenameedit,
+            TypeHint(t, QStringLiteral(
+                            "Button 1 background bitmap filename (click the folder icon to change it).")));
+    SetHint(c.BitBtn, TypeHint(t, QStringLiteral("Select button 1 background bitmap file.")));
+    QWidget* bitmapRow = Row(panel, c.filenameedit, c.BitBtn);
+    c.filenameLabel = AddLabelled(grid, 2, kModeColumn, QStringLiteral("Bitmap filename"), bitmapRow);
+    c.filenameLabel->setBuddy(c.BitBtn);
+
+    const auto timer = [this] { form_.starttimerforupdate(); };
+    c.widthField =
+        AddIntegerField(t, panel, QStringLiteral("Width (pixels)"),
+                        TypeHint(t, QStringLiteral("Select the width (in pixels) for type 1 buttons.")),
+                        settings::WidthRange(t), &B::width, timer);
+    // The spacing field takes the place of the width field; at most one of them is shown.
+    c.spacingField = AddIntegerField(
+        t, panel, QStringLiteral("Spacing Pixels"),
+        TypeHint(t, QStringLiteral(
+                        "Select the spacing (in pixels) added to the caption width of type 1 buttons.")),
+        settings::kSpacingRange, &B::spacing, timer);
+    c.heightField =
+        AddIntegerField(t, panel, QStringLiteral("Height (pixels)"),
+                        TypeHint(t, QStringLiteral("Select the height (in pixels) for type 1 buttons.")),
+                        settings::kHeightRange, &B::height, timer);
+    for (const auto& [field, column] :
+         {std::pair{&c.widthField, kWidthColumn}, std::pair{&c.spacingField, kWidthColumn},
+          std::pair{&c.heightField, kHeightColumn}}) {
+        auto* box = new QHBoxLayout;
+        box->setSpacing(0);
+        box->addWidget(field->edit);
+        box->addWidget(field->arrows);
+        box->addStretch(1);
+        grid->addWidget(field->label, 2, column);
+        grid->addLayout(box, 3, column);
+    }
+    c.spacingField.SetVisible(false);
+    c.SetBitmapVisible(false);
+
+    On(c.ModeComboBox, &QComboBox::activated, [this, t] { ModeComboBoxChange(t); });
+    On(c.BorderStyleComboBox, &QComboBox::activated, [this, t] { BorderStyleComboBoxChange(t); });
+    On(c.BorderDepthComboBox, &QComboBox::activated, [this, t] { BorderDepthComboBoxChange(t); });
+    On(c.filenameedit, &QLineEdit::textChanged, [this, t] { filenameeditChange(t); });
+    On(c.BitBtn, &QPushButton::clicked, [this, t] { BitmapBrowseClick(t); });
+    On(c.settingsSwatch.button, &QPushButton::clicked, [this, t] { SettingsPaletteBitBtnClick(t); });
+}
+
+void TButtonsPage::SizeTextsToControls(int t) {
+    const ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
+    const settings::ButtonStyle& s = Style(t);
+    c.widthField.Show(s.width);
+    c.heightField.Show(s.height);
+    c.spacingField.Show(s.spacing);
+}
+
+void TButtonsPage::SettingsToControls() {
+    for (int t = 0; t < 2; ++t) {
+        const ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
+        const settings::ButtonStyle& s = Style(t);
+        c.ModeComboBox->setCurrentIndex(s.backgroundMode);
+        c.BorderStyleComboBox->setCurrentIndex(s.borderStyle);
+        c.BorderDepthComboBox->setCurrentIndex(s.borderDepth);
+        c.filenameedit->setText(s.bitmapFile);
+        SizeTextsToControls(t);
+        c.settingsSwatch.Fill(settings::ColourFromStringStrict(s.backgroundColour));
+        if (t == settings::kType1 || Settings().secondbuttonEnabled) {
+            ShowModeFields(t);
+        }
+    }
+}
+
+void TButtonsPage::ShowModeFields(int t) {
+    const int mode = Style(t).backgroundMode;
+    if (mode == settings::kNoChoice) {
+        return;
+    }
+    const ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
+    c.SetBitmapVisible(mode == 0 || mode == 2 || mode == 3);
+    c.widthField.SetVisible(mode == 1 || mode == 2);
+    c.heightField.SetVisible(mode != 0);
+    c.spacingField.SetVisible(mode == 3 || mode == 4);
+}
+
+void TButtonsPage::FillSwatches() {
+    for (int t = 0; t < 2; ++t) {
+        settings::ButtonStyle& s = Style(t);
+        const settings::ColourValue colour = settings::ColourFromStringStrict(s.backgroundColour);
+        // A text that is not eight hexadecimal digits becomes black.
+        s.backgroundColour = settings::ColourToString(colour);
+        type[static_cast<std::size_t>(t)].settingsSwatch.Fill(colour);
+    }
+}
+
+void TButtonsPage::ModeComboBoxChange(int t) {
+    Style(t).backgroundMode = type[static_cast<std::size_t>(t)].ModeComboBox->currentIndex();
+    form_.RefreshPreview();
+}
+
+void TButtonsPage::BorderStyleComboBoxChange(int t) {
+    Style(t).borderStyle = type[static_cast<std::size_t>(t)].BorderStyleComboBox->currentIndex();
+    form_.RefreshPreview();
+}
+
+void TButtonsPage::BorderDepthComboBoxChange(int t) {
+    Style(t).borderDepth = type[static_cast<std::size_t>(t)].BorderDepthComboBox->currentIndex();
+    form_.RefreshPreview();
+}
+
+void TButtonsPage::filenameeditChange(int t) {
+    const QString file = type[static_cast<std::size_t>(t)].filenameedit->text();
+    Style(t).bitmapFile = file;
+    // A new bitmap shows after the refresh delay, once it names a file that exists.
+    if (platform::FileExists(file)) {
+        form_.starttimerforupdate();
+    }
+}
+
+void TButtonsPage::BitmapBrowseClick(int t) {
+    const QString current = Style(t).bitmapFile;
+    platform::OpenFileRequest request;
+    // Only the type 1 button trims the file name it starts with.
+    request.fileName = t == settings::kType1 ? platform::Trim(current) : current;
+    request.filter = QStringLiteral("Windows Bitmap (.bmp)|*.bmp");
+    request.defaultExtension = QStringLiteral(".bmp");
+    if (request.fileName.isEmpty()) {
+        request.initialFolder = form_.DataFolder() + QStringLiteral("KSDATA/SAMPLES/");
+    }
+    if (const std::optional<QString> chosen = form_.Dialogs().ChooseOpenFile(request)) {
+        // The field's change handler stores it and starts the refresh timer.
+        type[static_cast<std::size_t>(t)].filenameedit->setText(*chosen);
+    }
+}
+
+void TButtonsPage::SettingsPaletteBitBtnClick(int t) {
+    settings::ButtonStyle& s = Style(t);
+    ChooseColour(s.backgroundColour, settings::ColourFromStringStrict(s.backgroundColour),
+                 type[static_cast<std::size_t>(t)].settingsSwatch);
+}
+
+}  // namespace app

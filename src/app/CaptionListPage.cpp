@@ -1,0 +1,165 @@
+#include "app/CaptionListPage.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/CaptionGridModel.h"
+#include "app/Form1.h"
+#include "app/HintTracker.h"
+#include "output/CaptionNaming.h"
+
+namespace app {
+namespace {
+
+constexpr int kGridRowHeight = 16;
+constexpr int kGridColumnWidths[] = {178, 186, 194, 166};
+constexpr char kEditorColumnProperty[] = "plumericCaptionColumn";
+
+// Commits every edit of a caption cell as it is typed, so the caption list always holds what the
+// user sees, and passes the editor's keys to the grid's key handler.
+class CaptionEditorDelegate : public QStyledItemDelegate {
+  public:
+    CaptionEditorDelegate(QObject* keyFilter, QObject* parent)
+        : QStyledItemDelegate(parent), keyFilter_(keyFilter) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            connect(line, &QLineEdit::textEdited, this,
+                    [this, line] { emit const_cast<CaptionEditorDelegate*>(this)->commitData(line); });
+            line->installEventFilter(keyFilter_);
+            line->setProperty(kEditorColumnProperty, index.column());
+        }
+        return editor;
+    }
+
+  private:
+    QObject* keyFilter_;
+};
+
+}  // namespace
+
+TCaptionListPage::TCaptionListPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent) {
+    auto* layout = new QVBoxLayout(this);
+    CaptionStringGrid = new QTableView(this);
+    captionModel_ = new CaptionGridModel(Settings().captions, this);
+    CaptionStringGrid->setModel(captionModel_);
+    CaptionStringGrid->setItemDelegate(new CaptionEditorDelegate(this, this));
+    CaptionStringGrid->verticalHeader()->hide();
+    CaptionStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    CaptionStringGrid->verticalHeader()->setMinimumSectionSize(kGridRowHeight);
+    CaptionStringGrid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    CaptionStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    CaptionStringGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    CaptionStringGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                       QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
+        CaptionStringGrid->setColumnWidth(c, kGridColumnWidths[c]);
+    }
+    SetHint(CaptionStringGrid, QStringLiteral("Enter/amend the list of button captions."));
+    CaptionStringGrid->installEventFilter(this);
+    CaptionStringGrid->viewport()->installEventFilter(this);
+    connect(CaptionStringGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) {
+                    Settings().captions.SetCurrentRow(CaptionGridModel::GridRow(current.row()));
+                }
+            });
+
+    auto* buttons = new QHBoxLayout;
+    AddCaptionButton = new QPushButton(QStringLiteral("Add Caption"), this);
+    SetHint(AddCaptionButton, QStringLiteral("Add a new caption to the list."));
+    DeleteCaptionButton = new QPushButton(QStringLiteral("Delete Caption"), this);
+    SetHint(DeleteCaptionButton, QStringLiteral("Delete the currently highlighted caption from the list."));
+    CalculateFilenamesButton = new QPushButton(QStringLiteral("Calculate default filenames"), this);
+    SetHint(CalculateFilenamesButton,
+            QStringLiteral("Automatically calculate the default filenames for each caption using the default "
+                           "filenames rules on the \"File Settings\" menu."));
+    On(AddCaptionButton, &QPushButton::clicked, [this] { AddCaptionButtonClick(); });
+    On(DeleteCaptionButton, &QPushButton::clicked, [this] { DeleteCaptionButtonClick(); });
+    On(CalculateFilenamesButton, &QPushButton::clicked, [this] { CalculateFilenamesButtonClick(); });
+    buttons->addWidget(AddCaptionButton);
+    buttons->addWidget(DeleteCaptionButton);
+    buttons->addWidget(CalculateFilenamesButton);
+    buttons->addStretch(1);
+    layout->addWidget(CaptionStringGrid, 1);
+    layout->addLayout(buttons);
+}
+
+void TCaptionListPage::SettingsToControls() {
+    captionModel_->Reload();
+}
+
+bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == CaptionStringGrid->viewport()) {
+        SizeCaptionColumns();
+    } else if (event->type() == QEvent::KeyPress &&
+               (watched == CaptionStringGrid || watched->property(kEditorColumnProperty).isValid())) {
+        if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
+            // The open editor holds the cell's text: it is cut like the cell.
+            const int column = editor->property(kEditorColumnProperty).toInt();
+            const int limit = column == settings::CaptionGrid::kCaptionColumn
+                                  ? settings::CaptionGrid::kMaxCaptionCell
+                                  : settings::CaptionGrid::kMaxNameCell;
+            if (editor->text().size() > limit) {
+                editor->setText(editor->text().left(limit));
+            }
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        form_.Guarded([this, key] { CaptionStringGridKeyDown(key); });
+    }
+    return TSettingsPage::eventFilter(watched, event);
+}
+
+void TCaptionListPage::SizeCaptionColumns() {
+    const int width = CaptionStringGrid->viewport()->width() / settings::CaptionGrid::kColumns;
+    for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
+        CaptionStringGrid->setColumnWidth(c, width);
+    }
+}
+
+void TCaptionListPage::SelectCaptionRow(int gridRow) {
+    Settings().captions.SetCurrentRow(gridRow);
+    const QModelIndex current = CaptionStringGrid->currentIndex();
+    const int column = current.isValid() ? current.column() : 0;
+    CaptionStringGrid->setCurrentIndex(captionModel_->index(CaptionGridModel::ViewRow(gridRow), column));
+}
+
+void TCaptionListPage::AddCaptionButtonClick() {
+    captionModel_->AddCaption();
+    SelectCaptionRow(Settings().captions.CurrentRow());
+    CaptionStringGrid->setFocus();
+}
+
+void TCaptionListPage::DeleteCaptionButtonClick() {
+    captionModel_->DeleteCaption();
+    SelectCaptionRow(Settings().captions.CurrentRow());
+    CaptionStringGrid->setFocus();
+}
+
+void TCaptionListPage::CaptionStringGridKeyDown(int key) {
+    captionModel_->CutCurrentRow();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Settings().captions.CurrentRowIsLast()) {
+        AddCaptionButtonClick();
+    }
+}
+
+void TCaptionListPage::CalculateFilenamesButtonClick() {
+    RecalculateCaptionFilenames();
+}
+
+void TCaptionListPage::RecalculateCaptionFilenames() {
+    const int current = Settings().captions.CurrentRow();
+    output::RecalculateFilenames(Settings());
+    captionModel_->Reload();
+    SelectCaptionRow(current);
+}
+
+}  // namespace app

@@ -1,0 +1,171 @@
+#include "app/HtmlPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Form1.h"
+#include "app/HintTracker.h"
+#include "settings/SettingsLists.h"
+
+namespace app {
+namespace {
+
+constexpr int kNameWidth = 150;
+
+QWidget* SwatchRow(QWidget* parent, const ColourSwatch& swatch) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(swatch.image);
+    layout->addWidget(swatch.button);
+    layout->addStretch(1);
+    return row;
+}
+
+}  // namespace
+
+QString HtmlTestPageName(const QString& text) {
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    return (dot >= 0 ? text.left(dot) : text) + QStringLiteral(".htm");
+}
+
+THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent) {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setVerticalSpacing(2);
+
+    HTMLmainfilenameEdit = new QLineEdit(this);
+    HTMLmainfilenameEdit->setFixedWidth(kNameWidth);
+    SetHint(HTMLmainfilenameEdit, QStringLiteral("Enter the filename for the HTML test page."));
+    AddLabelled(grid, 0, 0, QStringLiteral("HTML test page filename"), HTMLmainfilenameEdit);
+    HTMLmainpagetitleedit = new QLineEdit(this);
+    SetHint(HTMLmainpagetitleedit,
+            QStringLiteral("Select a page title prefix to use for the HTML preview pages."));
+    AddLabelled(grid, 0, 1, QStringLiteral("HTML page title prefix"), HTMLmainpagetitleedit);
+    HTMLlayoutComboBox = new QComboBox(this);
+    HTMLlayoutComboBox->addItems(settings::HtmlLayoutTexts());
+    SetHint(HTMLlayoutComboBox,
+            QStringLiteral("Select whether you want horizontally or vertically alligned buttons "
+                           "on the HTML preview pages."));
+    AddLabelled(grid, 0, 2, QStringLiteral("Button layout mode"), HTMLlayoutComboBox);
+
+    HTMLgenerateallfilesCheckBox =
+        new QCheckBox(QStringLiteral("Generate HTML files for each button ?"), this);
+    SetHint(HTMLgenerateallfilesCheckBox,
+            QStringLiteral("Create HTML pages for each caption in the list rather than just a test page ?"));
+    grid->addWidget(HTMLgenerateallfilesCheckBox, 2, 0, 1, 3);
+
+    HTMLbrowserpath = new QLineEdit(this);
+    HTMLBrowserBrowseButton = MakeFolderButton(this);
+    const QString browserHint = QStringLiteral(
+        "Select the folder and filename of your HTML (web browser) software e.g. "
+        "\"iexplore.exe\".");
+    SetHint(HTMLbrowserpath, browserHint);
+    SetHint(HTMLBrowserBrowseButton, browserHint);
+    auto* browserRow = new QWidget(this);
+    auto* browserLayout = new QHBoxLayout(browserRow);
+    browserLayout->setContentsMargins(0, 0, 0, 0);
+    browserLayout->setSpacing(2);
+    browserLayout->addWidget(HTMLbrowserpath, 1);
+    browserLayout->addWidget(HTMLBrowserBrowseButton);
+    AddLabelled(grid, 3, 0, QStringLiteral("Folder and file of browser"), browserRow, 3);
+
+    HTMLBackgroundSwatch = MakeColourSwatch(this);
+    const QString backgroundHint =
+        QStringLiteral("Click here to change the background colour of the HTML preview pages.");
+    SetHint(HTMLBackgroundSwatch.image, backgroundHint);
+    SetHint(HTMLBackgroundSwatch.button, backgroundHint);
+    AddLabelled(grid, 5, 0, QStringLiteral("Background colour"), SwatchRow(this, HTMLBackgroundSwatch))
+        ->setBuddy(HTMLBackgroundSwatch.button);
+    HTMLTextSwatch = MakeColourSwatch(this);
+    const QString textHint =
+        QStringLiteral("Click here to change the text colour of the HTML preview pages.");
+    SetHint(HTMLTextSwatch.image, textHint);
+    SetHint(HTMLTextSwatch.button, textHint);
+    AddLabelled(grid, 5, 1, QStringLiteral("Text colour"), SwatchRow(this, HTMLTextSwatch))
+        ->setBuddy(HTMLTextSwatch.button);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(7, 1);
+
+    HTMLmainfilenameEdit->installEventFilter(this);
+    On(HTMLmainfilenameEdit, &QLineEdit::textChanged,
+       [this] { Settings().htmlMainFilename = HTMLmainfilenameEdit->text(); });
+    On(HTMLmainpagetitleedit, &QLineEdit::textChanged,
+       [this] { Settings().htmlTitlePrefix = HTMLmainpagetitleedit->text(); });
+    On(HTMLbrowserpath, &QLineEdit::textChanged, [this] { Settings().browser = HTMLbrowserpath->text(); });
+    On(HTMLgenerateallfilesCheckBox, &QCheckBox::toggled,
+       [this] { Settings().htmlGenerateAll = HTMLgenerateallfilesCheckBox->isChecked(); });
+    On(HTMLlayoutComboBox, &QComboBox::activated, [this] { HTMLlayoutComboBoxChange(); });
+    On(HTMLBrowserBrowseButton, &QPushButton::clicked, [this] { HTMLbrowserbrowsebuttonClick(); });
+    On(HTMLBackgroundSwatch.button, &QPushButton::clicked, [this] { HTMLBackgroundPaletteBitBtnClick(); });
+    On(HTMLTextSwatch.button, &QPushButton::clicked, [this] { HTMLTextPaletteBitBtnClick(); });
+}
+
+bool THtmlPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == HTMLmainfilenameEdit && event->type() == QEvent::FocusOut) {
+        RunHandler([this] { HTMLmainfilenameEditExit(); });
+    }
+    return TSettingsPage::eventFilter(watched, event);
+}
+
+void THtmlPage::SettingsToControls() {
+    const settings::AppSettings& s = Settings();
+    HTMLmainfilenameEdit->setText(s.htmlMainFilename);
+    HTMLmainpagetitleedit->setText(s.htmlTitlePrefix);
+    HTMLbrowserpath->setText(s.browser);
+    HTMLgenerateallfilesCheckBox->setChecked(s.htmlGenerateAll);
+    HTMLlayoutComboBox->setCurrentIndex(s.htmlLayout);
+    FillSwatches();
+}
+
+void THtmlPage::FillSwatches() {
+    const settings::AppSettings& s = Settings();
+    HTMLBackgroundSwatch.Fill(settings::ColourFromStringLenient(s.htmlBackgroundColour));
+    HTMLTextSwatch.Fill(settings::ColourFromStringLenient(s.htmlTextColour));
+}
+
+void THtmlPage::HTMLmainfilenameEditExit() {
+    // The field's change handler stores the new name.
+    HTMLmainfilenameEdit->setText(HtmlTestPageName(HTMLmainfilenameEdit->text()));
+}
+
+void THtmlPage::HTMLbrowserbrowsebuttonClick() {
+    settings::AppSettings& s = Settings();
+    const QString remembered = s.browser;
+    platform::OpenFileRequest request;
+    request.title = QStringLiteral("Select the folder and filename of your web browser");
+    request.fileName =
+        s.browser.contains(QLatin1String(settings::kUseDefaultBrowser)) ? QString() : s.browser;
+    try {
+        if (const std::optional<QString> chosen = form_.Dialogs().ChooseOpenFile(request)) {
+            HTMLbrowserpath->setText(*chosen);
+        }
+    } catch (...) {
+        HTMLbrowserpath->setText(remembered);
+        throw;
+    }
+}
+
+void THtmlPage::HTMLlayoutComboBoxChange() {
+    Settings().htmlLayout = HTMLlayoutComboBox->currentIndex();
+    form_.RefreshPreview();
+}
+
+void THtmlPage::HTMLBackgroundPaletteBitBtnClick() {
+    settings::AppSettings& s = Settings();
+    ChooseColour(s.htmlBackgroundColour, settings::ColourFromStringLenient(s.htmlBackgroundColour),
+                 HTMLBackgroundSwatch);
+}
+
+void THtmlPage::HTMLTextPaletteBitBtnClick() {
+    settings::AppSettings& s = Settings();
+    ChooseColour(s.htmlTextColour, settings::ColourFromStringLenient(s.htmlTextColour), HTMLTextSwatch);
+}
+
+}  // namespace app

@@ -1,0 +1,101 @@
+#include "app/PageControls.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+
+#include "widgets/IntegerEdit.h"
+#include "widgets/UpDown.h"
+
+namespace app {
+namespace {
+
+constexpr int kSwatchWidth = 40;
+constexpr int kSwatchHeight = 21;
+constexpr char kSwatchColourProperty[] = "plumericSwatchColour";
+
+}  // namespace
+
+void IntegerFieldControls::SetVisible(bool visible) const {
+    edit->setVisible(visible);
+    arrows->setVisible(visible);
+    label->setVisible(visible);
+}
+
+void IntegerFieldControls::SetEnabled(bool enabled) const {
+    edit->setEnabled(enabled);
+    arrows->setEnabled(enabled);
+    label->setEnabled(enabled);
+}
+
+void IntegerFieldControls::Show(const QString& text) const {
+    edit->setText(text);
+    arrows->SetPosition(platform::IsEmptyIntegerText(text) ? 0 : platform::ParseInteger(text));
+}
+
+void ColourSwatch::Fill(settings::ColourValue colour) const {
+    QPixmap pix(kSwatchWidth, kSwatchHeight);
+    pix.fill(QColor(settings::RedOf(colour), settings::GreenOf(colour), settings::BlueOf(colour)));
+    image->setPixmap(pix);
+    image->setProperty(kSwatchColourProperty, colour);
+}
+
+settings::ColourValue ColourSwatch::Colour() const {
+    return image->property(kSwatchColourProperty).toUInt();
+}
+
+QString Type2Hint(const QString& type1Hint) {
+    QString hint = type1Hint;
+    hint.replace(QLatin1String("type 1"), QLatin1String("type 2"));
+    hint.replace(QLatin1String("button 1"), QLatin1String("button 2"));
+    hint.replace(QLatin1String("Button 1"), QLatin1String("Button 2"));
+    return hint;
+}
+
+QString TypeHint(int type, const QString& type1Hint) {
+    return type == 0 ? type1Hint : Type2Hint(type1Hint);
+}
+
+QLabel* AddLabelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
+                    int columnSpan) {
+    auto* text = new QLabel(label, widget->parentWidget());
+    text->setBuddy(widget);
+    grid->addWidget(text, row, column, 1, columnSpan);
+    grid->addWidget(widget, row + 1, column, 1, columnSpan);
+    return text;
+}
+
+void LimitListWidth(QComboBox* list, int characters) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(characters);
+    list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + list->view()->frameWidth() * 2 + 4);
+}
+
+void PutCaptionLeft(QCheckBox* box) {
+    // The blanks at the end of the caption stay between the text and the box.
+    box->setLayoutDirection(Qt::RightToLeft);
+}
+
+QPushButton* MakeFolderButton(QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setIcon(parent->style()->standardIcon(QStyle::SP_DirOpenIcon));
+    return button;
+}
+
+ColourSwatch MakeColourSwatch(QWidget* parent) {
+    ColourSwatch swatch;
+    swatch.image = new QLabel(parent);
+    swatch.image->setFixedSize(kSwatchWidth, kSwatchHeight);
+    swatch.button = new QPushButton(parent);
+    swatch.button->setIcon(parent->style()->standardIcon(QStyle::SP_DialogResetButton));
+    swatch.button->setFixedWidth(kSwatchHeight + 12);
+    swatch.Fill(0);
+    return swatch;
+}
+
+}  // namespace app

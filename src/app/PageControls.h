@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+#include "platform/IntegerText.h"
+#include "settings/ColourString.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace widgets {
+class TIntegerEdit;
+class TUpDown;
+}  // namespace widgets
+
+// Pieces the settings pages share.
+namespace app {
+
+// One integer field of a button type with its arrows and its label.
+struct IntegerFieldControls {
+    widgets::TIntegerEdit* edit = nullptr;
+    widgets::TUpDown* arrows = nullptr;
+    QLabel* label = nullptr;
+
+    void SetVisible(bool visible) const;
+    void SetEnabled(bool enabled) const;
+    // Shows a text of the model: the field's text, and the arrows at its value.
+    void Show(const QString& text) const;
+};
+
+// A colour swatch: a small picture filled entirely with its colour, and the button beside it that
+// opens the colour dialog.
+struct ColourSwatch {
+    QLabel* image = nullptr;
+    QPushButton* button = nullptr;
+
+    void Fill(settings::ColourValue colour) const;
+    // The colour the picture is filled with, as 0x00BBGGRR.
+    settings::ColourValue Colour() const;
+};
+
+// The hint of a type 2 control, from its type 1 hint: "type 1", "button 1" and "Button 1" name type 2.
+QString Type2Hint(const QString& type1Hint);
+// The hint of a control of button type `type` (0 or 1), given as the type 1 hint.
+QString TypeHint(int type, const QString& type1Hint);
+
+// Adds `widget` to a grid column with its label in the row above; the label is the field's buddy.
+QLabel* AddLabelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
+                    int columnSpan = 1);
+
+// Keeps a list as narrow as `characters` characters of its font; its drop-down still shows every
+// item whole.
+void LimitListWidth(QComboBox* list, int characters);
+
+// A check box whose caption stands to the left of its box.
+void PutCaptionLeft(QCheckBox* box);
+
+// The folder button: an icon only.
+QPushButton* MakeFolderButton(QWidget* parent);
+ColourSwatch MakeColourSwatch(QWidget* parent);
+
+}  // namespace app
