@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QVariant>
 #include <QWidget>
 
@@ -44,9 +45,17 @@ void HintTracker::MouseOver(const QWidget* widget) {
 bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Enter:
-        case QEvent::MouseMove:
             if (watched->isWidgetType()) {
                 MouseOver(static_cast<QWidget*>(watched));
+            }
+            break;
+        case QEvent::MouseMove:
+            // A move that a control ignores travels on to its parents: the control under the mouse
+            // is the one whose hint counts.
+            if (watched->isWidgetType()) {
+                const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+                const QWidget* under = QApplication::widgetAt(global);
+                MouseOver(under != nullptr ? under : static_cast<QWidget*>(watched));
             }
             break;
         case QEvent::Leave:

@@ -23,6 +23,10 @@ constexpr int kCaptionKey = 100;
 constexpr int kType1NameKey = 101;
 constexpr int kType2NameKey = 102;
 constexpr int kHtmlNameKey = 103;
+// Sizes typed into the size lists that the lists do not hold. Written only for such a size, after
+// the keys every reader knows, so the file is unchanged for a size chosen from the list.
+constexpr int kTypedFontSize1Key = 112;
+constexpr int kTypedFontSize2Key = 113;
 
 QString YesNo(bool value) {
     return value ? QStringLiteral("Y") : QStringLiteral("N");
@@ -426,6 +430,13 @@ class Reader {
             case 111:
                 s_.copyOnReEnable = FromYesNo(v);
                 break;
+            case kTypedFontSize1Key:
+            case kTypedFontSize2Key:
+                // A size typed into a size list; one that is not a size is left out.
+                if (settings::FontSizePoints(v)) {
+                    (key == kTypedFontSize1Key ? b1 : b2).SetFontSizeText(v);
+                }
+                break;
             default:
                 break;  // numbers the program does not know are ignored
         }
@@ -460,6 +471,14 @@ bool SaveSettings(const QString& fileName, const AppSettings& s) {
     lines.append(QStringLiteral("110,") + YesNo(s.secondbuttonEnabled));
     lines.append(QStringLiteral("/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */"));
     lines.append(QStringLiteral("111,") + YesNo(s.copyOnReEnable));
+    const int typedKeys[] = {kTypedFontSize1Key, kTypedFontSize2Key};
+    for (std::size_t t = 0; t < s.button.size(); ++t) {
+        const ButtonStyle& b = s.button[t];
+        if (b.fontSizeIndex == settings::kNoChoice && settings::FontSizePoints(b.fontSizeText)) {
+            lines.append(QStringLiteral("/* Typed font size %1 */").arg(t + 1));
+            lines.append(Number(typedKeys[t]) + QLatin1Char(',') + b.fontSizeText);
+        }
+    }
 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {

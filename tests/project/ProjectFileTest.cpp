@@ -442,3 +442,34 @@ TEST_F(ProjectFileTest, MissingOrUnwritableFilesAreQuiet) {
     EXPECT_TRUE(dialogs.History().isEmpty());
     EXPECT_EQ(project::ProjectFilePath("/x/"), QStringLiteral("/x/KSDATA/PROJECTS/kestro.dat"));
 }
+
+TEST_F(ProjectFileTest, ATypedFontSizeSurvivesUnderItsOwnKey) {
+    // A size from the list writes nothing new: the file stays as older readers know it.
+    AppSettings listed = Defaults();
+    listed.button[kType2].SetFontSizeText(" 12 ");
+    EXPECT_EQ(listed.button[kType2].fontSizeIndex, 5);
+    ASSERT_TRUE(project::SaveSettings(path(), listed));
+    EXPECT_FALSE(ReadAll(path()).contains("Typed font size"));
+
+    AppSettings typed = Defaults();
+    typed.button[kType1].SetFontSizeText("45");
+    typed.button[kType2].SetFontSizeText("300");
+    EXPECT_EQ(typed.button[kType1].fontSizeIndex, kNoChoice);
+    ASSERT_TRUE(project::SaveSettings(path(), typed));
+    const QByteArray bytes = ReadAll(path());
+    EXPECT_TRUE(bytes.contains("\r\n32,-1\r\n"));
+    EXPECT_TRUE(bytes.endsWith(
+        "111,Y\r\n/* Typed font size 1 */\r\n112,45\r\n/* Typed font size 2 */\r\n113,300\r\n"));
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.button, typed.button);
+
+    // Texts that are not sizes are left out: the list's own choice stays.
+    for (const char* bad : {"0", "301", "-5", "1e2", "", "12.5"}) {
+        const AppSettings s =
+            LoadedFrom(QStringLiteral("32,2\r\n112,%1\r\n").arg(QLatin1String(bad)).toUtf8());
+        EXPECT_EQ(s.button[kType1].fontSizeText, QStringLiteral("9")) << bad;
+        EXPECT_EQ(s.button[kType1].fontSizeIndex, 2) << bad;
+    }
+    EXPECT_EQ(LoadedFrom("113,1\r\n").button[kType2].fontSizeText, QStringLiteral("1"));
+}

@@ -1,0 +1,424 @@
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "ReferenceFaces.h"
+#include "app/AdvancedForm.h"
+#include "app/AlignmentPage.h"
+#include "app/ButtonsPage.h"
+#include "app/FilePage.h"
+#include "app/FontPage.h"
+#include "app/Form1.h"
+#include "app/HelpPage.h"
+#include "app/HintTracker.h"
+#include "app/HtmlPage.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+#include "render/LumoButton.h"
+#include "widgets/IntegerEdit.h"
+#include "widgets/PicturePanel.h"
+#include "widgets/UpDown.h"
+
+using app::TForm1;
+using platform::ScriptedDialogs;
+
+namespace {
+
+class SettingsPagesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<TForm1>(dialogs, shell, dir.path());
+        form->show();
+        form->Timer1->stop();
+        dialogs.Clear();
+    }
+    settings::AppSettings& S() { return form->Settings(); }
+    settings::ButtonStyle& Style(int type) { return S().button[static_cast<std::size_t>(type)]; }
+    app::ButtonsTypeControls& Buttons(int type) {
+        return form->buttonsPage->type[static_cast<std::size_t>(type)];
+    }
+    app::FontTypeControls& Font(int type) { return form->fontPage->type[static_cast<std::size_t>(type)]; }
+    app::AlignmentTypeControls& Alignment(int type) {
+        return form->alignmentPage->type[static_cast<std::size_t>(type)];
+    }
+    // Chooses a list item as the user does.
+    static void Choose(QComboBox* list, int index) {
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    std::unique_ptr<TForm1> form;
+};
+
+}  // namespace
+
+TEST_F(SettingsPagesTest, ThePreviewsRenderTheReferenceFacesForEveryBackgroundMode) {
+    const QString bitmap = dir.path() + "/back.bmp";
+    ASSERT_TRUE(testsupport::ReferenceBitmap().save(bitmap));
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        testsupport::SetReferenceSettings(S(), mode, bitmap);
+        form->SettingsToControls();
+        form->ApplyButtonSettings("Products", "Contacts");
+        for (int type : {1, 2}) {
+            EXPECT_EQ(testsupport::DifferentPixels(form->CaptureButton(type),
+                                                   QImage(testsupport::ReferenceFacePath(mode, type))),
+                      0)
+                << "mode " << mode << " type " << type;
+        }
+    }
+}
+
+TEST_F(SettingsPagesTest, ReEnablingTypeTwoCopiesTypeOneExactlyOrBringsTheOldSettingsBack) {
+    // Type 1 differs from the defaults everywhere the copy must reach, a typed size included.
+    Choose(Buttons(0).ModeComboBox, 1);
+    Choose(Buttons(0).BorderStyleComboBox, 0);
+    Choose(Buttons(0).BorderDepthComboBox, 4);
+    Buttons(0).widthField.edit->setText("140");
+    Font(0).SizeComboBox->setEditText("45");
+    emit Font(0).SizeComboBox->lineEdit()->textEdited("45");
+    Font(0).BoldCheckBox->setChecked(true);
+    Font(0).PressedRadioButton->click();
+    Alignment(0).TopOffsetField.edit->setText("-3");
+    Choose(Alignment(0).VerticalComboBox, settings::kFixedOffsetAlignment);
+    Alignment(0).LeftOffsetField.edit->setText("17");
+    Choose(Alignment(0).HorizontalComboBox, 3);
+    EXPECT_EQ(Style(0).fontSizeText, QStringLiteral("45"));
+    EXPECT_EQ(Style(0).captionEffect, settings::CaptionEffect::Pressed);
+    const settings::ButtonStyle type2Before = Style(1);
+
+    // Disabling from the Font page ticks all three boxes and hides type 2 everywhere.
+    form->secondbuttonCheckBox[1]->click();
+    for (QCheckBox* box : form->secondbuttonCheckBox) {
+        EXPECT_TRUE(box->isChecked());
+        EXPECT_FALSE(box->isHidden());
+    }
+    EXPECT_FALSE(S().secondbuttonEnabled);
+    EXPECT_TRUE(Buttons(1).ModeComboBox->isHidden());
+    EXPECT_TRUE(Font(1).SizeComboBox->isHidden());
+    EXPECT_TRUE(Alignment(1).VerticalComboBox->isHidden());
+    EXPECT_TRUE(form->filePage->prefix2Edit->isHidden());
+    EXPECT_TRUE(form->filePage->prefix2Label->isHidden());
+    EXPECT_TRUE(form->testareaPanel2->isHidden());
+    EXPECT_TRUE(form->preview2Label->isHidden());
+    EXPECT_EQ(S().captions.Cell(1, 2), QStringLiteral("<Type 2 buttons are disabled>"));
+
+    // Without the copy box the old type 2 comes back.
+    S().copyOnReEnable = false;
+    form->secondbuttonCheckBox[2]->click();
+    EXPECT_EQ(Style(1), type2Before);
+    EXPECT_FALSE(Buttons(1).ModeComboBox->isHidden());
+    EXPECT_FALSE(form->filePage->prefix2Edit->isHidden());
+    EXPECT_EQ(S().captions.Cell(1, 2), QStringLiteral("d_home.gif"));
+
+    // With it, type 2 becomes type 1 in one step and is refreshed once.
+    form->secondbuttonCheckBox[0]->click();
+    S().copyOnReEnable = true;
+    const int refreshes = form->PreviewRefreshCount();
+    form->secondbuttonCheckBox[0]->click();
+    EXPECT_EQ(form->PreviewRefreshCount(), refreshes + 1);
+    EXPECT_EQ(Style(1), Style(0));
+    EXPECT_EQ(Font(1).SizeComboBox->currentText(), QStringLiteral("45"));
+    EXPECT_TRUE(Font(1).PressedRadioButton->isChecked());
+    EXPECT_EQ(Buttons(1).widthField.edit->text(), QStringLiteral("140"));
+    EXPECT_EQ(Buttons(1).BorderDepthComboBox->currentIndex(), 4);
+    EXPECT_FALSE(Alignment(1).TopOffsetField.edit->isHidden());
+    EXPECT_TRUE(Alignment(1).LeftOffsetField.edit->isHidden());
+    EXPECT_EQ(form->image2->CaptionVAlign(), render::vaNone);
+    EXPECT_EQ(form->image2->CaptionTop(), -3);
+    EXPECT_EQ(form->image2->CaptionHAlign(), render::haRight);  // the offset did not switch it
+    EXPECT_EQ(form->image2->font().pixelSize(), 60);
+    EXPECT_EQ(form->image2->ButtonWidth(), 140);
+}
+
+TEST_F(SettingsPagesTest, TheSizeListTakesSizesOnlyAndNeverGrows) {
+    QComboBox* list = Font(0).SizeComboBox;
+    const int refreshes = form->PreviewRefreshCount();
+    // An empty text changes nothing, not even the previews.
+    list->setEditText("   ");
+    emit list->lineEdit()->textEdited("   ");
+    EXPECT_EQ(Style(0).fontSizeText, QStringLiteral("9"));
+    EXPECT_EQ(form->PreviewRefreshCount(), refreshes);
+    // Anything but a size of 1 to 300 points stops with the conversion error.
+    for (const QString text : {"abc", "0", "301", "-5", "12.5", "2000"}) {
+        form->ShowStatus({});
+        list->setEditText(text);
+        emit list->lineEdit()->textEdited(text);
+        EXPECT_EQ(form->StatusText(), "'" + text + "' is not a valid integer value") << text.toStdString();
+        EXPECT_EQ(Style(0).fontSizeText, QStringLiteral("9"));
+    }
+    EXPECT_EQ(form->PreviewRefreshCount(), refreshes);
+    // Typed sizes apply at both ends of the range, blanks around them allowed.
+    list->setEditText(" 300 ");
+    emit list->lineEdit()->textEdited(" 300 ");
+    EXPECT_EQ(Style(0).fontSizeText, QStringLiteral("300"));
+    EXPECT_EQ(Style(0).fontSizeIndex, settings::kNoChoice);
+    EXPECT_EQ(form->image1->font().pixelSize(), 400);
+    list->setEditText("1");
+    emit list->lineEdit()->textEdited("1");
+    EXPECT_EQ(form->image1->font().pixelSize(), 1);
+    // Enter keeps the list as it is; a size the list holds chooses its item.
+    list->setFocus();
+    list->setEditText("12");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(list->count(), settings::kFontSizeCount);
+    Choose(list, 5);
+    EXPECT_EQ(Style(0).fontSizeIndex, 5);
+    EXPECT_EQ(Style(0).fontSizeText, QStringLiteral("12"));
+}
+
+TEST_F(SettingsPagesTest, TheColourDialogOpensOnTheEditedColourAndRefreshesEvenWhenCancelled) {
+    // A red caption, then OK on the HTML background without a change: the background stays white.
+    dialogs.QueueColour(0x000000FFu);
+    form->fontPage->PaletteBitBtnClick(settings::kType1);
+    EXPECT_EQ(Style(0).captionColour, QStringLiteral("000000FF"));
+    EXPECT_EQ(Font(0).colourSwatch.Colour(), 0x000000FFu);
+    dialogs.QueueColour(0x00FFFFFFu);
+    form->htmlPage->HTMLBackgroundPaletteBitBtnClick();
+    ASSERT_EQ(dialogs.History().size(), 2);
+    EXPECT_EQ(dialogs.History()[0].detail, QStringLiteral("00000000"));
+    EXPECT_EQ(dialogs.History()[1].detail, QStringLiteral("00FFFFFF"));
+    EXPECT_EQ(S().htmlBackgroundColour, QStringLiteral("00FFFFFF"));
+
+    // Each swatch opens on its own setting; a colour near the ends of each channel is kept exactly.
+    dialogs.QueueColour(0x0001FEFFu);
+    form->buttonsPage->SettingsPaletteBitBtnClick(settings::kType2);
+    EXPECT_EQ(dialogs.History()[2].detail, QStringLiteral("00000000"));
+    EXPECT_EQ(Style(1).backgroundColour, QStringLiteral("0001FEFF"));
+    EXPECT_EQ(form->image2->ButtonColor(), 0x0001FEFFu);
+    form->filePage->previewareaPaletteBitBtnClick();
+    EXPECT_EQ(dialogs.History()[3].detail, QStringLiteral("00003000"));
+    form->htmlPage->HTMLTextPaletteBitBtnClick();
+    EXPECT_EQ(dialogs.History()[4].detail, QStringLiteral("00000000"));
+
+    // Cancelled: nothing changes, the previews are still refreshed.
+    const int refreshes = form->PreviewRefreshCount();
+    form->buttonsPage->SettingsPaletteBitBtnClick(settings::kType1);
+    EXPECT_EQ(form->PreviewRefreshCount(), refreshes + 1);
+    EXPECT_EQ(Style(0).backgroundColour, QStringLiteral("00FFFFFF"));
+    // A double click on a preview area asks for the preview area colour.
+    dialogs.QueueColour(0x00102030u);
+    QTest::mouseDClick(form->testareaPanel2, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(S().previewAreaColour, QStringLiteral("00102030"));
+    EXPECT_EQ(form->testareaPanel1->Color(), QColor(0x30, 0x20, 0x10));
+}
+
+TEST_F(SettingsPagesTest, FolderAndBrowserDialogsKeepTheFieldWhenCancelledOrFailing) {
+    const QString buttons = S().targetFolder;
+    dialogs.QueueFolder(dir.path() + "/out/");
+    form->filePage->BitBtn3->click();
+    EXPECT_EQ(dialogs.History().back().text, QStringLiteral("Select Target Folder to save the buttons in"));
+    EXPECT_EQ(dialogs.History().back().detail, buttons);
+    EXPECT_EQ(S().targetFolder, dir.path() + "/out/");
+    EXPECT_EQ(form->filePage->pathedit->text(), dir.path() + "/out/");
+    form->filePage->BitBtn3->click();  // cancelled
+    EXPECT_EQ(S().targetFolder, dir.path() + "/out/");
+
+    // The HTML folder starts at the button folder while it says so; a failure keeps its own text.
+    dialogs.QueueFolder(dir.path() + "/pages/");
+    form->filePage->htmlbrowsebutton->click();
+    EXPECT_EQ(dialogs.History().back().text,
+              QStringLiteral("Select Target Folder to save the HTML files in"));
+    EXPECT_EQ(dialogs.History().back().detail, dir.path() + "/out/");
+    EXPECT_EQ(S().htmlTargetFolder, dir.path() + "/pages/");
+    dialogs.QueueFolderFailure("The folder list could not be read");
+    form->filePage->htmlbrowsebutton->click();
+    EXPECT_EQ(dialogs.History().back().detail, dir.path() + "/pages/");
+    EXPECT_EQ(S().htmlTargetFolder, dir.path() + "/pages/");
+    EXPECT_EQ(form->filePage->HTMLpathedit->text(), dir.path() + "/pages/");
+    EXPECT_EQ(form->StatusText(), QStringLiteral("The folder list could not be read"));
+    dialogs.QueueFolderFailure("gone");
+    form->filePage->BitBtn3->click();
+    EXPECT_EQ(S().targetFolder, dir.path() + "/out/");
+
+    // The browser dialog starts empty for the default browser, then with the chosen file.
+    dialogs.QueueOpenFile("/usr/bin/firefox");
+    form->htmlPage->HTMLBrowserBrowseButton->click();
+    EXPECT_EQ(dialogs.History().back().text,
+              QStringLiteral("Select the folder and filename of your web browser"));
+    EXPECT_EQ(dialogs.History().back().detail, QString());
+    EXPECT_EQ(S().browser, QStringLiteral("/usr/bin/firefox"));
+    form->htmlPage->HTMLBrowserBrowseButton->click();
+    EXPECT_EQ(dialogs.History().back().detail, QStringLiteral("/usr/bin/firefox"));
+    EXPECT_EQ(S().browser, QStringLiteral("/usr/bin/firefox"));
+}
+
+TEST_F(SettingsPagesTest, LeavingTheTestPageNameMakesItAnHtmFile) {
+    QLineEdit* edit = form->htmlPage->HTMLmainfilenameEdit;
+    const QList<std::pair<QString, QString>> cases = {
+        {"page.html", "page.htm"}, {"start", "start.htm"}, {"a.b.c", "a.htm"}, {"", ".htm"}, {".x", ".htm"}};
+    for (const auto& [typed, expected] : cases) {
+        edit->setText(typed);
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(edit, &out);
+        EXPECT_EQ(edit->text(), expected) << typed.toStdString();
+        EXPECT_EQ(S().htmlMainFilename, expected);
+    }
+}
+
+TEST_F(SettingsPagesTest, ListsBoxesAndFieldsChangeTheModelAndThePreviews) {
+    // The background mode decides which size fields show, type 2's only while it is enabled.
+    const std::array<std::array<bool, 4>, 5> shown = {{{true, false, false, false},
+                                                       {false, true, true, false},
+                                                       {true, true, true, false},
+                                                       {true, false, true, true},
+                                                       {false, false, true, true}}};
+    for (int mode = 0; mode < 5; ++mode) {
+        Choose(Buttons(1).ModeComboBox, mode);
+        const app::ButtonsTypeControls& c = Buttons(1);
+        EXPECT_EQ(!c.filenameedit->isHidden(), shown[mode][0]) << mode;
+        EXPECT_EQ(!c.BitBtn->isHidden(), shown[mode][0]) << mode;
+        EXPECT_EQ(!c.widthField.arrows->isHidden(), shown[mode][1]) << mode;
+        EXPECT_EQ(!c.heightField.label->isHidden(), shown[mode][2]) << mode;
+        EXPECT_EQ(!c.spacingField.edit->isHidden(), shown[mode][3]) << mode;
+        EXPECT_EQ(Style(1).backgroundMode, mode);
+    }
+    Choose(Buttons(0).BorderStyleComboBox, 5);
+    EXPECT_EQ(form->image1->Button3DKind(), render::dk3dBorderFlatten);
+    Choose(Buttons(0).BorderDepthComboBox, 16);
+    EXPECT_EQ(form->image1->ButtonDepth(), 16);
+
+    // Font name, style boxes and effects.
+    Choose(Font(0).NameComboBox, 0);
+    EXPECT_EQ(Style(0).fontName, S().fontList.value(0));
+    Font(0).ItalicCheckBox->click();
+    Font(0).UnderlineCheckBox->click();
+    Font(0).UnderlineCheckBox->click();
+    EXPECT_TRUE(form->image1->font().italic());
+    EXPECT_FALSE(form->image1->font().underline());
+    EXPECT_FALSE(Style(0).bold);
+    Font(0).EmbossRadioButton->click();
+    EXPECT_EQ(form->image1->Caption3dKind(), render::ckEmbossed);
+    EXPECT_FALSE(Font(0).SimpleRadioButton->isChecked());
+    Font(0).SimpleRadioButton->click();
+    EXPECT_EQ(Style(0).captionEffect, settings::CaptionEffect::Standard);
+
+    // Alignment lists show their offset field for the fixed offset only.
+    Choose(Alignment(0).HorizontalComboBox, settings::kFixedOffsetAlignment);
+    EXPECT_FALSE(Alignment(0).LeftOffsetField.label->isHidden());
+    EXPECT_TRUE(Alignment(0).LeftOffsetField.arrows->isEnabled());
+    Alignment(0).LeftOffsetField.edit->setText("-");
+    EXPECT_EQ(form->image1->CaptionLeft(), 0);
+    // The arrows keep their position (5) through a text that counts as 0.
+    Alignment(0).LeftOffsetField.arrows->StepDown();
+    EXPECT_EQ(Alignment(0).LeftOffsetField.edit->text(), QStringLiteral("4"));
+    EXPECT_EQ(form->image1->CaptionLeft(), 4);
+    Choose(Alignment(0).HorizontalComboBox, 1);
+    EXPECT_TRUE(Alignment(0).LeftOffsetField.edit->isHidden());
+    EXPECT_FALSE(Alignment(0).LeftOffsetField.edit->isEnabled());
+    EXPECT_EQ(form->image1->CaptionHAlign(), render::haLeft);
+
+    // File page: the file type renames the list; prefixes refresh without renaming.
+    Choose(form->filePage->FileTypeComboBox, settings::kFileTypeBmp);
+    EXPECT_EQ(S().captions.Cell(1, 1), QStringLiteral("u_home.bmp"));
+    const int refreshes = form->PreviewRefreshCount();
+    form->filePage->prefix1edit->setText("top_");
+    EXPECT_EQ(S().prefix1, QStringLiteral("top_"));
+    EXPECT_EQ(S().captions.Cell(1, 1), QStringLiteral("u_home.bmp"));
+    EXPECT_EQ(form->PreviewRefreshCount(), refreshes + 1);
+    form->filePage->OverWriteCheckBox->click();
+    EXPECT_FALSE(S().overwritePrompt);
+    EXPECT_EQ(form->filePage->OverWriteCheckBox->layoutDirection(), Qt::RightToLeft);
+
+    // HTML page values reach the model.
+    Choose(form->htmlPage->HTMLlayoutComboBox, 1);
+    form->htmlPage->HTMLgenerateallfilesCheckBox->click();
+    form->htmlPage->HTMLmainpagetitleedit->setText("Shop");
+    EXPECT_EQ(S().htmlLayout, 1);
+    EXPECT_FALSE(S().htmlGenerateAll);
+    EXPECT_EQ(S().htmlTitlePrefix, QStringLiteral("Shop"));
+}
+
+TEST_F(SettingsPagesTest, EveryControlShowsItsHintAndTypeTwoHintsNameTypeTwo) {
+    const QList<std::pair<QWidget*, QString>> hints = {
+        {form->filePage->pathedit,
+         "Target folder for saving the buttons (click the folder icon to change it)."},
+        {form->filePage->HTMLpathedit,
+         "Target folder for saving the HTML (.htm) files into  (click the folder icon to change it)."},
+        {form->filePage->OverWriteCheckBox, "Prompt before overwriting any existing button files ?"},
+        {form->filePage->prefix2Edit, "Enter a prefix to add to the start of all button type 2 filenames."},
+        {form->filePage->previewareaSwatch.image,
+         "Click here to change the background colour of the button preview area."},
+        {Buttons(1).ModeComboBox,
+         "Select the \"background mode\" for type 2 buttons, either a pre-defined bitmap or "
+         "the colour and size of your choice."},
+        {Buttons(1).filenameedit,
+         "Button 2 background bitmap filename (click the folder icon to change it)."},
+        {Buttons(1).BitBtn, "Select button 2 background bitmap file."},
+        {Buttons(0).spacingField.arrows,
+         "Select the spacing (in pixels) added to the caption width of type 1 buttons."},
+        {Buttons(1).heightField.edit, "Select the height (in pixels) for type 2 buttons."},
+        {Buttons(1).BorderDepthComboBox, "Select the depth (in pixels) of the border for type 2 buttons."},
+        {Font(1).SizeComboBox->lineEdit(), "Select the font size to use for type 2 button captions."},
+        {Font(0).UnderlineCheckBox, "Enable \"underline\" effect for type 1 buttons ?"},
+        {Font(1).SimpleRadioButton, "Enable \"standard\" effect for type 2 buttons ?"},
+        {Font(1).colourSwatch.button, "Click here to change the caption colour for type 2 buttons."},
+        {Alignment(1).LeftOffsetField.edit, "Select the left offset to use for type 2 buttons."},
+        {Alignment(0).VerticalComboBox, "Select the vertical allignment mode for type 1 buttons."},
+        {form->htmlPage->HTMLlayoutComboBox,
+         "Select whether you want horizontally or vertically alligned buttons on the HTML preview pages."},
+        {form->htmlPage->HTMLBrowserBrowseButton,
+         "Select the folder and filename of your HTML (web browser) "
+         "software e.g. \"iexplore.exe\"."},
+        {form->htmlPage->HTMLTextSwatch.image,
+         "Click here to change the text colour of the HTML preview pages."},
+        {form->secondbuttonCheckBox[2], "Tick this box to disable type 2 buttons."},
+        {form->image2, "This is the preview area for type 2 buttons."},
+        {form->helpPage->ViewHelpButton, "View the help files."},
+    };
+    for (const auto& [widget, hint] : hints) {
+        EXPECT_EQ(app::EffectiveHint(widget), hint) << hint.toStdString();
+    }
+    // Moving the mouse over controls of the page on show puts their hints into the status bar.
+    for (int page : {0, 2, 3, 4, 5}) {
+        form->PageControl1->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (const auto& [widget, hint] : hints) {
+            if (widget->isVisible() && form->PageControl1->currentWidget()->isAncestorOf(widget)) {
+                QTest::mouseMove(widget, QPoint(2, 2));
+                QApplication::processEvents();
+                EXPECT_EQ(form->StatusText(), hint);
+            }
+        }
+    }
+    // Labels have none: on the Font and Allignment pages the page's hint shows, on the Buttons page
+    // nothing.
+    form->Hints().MouseOver(Font(0).NameComboBox->parentWidget());
+    EXPECT_EQ(form->StatusText(),
+              QStringLiteral("Selec the font, colours and effects to use when drawing the button captions."));
+    form->Hints().MouseOver(Alignment(1).TopOffsetField.label);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Determine the allignment of the captions on the buttons."));
+    form->Hints().MouseOver(Buttons(0).heightField.label);
+    EXPECT_EQ(form->StatusText(), QString());
+}
+
+TEST_F(SettingsPagesTest, TheAdvancedDialogAndTheHelpPage) {
+    app::Tadvancedform& adv = form->AdvancedForm();
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(adv.isVisible());
+        EXPECT_EQ(adv.windowTitle(), QStringLiteral("Plumeric Advanced Options"));
+        EXPECT_LE((adv.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(), 4);
+        EXPECT_EQ(adv.minimumSize(), adv.maximumSize());  // fixed size
+        EXPECT_EQ(adv.BitBtn1->text(), QStringLiteral("&OK"));
+        adv.BitBtn1->click();
+    });
+    form->filePage->BitBtn1->click();
+    EXPECT_FALSE(adv.isVisible());
+
+    form->PageControl1->setCurrentIndex(0);
+    form->PageControl1->setCurrentIndex(TForm1::kHelpPage);
+    EXPECT_EQ(form->focusWidget(), form->helpPage->ViewHelpButton);
+}

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+#include "ReferenceFaces.h"
+#include "compose/ButtonComposer.h"
+#include "compose/StyleMapping.h"
+#include "render/LumoButton.h"
+#include "settings/DefaultSettings.h"
+
+namespace {
+
+class ButtonComposerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::ApplyDefaultSettings(s, {QStringLiteral("DejaVu Sans")}, dir.path() + "/");
+        bitmapFile = dir.path() + "/back.bmp";
+        ASSERT_TRUE(testsupport::ReferenceBitmap().save(bitmapFile));
+    }
+
+    QTemporaryDir dir;
+    QString bitmapFile;
+    settings::AppSettings s;
+};
+
+}  // namespace
+
+TEST_F(ButtonComposerTest, HiddenButtonsRenderTheFacesThePreviewsRendered) {
+    compose::TButtonComposer composer(s);
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        testsupport::SetReferenceSettings(s, mode, bitmapFile);
+        composer.ApplyButtonSettings("Products", "Contacts");
+        for (int type : {1, 2}) {
+            const QImage expected(testsupport::ReferenceFacePath(mode, type));
+            ASSERT_FALSE(expected.isNull());
+            EXPECT_EQ(testsupport::DifferentPixels(composer.CaptureButton(type), expected), 0)
+                << "mode " << mode << " type " << type;
+        }
+    }
+    EXPECT_FALSE(composer.Button(settings::kType1).isVisible());
+}
+
+TEST_F(ButtonComposerTest, AnEmptySizeCountsAsZeroAndIsWrittenBackAsZero) {
+    compose::TButtonComposer composer(s);
+    QList<int> changed;
+    composer.OnSettingsChanged = [&](int type) { changed.append(type); };
+    s.button[settings::kType1].backgroundMode = 1;
+    s.button[settings::kType1].width = "";
+    s.button[settings::kType1].height = "-";
+    composer.ApplyButtonSettings("Home", "Home");
+    EXPECT_EQ(composer.Button(settings::kType1).ButtonWidth(), 0);
+    EXPECT_EQ(composer.Button(settings::kType1).ButtonHeight(), 0);
+    EXPECT_EQ(s.button[settings::kType1].width, QStringLiteral("0"));
+    EXPECT_EQ(s.button[settings::kType1].height, QStringLiteral("0"));
+    EXPECT_EQ(changed, QList<int>{settings::kType1});
+
+    // Smart sizing reads the spacing as 0 without writing it; a negative fixed size is no size.
+    s.button[settings::kType2].spacing = "";
+    s.button[settings::kType1].width = "-40";
+    changed.clear();
+    composer.ApplyButtonSettings("Home", "");
+    EXPECT_EQ(composer.Button(settings::kType2).ButtonWidth(), 0);
+    EXPECT_EQ(s.button[settings::kType2].spacing, QString());
+    EXPECT_EQ(composer.Button(settings::kType1).ButtonWidth(), 0);
+    EXPECT_TRUE(changed.isEmpty());
+}
+
+TEST_F(ButtonComposerTest, FontSizesOutsideTheListKeepOrChangeTheSize) {
+    compose::TButtonComposer composer(s);
+    settings::ButtonStyle& b = s.button[settings::kType1];
+    b.SetFontSizeText("30");
+    composer.ApplyButtonSettings("W", "W");
+    EXPECT_EQ(composer.Button(settings::kType1).font().pixelSize(), 40);  // 30 pt at 96 dpi
+    // A list without a choice has no size: the button keeps the one it has.
+    b.SetFontSizeIndex(settings::kNoChoice);
+    composer.ApplyButtonSettings("W", "W");
+    EXPECT_EQ(composer.Button(settings::kType1).font().pixelSize(), 40);
+    b.SetFontSizeText("1");
+    composer.ApplyButtonSettings("W", "W");
+    EXPECT_EQ(composer.Button(settings::kType1).font().pixelSize(), 1);
+}
+
+TEST(StyleMapping, ListPositionsBecomeTheButtonsKinds) {
+    EXPECT_EQ(compose::BorderStyleKind("Simple 3D"), render::dk3dsimple);
+    EXPECT_EQ(compose::BorderStyleKind("3D Border Flatten"), render::dk3dBorderFlatten);
+    EXPECT_EQ(compose::BorderStyleKind("None"), render::dkNone);
+    EXPECT_EQ(compose::BorderStyleKind(""), render::dkNone);
+    // The two alignment lists are in different orders; no choice centres in both.
+    EXPECT_EQ(compose::VerticalAlign(0), render::vaBottom);
+    EXPECT_EQ(compose::VerticalAlign(settings::kNoChoice), render::vaCenter);
+    EXPECT_EQ(compose::VerticalAlign(3), render::vaTop);
+    EXPECT_EQ(compose::HorizontalAlign(0), render::haCenter);
+    EXPECT_EQ(compose::HorizontalAlign(1), render::haLeft);
+    EXPECT_EQ(compose::HorizontalAlign(settings::kNoChoice), render::haCenter);
+    EXPECT_EQ(compose::HorizontalAlign(2), render::haNone);
+}
