@@ -18,15 +18,14 @@
 namespace app {
 namespace {
 
-constexpr int kBitmapFieldWidth = 230;
+constexpr int kBitmapFieldWidth = 110;
 
-// Columns of a type panel.
-constexpr int kModeColumn = 0;
-constexpr int kColourColumn = 1;
-constexpr int kStyleColumn = 2;
-constexpr int kDepthColumn = 3;
-constexpr int kWidthColumn = 1;
-constexpr int kHeightColumn = 2;
+// A type panel has three rows, each control with its label to its left: the background mode; the
+// colour and the border; the sizes and the bitmap. The type 2 panel's box has a fourth row.
+constexpr int kFirstColumn = 0;
+constexpr int kSecondColumn = 2;
+constexpr int kThirdColumn = 4;
+constexpr int kLastColumn = 5;
 
 QWidget* Row(QWidget* parent, QWidget* first, QWidget* second) {
     auto* row = new QWidget(parent);
@@ -51,7 +50,7 @@ TButtonsPage::TButtonsPage(TForm1& form, QWidget* parent)
                       QStringLiteral("Button type 2 Settings")) {
     BuildType(0);
     BuildType(1);
-    AddDisableBox(3, kDepthColumn);
+    AddDisableBox(3, kThirdColumn);
 }
 
 void TButtonsPage::BuildType(int t) {
@@ -62,11 +61,11 @@ void TButtonsPage::BuildType(int t) {
 
     c.ModeComboBox = new QComboBox(panel);
     c.ModeComboBox->addItems(settings::BackgroundModeTexts());
-    LimitListWidth(c.ModeComboBox, 20);
+    LimitListWidth(c.ModeComboBox, 36);
     SetHint(c.ModeComboBox,
             TypeHint(t, QStringLiteral("Select the \"background mode\" for type 1 buttons, either a "
                                        "pre-defined bitmap or the colour and size of your choice.")));
-    AddLabelled(grid, 0, kModeColumn, QStringLiteral("Background mode"), c.ModeComboBox);
+    AddBeside(grid, 0, kFirstColumn, QStringLiteral("Background mode"), c.ModeComboBox, kLastColumn);
 
     c.settingsSwatch = MakeColourSwatch(panel);
     const QString colourHint =
@@ -74,22 +73,22 @@ void TButtonsPage::BuildType(int t) {
     SetHint(c.settingsSwatch.image, colourHint);
     SetHint(c.settingsSwatch.button, colourHint);
     QWidget* swatch = Row(panel, c.settingsSwatch.image, c.settingsSwatch.button);
-    AddLabelled(grid, 0, kColourColumn, QStringLiteral("Background colour"), swatch)
+    AddBeside(grid, 1, kFirstColumn, QStringLiteral("Background colour"), swatch)
         ->setBuddy(c.settingsSwatch.button);
 
     c.BorderStyleComboBox = new QComboBox(panel);
     c.BorderStyleComboBox->addItems(settings::BorderStyleTexts());
-    LimitListWidth(c.BorderStyleComboBox, 9);
+    LimitListWidth(c.BorderStyleComboBox, 8);
     SetHint(c.BorderStyleComboBox,
             TypeHint(t, QStringLiteral("Select the type of border required for type 1 buttons.")));
-    AddLabelled(grid, 0, kStyleColumn, QStringLiteral("Border style"), c.BorderStyleComboBox);
+    AddBeside(grid, 1, kSecondColumn, QStringLiteral("Border style"), c.BorderStyleComboBox);
 
     c.BorderDepthComboBox = new QComboBox(panel);
     c.BorderDepthComboBox->addItems(settings::BorderDepthTexts());
-    LimitListWidth(c.BorderDepthComboBox, 9);
+    LimitListWidth(c.BorderDepthComboBox, 8);
     SetHint(c.BorderDepthComboBox,
             TypeHint(t, QStringLiteral("Select the depth (in pixels) of the border for type 1 buttons.")));
-    AddLabelled(grid, 0, kDepthColumn, QStringLiteral("Border depth"), c.BorderDepthComboBox);
+    AddBeside(grid, 1, kThirdColumn, QStringLiteral("Border depth"), c.BorderDepthComboBox);
 
     c.filenameedit = new QLineEdit(panel);
     c.filenameedit->setReadOnly(true);
@@ -100,7 +99,7 @@ void TButtonsPage::BuildType(int t) {
                             "Button 1 background bitmap filename (click the folder icon to change it).")));
     SetHint(c.BitBtn, TypeHint(t, QStringLiteral("Select button 1 background bitmap file.")));
     QWidget* bitmapRow = Row(panel, c.filenameedit, c.BitBtn);
-    c.filenameLabel = AddLabelled(grid, 2, kModeColumn, QStringLiteral("Bitmap filename"), bitmapRow);
+    c.filenameLabel = AddBeside(grid, 2, kThirdColumn, QStringLiteral("Bitmap filename"), bitmapRow);
     c.filenameLabel->setBuddy(c.BitBtn);
 
     const auto timer = [this] { form_.starttimerforupdate(); };
@@ -119,15 +118,15 @@ void TButtonsPage::BuildType(int t) {
                         TypeHint(t, QStringLiteral("Select the height (in pixels) for type 1 buttons.")),
                         settings::kHeightRange, &B::height, timer);
     for (const auto& [field, column] :
-         {std::pair{&c.widthField, kWidthColumn}, std::pair{&c.spacingField, kWidthColumn},
-          std::pair{&c.heightField, kHeightColumn}}) {
+         {std::pair{&c.widthField, kFirstColumn}, std::pair{&c.spacingField, kFirstColumn},
+          std::pair{&c.heightField, kSecondColumn}}) {
         auto* box = new QHBoxLayout;
         box->setSpacing(0);
         box->addWidget(field->edit);
         box->addWidget(field->arrows);
         box->addStretch(1);
         grid->addWidget(field->label, 2, column);
-        grid->addLayout(box, 3, column);
+        grid->addLayout(box, 2, column + 1);
     }
     c.spacingField.SetVisible(false);
     c.SetBitmapVisible(false);

@@ -70,6 +70,15 @@ QLabel* AddLabelled(QGridLayout* grid, int row, int column, const QString& label
     return text;
 }
 
+QLabel* AddBeside(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
+                  int columnSpan) {
+    auto* text = new QLabel(label, widget->parentWidget());
+    text->setBuddy(widget);
+    grid->addWidget(text, row, column);
+    grid->addWidget(widget, row, column + 1, 1, columnSpan);
+    return text;
+}
+
 void LimitListWidth(QComboBox* list, int characters) {
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(characters);

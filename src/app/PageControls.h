@@ -53,6 +53,10 @@ QString TypeHint(int type, const QString& type1Hint);
 QLabel* AddLabelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
                     int columnSpan = 1);
 
+// Adds `widget` to a grid cell with its label in the cell to its left; the label is the field's buddy.
+QLabel* AddBeside(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
+                  int columnSpan = 1);
+
 // Keeps a list as narrow as `characters` characters of its font; its drop-down still shows every
 // item whole.
 void LimitListWidth(QComboBox* list, int characters);

@@ -105,7 +105,7 @@ TTypePanelsPage::TTypePanelsPage(TForm1& form, QWidget* parent, const QString& t
 void TTypePanelsPage::AddDisableBox(int row, int column) {
     secondbuttonCheckBox = new QCheckBox(QStringLiteral("Disable this button ?"), panels[1]);
     SetHint(secondbuttonCheckBox, QStringLiteral("Tick this box to disable type 2 buttons."));
-    Grid(1)->addWidget(secondbuttonCheckBox, row, column, Qt::AlignLeft | Qt::AlignVCenter);
+    Grid(1)->addWidget(secondbuttonCheckBox, row, column, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QGridLayout* TTypePanelsPage::Grid(int type) const {
