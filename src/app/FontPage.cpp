@@ -161,6 +161,8 @@ void TFontPage::FontSizeComboBoxChange(int t) {
         return;
     }
     if (!settings::FontSizePoints(text)) {
+        // The list shows the size the type keeps.
+        type[static_cast<std::size_t>(t)].SizeComboBox->setEditText(Style(t).fontSizeText);
         throw platform::ConvertError(text);
     }
     Style(t).SetFontSizeText(text);

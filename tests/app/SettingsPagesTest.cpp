@@ -159,6 +159,7 @@ TEST_F(SettingsPagesTest, TheSizeListTakesSizesOnlyAndNeverGrows) {
         emit list->lineEdit()->textEdited(text);
         EXPECT_EQ(form->StatusText(), "'" + text + "' is not a valid integer value") << text.toStdString();
         EXPECT_EQ(Style(0).fontSizeText, QStringLiteral("9"));
+        EXPECT_EQ(list->currentText(), QStringLiteral("9"));
     }
     EXPECT_EQ(form->PreviewRefreshCount(), refreshes);
     // Typed sizes apply at both ends of the range, blanks around them allowed.
