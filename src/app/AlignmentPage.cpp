@@ -33,7 +33,7 @@ TAlignmentPage::TAlignmentPage(TForm1& form, QWidget* parent)
 
         c.VerticalComboBox = new QComboBox(panel);
         c.VerticalComboBox->addItems(settings::VerticalAlignmentTexts());
-        LimitListWidth(c.VerticalComboBox, 19);
+        LimitListWidth(c.VerticalComboBox, 17);
         SetHint(c.VerticalComboBox,
                 TypeHint(t, QStringLiteral("Select the vertical allignment mode for type 1 buttons.")));
         AddLabelled(grid, 0, 0, QStringLiteral("Vertical allignment"), c.VerticalComboBox);
@@ -45,7 +45,7 @@ TAlignmentPage::TAlignmentPage(TForm1& form, QWidget* parent)
 
         c.HorizontalComboBox = new QComboBox(panel);
         c.HorizontalComboBox->addItems(settings::HorizontalAlignmentTexts());
-        LimitListWidth(c.HorizontalComboBox, 19);
+        LimitListWidth(c.HorizontalComboBox, 17);
         SetHint(c.HorizontalComboBox,
                 TypeHint(t, QStringLiteral("Select the horizontal allignment mode for type 1 buttons.")));
         AddLabelled(grid, 0, 2, QStringLiteral("Horizontal allignment"), c.HorizontalComboBox);
