@@ -22,13 +22,8 @@ TAlignmentPage::TAlignmentPage(TForm1& form, QWidget* parent)
         QGroupBox* panel = panels[static_cast<std::size_t>(t)];
         QGridLayout* grid = Grid(t);
         const auto addField = [grid](const IntegerFieldControls& f, int column) {
-            auto* box = new QHBoxLayout;
-            box->setSpacing(0);
-            box->addWidget(f.edit);
-            box->addWidget(f.arrows);
-            box->addStretch(1);
             grid->addWidget(f.label, 0, column);
-            grid->addLayout(box, 1, column);
+            grid->addLayout(f.MakeBox(), 1, column);
         };
 
         c.VerticalComboBox = new QComboBox(panel);

@@ -27,16 +27,6 @@ constexpr int kSecondColumn = 2;
 constexpr int kThirdColumn = 4;
 constexpr int kLastColumn = 5;
 
-QWidget* Row(QWidget* parent, QWidget* first, QWidget* second) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(first, 1);
-    layout->addWidget(second);
-    return row;
-}
-
 }  // namespace
 
 void ButtonsTypeControls::SetBitmapVisible(bool visible) const {
@@ -72,7 +62,7 @@ void TButtonsPage::BuildType(int t) {
         TypeHint(t, QStringLiteral("Click here to change the background colour of type 1 buttons."));
     SetHint(c.settingsSwatch.image, colourHint);
     SetHint(c.settingsSwatch.button, colourHint);
-    QWidget* swatch = Row(panel, c.settingsSwatch.image, c.settingsSwatch.button);
+    QWidget* swatch = SwatchRow(panel, c.settingsSwatch);
     AddBeside(grid, 1, kFirstColumn, QStringLiteral("Background colour"), swatch)
         ->setBuddy(c.settingsSwatch.button);
 
@@ -98,7 +88,7 @@ void TButtonsPage::BuildType(int t) {
             TypeHint(t, QStringLiteral(
                             "Button 1 background bitmap filename (click the folder icon to change it).")));
     SetHint(c.BitBtn, TypeHint(t, QStringLiteral("Select button 1 background bitmap file.")));
-    QWidget* bitmapRow = Row(panel, c.filenameedit, c.BitBtn);
+    QWidget* bitmapRow = FieldRow(panel, c.filenameedit, c.BitBtn);
     c.filenameLabel = AddBeside(grid, 2, kThirdColumn, QStringLiteral("Bitmap filename"), bitmapRow);
     c.filenameLabel->setBuddy(c.BitBtn);
 
@@ -120,13 +110,8 @@ void TButtonsPage::BuildType(int t) {
     for (const auto& [field, column] :
          {std::pair{&c.widthField, kFirstColumn}, std::pair{&c.spacingField, kFirstColumn},
           std::pair{&c.heightField, kSecondColumn}}) {
-        auto* box = new QHBoxLayout;
-        box->setSpacing(0);
-        box->addWidget(field->edit);
-        box->addWidget(field->arrows);
-        box->addStretch(1);
         grid->addWidget(field->label, 2, column);
-        grid->addLayout(box, 2, column + 1);
+        grid->addLayout(field->MakeBox(), 2, column + 1);
     }
     c.spacingField.SetVisible(false);
     c.SetBitmapVisible(false);

@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kPrefixWidth = 110;
 
-QWidget* FolderRow(QWidget* parent, QLineEdit* edit, QPushButton* button) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(edit, 1);
-    layout->addWidget(button);
-    return row;
-}
-
 }  // namespace
 
 TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent) {
@@ -41,7 +31,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
             QStringLiteral("Target folder for saving the buttons (click the folder icon to change it)."));
     SetHint(BitBtn3, QStringLiteral("Select the folder in which the buttons will be saved."));
     AddLabelled(grid, 0, 0, QStringLiteral("Button Target folder (where the buttons will be saved)"),
-                FolderRow(this, pathedit, BitBtn3), 3)
+                FieldRow(this, pathedit, BitBtn3), 3)
         ->setBuddy(BitBtn3);
     OverWriteCheckBox = new QCheckBox(QStringLiteral("Prompt before overwriting button files ?    "), this);
     PutCaptionLeft(OverWriteCheckBox);
@@ -57,7 +47,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     SetHint(htmlbrowsebutton,
             QStringLiteral("Select the folder in which the HTML (.htm) files will be saved."));
     AddLabelled(grid, 3, 0, QStringLiteral("HTML target folder (where the HTML file(s) will be saved)"),
-                FolderRow(this, HTMLpathedit, htmlbrowsebutton), 3)
+                FieldRow(this, HTMLpathedit, htmlbrowsebutton), 3)
         ->setBuddy(htmlbrowsebutton);
     HTMLOverWriteCheckBox = new QCheckBox(QStringLiteral("Prompt before overwriting HTML files ?    "), this);
     PutCaptionLeft(HTMLOverWriteCheckBox);
@@ -99,13 +89,8 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     SetHint(previewareaSwatch.button, colourHint);
     auto* colourLabel = new QLabel(QStringLiteral("Preview area background colour"), this);
     colourLabel->setBuddy(previewareaSwatch.button);
-    auto* swatchRow = new QHBoxLayout;
-    swatchRow->setSpacing(2);
-    swatchRow->addWidget(previewareaSwatch.image);
-    swatchRow->addWidget(previewareaSwatch.button);
-    swatchRow->addStretch(1);
     lower->addWidget(colourLabel, 2, 0, 1, 2);
-    lower->addLayout(swatchRow, 3, 0, 1, 2);
+    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 0, 1, 2);
     BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), this);
     lower->addWidget(BitBtn1, 3, 2, Qt::AlignRight);
     lower->setColumnStretch(3, 1);

@@ -61,14 +61,8 @@ void TFontPage::BuildType(int t) {
         TypeHint(t, QStringLiteral("Click here to change the caption colour for type 1 buttons."));
     SetHint(c.colourSwatch.image, colourHint);
     SetHint(c.colourSwatch.button, colourHint);
-    auto* swatch = new QWidget(panel);
-    auto* swatchRow = new QHBoxLayout(swatch);
-    swatchRow->setContentsMargins(0, 0, 0, 0);
-    swatchRow->setSpacing(2);
-    swatchRow->addWidget(c.colourSwatch.image);
-    swatchRow->addWidget(c.colourSwatch.button);
-    swatchRow->addStretch(1);
-    AddLabelled(grid, 0, 4, QStringLiteral("Select colour"), swatch, 2)->setBuddy(c.colourSwatch.button);
+    AddLabelled(grid, 0, 4, QStringLiteral("Select colour"), SwatchRow(panel, c.colourSwatch), 2)
+        ->setBuddy(c.colourSwatch.button);
 
     // The labels stand above the boxes, which have no captions of their own.
     c.BoldCheckBox = new QCheckBox(panel);

@@ -17,17 +17,6 @@ namespace {
 
 constexpr int kNameWidth = 150;
 
-QWidget* SwatchRow(QWidget* parent, const ColourSwatch& swatch) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(swatch.image);
-    layout->addWidget(swatch.button);
-    layout->addStretch(1);
-    return row;
-}
-
 }  // namespace
 
 QString HtmlTestPageName(const QString& text) {
@@ -68,13 +57,8 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
         "\"iexplore.exe\".");
     SetHint(HTMLbrowserpath, browserHint);
     SetHint(HTMLBrowserBrowseButton, browserHint);
-    auto* browserRow = new QWidget(this);
-    auto* browserLayout = new QHBoxLayout(browserRow);
-    browserLayout->setContentsMargins(0, 0, 0, 0);
-    browserLayout->setSpacing(2);
-    browserLayout->addWidget(HTMLbrowserpath, 1);
-    browserLayout->addWidget(HTMLBrowserBrowseButton);
-    AddLabelled(grid, 3, 0, QStringLiteral("Folder and file of browser"), browserRow, 3);
+    AddLabelled(grid, 3, 0, QStringLiteral("Folder and file of browser"),
+                FieldRow(this, HTMLbrowserpath, HTMLBrowserBrowseButton), 3);
 
     HTMLBackgroundSwatch = MakeColourSwatch(this);
     const QString backgroundHint =

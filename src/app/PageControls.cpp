@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -36,6 +37,40 @@ void IntegerFieldControls::SetEnabled(bool enabled) const {
 void IntegerFieldControls::Show(const QString& text) const {
     edit->setText(text);
     arrows->SetPosition(platform::IsEmptyIntegerText(text) ? 0 : platform::ParseInteger(text));
+}
+
+QHBoxLayout* IntegerFieldControls::MakeBox() const {
+    auto* box = new QHBoxLayout;
+    box->setSpacing(0);
+    box->addWidget(edit);
+    box->addWidget(arrows);
+    box->addStretch(1);
+    return box;
+}
+
+namespace {
+
+QWidget* PairRow(QWidget* parent, QWidget* first, QWidget* second, bool firstStretches) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(first, firstStretches ? 1 : 0);
+    layout->addWidget(second);
+    if (!firstStretches) {
+        layout->addStretch(1);
+    }
+    return row;
+}
+
+}  // namespace
+
+QWidget* FieldRow(QWidget* parent, QWidget* field, QWidget* button) {
+    return PairRow(parent, field, button, true);
+}
+
+QWidget* SwatchRow(QWidget* parent, const ColourSwatch& swatch) {
+    return PairRow(parent, swatch.image, swatch.button, false);
 }
 
 void ColourSwatch::Fill(settings::ColourValue colour) const {

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +32,8 @@ struct IntegerFieldControls {
     void SetEnabled(bool enabled) const;
     // Shows a text of the model: the field's text, and the arrows at its value.
     void Show(const QString& text) const;
+    // The field with its arrows beside it, for a grid cell.
+    QHBoxLayout* MakeBox() const;
 };
 
 // A colour swatch: a small picture filled entirely with its colour, and the button beside it that
@@ -63,6 +66,11 @@ void LimitListWidth(QComboBox* list, int characters);
 
 // A check box whose caption stands to the left of its box.
 void PutCaptionLeft(QCheckBox* box);
+
+// A field and its button side by side; the field takes the spare width.
+QWidget* FieldRow(QWidget* parent, QWidget* field, QWidget* button);
+// A swatch's picture and button side by side; the spare width stays free after them.
+QWidget* SwatchRow(QWidget* parent, const ColourSwatch& swatch);
 
 // The folder button: an icon only.
 QPushButton* MakeFolderButton(QWidget* parent);
