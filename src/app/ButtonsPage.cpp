@@ -57,11 +57,8 @@ void TButtonsPage::BuildType(int t) {
                                        "pre-defined bitmap or the colour and size of your choice.")));
     AddBeside(grid, 0, kFirstColumn, QStringLiteral("Background mode"), c.ModeComboBox, kLastColumn);
 
-    c.settingsSwatch = MakeColourSwatch(panel);
-    const QString colourHint =
-        TypeHint(t, QStringLiteral("Click here to change the background colour of type 1 buttons."));
-    SetHint(c.settingsSwatch.image, colourHint);
-    SetHint(c.settingsSwatch.button, colourHint);
+    c.settingsSwatch = MakeColourSwatch(
+        panel, TypeHint(t, QStringLiteral("Click here to change the background colour of type 1 buttons.")));
     QWidget* swatch = SwatchRow(panel, c.settingsSwatch);
     AddBeside(grid, 1, kFirstColumn, QStringLiteral("Background colour"), swatch)
         ->setBuddy(c.settingsSwatch.button);

@@ -82,11 +82,8 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     lower->addWidget(fileTypeLabel, 0, 2);
     lower->addWidget(FileTypeComboBox, 1, 2);
 
-    previewareaSwatch = MakeColourSwatch(this);
-    const QString colourHint =
-        QStringLiteral("Click here to change the background colour of the button preview area.");
-    SetHint(previewareaSwatch.image, colourHint);
-    SetHint(previewareaSwatch.button, colourHint);
+    previewareaSwatch = MakeColourSwatch(
+        this, QStringLiteral("Click here to change the background colour of the button preview area."));
     auto* colourLabel = new QLabel(QStringLiteral("Preview area background colour"), this);
     colourLabel->setBuddy(previewareaSwatch.button);
     lower->addWidget(colourLabel, 2, 0, 1, 2);

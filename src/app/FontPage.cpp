@@ -56,11 +56,8 @@ void TFontPage::BuildType(int t) {
             TypeHint(t, QStringLiteral("Select the font size to use for type 1 button captions.")));
     AddLabelled(grid, 0, 2, QStringLiteral("Select font size "), c.SizeComboBox, 2);
 
-    c.colourSwatch = MakeColourSwatch(panel);
-    const QString colourHint =
-        TypeHint(t, QStringLiteral("Click here to change the caption colour for type 1 buttons."));
-    SetHint(c.colourSwatch.image, colourHint);
-    SetHint(c.colourSwatch.button, colourHint);
+    c.colourSwatch = MakeColourSwatch(
+        panel, TypeHint(t, QStringLiteral("Click here to change the caption colour for type 1 buttons.")));
     AddLabelled(grid, 0, 4, QStringLiteral("Select colour"), SwatchRow(panel, c.colourSwatch), 2)
         ->setBuddy(c.colourSwatch.button);
 

@@ -60,18 +60,12 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     AddLabelled(grid, 3, 0, QStringLiteral("Folder and file of browser"),
                 FieldRow(this, HTMLbrowserpath, HTMLBrowserBrowseButton), 3);
 
-    HTMLBackgroundSwatch = MakeColourSwatch(this);
-    const QString backgroundHint =
-        QStringLiteral("Click here to change the background colour of the HTML preview pages.");
-    SetHint(HTMLBackgroundSwatch.image, backgroundHint);
-    SetHint(HTMLBackgroundSwatch.button, backgroundHint);
+    HTMLBackgroundSwatch = MakeColourSwatch(
+        this, QStringLiteral("Click here to change the background colour of the HTML preview pages."));
     AddLabelled(grid, 5, 0, QStringLiteral("Background colour"), SwatchRow(this, HTMLBackgroundSwatch))
         ->setBuddy(HTMLBackgroundSwatch.button);
-    HTMLTextSwatch = MakeColourSwatch(this);
-    const QString textHint =
-        QStringLiteral("Click here to change the text colour of the HTML preview pages.");
-    SetHint(HTMLTextSwatch.image, textHint);
-    SetHint(HTMLTextSwatch.button, textHint);
+    HTMLTextSwatch = MakeColourSwatch(
+        this, QStringLiteral("Click here to change the text colour of the HTML preview pages."));
     AddLabelled(grid, 5, 1, QStringLiteral("Text colour"), SwatchRow(this, HTMLTextSwatch))
         ->setBuddy(HTMLTextSwatch.button);
     grid->setColumnStretch(1, 1);

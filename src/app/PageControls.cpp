@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "app/HintTracker.h"
 #include "widgets/IntegerEdit.h"
 #include "widgets/UpDown.h"
 
@@ -131,13 +132,15 @@ QPushButton* MakeFolderButton(QWidget* parent) {
     return button;
 }
 
-ColourSwatch MakeColourSwatch(QWidget* parent) {
+ColourSwatch MakeColourSwatch(QWidget* parent, const QString& hint) {
     ColourSwatch swatch;
     swatch.image = new QLabel(parent);
     swatch.image->setFixedSize(kSwatchWidth, kSwatchHeight);
     swatch.button = new QPushButton(parent);
     swatch.button->setIcon(parent->style()->standardIcon(QStyle::SP_DialogResetButton));
     swatch.button->setFixedWidth(kSwatchHeight + 12);
+    SetHint(swatch.image, hint);
+    SetHint(swatch.button, hint);
     swatch.Fill(0);
     return swatch;
 }

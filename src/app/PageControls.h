@@ -74,6 +74,7 @@ QWidget* SwatchRow(QWidget* parent, const ColourSwatch& swatch);
 
 // The folder button: an icon only.
 QPushButton* MakeFolderButton(QWidget* parent);
-ColourSwatch MakeColourSwatch(QWidget* parent);
+// A colour swatch whose picture and button both show `hint`.
+ColourSwatch MakeColourSwatch(QWidget* parent, const QString& hint);
 
 }  // namespace app
