@@ -83,12 +83,18 @@ ButtonBatch::ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dia
     : settings_(settings), dialogs_(dialogs), renderer_(renderer) {}
 
 void ButtonBatch::WriteImage(const QImage& image, const QString& path) {
+    QByteArray bytes;
     if (settings_.fileType == settings::kFileTypeGif) {
         gif::TGIFImage gifImage;
         gifImage.Assign(image);
-        gifImage.SaveToFile(path);
+        bytes = gifImage.SaveToBytes();
     } else {
-        gif::SaveBmpFile(image, path);
+        bytes = gif::EncodeBmp24(image);
+    }
+    platform::FileReplacer single;
+    QString error;
+    if (!(replacer_ ? *replacer_ : single).Replace(path, bytes, &error)) {
+        throw std::runtime_error(error.toStdString());
     }
 }
 
@@ -106,12 +112,22 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
     result.folderOk = true;
     platform::CreateFolder(folder);
     const QString testFile = folder + QStringLiteral("test.$$$");
+    if (!keptTestFile_.isEmpty() && keptTestFile_ != testFile) {
+        RemoveTestFile();
+    }
     platform::WriteWholeFile(testFile, platform::ToWindows1252(platform::JoinCrLfLines({FolderTestLine()})));
     if (!platform::FileExists(testFile)) {
         result.folderOk = false;
         return result;
     }
-    platform::DeleteFile(testFile);
+    if (batchRunning_) {
+        // Within a batch the test file is rewritten before every file and deleted once the batch
+        // ends: creating and deleting a file for every button made the file system hunt for a
+        // fresh entry each time, which cost more than rendering and writing the buttons.
+        keptTestFile_ = testFile;
+    } else {
+        platform::DeleteFile(testFile);
+    }
 
     const QImage image = renderer_.CaptureButton(type);
     LastOverwriteAnswer = static_cast<int>(platform::ConfirmAnswer::Yes);
@@ -142,7 +158,29 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
     return result;
 }
 
+void ButtonBatch::RemoveTestFile() {
+    if (!keptTestFile_.isEmpty()) {
+        platform::DeleteFile(keptTestFile_);
+        keptTestFile_.clear();
+    }
+}
+
 bool ButtonBatch::SaveButtonBatch() {
+    // However the batch ends, the folder test file does not remain.
+    struct BatchScope {
+        ButtonBatch& batch;
+        explicit BatchScope(ButtonBatch& b) : batch(b) {
+            batch.batchRunning_ = true;
+            batch.replacer_.emplace();
+        }
+        ~BatchScope() {
+            batch.batchRunning_ = false;
+            batch.replacer_.reset();
+            batch.RemoveTestFile();
+        }
+        BatchScope(const BatchScope&) = delete;
+        BatchScope& operator=(const BatchScope&) = delete;
+    } scope(*this);
     savedButtons_.clear();
     OverwriteYesToAll = false;
     OverwriteNoToAll = false;

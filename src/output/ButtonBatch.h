@@ -3,9 +3,11 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "output/ButtonRenderer.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 #include "settings/AppSettings.h"
 
 // Rendering and saving the caption list as button files.
@@ -45,7 +47,7 @@ class ButtonBatch {
 
     // Renders the button of `type` (1 or 2) with `caption`, tests the folder with a test file and
     // writes the image as BMP or GIF under `fileName`, asking first when the file exists and the
-    // prompt is on.
+    // prompt is on. The test file is deleted again at once, or, inside a batch, when the batch ends.
     FileResult SaveButtonFile(int type, const QString& folder, const QString& fileName,
                               const QString& caption);
 
@@ -73,11 +75,17 @@ class ButtonBatch {
 
   private:
     void WriteImage(const QImage& image, const QString& path);
+    void RemoveTestFile();
 
     settings::AppSettings& settings_;
     platform::Dialogs& dialogs_;
     ButtonRenderer& renderer_;
     QList<SavedButtonInfo> savedButtons_;
+    // While a batch runs, the folder test file it keeps until the batch ends.
+    bool batchRunning_ = false;
+    QString keptTestFile_;
+    // While a batch runs, what replaces its files.
+    std::optional<platform::FileReplacer> replacer_;
 };
 
 }  // namespace output

@@ -307,3 +307,31 @@ TEST_F(ButtonBatchTest, TheStatusReportReplacesTheMessageWhenTicked) {
     EXPECT_TRUE(dialogs.Messages().isEmpty());
     EXPECT_EQ(Pad30(QString(40, 'x')), QString(30, 'x'));
 }
+
+TEST_F(ButtonBatchTest, TheFolderTestFileLastsOnlyAsLongAsItsBatch) {
+    s.captions.SetRowCount(3);
+    // Seen from the renderer: before each face is copied, the folder test file holds its line.
+    QStringList seen;
+    class Watching : public FakeRenderer {
+      public:
+        std::function<void()> before;
+        QImage CaptureButton(int type) override {
+            before();
+            return FakeRenderer::CaptureButton(type);
+        }
+    } watching;
+    watching.before = [&] { seen.append(QString::fromLatin1(testsupport::ReadAll(Out("test.$$$")))); };
+    ButtonBatch watched{s, dialogs, watching};
+    watched.SaveBatchButtonClick();
+    EXPECT_EQ(seen, QStringList(4, FolderTestLine() + "\r\n"));
+    EXPECT_FALSE(QFile::exists(Out("test.$$$")));
+    EXPECT_EQ(Files().size(), 4);
+
+    // One file saved on its own tests the folder and deletes the test file at once.
+    const ButtonBatch::FileResult one = watched.SaveButtonFile(1, s.targetFolder, "one.gif", "One");
+    EXPECT_TRUE(one.folderOk);
+    EXPECT_TRUE(one.saved);
+    EXPECT_EQ(seen.size(), 5);
+    EXPECT_EQ(seen.last(), QString());  // deleted before the face was copied
+    EXPECT_FALSE(QFile::exists(Out("test.$$$")));
+}
