@@ -223,11 +223,7 @@ void PreviewPages::generatehtmlbuttonClick() {
     batch_.OverwriteNoToAll = false;
     savedPages_.clear();
     CaptionGrid& grid = settings_.captions;
-    bool any = false;
-    for (int r = 1; r < grid.RowCount() && !any; ++r) {
-        any = !platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty();
-    }
-    if (!any) {
+    if (!output::HasCaptions(grid)) {
         dialogs_.ShowError(output::NoCaptionsMessage());
         return;
     }
@@ -297,6 +293,9 @@ void PreviewPages::generatehtmlbuttonClick() {
             if (firstKept.isEmpty()) {
                 firstKept = path;
             }
+            if (OnPageSaved) {
+                OnPageSaved(path, false);
+            }
             continue;
         }
         if (!platform::ReplaceFile(path, platform::ToWindows1252(PageText(page)))) {
@@ -306,6 +305,9 @@ void PreviewPages::generatehtmlbuttonClick() {
         }
         if (firstWritten.isEmpty()) {
             firstWritten = path;
+        }
+        if (OnPageSaved) {
+            OnPageSaved(path, true);
         }
         output::SavedPageInfo info;
         info.caption = testPage ? QLatin1String(output::kTestPageCaption)

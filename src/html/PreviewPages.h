@@ -71,6 +71,9 @@ class PreviewPages {
     std::function<void(const QString& path)> OpenPage;
     // Writes the status report with its page section.
     std::function<void()> WriteStatusReport;
+    // Told after each page's overwrite decision: the page's path and whether it was written (false:
+    // an existing page was kept).
+    std::function<void(const QString& path, bool written)> OnPageSaved;
 
   private:
     // Whether the page may be written: asks before replacing one when the page prompt is ticked.

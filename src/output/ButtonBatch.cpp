@@ -74,6 +74,15 @@ QString FolderTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
 
+bool HasCaptions(const CaptionGrid& grid) {
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QString Pad30(const QString& text) {
     return text.left(kNameFieldLength).leftJustified(kNameFieldLength, QLatin1Char(' '));
 }
@@ -154,6 +163,9 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
         // file and never harms the file it would have replaced.
         WriteImage(image, path);
         result.saved = true;
+    }
+    if (OnFileSaved) {
+        OnFileSaved(path, write);
     }
     return result;
 }
@@ -238,12 +250,7 @@ bool ButtonBatch::SaveButtonBatch() {
 }
 
 void ButtonBatch::SaveBatchButtonClick() {
-    const CaptionGrid& grid = settings_.captions;
-    bool any = false;
-    for (int r = 1; r < grid.RowCount() && !any; ++r) {
-        any = !platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty();
-    }
-    if (!any) {
+    if (!HasCaptions(settings_.captions)) {
         dialogs_.ShowError(NoCaptionsMessage());
         return;
     }

@@ -33,6 +33,8 @@ QString BatchSavedMessage(const QString& folder);
 QString ProgressText(int current, int total);
 // The line of the folder test file "test.$$$".
 QString FolderTestLine();
+// Whether any data row of the caption list has a caption that is not blank.
+bool HasCaptions(const settings::CaptionGrid& grid);
 // A text cut to 30 characters or padded with spaces to 30.
 QString Pad30(const QString& text);
 
@@ -72,6 +74,10 @@ class ButtonBatch {
     // Told before each caption is rendered: its place among the captions to save (from 1) and how
     // many there are. The window shows the progress and the faces being saved.
     std::function<void(int current, int total)> OnProgress;
+
+    // Told after each file's overwrite decision: the file's path and whether it was written (false:
+    // an existing file was kept).
+    std::function<void(const QString& path, bool written)> OnFileSaved;
 
   private:
     void WriteImage(const QImage& image, const QString& path);

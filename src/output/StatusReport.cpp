@@ -136,14 +136,17 @@ StatusReport::StatusReport(const settings::AppSettings& s, platform::Dialogs& di
                            QString dataFolder)
     : settings_(s), dialogs_(dialogs), shell_(shell), dataFolder_(std::move(dataFolder)) {}
 
+bool SaveReport(const QString& path, const QStringList& lines, QString* error) {
+    return platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)), error);
+}
+
 void StatusReport::WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>& buttons,
                                      const QList<SavedPageInfo>& pages) {
     if (!settings_.statusReports) {
         return;
     }
     const QString path = ReportPath(dataFolder_);
-    const QStringList lines = ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock()));
-    if (!platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)))) {
+    if (!SaveReport(path, ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock())))) {
         dialogs_.ShowMessage(ReportCreateFailedMessage(dataFolder_));
         return;
     }

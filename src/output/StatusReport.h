@@ -36,6 +36,10 @@ QString ReportDate(const QDateTime& when);
 QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<SavedPageInfo>& pages,
                         bool withHtml, const settings::AppSettings& s, const QString& date);
 
+// Writes the report's lines to `path` as the program writes text files (Windows-1252, CR LF);
+// false, with the reason in `error`, when the file could not be written.
+bool SaveReport(const QString& path, const QStringList& lines, QString* error = nullptr);
+
 QString ReportCreateFailedMessage(const QString& dataFolder);
 QString ReportViewFailedMessage(const QString& reportPath);
 

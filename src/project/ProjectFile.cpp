@@ -488,8 +488,8 @@ bool SaveSettings(const QString& fileName, const AppSettings& s) {
     return file.commit();
 }
 
-LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
-                         const QString& dataFolder) {
+LoadOutcome ReadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
+                         QString* error) {
     QByteArray bytes;
     {
         QFile file(fileName);
@@ -506,17 +506,29 @@ LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dial
         for (const QString& line : lines) {
             reader.ReadLine(line);
         }
-    } catch (const platform::ConvertError&) {
-        // The file is not thrown away: it is kept beside the new settings as "kestro.dat.bad"
-        // (replacing an older one), so a long caption list can still be recovered from it.
-        if (!platform::MoveFileReplacing(fileName, fileName + QLatin1String(kSetAsideSuffix))) {
-            platform::DeleteFile(fileName);
+    } catch (const platform::ConvertError& e) {
+        if (error != nullptr) {
+            *error = QString::fromUtf8(e.what());
         }
-        settings::ApplyDefaultSettings(s, s.fontList, dataFolder);
-        dialogs.ShowMessage(OutOfDateMessage());
-        return LoadOutcome::Reset;
+        return LoadOutcome::Unprocessable;
     }
     return LoadOutcome::Loaded;
+}
+
+LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
+                         const QString& dataFolder) {
+    const LoadOutcome outcome = ReadSettings(fileName, s, dialogs);
+    if (outcome != LoadOutcome::Unprocessable) {
+        return outcome;
+    }
+    // The file is not thrown away: it is kept beside the new settings as "kestro.dat.bad"
+    // (replacing an older one), so a long caption list can still be recovered from it.
+    if (!platform::MoveFileReplacing(fileName, fileName + QLatin1String(kSetAsideSuffix))) {
+        platform::DeleteFile(fileName);
+    }
+    settings::ApplyDefaultSettings(s, s.fontList, dataFolder);
+    dialogs.ShowMessage(OutOfDateMessage());
+    return LoadOutcome::Reset;
 }
 
 }  // namespace project

@@ -25,10 +25,17 @@ QString ProjectFilePath(const QString& dataFolder);
 bool SaveSettings(const QString& fileName, const settings::AppSettings& s);
 
 enum class LoadOutcome {
-    NoFile,  // the file could not be opened: the settings are unchanged
-    Loaded,  // every line was read by the rules
-    Reset,   // the file could not be processed: set aside, defaults applied, message shown
+    NoFile,         // the file could not be opened: the settings are unchanged
+    Loaded,         // every line was read by the rules
+    Reset,          // the file could not be processed: set aside, defaults applied, message shown
+    Unprocessable,  // ReadSettings only: a line could not be processed; the settings are half read
 };
+
+// Reads the file into the settings and leaves the file as it is. Messages about single values (a
+// number outside its range) go through `dialogs`; a line that cannot be processed ends the reading
+// with Unprocessable and its reason in `error`.
+LoadOutcome ReadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
+                         QString* error = nullptr);
 
 // Reads the file into the settings. A line that the rules cannot process (a key or a numeric value
 // that is not a whole number) moves the file aside as "kestro.dat.bad", applies the defaults (with the

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QTextStream>
+#include <functional>
+
+#include "cli/CommandLine.h"
+
+namespace settings {
+struct AppSettings;
+}  // namespace settings
+
+namespace cli {
+
+class ConsoleDialogs;
+
+// One run of kestro-batch: reads the settings file (and the caption list, when given), saves the
+// batch through the window's own road (the same faces, names and writers), optionally writes the
+// pages and the report, and prints what it did. Run() answers the exit status.
+class TBatchRunner {
+  public:
+    // `dataFolder` stands where the window's data folder would: the defaults under a settings file
+    // that leaves some settings out point into it.
+    TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& err, QString dataFolder);
+
+    int Run();
+
+    // Where the report's time comes from (tests set a fixed one).
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+  private:
+    bool LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialogs);
+    bool LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialogs);
+    void Done(const QString& path, bool written);
+
+    BatchOptions options_;
+    QTextStream& out_;
+    QTextStream& err_;
+    QString dataFolder_;
+    int written_ = 0;
+    int kept_ = 0;
+    qint64 bytes_ = 0;
+};
+
+}  // namespace cli

@@ -1,0 +1,106 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+
+#include "settings/SettingsLists.h"
+
+namespace cli {
+namespace {
+
+constexpr char kUsage[] = "Usage: kestro-batch [options] settings-file";
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Renders every caption of a settings file's caption list as button files, with the same\n"
+        "engine and file names as the window, and optionally writes the rollover pages and the\n"
+        "status report."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Shows the version and ends."));
+    const QCommandLineOption captions(
+        QStringLiteral("captions"),
+        QStringLiteral("Takes the captions from FILE, one a line (UTF-8 or Windows-1252), instead of "
+                       "the settings file's caption list."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption out(QStringLiteral("out"),
+                                 QStringLiteral("Writes the button files into DIR instead of the "
+                                                "settings file's button folder."),
+                                 QStringLiteral("DIR"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("Writes gif or bmp files instead of the settings "
+                                                   "file's type."),
+                                    QStringLiteral("gif|bmp"));
+    const QCommandLineOption html(QStringLiteral("html"),
+                                  QStringLiteral("Also writes the rollover pages (no browser is opened)."));
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("Writes the status report to FILE (it is not opened)."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption keep(QStringLiteral("keep-existing"),
+                                  QStringLiteral("Leaves existing files as they are and lists them as "
+                                                 "kept (without it they are overwritten)."));
+    const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
+    parser.addOptions({help, version, captions, out, format, html, report, keep, quiet});
+    parser.addPositionalArgument(QStringLiteral("settings-file"),
+                                 QStringLiteral("A settings file in the format of \"kestro.dat\"."));
+
+    CommandLine result;
+    // The usage line names the program the same way however it was started.
+    QString helpText = parser.helpText();
+    helpText.replace(0, helpText.indexOf(QLatin1Char('\n')), QLatin1String(kUsage));
+    const auto bad = [&](const QString& why) {
+        result.action = CommandLine::Action::BadArguments;
+        result.text = QStringLiteral("kestro-batch: %1\n\n%2").arg(why, helpText);
+        return result;
+    };
+    if (!parser.parse(arguments)) {
+        return bad(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        result.action = CommandLine::Action::Help;
+        result.text = helpText;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = CommandLine::Action::Version;
+        result.text = QStringLiteral("kestro-batch %1\n").arg(QStringLiteral(PLUMERIC_VERSION));
+        return result;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        return bad(QStringLiteral("no settings file given."));
+    }
+    if (positional.size() > 1) {
+        return bad(QStringLiteral("one settings file only; also given: %1").arg(positional.mid(1).join(' ')));
+    }
+    BatchOptions& o = result.options;
+    o.settingsFile = positional.first();
+    o.captionsFile = parser.value(captions);
+    o.outFolder = parser.value(out);
+    o.reportFile = parser.value(report);
+    for (const auto& [option, name] :
+         {std::pair{&captions, "--captions"}, std::pair{&out, "--out"}, std::pair{&report, "--report"}}) {
+        if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
+            return bad(QStringLiteral("%1 needs a file or folder name.").arg(QLatin1String(name)));
+        }
+    }
+    if (parser.isSet(format)) {
+        const QString type = parser.value(format).toLower();
+        if (type == QLatin1String("gif")) {
+            o.fileType = settings::kFileTypeGif;
+        } else if (type == QLatin1String("bmp")) {
+            o.fileType = settings::kFileTypeBmp;
+        } else {
+            return bad(QStringLiteral("--format takes gif or bmp, not \"%1\".").arg(parser.value(format)));
+        }
+    }
+    o.html = parser.isSet(html);
+    o.keepExisting = parser.isSet(keep);
+    o.quiet = parser.isSet(quiet);
+    return result;
+}
+
+}  // namespace cli

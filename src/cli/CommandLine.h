@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The options of kestro-batch and how its command line is read.
+namespace cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitBadArguments = 2;
+
+struct BatchOptions {
+    QString settingsFile;         // a settings file in the format of "kestro.dat"
+    QString captionsFile;         // empty: the settings file's caption list
+    QString outFolder;            // empty: the settings file's button target folder
+    std::optional<int> fileType;  // settings::kFileTypeBmp or kFileTypeGif; none: the settings file's
+    bool html = false;            // also write the rollover pages
+    QString reportFile;           // empty: no report
+    bool keepExisting = false;    // leave existing files as they are
+    bool quiet = false;           // print errors only
+};
+
+struct CommandLine {
+    enum class Action { Run, Help, Version, BadArguments };
+    Action action = Action::Run;
+    BatchOptions options;
+    // The help text, the version line, or what was wrong followed by the usage.
+    QString text;
+};
+
+// Reads the arguments (the first is the program itself).
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+}  // namespace cli

@@ -1,0 +1,37 @@
+#include <QApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "cli/BatchRunner.h"
+#include "cli/CommandLine.h"
+#include "platform/Paths.h"
+
+// kestro-batch: the button batch, the pages and the report from the command line, without a window.
+int main(int argc, char** argv) {
+    // Faces are drawn with the window system's fonts but nothing is shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The toolkit's own notes (no runtime folder, what the offscreen platform cannot do) are not the
+    // program's: standard error carries the program's messages only.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+        }
+    });
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const cli::CommandLine line = cli::ParseCommandLine(QCoreApplication::arguments());
+    switch (line.action) {
+        case cli::CommandLine::Action::Help:
+        case cli::CommandLine::Action::Version:
+            out << line.text;
+            return cli::kExitOk;
+        case cli::CommandLine::Action::BadArguments:
+            err << line.text;
+            return cli::kExitBadArguments;
+        case cli::CommandLine::Action::Run:
+            break;
+    }
+    cli::TBatchRunner runner(line.options, out, err, platform::ExecutableFolder());
+    return runner.Run();
+}

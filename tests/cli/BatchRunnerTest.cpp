@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "TestSupport.h"
+#include "app/Form1.h"
+#include "cli/BatchRunner.h"
+#include "gif/BmpWriter.h"
+#include "output/CaptionNaming.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+#include "project/ProjectFile.h"
+#include "settings/SettingsLists.h"
+
+using cli::BatchOptions;
+
+namespace {
+
+const QDateTime kReportTime(QDate(2026, 3, 4), QTime(5, 6, 7));
+
+// Every file under a folder, by its path inside the folder.
+QMap<QString, QByteArray> FilesIn(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[QDir(folder).relativeFilePath(path)] = testsupport::ReadAll(path);
+    }
+    return files;
+}
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome RunTool(const BatchOptions& options, const QString& dataFolder) {
+    Outcome outcome;
+    QTextStream out(&outcome.out);
+    QTextStream err(&outcome.err);
+    cli::TBatchRunner runner(options, out, err, dataFolder);
+    runner.Clock = [] { return kReportTime; };
+    outcome.status = runner.Run();
+    out.flush();
+    err.flush();
+    return outcome;
+}
+
+// A shown window with scripted boxes, and a settings file saved from it: the same settings reach the
+// window's batch and the tool.
+class WindowAndTool : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<app::TForm1>(dialogs, shell, dir.path() + "/");
+        form->show();
+        form->Timer1->stop();
+        form->Report().Clock = [] { return kReportTime; };
+    }
+    settings::AppSettings& S() { return form->Settings(); }
+    QString Path(const QString& name) const { return dir.path() + "/" + name; }
+
+    // Settings that differ from the defaults wherever a file can show it: a bitmap background and a
+    // typed font size on type 1, a bevelled colour face with an effect and fixed offsets on type 2.
+    void UnusualSettings() {
+        settings::AppSettings& s = S();
+        QImage background(90, 40, QImage::Format_RGB32);
+        for (int y = 0; y < background.height(); ++y) {
+            for (int x = 0; x < background.width(); ++x) {
+                background.setPixel(x, y, qRgb(250 - x, 3 * y, 255 - 2 * y));
+            }
+        }
+        gif::SaveBmpFile(background, Path("bg.bmp"));
+        settings::ButtonStyle& one = s.button[settings::kType1];
+        one.backgroundMode = 0;
+        one.bitmapFile = Path("bg.bmp");
+        one.SetFontSizeText(QStringLiteral("17"));
+        one.bold = true;
+        one.captionColour = QStringLiteral("0000FEFF");
+        one.horizontalMode = 3;  // Right
+        settings::ButtonStyle& two = s.button[settings::kType2];
+        two.backgroundMode = 4;  // colour, smart sizing
+        two.backgroundColour = QStringLiteral("00010203");
+        two.borderStyle = 1;
+        two.borderDepth = 5;
+        two.italic = true;
+        two.captionEffect = settings::CaptionEffect::Embossed;
+        two.verticalMode = 2;
+        two.verticalOffset = QStringLiteral("7");
+        two.horizontalMode = 2;
+        two.horizontalOffset = QStringLiteral("-3");
+        s.prefix1 = QStringLiteral("nav_");
+        s.htmlLayout = 1;
+        s.htmlTitlePrefix = QStringLiteral("Shop");
+        s.htmlBackgroundColour = QStringLiteral("00FF8000");
+        const QStringList captions = {"Home", "Home", "About us & more", "Caf\u00e9",
+                                      "A caption well over thirty characters"};
+        s.captions.SetRowCount(static_cast<int>(captions.size()) + 1);
+        for (int r = 1; r <= captions.size(); ++r) {
+            s.captions.SetCell(r, 0, captions[r - 1]);
+        }
+        output::RecalculateFilenames(s);
+    }
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    std::unique_ptr<app::TForm1> form;
+};
+
+}  // namespace
+
+TEST_F(WindowAndTool, PagesButtonsAndReportAreTheWindowsOwnBytes) {
+    UnusualSettings();
+    S().targetFolder = Path("site/img/");
+    S().htmlTargetFolder = Path("site/");
+    S().statusReports = true;
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("site"));  // a batch makes the last folder level only
+
+    form->generatehtmlbuttonClick();
+    ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.History().first().text.toStdString();
+    const QMap<QString, QByteArray> window = FilesIn(Path("site"));
+    const QByteArray windowReport = testsupport::ReadAll(form->DataFolder() + "KSDATA/Report.txt");
+    // Two images and a page per caption.
+    ASSERT_EQ(window.size(), 5 * 2 + 5) << QStringList(window.keys()).join(" ").toStdString();
+    ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("site"));
+
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.html = true;
+    options.reportFile = Path("report.txt");
+    const Outcome tool = RunTool(options, Path("elsewhere/"));
+    EXPECT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+    EXPECT_EQ(tool.err, QString());
+    const QMap<QString, QByteArray> written = FilesIn(Path("site"));
+    EXPECT_EQ(written.keys(), window.keys());
+    for (const QString& name : window.keys()) {
+        EXPECT_TRUE(written[name] == window[name]) << name.toStdString();
+    }
+    EXPECT_EQ(testsupport::ReadAll(Path("report.txt")), windowReport);
+    // Both types differ, so the test really saw both faces.
+    EXPECT_NE(window["img/nav_home.gif"], window["img/d_home.gif"]);
+
+    // One line per file (images, pages, report) in the order written, then the summary.
+    const QStringList lines = tool.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 17);
+    EXPECT_EQ(lines[0], "written " + Path("site/img/nav_home.gif") + " (" +
+                            QString::number(window["img/nav_home.gif"].size()) + " bytes)");
+    EXPECT_TRUE(lines[15].startsWith("written " + Path("report.txt")));
+    qint64 total = windowReport.size();
+    for (const QByteArray& bytes : window) {
+        total += bytes.size();
+    }
+    EXPECT_TRUE(lines[16].startsWith(QStringLiteral("16 files written (%1 bytes), 0 kept, in ").arg(total)))
+        << lines[16].toStdString();
+    // The settings file is read, never rewritten.
+    EXPECT_FALSE(QFile::exists(Path("settings.dat.bad")));
+}
+
+TEST_F(WindowAndTool, ACaptionFileAndAnotherFileTypeGiveTheWindowsFiles) {
+    UnusualSettings();
+    S().secondbuttonEnabled = false;
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));  // GIF, the captions above
+
+    // In the window: the captions typed, then BMP chosen (the names follow the type).
+    const QStringList captions = {"Caf\u00e9", "Home", "Home", "  Spaced  "};
+    S().captions.SetRowCount(static_cast<int>(captions.size()) + 1);
+    for (int r = 1; r <= captions.size(); ++r) {
+        S().captions.SetCell(r, 0, captions[r - 1]);
+        for (int c = 1; c < 4; ++c) {
+            S().captions.SetCell(r, c, QString());
+        }
+    }
+    S().fileType = settings::kFileTypeBmp;
+    output::RecalculateFilenames(S());
+    S().targetFolder = Path("window");
+    form->SaveBatchButtonClick();
+    const QMap<QString, QByteArray> window = FilesIn(Path("window"));
+    ASSERT_EQ(window.size(), 4);  // type 2 is disabled
+    EXPECT_TRUE(window.first().startsWith("BM"));
+
+    // The same list as Windows-1252 with a blank line, and as UTF-8 with a byte order mark.
+    ASSERT_TRUE(testsupport::WriteAll(Path("caps1252.txt"), "Caf\xe9\r\nHome\r\n\r\nHome\r\n  Spaced  \r\n"));
+    ASSERT_TRUE(testsupport::WriteAll(Path("caps8.txt"),
+                                      "\xEF\xBB\xBF"
+                                      "Caf\xC3\xA9\nHome\nHome\n  Spaced  "));
+    for (const QString& list : {QStringLiteral("caps1252.txt"), QStringLiteral("caps8.txt")}) {
+        BatchOptions options;
+        options.settingsFile = Path("settings.dat");
+        options.captionsFile = Path(list);
+        options.fileType = settings::kFileTypeBmp;
+        options.outFolder = Path("tool-" + list);  // no trailing separator
+        options.quiet = true;
+        const Outcome tool = RunTool(options, dir.path() + "/");
+        EXPECT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+        EXPECT_EQ(tool.out, QString());  // quiet: nothing but errors
+        EXPECT_EQ(FilesIn(Path("tool-" + list)), window) << list.toStdString();
+    }
+}
+
+TEST_F(WindowAndTool, ExistingFilesAreOverwrittenUnlessKept) {
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));  // defaults: seven captions
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.outFolder = Path("out/");
+    ASSERT_EQ(RunTool(options, dir.path() + "/").status, cli::kExitOk);
+    const QMap<QString, QByteArray> first = FilesIn(Path("out"));
+    ASSERT_EQ(first.size(), 14);
+    ASSERT_TRUE(testsupport::WriteAll(Path("out/u_home.gif"), "old"));
+    ASSERT_TRUE(testsupport::WriteAll(Path("out/d_links.gif"), "older"));
+
+    options.keepExisting = true;
+    const Outcome kept = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(kept.status, cli::kExitOk);
+    EXPECT_EQ(testsupport::ReadAll(Path("out/u_home.gif")), QByteArray("old"));
+    EXPECT_EQ(testsupport::ReadAll(Path("out/d_links.gif")), QByteArray("older"));
+    const QStringList lines = kept.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines[0], "kept    " + Path("out/u_home.gif") + " (3 bytes)");
+    EXPECT_EQ(lines[13], "kept    " + Path("out/d_links.gif") + " (5 bytes)");
+    EXPECT_TRUE(lines[14].startsWith("0 files written (0 bytes), 14 kept, in ")) << lines[14].toStdString();
+
+    options.keepExisting = false;
+    const Outcome replaced = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(replaced.status, cli::kExitOk);
+    EXPECT_EQ(FilesIn(Path("out")), first);
+    EXPECT_TRUE(replaced.out.contains("written " + Path("out/u_home.gif") + " ("));
+}
+
+TEST_F(WindowAndTool, FailuresPrintTheProgramsMessageAndEndWithOne) {
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+
+    // A folder that cannot be made (its parent is a file).
+    ASSERT_TRUE(testsupport::WriteAll(Path("plain"), "x"));
+    options.outFolder = Path("plain/out");
+    Outcome run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "Unable to access the specified target folder: -\n" + Path("plain/out/") +
+                           "\nno buttons have been saved.\n");
+    EXPECT_FALSE(run.out.contains("files written"));
+
+    // A report that cannot be written fails the run after the buttons.
+    options.outFolder = Path("out");
+    options.reportFile = Path("missing/report.txt");
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: Cannot write file \"" + Path("missing/report.txt") +
+                           "\": No such file or directory\n");
+    EXPECT_EQ(FilesIn(Path("out")).size(), 14);
+
+    // A caption list that is missing, or holds no caption.
+    options.reportFile.clear();
+    options.captionsFile = Path("none.txt");
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_TRUE(
+        run.err.startsWith("kestro-batch: cannot read the caption list \"" + Path("none.txt") + "\": "));
+    ASSERT_TRUE(testsupport::WriteAll(Path("blank.txt"), " \r\n\t\r\n"));
+    options.captionsFile = Path("blank.txt");
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err,
+              "There are no captions set up in the \"Batch Caption List\", please check and try again.\n");
+
+    // A settings file that is missing, or cannot be processed: it is left exactly as it is.
+    options.captionsFile.clear();
+    options.settingsFile = Path("nothing.dat");
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: cannot read the settings file \"" + Path("nothing.dat") + "\".\n");
+    const QByteArray broken = "/* Target Folder */\r\n200," + Path("x/").toUtf8() + "\r\nabc,1\r\n";
+    ASSERT_TRUE(testsupport::WriteAll(Path("broken.dat"), broken));
+    options.settingsFile = Path("broken.dat");
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: the settings file \"" + Path("broken.dat") +
+                           "\" could not be processed: 'abc' is not a valid integer value\n");
+    EXPECT_EQ(testsupport::ReadAll(Path("broken.dat")), broken);
+    EXPECT_FALSE(QFile::exists(Path("broken.dat.bad")));
+    EXPECT_FALSE(QFile::exists(Path("x")));
+}
+
+TEST_F(WindowAndTool, AValueBroughtIntoRangeIsAWarningOnly) {
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+    QByteArray text = testsupport::ReadAll(Path("settings.dat"));
+    // The type 2 height far outside its range.
+    const qsizetype at = text.indexOf("\r\n13,");
+    ASSERT_GT(at, 0);
+    text.insert(text.indexOf("\r\n", at + 2), QByteArray("99999"));
+    ASSERT_TRUE(testsupport::WriteAll(Path("settings.dat"), text));
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.outFolder = Path("out");
+    const Outcome run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitOk);
+    EXPECT_EQ(run.err, "kestro-batch: warning: " + Path("settings.dat") + ": [Value Out of Range]\n");
+    EXPECT_EQ(FilesIn(Path("out")).size(), 14);
+}

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "cli/CommandLine.h"
+#include "settings/SettingsLists.h"
+
+using cli::CommandLine;
+using cli::ParseCommandLine;
+
+namespace {
+
+CommandLine Parse(const QStringList& arguments) {
+    return ParseCommandLine(QStringList{"kestro-batch"} + arguments);
+}
+
+}  // namespace
+
+TEST(CommandLine, EveryOptionReachesTheRun) {
+    const CommandLine line =
+        Parse({"--captions", "caps.txt", "--out", "site/img", "--format", "BMP", "--html", "--report",
+               "report.txt", "--keep-existing", "--quiet", "settings.dat"});
+    ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
+    EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
+    EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
+    EXPECT_EQ(line.options.outFolder, QStringLiteral("site/img"));
+    EXPECT_EQ(line.options.fileType, settings::kFileTypeBmp);
+    EXPECT_TRUE(line.options.html);
+    EXPECT_EQ(line.options.reportFile, QStringLiteral("report.txt"));
+    EXPECT_TRUE(line.options.keepExisting);
+    EXPECT_TRUE(line.options.quiet);
+
+    const CommandLine plain = Parse({"--format=gif", "kestro.dat"});
+    ASSERT_EQ(plain.action, CommandLine::Action::Run);
+    EXPECT_EQ(plain.options.fileType, settings::kFileTypeGif);
+    EXPECT_FALSE(plain.options.html || plain.options.keepExisting || plain.options.quiet);
+    EXPECT_TRUE(plain.options.captionsFile.isEmpty() && plain.options.reportFile.isEmpty());
+    EXPECT_FALSE(Parse({"kestro.dat"}).options.fileType.has_value());
+}
+
+TEST(CommandLine, HelpAndVersion) {
+    for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const CommandLine line = Parse({help});
+        EXPECT_EQ(line.action, CommandLine::Action::Help);
+        EXPECT_TRUE(line.text.startsWith("Usage: kestro-batch [options] settings-file\n"));
+        EXPECT_TRUE(line.text.contains("--keep-existing"));
+    }
+    const CommandLine version = Parse({"--version"});
+    EXPECT_EQ(version.action, CommandLine::Action::Version);
+    EXPECT_EQ(version.text, QStringLiteral("kestro-batch 1.2\n"));
+}
+
+TEST(CommandLine, BadArgumentsSayWhatIsWrongAndShowTheUsage) {
+    const QList<std::pair<QStringList, QString>> cases = {
+        {{}, "no settings file given."},
+        {{"a.dat", "b.dat"}, "one settings file only; also given: b.dat"},
+        {{"--format", "png", "a.dat"}, "--format takes gif or bmp, not \"png\"."},
+        {{"--colour", "a.dat"}, "Unknown option 'colour'."},
+        {{"a.dat", "--out"}, "Missing value after '--out'."},
+        {{"--out=", "a.dat"}, "--out needs a file or folder name."},
+        {{"--report", "", "a.dat"}, "--report needs a file or folder name."},
+    };
+    for (const auto& [arguments, why] : cases) {
+        const CommandLine line = Parse(arguments);
+        EXPECT_EQ(line.action, CommandLine::Action::BadArguments) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(line.text.startsWith("kestro-batch: " + why + "\n\nUsage: kestro-batch [options]"))
+            << line.text.toStdString();
+    }
+}

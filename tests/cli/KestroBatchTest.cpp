@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "TestSupport.h"
+#include "app/Form1.h"
+#include "output/CaptionNaming.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
+#include "project/ProjectFile.h"
+
+// The real kestro-batch, started as a user starts it, against the window's own batch.
+namespace {
+
+struct Process {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Process Start(const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(KESTRO_BATCH_BINARY), arguments);
+    Process result;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        return result;
+    }
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+// The report without its first line, which holds the time it was made.
+QByteArray WithoutDate(const QByteArray& report) {
+    return report.mid(report.indexOf("\r\n"));
+}
+
+}  // namespace
+
+TEST(KestroBatch, TheToolInAScratchFolderWritesWhatTheWindowWrites) {
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    app::TForm1 form(dialogs, shell, dir.path() + "/");
+    form.show();
+    form.Timer1->stop();
+    settings::AppSettings& s = form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    s.statusReports = true;
+    s.htmlGenerateAll = false;  // the single test page
+    s.button[settings::kType2].bold = true;
+    s.captions.SetCell(2, 0, QStringLiteral("Caf\u00e9 & bar"));
+    output::RecalculateFilenames(s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("scratch"));
+    const QString scratch = dir.path() + "/scratch/";
+    ASSERT_TRUE(project::SaveSettings(scratch + "settings.dat", s));
+
+    form.generatehtmlbuttonClick();
+    ASSERT_TRUE(dialogs.History().isEmpty());
+    const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 15);  // 14 images and the test page
+    QMap<QString, QByteArray> window;
+    for (const QString& name : names) {
+        window[name] = testsupport::ReadAll(dir.path() + "/site/" + name);
+    }
+    ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
+
+    const Process run = Start({"--html", "--report", "report.txt", "settings.dat"}, scratch);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, QByteArray());  // nothing but the program's own messages reach standard error
+    EXPECT_EQ(QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name), names);
+    for (const QString& name : names) {
+        EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site/" + name) == window[name]) << name.toStdString();
+    }
+    const QByteArray report = testsupport::ReadAll(scratch + "report.txt");
+    EXPECT_TRUE(report.startsWith("Plumeric : Status Report Produced "));
+    EXPECT_EQ(WithoutDate(report),
+              WithoutDate(testsupport::ReadAll(form.DataFolder() + "KSDATA/Report.txt")));
+    EXPECT_EQ(run.out.count('\n'), 17);  // 15 files, the report, the summary
+    // Nothing was opened and nothing else was written beside the settings file.
+    EXPECT_EQ(QDir(scratch).entryList(QDir::Files, QDir::Name), (QStringList{"report.txt", "settings.dat"}));
+}
+
+TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
+    QTemporaryDir dir;
+    const Process help = Start({"--help"}, dir.path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: kestro-batch [options] settings-file\n"));
+    const Process version = Start({"--version"}, dir.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QByteArray("kestro-batch 1.2\n"));
+    const Process bad = Start({"--format", "tiff", "settings.dat"}, dir.path());
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, QByteArray());
+    EXPECT_TRUE(bad.err.startsWith("kestro-batch: --format takes gif or bmp, not \"tiff\".\n\nUsage: "));
+    const Process missing = Start({"--quiet", "settings.dat"}, dir.path());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, QByteArray("kestro-batch: cannot read the settings file \"settings.dat\".\n"));
+    EXPECT_EQ(missing.out, QByteArray());
+}
