@@ -1,10 +1,14 @@
 # Developer commands for Plumeric. `make run` starts the program, `make test` runs every test.
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+# Runs of each fuzzer in `make fuzz` (CI); longer runs: `make fuzz FUZZ_RUNS=1000000`.
+FUZZ_RUNS      ?= 20000
+FUZZERS         = fuzz_settings fuzz_region fuzz_bitmap fuzz_gif
 JOBS           ?= $(shell nproc)
 SOURCES         = $(shell git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h')
 
-.PHONY: deps configure build run test test-asan bench format lint clean
+.PHONY: deps configure build run test test-asan bench fuzz format lint clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -28,6 +32,22 @@ test-asan: deps
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@bash bench/convert_vs_batch.sh $(BUILD_DIR)/bin/kestro-batch
+
+# Each fuzzer runs FUZZ_RUNS inputs, starting from its seeds; what it adds goes into the build folder,
+# never into the seed corpus.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DPLUMERIC_FUZZ=ON -DPLUMERIC_WERROR=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target $(FUZZERS)
+	@for f in $(FUZZERS); do \
+		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$f && \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp \
+		$(FUZZ_BUILD_DIR)/tests/fuzz/$$f -runs=$(FUZZ_RUNS) -seed=1 -max_len=4096 -rss_limit_mb=3000 \
+			-print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD_DIR)/$$f- $(FUZZ_BUILD_DIR)/corpus/$$f tests/fuzz/corpus/$$f 2>$(FUZZ_BUILD_DIR)/$$f.log \
+			|| { cat $(FUZZ_BUILD_DIR)/$$f.log; exit 1; }; \
+		grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_BUILD_DIR)/$$f.log | sed "s/^/$$f: /"; \
+	done
 
 format:
 	@clang-format -i $(SOURCES)
@@ -36,4 +56,4 @@ lint:
 	@clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -19,6 +19,13 @@ packages=(
     chromium
     chromium-driver
     python3-selenium
+    # Fuzzing (make fuzz): clang with libFuzzer and its sanitizer runtimes.
+    clang
+    libclang-rt-14-dev
+    # The benchmark script against ImageMagick, timing and peak memory of whole processes.
+    imagemagick
+    time
+    bc
 )
 
 missing=()

@@ -460,7 +460,7 @@ QString ProjectFilePath(const QString& dataFolder) {
     return dataFolder + QStringLiteral("KSDATA/PROJECTS/") + QLatin1String(kProjectFileName);
 }
 
-bool SaveSettings(const QString& fileName, const AppSettings& s) {
+QByteArray SettingsFileBytes(const AppSettings& s) {
     QStringList lines;
     for (const Entry& e : Entries()) {
         lines.append(QLatin1String(e.comment));
@@ -479,12 +479,15 @@ bool SaveSettings(const QString& fileName, const AppSettings& s) {
             lines.append(Number(typedKeys[t]) + QLatin1Char(',') + b.fontSizeText);
         }
     }
+    return platform::ToUtf8(platform::JoinCrLfLines(lines));
+}
 
+bool SaveSettings(const QString& fileName, const AppSettings& s) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    file.write(platform::ToUtf8(platform::JoinCrLfLines(lines)));
+    file.write(SettingsFileBytes(s));
     return file.commit();
 }
 
@@ -498,6 +501,10 @@ LoadOutcome ReadSettings(const QString& fileName, AppSettings& s, platform::Dial
         }
         bytes = file.readAll();
     }
+    return ReadSettingsBytes(bytes, s, dialogs, error);
+}
+
+LoadOutcome ReadSettingsBytes(QByteArray bytes, AppSettings& s, platform::Dialogs& dialogs, QString* error) {
     Reader reader(s, dialogs);
     reader.ResetCaptionGrid();
     try {

@@ -23,6 +23,8 @@ QString ProjectFilePath(const QString& dataFolder);
 // folder or any other failure writes nothing and is not reported (the answer says whether it was
 // written).
 bool SaveSettings(const QString& fileName, const settings::AppSettings& s);
+// The bytes SaveSettings writes.
+QByteArray SettingsFileBytes(const settings::AppSettings& s);
 
 enum class LoadOutcome {
     NoFile,         // the file could not be opened: the settings are unchanged
@@ -36,6 +38,9 @@ enum class LoadOutcome {
 // with Unprocessable and its reason in `error`.
 LoadOutcome ReadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
                          QString* error = nullptr);
+// The same for the bytes of a settings file (never NoFile).
+LoadOutcome ReadSettingsBytes(QByteArray bytes, settings::AppSettings& s, platform::Dialogs& dialogs,
+                              QString* error = nullptr);
 
 // Reads the file into the settings. A line that the rules cannot process (a key or a numeric value
 // that is not a whole number) moves the file aside as "kestro.dat.bad", applies the defaults (with the

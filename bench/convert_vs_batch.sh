@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# kestro-batch against ImageMagick's convert making comparable buttons, in one run on one CPU:
+#   1. 100 captions, two buttons each (200 GIF files): a convert process per button (a bevelled,
+#      captioned face reduced to the web palette) against one kestro-batch run; prints the time per
+#      button of each and their ratio.
+#   2. 1,000 captions (2,000 GIF files) through kestro-batch into a new folder, then replacing them:
+#      wall time and peak memory of the whole process.
+# Usage: bench/convert_vs_batch.sh [path/to/kestro-batch]
+set -euo pipefail
+
+tool=${1:-build/bin/kestro-batch}
+tool=$(realpath "$tool")
+# The real ImageMagick, not whatever else may be called convert on the PATH.
+convert=$(command -v convert-im6.q16 || echo /usr/bin/convert)
+pin=()
+command -v taskset >/dev/null && pin=(taskset -c 0)
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/plumeric-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+: >"$work/settings.dat"  # no settings: the defaults
+for i in $(seq 1 100); do echo "Caption $i"; done >"$work/captions100.txt"
+for i in $(seq 1 1000); do echo "Caption $i"; done >"$work/captions1000.txt"
+
+now() { date +%s.%N; }
+
+mkdir "$work/magick"
+start=$(now)
+while read -r caption; do
+    for face in '#d4d0c8:black' '#404080:white'; do
+        "${pin[@]}" "$convert" -limit thread 1 -size 100x30 "xc:${face%%:*}" -raise 3 -gravity center \
+            -font DejaVu-Sans -pointsize 12 -fill "${face##*:}" -annotate +0+0 "$caption" \
+            -remap netscape: "$work/magick/${face%%:*}-${caption// /_}.gif"
+    done
+done <"$work/captions100.txt"
+magick=$(echo "$(now) - $start" | bc -l)
+
+start=$(now)
+"${pin[@]}" "$tool" --quiet --captions "$work/captions100.txt" --out "$work/tool100" "$work/settings.dat"
+batch=$(echo "$(now) - $start" | bc -l)
+
+magickFiles=$(find "$work/magick" -name '*.gif' | wc -l)
+toolFiles=$(find "$work/tool100" -name '*.gif' | wc -l)
+printf 'convert:      %4d files in %7.3f s, %8.3f ms per button\n' "$magickFiles" "$magick" \
+    "$(echo "$magick * 1000 / $magickFiles" | bc -l)"
+printf 'kestro-batch: %4d files in %7.3f s, %8.3f ms per button (whole process)\n' "$toolFiles" "$batch" \
+    "$(echo "$batch * 1000 / $toolFiles" | bc -l)"
+printf 'ratio per button: %.0fx\n' "$(echo "($magick / $magickFiles) / ($batch / $toolFiles)" | bc -l)"
+
+for run in new replacing; do
+    /usr/bin/time -f '%e %M' -o "$work/time" "${pin[@]}" "$tool" --captions "$work/captions1000.txt" \
+        --out "$work/tool1000" "$work/settings.dat" >"$work/out"
+    read -r seconds kilobytes <"$work/time"
+    printf '1000 captions, %-9s %s (process %.2f s, peak %.1f MB)\n' "$run:" "$(tail -n 1 "$work/out")" \
+        "$seconds" "$(echo "$kilobytes / 1024" | bc -l)"
+done
