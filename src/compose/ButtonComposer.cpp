@@ -101,8 +101,7 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
             if (fileExists) {
                 tempImage_ = LoadBitmapFile(s.bitmapFile);
             }
-            b->SetButtonWidth(tempImage_.width());
-            b->SetButtonHeight(tempImage_.height());
+            b->SetButtonSize(tempImage_.width(), tempImage_.height());
             if (fileExists) {
                 b->SetMainBitmap(tempImage_);
             }

@@ -782,6 +782,18 @@ void TLumoButton::SetButtonHeight(int v) {
     ApplyNewSize();
 }
 
+void TLumoButton::SetButtonSize(int width, int height) {
+    const bool widthChanges = width != buttonWidth_ && width >= 0;
+    const bool heightChanges = height != buttonHeight_ && height >= 0;
+    if (!widthChanges && !heightChanges)
+        return;
+    if (widthChanges)
+        buttonWidth_ = width;
+    if (heightChanges)
+        buttonHeight_ = height;
+    ApplyNewSize();
+}
+
 void TLumoButton::SetBitmapTop(int v) {
     SetOffset(bitmapTop_, v, bitmapVAlign_, vaNone);
 }

@@ -108,6 +108,9 @@ class TLumoButton : public QAbstractButton {
     virtual void SetButtonAngle(int v);
     virtual void SetButtonWidth(int v);
     virtual void SetButtonHeight(int v);
+    // Both sides at once, with one face build: a wide short bitmap after a tall narrow one never
+    // makes a face as wide as the one and as tall as the other on the way.
+    void SetButtonSize(int width, int height);
     virtual void SetBitmapTop(int v);
     virtual void SetBitmapLeft(int v);
     virtual void SetBitmapHAlign(TLumoHAlign v);

@@ -95,3 +95,29 @@ TEST(StyleMapping, ListPositionsBecomeTheButtonsKinds) {
     EXPECT_EQ(compose::HorizontalAlign(settings::kNoChoice), render::haCenter);
     EXPECT_EQ(compose::HorizontalAlign(2), render::haNone);
 }
+
+TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
+    // A tall narrow bitmap, then a wide short one: the face is built once, at the new size, never as
+    // wide as the one and as tall as the other (3,000 × 3,000 here).
+    s.button[settings::kType1].backgroundMode = 0;
+    s.button[settings::kType1].bitmapFile = dir.path() + "/bitmap.bmp";
+    compose::TButtonComposer composer(s);
+    QImage tall(4, 3000, QImage::Format_RGB32);
+    tall.fill(qRgb(250, 4, 9));
+    ASSERT_TRUE(tall.save(dir.path() + "/bitmap.bmp"));
+    composer.ApplyButtonSettings("Home", "Home");
+    render::TLumoButton& button = composer.Button(settings::kType1);
+    EXPECT_EQ(composer.CaptureButton(1).size(), QSize(4, 3000));
+
+    QImage wide(3000, 4, QImage::Format_RGB32);
+    wide.fill(qRgb(3, 251, 7));
+    ASSERT_TRUE(wide.save(dir.path() + "/bitmap.bmp"));
+    const int builds = button.FaceBuildCount();
+    composer.ApplyButtonSettings("Home", "Home");
+    // Setting the two sides one after the other made one build more than this, the first of them
+    // at 3,000 × 3,000.
+    EXPECT_EQ(button.FaceBuildCount() - builds, 4);
+    const QImage face = composer.CaptureButton(1);
+    EXPECT_EQ(face.size(), QSize(3000, 4));
+    EXPECT_EQ(face.pixel(10, 1), qRgb(3, 251, 7));  // away from the caption in the middle
+}
