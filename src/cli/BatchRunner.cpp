@@ -128,7 +128,7 @@ int TBatchRunner::Run() {
     };
 
     if (options_.html) {
-        // No browser is opened; the report is written where the window would write and open it.
+        // No browser is opened; the report follows the pages, where the window writes and opens it.
         pages.WriteStatusReport = [&] {
             if (reportDue) {
                 writeReport(true);
