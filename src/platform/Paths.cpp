@@ -172,7 +172,8 @@ bool FileReplacer::Replace(const QString& path, const QByteArray& bytes, QString
     // Swapping the two names keeps the replaced file's entry, now under the partial name, for the
     // next file's content: a run of replacements then neither creates nor deletes files. A replaced
     // file that has other links or another owner is not reused but deleted.
-    if (exists &&
+    // Only a regular file is swapped: anything else under the name (a folder) refuses the rename below.
+    if (exists && S_ISREG(existing.st_mode) &&
         ::renameat2(AT_FDCWD, partial.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
         if (existing.st_nlink == 1 && existing.st_uid == ::geteuid()) {
             spare_ = partial;

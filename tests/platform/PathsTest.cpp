@@ -118,4 +118,11 @@ TEST(Paths, AReplacedFileWithAnotherLinkIsNotReused) {
     EXPECT_FALSE(replacer.Replace(other, "again", &error));
     EXPECT_EQ(error, "Cannot write file \"" + other + "\": Permission denied");
     EXPECT_EQ(testsupport::ReadAll(other), QByteArray("sub b"));
+
+    // A folder under the target's name is neither swapped away nor harmed.
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("taken.gif/inside"));
+    EXPECT_FALSE(replacer.Replace(tmp.path() + "/taken.gif", "x", &error));
+    EXPECT_TRUE(error.endsWith("Is a directory")) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(tmp.path() + "/taken.gif/inside").isDir());
+    EXPECT_FALSE(QFile::exists(tmp.path() + "/taken.gif.part"));
 }
