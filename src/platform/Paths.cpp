@@ -148,7 +148,7 @@ bool FileReplacer::Replace(const QString& path, const QByteArray& bytes, QString
         if (folderOf(spare_) == folderOf(target) &&
             std::rename(spare_.constData(), partial.constData()) == 0) {
             spare_.clear();
-            fd = ::open(partial.constData(), O_WRONLY | O_CLOEXEC);
+            fd = ::open(partial.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
         }
         DropSpare();
     }
@@ -170,12 +170,14 @@ bool FileReplacer::Replace(const QString& path, const QByteArray& bytes, QString
         return fail(code);
     }
     // Swapping the two names keeps the replaced file's entry, now under the partial name, for the
-    // next file's content: a run of replacements then neither creates nor deletes files. A replaced
-    // file that has other links or another owner is not reused but deleted.
-    // Only a regular file is swapped: anything else under the name (a folder) refuses the rename below.
-    if (exists && S_ISREG(existing.st_mode) &&
+    // next file's content: a run of replacements then neither creates nor deletes files. Only a
+    // regular file under the name itself is swapped (a folder refuses the rename below; a link is
+    // replaced by the file, as a rename does, and what it points to is left alone), and one that has
+    // other links or another owner is deleted afterwards, not reused.
+    struct stat entry {};
+    if (::lstat(target.constData(), &entry) == 0 && S_ISREG(entry.st_mode) &&
         ::renameat2(AT_FDCWD, partial.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
-        if (existing.st_nlink == 1 && existing.st_uid == ::geteuid()) {
+        if (entry.st_nlink == 1 && entry.st_uid == ::geteuid()) {
             spare_ = partial;
         } else {
             ::unlink(partial.constData());

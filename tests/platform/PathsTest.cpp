@@ -125,4 +125,14 @@ TEST(Paths, AReplacedFileWithAnotherLinkIsNotReused) {
     EXPECT_TRUE(error.endsWith("Is a directory")) << error.toStdString();
     EXPECT_TRUE(QFileInfo(tmp.path() + "/taken.gif/inside").isDir());
     EXPECT_FALSE(QFile::exists(tmp.path() + "/taken.gif.part"));
+
+    // A link under the target's name is replaced by the file; what it points to is never written.
+    ASSERT_TRUE(testsupport::WriteAll(tmp.path() + "/elsewhere.gif", "precious"));
+    ASSERT_TRUE(QFile::link(tmp.path() + "/elsewhere.gif", tmp.path() + "/linked.gif"));
+    ASSERT_TRUE(replacer.Replace(tmp.path() + "/linked.gif", "new linked"));
+    ASSERT_TRUE(replacer.Replace(b, "newer b"));
+    EXPECT_FALSE(QFileInfo(tmp.path() + "/linked.gif").isSymLink());
+    EXPECT_EQ(testsupport::ReadAll(tmp.path() + "/linked.gif"), QByteArray("new linked"));
+    EXPECT_EQ(testsupport::ReadAll(b), QByteArray("newer b"));
+    EXPECT_EQ(testsupport::ReadAll(tmp.path() + "/elsewhere.gif"), QByteArray("precious"));
 }
