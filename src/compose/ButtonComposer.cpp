@@ -105,6 +105,10 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
             if (fileExists) {
                 b->SetMainBitmap(tempImage_);
             }
+            // The button colour gives the border tones and the embossed and pressed caption tones,
+            // so it is set here as in every other mode: the faces then follow from the settings
+            // alone, not from the mode the button was in before.
+            background();
             break;
         case 1:
             widthRule();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include "TestSupport.h"
+#include "app/ButtonsPage.h"
 #include "app/Form1.h"
 #include "cli/BatchRunner.h"
 #include "gif/BmpWriter.h"
@@ -16,6 +18,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "project/ProjectFile.h"
+#include "render/LumoButton.h"
 #include "settings/SettingsLists.h"
 
 using cli::BatchOptions;
@@ -305,4 +308,82 @@ TEST_F(WindowAndTool, AValueBroughtIntoRangeIsAWarningOnly) {
     EXPECT_EQ(run.status, cli::kExitOk);
     EXPECT_EQ(run.err, "kestro-batch: warning: " + Path("settings.dat") + ": [Value Out of Range]\n");
     EXPECT_EQ(FilesIn(Path("out")).size(), 14);
+}
+
+TEST(ModeZero, TheSameSettingsGiveTheSameFilesWhateverTheWindowShowedBefore) {
+    // A window that showed type 1 as a white face with a 3-pixel border (mode 4) and is then switched
+    // to the bitmap's own size (mode 0), a window started afresh with the settings it saves, and
+    // kestro-batch with the same settings file write the same bytes.
+    QTemporaryDir dir;
+    const auto path = [&](const QString& name) { return dir.path() + "/" + name; };
+    QImage background(70, 30, QImage::Format_RGB32);
+    for (int y = 0; y < background.height(); ++y) {
+        for (int x = 0; x < background.width(); ++x) {
+            background.setPixel(x, y, qRgb(40 + 2 * x, 90 + y, 200 - x));
+        }
+    }
+    gif::SaveBmpFile(background, path("bg.bmp"));
+    const auto prepare = [&](settings::AppSettings& s, const QString& out) {
+        settings::ButtonStyle& one = s.button[settings::kType1];
+        one.backgroundColour = QStringLiteral("00FFFFFF");
+        one.borderStyle = 1;  // "3D Border"
+        one.borderDepth = 3;
+        one.captionEffect = settings::CaptionEffect::Embossed;  // its tones come from the button colour
+        one.bitmapFile = path("bg.bmp");
+        s.targetFolder = out;
+        s.captions.SetRowCount(3);
+        s.captions.SetCell(1, 0, QStringLiteral("Home"));
+        s.captions.SetCell(2, 0, QStringLiteral("News"));
+        output::RecalculateFilenames(s);
+    };
+
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    ASSERT_TRUE(QDir().mkpath(path("before")));
+    {
+        app::TForm1 before(dialogs, shell, path("before/"));
+        before.show();
+        before.Timer1->stop();
+        prepare(before.Settings(), path("out-before/"));
+        before.SettingsToControls();
+        ASSERT_EQ(before.Settings().button[settings::kType1].backgroundMode, 4);
+        before.RefreshPreview();
+        ASSERT_EQ(before.image1->ButtonColor(), 0x00FFFFFFu);
+        // The user picks mode 0 in the list.
+        before.buttonsPage->type[settings::kType1].ModeComboBox->setCurrentIndex(0);
+        before.buttonsPage->ModeComboBoxChange(settings::kType1);
+        ASSERT_EQ(before.Settings().button[settings::kType1].backgroundMode, 0);
+        before.SaveBatchButtonClick();
+        ASSERT_TRUE(project::SaveSettings(path("settings.dat"), before.Settings()));
+    }
+    const QMap<QString, QByteArray> expected = FilesIn(path("out-before"));
+    ASSERT_EQ(expected.size(), 4);
+    ASSERT_TRUE(expected.contains("u_home.gif"));
+
+    ASSERT_TRUE(QDir().mkpath(path("fresh/KSDATA/PROJECTS")));
+    ASSERT_TRUE(QFile::copy(path("settings.dat"), path("fresh/KSDATA/PROJECTS/kestro.dat")));
+    {
+        app::TForm1 fresh(dialogs, shell, path("fresh/"));
+        fresh.show();
+        fresh.Timer1->stop();
+        ASSERT_EQ(fresh.Settings().button[settings::kType1].backgroundMode, 0);
+        fresh.Settings().targetFolder = path("out-fresh/");
+        fresh.SaveBatchButtonClick();
+    }
+    EXPECT_TRUE(FilesIn(path("out-fresh")) == expected);
+
+    BatchOptions options;
+    options.settingsFile = path("settings.dat");
+    options.outFolder = path("out-tool");
+    const Outcome tool = RunTool(options, path("tool/"));
+    EXPECT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+    EXPECT_TRUE(FilesIn(path("out-tool")) == expected);
+
+    // The border is the white button colour's bevel, not black.
+    const QImage face(path("out-tool/u_home.gif"));
+    ASSERT_EQ(face.size(), QSize(70, 30));
+    EXPECT_GT(qGray(face.pixel(0, 0)), 128);
+    for (const platform::ScriptedDialogs::Shown& shown : dialogs.History()) {
+        EXPECT_TRUE(shown.text.startsWith("All buttons have been saved")) << shown.text.toStdString();
+    }
 }
