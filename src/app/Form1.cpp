@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -337,7 +338,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::FormResize() {
+PreviewLayoutInput TForm1::PreviewInput() const {
     PreviewLayoutInput in;
     in.window = frameGeometry().size();
     in.rowWidth = previewRow_->width();
@@ -345,17 +346,49 @@ void TForm1::FormResize() {
     in.type2Enabled = settings_.secondbuttonEnabled;
     in.button1 = image1->size();
     in.button2 = image2->size();
-    const PreviewLayout out = ComputePreviewLayout(in);
-    if (out.window != in.window) {
-        resize(size() + (out.window - in.window));
+    // What the pages, the bar, the labels, the status bar and the frame take at their natural
+    // heights: the preview row has none of its own, so the window layout's hint is all the rest.
+    in.heightBesideRow = (frameGeometry().height() - height()) + layout()->sizeHint().height();
+    return in;
+}
+
+void TForm1::FormResize() {
+    // A size change made here brings its own resize event, which this call lays out: never re-enter.
+    if (layingOut_) {
+        return;
     }
-    testareaPanel1->setGeometry(0, 0, out.area1Width, out.areaHeight);
-    testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), out.areaHeight);
+    const QScopedValueRollback<bool> guard(layingOut_, true);
+    PreviewLayoutInput in = PreviewInput();
+    // The rules' smallest window becomes the window's minimum size, so neither the user nor the
+    // window system can make it shorter or narrower than the buttons need; the minimum is never
+    // less than what the pages themselves need.
+    const QSize frameExtra = frameGeometry().size() - size();
+    const QSize minimum =
+        (MinimumWindowSize(in) - frameExtra).expandedTo(layout()->totalMinimumSize()).expandedTo(QSize(1, 1));
+    if (minimumSize() != minimum) {
+        setMinimumSize(minimum);  // grows a smaller window at once
+        in = PreviewInput();
+    }
+    if (size().width() < minimum.width() || size().height() < minimum.height()) {
+        // The window system gave a size below the minimum: made larger again once, after this event.
+        if (!growPending_) {
+            growPending_ = true;
+            QTimer::singleShot(0, this, [this] {
+                growPending_ = false;
+                resize(size().expandedTo(minimumSize()));
+            });
+        }
+    }
+    const PreviewLayout out = ComputePreviewLayout(in);
+    testareaPanel1->setGeometry(0, 0, out.area1Width, in.areaHeight);
+    testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), in.areaHeight);
     preview2Label->move(out.label2X, 0);
-    if (image1->pos() != out.button1)
-        image1->move(out.button1);
-    if (image2->pos() != out.button2)
-        image2->move(out.button2);
+    const QPoint button1(out.button1.x(), (in.areaHeight - image1->height()) / 2);
+    const QPoint button2(out.button2.x(), (in.areaHeight - image2->height()) / 2);
+    if (image1->pos() != button1)
+        image1->move(button1);
+    if (image2->pos() != button2)
+        image2->move(button2);
     captionListPage->SizeCaptionColumns();
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/PreviewLayout.h"
 #include "html/PreviewPages.h"
 #include "output/ButtonBatch.h"
 #include "output/ButtonRenderer.h"
@@ -176,6 +177,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    PreviewLayoutInput PreviewInput() const;
     void BuildPages();
     void BuildBar(QWidget* central);
     void BuildPreviewRow(QWidget* central);
@@ -194,6 +196,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     int previewRefreshes_ = 0;
     QElapsedTimer progressClock_;
     bool showSavedFaces_ = false;
+    bool layingOut_ = false;    // FormResize is running
+    bool growPending_ = false;  // a resize to the minimum size waits for the event loop
 
     QLabel* statusPanel_ = nullptr;
     QWidget* previewLabelRow_ = nullptr;

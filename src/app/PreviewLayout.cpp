@@ -10,6 +10,11 @@ QPoint Centred(int areaWidth, int areaHeight, QSize button) {
     return {(areaWidth - button.width()) / 2, (areaHeight - button.height()) / 2};
 }
 
+int BesideButton(const PreviewLayoutInput& in) {
+    const int measured = in.heightBesideRow > 0 ? in.heightBesideRow : in.window.height() - in.areaHeight;
+    return std::max(kWindowHeightBesideButton, measured);
+}
+
 }  // namespace
 
 PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
@@ -20,7 +25,7 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
     const int rowFrame = width - in.rowWidth;
     // The window grows by the space the rest of the window takes beside the preview row, as
     // measured, and at least by the program's fixed allowance.
-    const int besideButton = std::max(kWindowHeightBesideButton, in.window.height() - in.areaHeight);
+    const int besideButton = BesideButton(in);
 
     if (in.type2Enabled) {
         int area1 = width / 2 - 5;
@@ -56,6 +61,15 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
     out.button2 = Centred(out.area2Width, out.areaHeight, in.button2);
     out.label2X = out.area1Width + 4;
     return out;
+}
+
+QSize MinimumWindowSize(const PreviewLayoutInput& in) {
+    const int besideButton = BesideButton(in);
+    if (in.type2Enabled) {
+        return {2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons,
+                std::max(in.button1.height(), in.button2.height()) + besideButton};
+    }
+    return {2 * in.button1.width() + kWindowWidthBesideButtons, in.button1.height() + besideButton};
 }
 
 }  // namespace app

@@ -14,6 +14,10 @@ struct PreviewLayoutInput {
     QSize button1;
     QSize button2;
     bool type2Enabled = true;
+    // The outer height the rest of the window (pages, bar, labels, status bar, frame) needs beside
+    // the preview row, taken from the layout rather than from the current geometry. 0: measure it as
+    // the window's height less the row's, which is only right while nothing is squeezed.
+    int heightBesideRow = 0;
 };
 
 struct PreviewLayout {
@@ -32,5 +36,11 @@ inline constexpr int kWindowWidthBesideButtons = 53;
 inline constexpr int kAreaMarginBesideButton = 28;
 
 PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in);
+
+// The smallest outer window size the rules allow for these buttons: at least
+// 2 x the wider button + 53 wide (the first button alone while type 2 is disabled) and the taller
+// button + the height beside the row high. Depends on the buttons and the layout only, never on
+// the window's current size, so applying it cannot feed back into itself.
+QSize MinimumWindowSize(const PreviewLayoutInput& in);
 
 }  // namespace app

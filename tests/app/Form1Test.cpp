@@ -27,6 +27,7 @@
 #include "platform/IntegerText.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
+#include "render/LumoButton.h"
 #include "widgets/IntegerEdit.h"
 #include "widgets/PicturePanel.h"
 
@@ -111,6 +112,69 @@ TEST_F(Form1Test, TheFirstPreviewRefreshComesFromTheTimer) {
     form->Settings().previewAreaColour = "000000FF";
     form->RefreshPreview();
     EXPECT_EQ(form->testareaPanel1->Color(), QColor(0x80, 0, 0xFF));
+}
+
+TEST_F(Form1Test, AShorterOrNarrowerWindowKeepsRoomForThePreviewButtons) {
+    auto form = MakeForm();
+    form->show();
+    form->Timer1Timer();
+    // After every size the user or the window system asks for, the window is at least as large as
+    // the rules want for the buttons shown, and each button lies wholly inside its preview area.
+    const auto sizes = [&](const QString& what) {
+        QApplication::processEvents();  // a correction waits for the event loop
+        const QSize b1 = form->image1->size();
+        const QSize b2 = form->image2->size();
+        const int tallest = std::max(b1.height(), b2.height());
+        EXPECT_GE(form->frameGeometry().height(), tallest + 360) << what.toStdString();
+        EXPECT_GE(form->frameGeometry().width(), 2 * std::max(b1.width(), b2.width()) + 53)
+            << what.toStdString();
+        EXPECT_GE(form->testareaPanel1->height(), tallest) << what.toStdString();
+        EXPECT_GE(form->image1->y(), 0) << what.toStdString();
+        EXPECT_GE(form->image2->y(), 0) << what.toStdString();
+        EXPECT_LE(form->image1->geometry().bottom(), form->testareaPanel1->height() - 1)
+            << what.toStdString();
+    };
+    // Shrinking again and again, and growing, with the default buttons.
+    for (const int height : {380, 100, 1, 700, 300, 491}) {
+        form->resize(673, height);
+        sizes(QStringLiteral("default buttons, height %1").arg(height));
+    }
+    form->resize(200, 491);
+    sizes(QStringLiteral("narrow"));
+    // The pages set the narrowest width here; the window is made no wider than that.
+    EXPECT_EQ(form->width(), form->minimumWidth());
+
+    // A wide, tall type 1 button: 2 x 400 + 53 wide and 200 + 360 high at least.
+    settings::ButtonStyle& type1 = form->Settings().button[settings::kType1];
+    type1.backgroundMode = 1;
+    type1.width = "400";
+    type1.height = "200";
+    form->SettingsToControls();
+    form->RefreshPreview();
+    ASSERT_EQ(form->image1->size(), QSize(400, 200));
+    for (const int height : {380, 491, 200}) {
+        form->resize(673, height);
+        sizes(QStringLiteral("400 x 200, height %1").arg(height));
+    }
+    EXPECT_GE(form->frameGeometry().width(), 853);
+    EXPECT_GE(form->frameGeometry().height(), 560);
+
+    // Smart sizing: the width follows a long test caption; type 2 alone disabled keeps type 1's rule.
+    type1.backgroundMode = 4;
+    type1.height = "60";
+    form->SettingsToControls();
+    form->TextEdit->setText(QString(60, 'W'));
+    form->RefreshPreview();
+    EXPECT_GT(form->image1->width(), 400);
+    for (const int height : {380, 1}) {
+        form->resize(673, height);
+        sizes(QStringLiteral("smart sized, height %1").arg(height));
+    }
+    form->secondbuttonCheckBox[0]->setChecked(true);
+    form->RefreshPreview();
+    form->resize(100, 100);
+    sizes(QStringLiteral("type 2 disabled"));
+    EXPECT_GE(form->frameGeometry().width(), 2 * form->image1->width() + 53);
 }
 
 TEST_F(Form1Test, ClosingWritesTheSettingsAndTheNextStartRestoresThem) {
