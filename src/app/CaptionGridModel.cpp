@@ -10,23 +10,36 @@ void CaptionGridModel::Reload() {
     endResetModel();
 }
 
-void CaptionGridModel::AddCaption() {
-    const int viewRow = ViewRow(grid_.CurrentRow() + 1);
+// While rows are inserted or removed the view moves its current index and reports it, which the
+// page copies into the grid's current row. Each operation therefore works on the row that was
+// current when it was asked for, and answers the row that is to be current afterwards.
+int CaptionGridModel::AddCaption() {
+    const int current = grid_.CurrentRow();
+    const int viewRow = ViewRow(current + 1);
     beginInsertRows({}, viewRow, viewRow);
+    grid_.SetCurrentRow(current);
     grid_.AddCaption();
+    const int next = grid_.CurrentRow();
     endInsertRows();
+    grid_.SetCurrentRow(next);
+    return next;
 }
 
-void CaptionGridModel::DeleteCaption() {
+int CaptionGridModel::DeleteCaption() {
+    const int current = grid_.CurrentRow();
     if (grid_.RowCount() > settings::CaptionGrid::kMinimumRows) {
-        const int viewRow = ViewRow(grid_.CurrentRow());
+        const int viewRow = ViewRow(current);
         beginRemoveRows({}, viewRow, viewRow);
+        grid_.SetCurrentRow(current);
         grid_.DeleteCaption();
+        const int next = grid_.CurrentRow();
         endRemoveRows();
-    } else {
-        grid_.DeleteCaption();
-        emit dataChanged(index(0, 0), index(0, settings::CaptionGrid::kColumns - 1));
+        grid_.SetCurrentRow(next);
+        return next;
     }
+    grid_.DeleteCaption();
+    emit dataChanged(index(0, 0), index(0, settings::CaptionGrid::kColumns - 1));
+    return grid_.CurrentRow();
 }
 
 void CaptionGridModel::CutCurrentRow() {

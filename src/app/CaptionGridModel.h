@@ -15,9 +15,10 @@ class CaptionGridModel : public QAbstractTableModel {
     // Tells the view that the grid changed as a whole (loading, defaults, recalculation).
     void Reload();
 
-    // The grid's row operations, announced to the view.
-    void AddCaption();
-    void DeleteCaption();
+    // The grid's row operations on its current row, announced to the view; each answers the grid
+    // row that is current afterwards.
+    int AddCaption();
+    int DeleteCaption();
     void CutCurrentRow();
 
     int rowCount(const QModelIndex& parent = {}) const override;

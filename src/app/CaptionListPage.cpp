@@ -40,6 +40,21 @@ class CaptionEditorDelegate : public QStyledItemDelegate {
         return editor;
     }
 
+    // Enter commits the edit and closes the editor at once, before the grid's key handler (the next
+    // filter on the editor) runs for the same key, so a row it adds is made after the edit is done.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            auto* editor = qobject_cast<QWidget*>(object);
+            if (editor != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                return false;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
   private:
     QObject* keyFilter_;
 };
@@ -114,6 +129,11 @@ bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
         }
         const int key = static_cast<QKeyEvent*>(event)->key();
         form_.Guarded([this, key] { CaptionStringGridKeyDown(key); });
+        if (watched != CaptionStringGrid && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // The editor has been committed and closed; the key is not passed on to the grid, which
+            // would handle it a second time and add a second row.
+            return true;
+        }
     }
     return TSettingsPage::eventFilter(watched, event);
 }
@@ -133,14 +153,12 @@ void TCaptionListPage::SelectCaptionRow(int gridRow) {
 }
 
 void TCaptionListPage::AddCaptionButtonClick() {
-    captionModel_->AddCaption();
-    SelectCaptionRow(Settings().captions.CurrentRow());
+    SelectCaptionRow(captionModel_->AddCaption());
     CaptionStringGrid->setFocus();
 }
 
 void TCaptionListPage::DeleteCaptionButtonClick() {
-    captionModel_->DeleteCaption();
-    SelectCaptionRow(Settings().captions.CurrentRow());
+    SelectCaptionRow(captionModel_->DeleteCaption());
     CaptionStringGrid->setFocus();
 }
 

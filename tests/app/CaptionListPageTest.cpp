@@ -164,3 +164,70 @@ TEST_F(CaptionListPageTest, IntegerFieldsAndArrowsMoveTheModelTogether) {
     QTest::keyClick(type1.heightField.edit, Qt::Key_Minus);
     EXPECT_EQ(form->StatusText(), QStringLiteral("'--5' is not a valid integer value"));
 }
+
+namespace {
+
+QStringList Captions(const QAbstractItemModel* model) {
+    QStringList captions;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        captions << model->index(r, 0).data().toString();
+    }
+    return captions;
+}
+
+}  // namespace
+
+TEST_F(CaptionListPageTest, DeleteCaptionRemovesTheRowClickedInTheGrid) {
+    const QStringList all = {"Home", "Contacts", "Products", "Services", "Support", "Search", "Links"};
+    // First, middle and last row, each clicked with the mouse in a fresh list; then the button.
+    for (const int clicked : {0, 4, 6}) {
+        form->Settings().captions.SetRowCount(static_cast<int>(all.size()) + 1);
+        for (int r = 0; r < all.size(); ++r) {
+            form->Settings().captions.SetCell(r + 1, 0, all[r]);
+        }
+        form->SettingsToControls();
+        ASSERT_EQ(Captions(model), all);
+        const QRect cell = grid->visualRect(model->index(clicked, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        ASSERT_EQ(grid->currentIndex().row(), clicked);
+        QTest::mouseClick(form->captionListPage->DeleteCaptionButton, Qt::LeftButton);
+
+        QStringList expected = all;
+        expected.removeAt(clicked);
+        EXPECT_EQ(Captions(model), expected) << "clicked row " << clicked;
+        // The row that took its place, or the new last row, is current, in the view and the list.
+        const int current = std::min(clicked, static_cast<int>(expected.size()) - 1);
+        EXPECT_EQ(grid->currentIndex().row(), current);
+        EXPECT_EQ(form->Settings().captions.CurrentRow(), current + 1);
+
+        // Pressed again, it deletes that row.
+        QTest::mouseClick(form->captionListPage->DeleteCaptionButton, Qt::LeftButton);
+        expected.removeAt(current);
+        EXPECT_EQ(Captions(model), expected) << "clicked row " << clicked;
+    }
+}
+
+TEST_F(CaptionListPageTest, EnterInTheLastRowsEditorAddsOneRowAndKeepsTheCaption) {
+    SelectCell(6, 0);
+    QTest::keyClick(grid, 'N');  // typing opens the cell's editor
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "ews");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the editor closes after the key
+    ASSERT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(Cell(6, 0), QStringLiteral("News"));
+    EXPECT_EQ(Cell(7, 0), QString());
+    EXPECT_EQ(grid->currentIndex().row(), 7);
+    EXPECT_EQ(form->Settings().captions.CurrentRow(), 8);
+
+    // Enter in the editor of a row that is not the last adds nothing.
+    SelectCell(2, 0);
+    QTest::keyClick(grid, 'P');
+    editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(Cell(2, 0), QStringLiteral("P"));
+}
