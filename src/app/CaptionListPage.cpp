@@ -73,8 +73,10 @@ TCaptionListPage::TCaptionListPage(TForm1& form, QWidget* parent) : TSettingsPag
     CaptionStringGrid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
     CaptionStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CaptionStringGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // No editing on a click into the highlighted cell: its editor opens after the double-click
+    // delay and would swallow what the user has started typing by then.
     CaptionStringGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                       QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                                       QAbstractItemView::AnyKeyPressed);
     for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
         CaptionStringGrid->setColumnWidth(c, kGridColumnWidths[c]);
     }

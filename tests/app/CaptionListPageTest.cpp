@@ -231,3 +231,19 @@ TEST_F(CaptionListPageTest, EnterInTheLastRowsEditorAddsOneRowAndKeepsTheCaption
     EXPECT_EQ(model->rowCount(), 8);
     EXPECT_EQ(Cell(2, 0), QStringLiteral("P"));
 }
+
+TEST_F(CaptionListPageTest, TypingRightAfterClickingTheHighlightedCellKeepsEveryKey) {
+    const QRect cell = grid->visualRect(model->index(4, 0));  // "Support"
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    // A second click into the now highlighted cell, and typing at once.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::keyClick(grid, 'N');
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "ews");
+    // Whatever the click would have started has run by now.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    EXPECT_EQ(Cell(4, 0), QStringLiteral("News"));
+    EXPECT_EQ(form->Settings().captions.Cell(5, 0), QStringLiteral("News"));
+}
