@@ -1,5 +1,6 @@
 #include "app/DataFolder.h"
 
+#include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
@@ -29,10 +30,12 @@ bool CheckDataFolder(const QString& executableFolder, QString& dataFolder, platf
     for (const char* sub : {"KSDATA", "KSDATA/PROJECTS", "KSDATA/BUTTONS", "KSDATA/SAMPLES"}) {
         platform::CreateFolder(dataFolder + QLatin1String(sub));
     }
-    const QString testFile = dataFolder + QStringLiteral("KSDATA/PROJECTS/runtest.$$$");
-    platform::WriteWholeFile(testFile, platform::ToWindows1252(platform::JoinCrLfLines({RunTestLine()})));
-    const bool usable = platform::FileExists(testFile);
-    platform::DeleteFile(testFile);
+    // The start-up test file is one of the program's own, made new beside nothing it could follow;
+    // leftovers of interrupted runs are swept from the settings folder first.
+    const QString projects = dataFolder + QStringLiteral("KSDATA/PROJECTS/");
+    platform::SweepLeftovers(projects);
+    const bool usable =
+        platform::TestFolder(projects, platform::ToWindows1252(platform::JoinCrLfLines({RunTestLine()})));
     if (!usable) {
         dialogs.ShowMessage(DataFolderMessage(dataFolder));
     }

@@ -12,9 +12,9 @@ QString RunTestLine();
 QString DataFolderMessage(const QString& dataFolder);
 
 // Makes KSDATA and its PROJECTS, BUTTONS and SAMPLES folders in `executableFolder` (each failure
-// ignored), then writes and deletes the test file "KSDATA/PROJECTS/runtest.$$$". `dataFolder` becomes
-// the executable's folder with a trailing separator. When the test file could not be made, the
-// message is shown through `dialogs` and the answer is false.
+// ignored), sweeps KSDATA/PROJECTS of leftovers, then writes and deletes a test file of its own in
+// it. `dataFolder` becomes the executable's folder with a trailing separator. When the test file
+// could not be made, the message is shown through `dialogs` and the answer is false.
 bool CheckDataFolder(const QString& executableFolder, QString& dataFolder, platform::Dialogs& dialogs);
 
 }  // namespace app

@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "app/AdvancedForm.h"
 #include "app/AlignmentPage.h"
@@ -31,6 +32,7 @@
 #include "app/PreviewLayout.h"
 #include "compose/ButtonComposer.h"
 #include "html/OpenInBrowser.h"
+#include "platform/Interrupt.h"
 #include "project/ProjectFile.h"
 #include "render/LumoButton.h"
 #include "settings/ColourString.h"
@@ -316,8 +318,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    if (dataFolderOk_) {
-        project::SaveSettings(ProjectFile(), settings_);
+    if (!dataFolderOk_) {
+        return;
+    }
+    QString reason;
+    if (project::SaveSettings(ProjectFile(), settings_, &reason)) {
+        return;
+    }
+    // The settings that could not be written are reported, and the window closes all the same. A
+    // close that a termination request caused must not wait for a box: the text goes to standard
+    // error instead.
+    const QString text = project::SettingsSaveFailedMessage(ProjectFile(), reason);
+    if (platform::InterruptSignal() != 0) {
+        std::fprintf(stderr, "kestro: %s\n", text.toLocal8Bit().constData());
+        std::fflush(stderr);
+    } else {
+        dialogs_.ShowError(text);
     }
 }
 

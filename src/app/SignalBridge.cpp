@@ -5,14 +5,18 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "platform/Interrupt.h"
+
 namespace app {
 namespace {
 
 int g_pipe[2] = {-1, -1};
 
-extern "C" void OnTerminationSignal(int) {
+extern "C" void OnTerminationSignal(int signalNumber) {
     const char byte = 1;
-    // Only async-signal-safe work here: one byte into the pipe wakes the event loop.
+    // Only async-signal-safe work here: the request is recorded for a batch that is running (it
+    // stops before its next file), and one byte into the pipe wakes the event loop.
+    platform::RecordInterrupt(signalNumber);
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
 }
 

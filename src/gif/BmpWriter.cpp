@@ -1,7 +1,7 @@
 #include "gif/BmpWriter.h"
 
 #include <stdexcept>
-#include "platform/Paths.h"
+#include "platform/FileWriting.h"
 
 namespace gif {
 namespace {
@@ -72,9 +72,9 @@ QByteArray EncodeBmp24(const QImage& source) {
 
 void SaveBmpFile(const QImage& image, const QString& path) {
     const QByteArray bytes = EncodeBmp24(image);
-    QString error;
-    if (!platform::ReplaceFile(path, bytes, &error)) {
-        throw std::runtime_error(error.toStdString());
+    QString reason;
+    if (!platform::ReplaceFile(path, bytes, &reason)) {
+        throw std::runtime_error(platform::CannotWriteText(path, reason).toStdString());
     }
 }
 

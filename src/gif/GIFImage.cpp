@@ -1,7 +1,7 @@
 #include "gif/GIFImage.h"
 
 #include <algorithm>
-#include "platform/Paths.h"
+#include "platform/FileWriting.h"
 
 #include "gif/GIFException.h"
 #include "gif/LZWEncoder.h"
@@ -209,9 +209,9 @@ QByteArray TGIFImage::SaveToBytes() const {
 
 void TGIFImage::SaveToFile(const QString& path) const {
     const QByteArray bytes = SaveToBytes();
-    QString error;
-    if (!platform::ReplaceFile(path, bytes, &error)) {
-        throw std::runtime_error(error.toStdString());
+    QString reason;
+    if (!platform::ReplaceFile(path, bytes, &reason)) {
+        throw std::runtime_error(platform::CannotWriteText(path, reason).toStdString());
     }
 }
 

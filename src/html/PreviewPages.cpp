@@ -2,7 +2,9 @@
 
 #include <QImageReader>
 
+#include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
+#include "platform/Interrupt.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
@@ -128,11 +130,12 @@ QString SubFolderMessage() {
         "a sub-folder of it.");
 }
 
-QString PageWriteFailedMessage() {
+QString PageWriteFailedMessage(const QString& fileName, const QString& reason) {
     return QStringLiteral(
-        "Error, unable to create HTML output file, check that\r"
-        "no other applications are currently accessing this file\r"
-        "and that you have read/write access to the target folder.");
+               "Error, unable to create HTML output file, check that\r"
+               "no other applications are currently accessing this file\r"
+               "and that you have read/write access to the target folder.\r") +
+           platform::FailureLine(fileName, reason);
 }
 
 QString HtmlOverwritePrompt(const QString& path) {
@@ -243,6 +246,9 @@ void PreviewPages::generatehtmlbuttonClick() {
         return;
     }
 
+    if (htmlFolder != settings_.targetFolder) {
+        platform::SweepLeftovers(htmlFolder);
+    }
     const bool saved = batch_.SaveButtonBatch();
     renderer_.ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
     if (!saved) {
@@ -280,6 +286,9 @@ void PreviewPages::generatehtmlbuttonClick() {
     const int first = settings_.htmlGenerateAll ? 1 : 0;
     const int last = settings_.htmlGenerateAll ? grid.RowCount() - 1 : 0;
     for (int j = first; j <= last; ++j) {
+        if (platform::InterruptSignal() != 0) {
+            return;
+        }
         const bool testPage = j == 0;
         const QString fileName =
             testPage ? settings_.htmlMainFilename : grid.Cell(j, CaptionGrid::kHtmlColumn);
@@ -298,8 +307,9 @@ void PreviewPages::generatehtmlbuttonClick() {
             }
             continue;
         }
-        if (!platform::ReplaceFile(path, platform::ToWindows1252(PageText(page)))) {
-            dialogs_.ShowMessage(PageWriteFailedMessage());
+        QString reason;
+        if (!platform::ReplaceFile(path, platform::ToWindows1252(PageText(page)), &reason)) {
+            dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
             failed = true;
             continue;
         }
@@ -316,7 +326,7 @@ void PreviewPages::generatehtmlbuttonClick() {
         info.pageSize = static_cast<double>(platform::FileSize(path));
         savedPages_.append(info);
     }
-    if (failed) {
+    if (failed || platform::InterruptSignal() != 0) {
         return;
     }
     // The first page written opens (a row without a page name is no page); when every page was

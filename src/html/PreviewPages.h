@@ -52,7 +52,9 @@ QString PageText(const QString& text);
 std::optional<QString> RelativeButtonFolder(const QString& buttonFolder, const QString& htmlFolder);
 
 QString SubFolderMessage();
-QString PageWriteFailedMessage();
+// The three lines shown for a page that could not be written, and a fourth with the page's file name
+// and the system's reason.
+QString PageWriteFailedMessage(const QString& fileName, const QString& reason);
 QString HtmlOverwritePrompt(const QString& path);
 
 class PreviewPages {
@@ -61,7 +63,8 @@ class PreviewPages {
                  output::ButtonRenderer& renderer);
 
     // "&Preview in web browser": saves the batch, writes the pages, opens the first page written and
-    // writes the report with its page section.
+    // writes the report with its page section. The HTML folder is swept of leftovers first; a
+    // termination request stops it before the next page, and then nothing is opened or reported.
     void generatehtmlbuttonClick();
 
     const QList<output::SavedPageInfo>& SavedPages() const { return savedPages_; }

@@ -5,7 +5,9 @@
 #include "gif/BmpWriter.h"
 #include "gif/GIFImage.h"
 #include "output/CaptionNaming.h"
+#include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
+#include "platform/Interrupt.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
@@ -100,11 +102,16 @@ void ButtonBatch::WriteImage(const QImage& image, const QString& path) {
     } else {
         bytes = gif::EncodeBmp24(image);
     }
-    platform::FileReplacer single;
-    QString error;
-    if (!(replacer_ ? *replacer_ : single).Replace(path, bytes, &error)) {
-        throw std::runtime_error(error.toStdString());
+    QString reason;
+    if (!platform::ReplaceFile(path, bytes, &reason)) {
+        throw std::runtime_error(platform::CannotWriteText(path, reason).toStdString());
     }
+}
+
+bool ButtonBatch::FolderUsable(const QString& folder) {
+    folderTested_ =
+        platform::TestFolder(folder, platform::ToWindows1252(platform::JoinCrLfLines({FolderTestLine()})));
+    return folderTested_;
 }
 
 ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& folderText,
@@ -120,22 +127,11 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
     FileResult result;
     result.folderOk = true;
     platform::CreateFolder(folder);
-    const QString testFile = folder + QStringLiteral("test.$$$");
-    if (!keptTestFile_.isEmpty() && keptTestFile_ != testFile) {
-        RemoveTestFile();
-    }
-    platform::WriteWholeFile(testFile, platform::ToWindows1252(platform::JoinCrLfLines({FolderTestLine()})));
-    if (!platform::FileExists(testFile)) {
+    // The folder is tested once in a batch, before its first file, and again after a failed write:
+    // making each file's own temporary already proves that the folder takes files.
+    if (!(batchRunning_ && folderTested_) && !FolderUsable(folder)) {
         result.folderOk = false;
         return result;
-    }
-    if (batchRunning_) {
-        // Within a batch the test file is rewritten before every file and deleted once the batch
-        // ends: creating and deleting a file for every button made the file system hunt for a
-        // fresh entry each time, which cost more than rendering and writing the buttons.
-        keptTestFile_ = testFile;
-    } else {
-        platform::DeleteFile(testFile);
     }
 
     const QImage image = renderer_.CaptureButton(type);
@@ -161,7 +157,17 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
         // A file that cannot be written (no space, no permission, any other failure) ends the batch
         // through its error guard with the system's own reason; the writer never leaves a partial
         // file and never harms the file it would have replaced.
-        WriteImage(image, path);
+        try {
+            WriteImage(image, path);
+        } catch (const std::exception&) {
+            // A folder that no longer takes files is reported as such; otherwise the write's own
+            // reason ends the batch.
+            if (!FolderUsable(folder)) {
+                result.folderOk = false;
+                return result;
+            }
+            throw;
+        }
         result.saved = true;
     }
     if (OnFileSaved) {
@@ -170,29 +176,20 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
     return result;
 }
 
-void ButtonBatch::RemoveTestFile() {
-    if (!keptTestFile_.isEmpty()) {
-        platform::DeleteFile(keptTestFile_);
-        keptTestFile_.clear();
-    }
-}
-
 bool ButtonBatch::SaveButtonBatch() {
-    // However the batch ends, the folder test file does not remain.
     struct BatchScope {
         ButtonBatch& batch;
         explicit BatchScope(ButtonBatch& b) : batch(b) {
             batch.batchRunning_ = true;
-            batch.replacer_.emplace();
+            batch.folderTested_ = false;
+            batch.stopped_ = false;
         }
-        ~BatchScope() {
-            batch.batchRunning_ = false;
-            batch.replacer_.reset();
-            batch.RemoveTestFile();
-        }
+        ~BatchScope() { batch.batchRunning_ = false; }
         BatchScope(const BatchScope&) = delete;
         BatchScope& operator=(const BatchScope&) = delete;
     } scope(*this);
+    // What an interrupted run left in the folder goes first, so it is never taken for the user's file.
+    platform::SweepLeftovers(platform::IncludeTrailingSeparator(settings_.targetFolder));
     savedButtons_.clear();
     OverwriteYesToAll = false;
     OverwriteNoToAll = false;
@@ -220,8 +217,15 @@ bool ButtonBatch::SaveButtonBatch() {
                 }
             }
             const QString folder = settings_.targetFolder;
+            // A termination request stops the batch before the next file; the file in hand is done.
+            if (StopRequested()) {
+                return false;
+            }
             FileResult file = SaveButtonFile(1, folder, grid.Cell(r, CaptionGrid::kType1Column), caption);
             if (settings_.secondbuttonEnabled) {
+                if (StopRequested()) {
+                    return false;
+                }
                 file.folderOk =
                     SaveButtonFile(2, folder, grid.Cell(r, CaptionGrid::kType2Column), caption).folderOk;
             }
@@ -247,6 +251,13 @@ bool ButtonBatch::SaveButtonBatch() {
         dialogs_.ShowError(BatchErrorMessage(QString::fromLocal8Bit(e.what())));
     }
     return result;
+}
+
+bool ButtonBatch::StopRequested() {
+    if (platform::InterruptSignal() != 0) {
+        stopped_ = true;
+    }
+    return stopped_;
 }
 
 void ButtonBatch::SaveBatchButtonClick() {

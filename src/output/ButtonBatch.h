@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <functional>
-#include <optional>
 
 #include "output/ButtonRenderer.h"
 #include "platform/Dialogs.h"
@@ -31,7 +30,7 @@ QString NoCaptionsMessage();
 QString BatchSavedMessage(const QString& folder);
 // The status bar text while a batch runs: "Saving 120 of 1000 …".
 QString ProgressText(int current, int total);
-// The line of the folder test file "test.$$$".
+// The line of the folder test file.
 QString FolderTestLine();
 // Whether any data row of the caption list has a caption that is not blank.
 bool HasCaptions(const settings::CaptionGrid& grid);
@@ -47,14 +46,18 @@ class ButtonBatch {
         bool saved = false;
     };
 
-    // Renders the button of `type` (1 or 2) with `caption`, tests the folder with a test file and
-    // writes the image as BMP or GIF under `fileName`, asking first when the file exists and the
-    // prompt is on. The test file is deleted again at once, or, inside a batch, when the batch ends.
+    // Renders the button of `type` (1 or 2) with `caption`, tests the folder with a test file of its
+    // own (inside a batch only before the first file and after a failed write) and writes the image
+    // as BMP or GIF under `fileName`, asking first when the file exists and the prompt is on.
     FileResult SaveButtonFile(int type, const QString& folder, const QString& fileName,
                               const QString& caption);
 
-    // Saves every caption of the list; false when it stopped on a folder failure or an error.
+    // Saves every caption of the list; false when it stopped on a folder failure, an error or a
+    // termination request. Leftovers of interrupted runs are swept from the folder first.
     bool SaveButtonBatch();
+
+    // Whether the last batch stopped on a termination request (nothing more is written then).
+    bool Stopped() const { return stopped_; }
 
     // The "&Save Buttons" action: refuses an empty list, runs the batch, renders the test caption
     // again and reports.
@@ -81,17 +84,19 @@ class ButtonBatch {
 
   private:
     void WriteImage(const QImage& image, const QString& path);
-    void RemoveTestFile();
+    // Runs the folder test; remembers within a batch that the folder passed it.
+    bool FolderUsable(const QString& folder);
+    // Whether a termination request has come: the batch then stops before its next file.
+    bool StopRequested();
 
     settings::AppSettings& settings_;
     platform::Dialogs& dialogs_;
     ButtonRenderer& renderer_;
     QList<SavedButtonInfo> savedButtons_;
-    // While a batch runs, the folder test file it keeps until the batch ends.
     bool batchRunning_ = false;
-    QString keptTestFile_;
-    // While a batch runs, what replaces its files.
-    std::optional<platform::FileReplacer> replacer_;
+    // Within a batch: the folder passed its test, and no write has failed since.
+    bool folderTested_ = false;
+    bool stopped_ = false;
 };
 
 }  // namespace output

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
@@ -111,12 +112,16 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
     return lines;
 }
 
-QString ReportCreateFailedMessage(const QString& dataFolder) {
-    return QStringLiteral(
-               "Error : Unable to create the status report.\r"
-               "Please check that have read/write access to the following folder: -\r%1KSDATA/\r"
-               "- and that the relevant drive has sufficient free disk space.")
-        .arg(dataFolder);
+QString ReportCreateFailedMessage(const QString& dataFolder, const QString& reason) {
+    QString text = QStringLiteral(
+                       "Error : Unable to create the status report.\r"
+                       "Please check that have read/write access to the following folder: -\r%1KSDATA/\r"
+                       "- and that the relevant drive has sufficient free disk space.")
+                       .arg(dataFolder);
+    if (!reason.isEmpty()) {
+        text += QLatin1Char('\r') + platform::FailureLine(ReportPath(dataFolder), reason);
+    }
+    return text;
 }
 
 QString ReportViewFailedMessage(const QString& reportPath) {
@@ -136,8 +141,18 @@ StatusReport::StatusReport(const settings::AppSettings& s, platform::Dialogs& di
                            QString dataFolder)
     : settings_(s), dialogs_(dialogs), shell_(shell), dataFolder_(std::move(dataFolder)) {}
 
-bool SaveReport(const QString& path, const QStringList& lines, QString* error) {
-    return platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)), error);
+bool SaveReport(const QString& path, const QStringList& lines, QString* error, QString* reason) {
+    QString why;
+    if (platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)), &why)) {
+        return true;
+    }
+    if (error != nullptr) {
+        *error = platform::CannotWriteText(path, why);
+    }
+    if (reason != nullptr) {
+        *reason = why;
+    }
+    return false;
 }
 
 void StatusReport::WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>& buttons,
@@ -146,8 +161,10 @@ void StatusReport::WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>
         return;
     }
     const QString path = ReportPath(dataFolder_);
-    if (!SaveReport(path, ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock())))) {
-        dialogs_.ShowMessage(ReportCreateFailedMessage(dataFolder_));
+    QString reason;
+    if (!SaveReport(path, ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock())), nullptr,
+                    &reason)) {
+        dialogs_.ShowMessage(ReportCreateFailedMessage(dataFolder_, reason));
         return;
     }
     try {

@@ -37,10 +37,13 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
                         bool withHtml, const settings::AppSettings& s, const QString& date);
 
 // Writes the report's lines to `path` as the program writes text files (Windows-1252, CR LF);
-// false, with the reason in `error`, when the file could not be written.
-bool SaveReport(const QString& path, const QStringList& lines, QString* error = nullptr);
+// false when the file could not be written, with "Cannot write file …" in `error` and the system's
+// reason alone in `reason`; an existing report is then left as it was.
+bool SaveReport(const QString& path, const QStringList& lines, QString* error = nullptr,
+                QString* reason = nullptr);
 
-QString ReportCreateFailedMessage(const QString& dataFolder);
+// The message of a report that could not be written; a reason adds a line with the report's path and it.
+QString ReportCreateFailedMessage(const QString& dataFolder, const QString& reason = QString());
 QString ReportViewFailedMessage(const QString& reportPath);
 
 // The report file inside a data folder.

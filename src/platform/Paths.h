@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -25,33 +24,6 @@ bool DirectoryExists(const QString& path);
 
 // Size in bytes of a regular file, or -1 when it cannot be read.
 std::int64_t FileSize(const QString& path);
-
-// Creates a file, or overwrites an existing one in place, so that it holds exactly the given bytes.
-// Answers whether every byte was written.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes);
-
-// Replaces (or creates) a file with the given bytes without ever leaving a partial file under its
-// name: the bytes go to a file beside it, which then takes its place. On failure an existing file is
-// left as it was, and the answer says why.
-bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
-
-// Replaces files like ReplaceFile, for many files in a row: the entry of each replaced file is kept
-// beside it and takes the next file's content, so a run of replacements neither creates nor deletes
-// files (on a file system that can swap two names). The kept entry goes with the replacer.
-class FileReplacer {
-  public:
-    FileReplacer() = default;
-    ~FileReplacer();
-    FileReplacer(const FileReplacer&) = delete;
-    FileReplacer& operator=(const FileReplacer&) = delete;
-
-    bool Replace(const QString& path, const QByteArray& bytes, QString* error = nullptr);
-
-  private:
-    void DropSpare();
-
-    QByteArray spare_;  // the kept entry's path, empty when there is none
-};
 
 // Deletes a file; failure is ignored and reported only by the answer.
 bool DeleteFile(const QString& path);

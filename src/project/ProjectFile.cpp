@@ -1,10 +1,11 @@
 #include "project/ProjectFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <functional>
 
 #include "output/CaptionNaming.h"
+#include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
@@ -482,13 +483,12 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }
 
-bool SaveSettings(const QString& fileName, const AppSettings& s) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(SettingsFileBytes(s));
-    return file.commit();
+bool SaveSettings(const QString& fileName, const AppSettings& s, QString* reason) {
+    return platform::ReplaceFile(fileName, SettingsFileBytes(s), reason);
+}
+
+QString SettingsSaveFailedMessage(const QString& fileName, const QString& reason) {
+    return QStringLiteral("The settings could not be saved to \"%1\": %2.").arg(fileName, reason);
 }
 
 LoadOutcome ReadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
@@ -524,6 +524,8 @@ LoadOutcome ReadSettingsBytes(QByteArray bytes, AppSettings& s, platform::Dialog
 
 LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
                          const QString& dataFolder) {
+    // What an interrupted save left beside the file goes first.
+    platform::SweepLeftovers(QFileInfo(fileName).absolutePath());
     const LoadOutcome outcome = ReadSettings(fileName, s, dialogs);
     if (outcome != LoadOutcome::Unprocessable) {
         return outcome;

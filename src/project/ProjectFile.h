@@ -20,9 +20,11 @@ QString OutOfDateMessage();
 QString ProjectFilePath(const QString& dataFolder);
 
 // Writes every setting, replacing any earlier file only once the new one is complete. A missing
-// folder or any other failure writes nothing and is not reported (the answer says whether it was
-// written).
-bool SaveSettings(const QString& fileName, const settings::AppSettings& s);
+// folder, a full disk or any other failure leaves an earlier file as it was; the answer says whether
+// the file was written, and `reason` gets the system's text for a failure.
+bool SaveSettings(const QString& fileName, const settings::AppSettings& s, QString* reason = nullptr);
+// "The settings could not be saved to "PATH": REASON."
+QString SettingsSaveFailedMessage(const QString& fileName, const QString& reason);
 // The bytes SaveSettings writes.
 QByteArray SettingsFileBytes(const settings::AppSettings& s);
 
@@ -42,9 +44,10 @@ LoadOutcome ReadSettings(const QString& fileName, settings::AppSettings& s, plat
 LoadOutcome ReadSettingsBytes(QByteArray bytes, settings::AppSettings& s, platform::Dialogs& dialogs,
                               QString* error = nullptr);
 
-// Reads the file into the settings. A line that the rules cannot process (a key or a numeric value
-// that is not a whole number) moves the file aside as "kestro.dat.bad", applies the defaults (with the
-// settings' font list and `dataFolder`) and shows OutOfDateMessage() through `dialogs`.
+// Reads the file into the settings, after sweeping its folder of what interrupted runs left. A line
+// that the rules cannot process (a key or a numeric value that is not a whole number) moves the file
+// aside as "kestro.dat.bad", applies the defaults (with the settings' font list and `dataFolder`) and
+// shows OutOfDateMessage() through `dialogs`.
 LoadOutcome LoadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
                          const QString& dataFolder);
 

@@ -55,3 +55,19 @@ TEST(DataFolder, AnUnusableFolderShowsTheNineLines) {
     EXPECT_EQ(dialogs.History()[0].text.split('\r').size(), 9);
     EXPECT_EQ(testsupport::ReadAll(tmp.path() + "/KSDATA"), QByteArray("not a folder"));
 }
+
+TEST(DataFolder, ALinkPlantedUnderTheOldTestFileNameIsNeverFollowed) {
+    QTemporaryDir tmp;
+    const QString projects = tmp.path() + "/KSDATA/PROJECTS/";
+    ASSERT_TRUE(QDir().mkpath(projects));
+    const QString outside = tmp.path() + "/outside.txt";
+    ASSERT_TRUE(testsupport::WriteAll(outside, "precious"));
+    ASSERT_TRUE(QFile::link(outside, projects + "runtest.$$$"));
+    platform::ScriptedDialogs dialogs;
+    QString dataFolder;
+    EXPECT_TRUE(app::CheckDataFolder(tmp.path(), dataFolder, dialogs));
+    EXPECT_EQ(testsupport::ReadAll(outside), QByteArray("precious"));
+    EXPECT_TRUE(QFileInfo(projects + "runtest.$$$").isSymLink());
+    EXPECT_EQ(QDir(projects).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{"runtest.$$$"});
+}

@@ -218,7 +218,8 @@ TEST_F(PreviewPagesTest, APageThatCannotBeWrittenStopsBeforeTheBrowserAndTheRepo
     pages.generatehtmlbuttonClick();
     EXPECT_EQ(dialogs.Messages(), QStringList{"Error, unable to create HTML output file, check that\r"
                                               "no other applications are currently accessing this file\r"
-                                              "and that you have read/write access to the target folder."});
+                                              "and that you have read/write access to the target folder.\r"
+                                              "\"no/such/folder.htm\": No such file or directory"});
     EXPECT_TRUE(QFileInfo::exists(Out("contacts.htm")));  // the other pages are still written
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(reports, 0);
@@ -334,10 +335,12 @@ TEST(StatusReport, WrittenAndOpenedOnlyWhenTicked) {
     // A report that cannot be made: its message, nothing opened.
     output::StatusReport nowhere(s, dialogs, shell, dir.path() + "/missing/");
     nowhere.WriteStatusReport(false, buttons, {});
-    EXPECT_EQ(dialogs.Messages(),
-              QStringList{"Error : Unable to create the status report.\r"
-                          "Please check that have read/write access to the following folder: -\r" +
-                          dir.path() +
-                          "/missing/KSDATA/\r- and that the relevant drive has sufficient free disk space."});
+    EXPECT_EQ(
+        dialogs.Messages(),
+        QStringList{"Error : Unable to create the status report.\r"
+                    "Please check that have read/write access to the following folder: -\r" +
+                    dir.path() +
+                    "/missing/KSDATA/\r- and that the relevant drive has sufficient free disk space.\r\"" +
+                    dir.path() + "/missing/KSDATA/Report.txt\": No such file or directory"});
     EXPECT_EQ(shell.Opened().size(), 1);
 }

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QImage>
 #include <QMap>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "TestSupport.h"
 #include "gif/WebPalette.h"
 #include "output/ButtonBatch.h"
+#include "platform/FileWriting.h"
+#include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
 #include "settings/DefaultSettings.h"
 
@@ -308,30 +314,126 @@ TEST_F(ButtonBatchTest, TheStatusReportReplacesTheMessageWhenTicked) {
     EXPECT_EQ(Pad30(QString(40, 'x')), QString(30, 'x'));
 }
 
-TEST_F(ButtonBatchTest, TheFolderTestFileLastsOnlyAsLongAsItsBatch) {
+namespace {
+
+// Counts the writes made while one of the program's test files lay in a folder: one for each folder
+// test, since image files are written without one.
+int g_folderTests = 0;
+QString g_watched;
+ssize_t CountingWrite(int fd, const void* data, size_t size, off_t offset) {
+    for (const QString& name : QDir(g_watched).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        g_folderTests += name.endsWith(".$$$") && platform::IsTemporaryName(name) ? 1 : 0;
+    }
+    return ::pwrite(fd, data, size, offset);
+}
+
+struct CountFolderTests {
+    explicit CountFolderTests(const QString& folder) {
+        g_watched = folder;
+        g_folderTests = 0;
+        platform::SetWriteFunctionForTests(&CountingWrite);
+    }
+    ~CountFolderTests() { platform::SetWriteFunctionForTests(nullptr); }
+    CountFolderTests(const CountFolderTests&) = delete;
+    CountFolderTests& operator=(const CountFolderTests&) = delete;
+};
+
+}  // namespace
+
+TEST_F(ButtonBatchTest, TheFolderIsTestedOnceABatchAndAgainAfterAFailedWrite) {
+    s.captions.SetRowCount(3);  // Home, Contacts: four files
+    ASSERT_TRUE(QDir().mkpath(Out("")));
+    const QString outside = dir.path() + "/outside.txt";
+    ASSERT_TRUE(testsupport::WriteAll(outside, "precious"));
+    // Links planted under the names older versions wrote through are never followed.
+    ASSERT_TRUE(QFile::link(outside, Out("test.$$$")));
+    ASSERT_TRUE(QFile::link(outside, Out("u_home.gif.part")));
+    const CountFolderTests counting(Out(""));
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(g_folderTests, 1);
+    EXPECT_EQ(Files(), (QStringList{"d_contacts.gif", "d_home.gif", "test.$$$", "u_contacts.gif",
+                                    "u_home.gif", "u_home.gif.part"}));
+    EXPECT_TRUE(QFileInfo(Out("u_home.gif.part")).isSymLink());
+    EXPECT_FALSE(QFileInfo(Out("u_home.gif")).isSymLink());
+    EXPECT_EQ(testsupport::ReadAll(outside), QByteArray("precious"));
+
+    // A file that cannot be written: the folder is tested again, passes, and the write's own reason
+    // ends the batch.
+    ASSERT_TRUE(QFile::remove(Out("d_home.gif")));
+    ASSERT_TRUE(QDir().mkdir(Out("d_home.gif")));
+    g_folderTests = 0;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(g_folderTests, 2);
+    EXPECT_EQ(dialogs.Messages(), QStringList{BatchErrorMessage("Cannot write file \"" + Out("d_home.gif") +
+                                                                "\": Is a directory")});
+
+    // One file saved on its own tests the folder each time.
+    g_folderTests = 0;
+    EXPECT_TRUE(batch.SaveButtonFile(1, s.targetFolder, "one.gif", "One").saved);
+    EXPECT_TRUE(batch.SaveButtonFile(1, s.targetFolder, "two.gif", "Two").saved);
+    EXPECT_EQ(g_folderTests, 2);
+}
+
+TEST_F(ButtonBatchTest, AFolderThatGoesDuringTheBatchStopsItWithTheFolderMessage) {
     s.captions.SetRowCount(3);
-    // Seen from the renderer: before each face is copied, the folder test file holds its line.
-    QStringList seen;
-    class Watching : public FakeRenderer {
+    class Removing : public FakeRenderer {
       public:
-        std::function<void()> before;
+        QString folder;
         QImage CaptureButton(int type) override {
-            before();
+            if (renders == 1) {
+                QDir(folder).removeRecursively();
+            }
             return FakeRenderer::CaptureButton(type);
         }
-    } watching;
-    watching.before = [&] { seen.append(QString::fromLatin1(testsupport::ReadAll(Out("test.$$$")))); };
-    ButtonBatch watched{s, dialogs, watching};
+    } removing;
+    removing.folder = Out("");
+    ButtonBatch watched{s, dialogs, removing};
     watched.SaveBatchButtonClick();
-    EXPECT_EQ(seen, QStringList(4, FolderTestLine() + "\r\n"));
-    EXPECT_FALSE(QFile::exists(Out("test.$$$")));
-    EXPECT_EQ(Files().size(), 4);
+    EXPECT_EQ(dialogs.Messages(), QStringList{FolderFailureMessage(s.targetFolder)});
+    EXPECT_EQ(removing.renders, 2);
+}
 
-    // One file saved on its own tests the folder and deletes the test file at once.
-    const ButtonBatch::FileResult one = watched.SaveButtonFile(1, s.targetFolder, "one.gif", "One");
-    EXPECT_TRUE(one.folderOk);
-    EXPECT_TRUE(one.saved);
-    EXPECT_EQ(seen.size(), 5);
-    EXPECT_EQ(seen.last(), QString());  // deleted before the face was copied
-    EXPECT_FALSE(QFile::exists(Out("test.$$$")));
+TEST_F(ButtonBatchTest, LeftoversOfInterruptedRunsAreSweptFirstAndNeverTakenForTheUsersFiles) {
+    ASSERT_TRUE(QDir().mkpath(Out("")));
+    s.captions.SetRowCount(2);
+    s.overwritePrompt = true;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString leftover = QStringLiteral(".kestro-%1-abc123.tmp").arg(child);
+    for (const QString& name : {leftover, QStringLiteral("test.$$$"), QStringLiteral("u_home.gif.part")}) {
+        ASSERT_TRUE(testsupport::WriteAll(Out(name), "left over"));
+    }
+    ASSERT_TRUE(testsupport::WriteAll(Out("u_home.gif"), "the user's"));
+    dialogs.QueueConfirm(ConfirmAnswer::NoToAll);
+    QStringList reported;
+    batch.OnFileSaved = [&](const QString& path, bool) { reported.append(QFileInfo(path).fileName()); };
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"d_home.gif", "u_home.gif"}));
+    EXPECT_EQ(reported, (QStringList{"u_home.gif", "d_home.gif"}));
+    EXPECT_EQ(testsupport::ReadAll(Out("u_home.gif")), QByteArray("the user's"));
+}
+
+TEST_F(ButtonBatchTest, ATerminationRequestStopsTheBatchAfterTheFileInHand) {
+    s.captions.SetRowCount(4);  // Home, Contacts, Products
+    batch.OnFileSaved = [&](const QString& path, bool) {
+        if (path.endsWith("u_contacts.gif")) {
+            platform::RecordInterrupt(SIGTERM);  // as the signal handler does
+        }
+    };
+    batch.SaveBatchButtonClick();
+    const bool stopped = batch.Stopped();
+    platform::ClearInterrupt();
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(Files(), (QStringList{"d_home.gif", "u_contacts.gif", "u_home.gif"}));
+    EXPECT_TRUE(dialogs.Messages().isEmpty());  // no message, no report
+    EXPECT_EQ(renderer.applied.last(), QStringLiteral("Plumeric !|Plumeric !"));
+    // The next batch runs again.
+    batch.OnFileSaved = nullptr;
+    batch.SaveBatchButtonClick();
+    EXPECT_FALSE(batch.Stopped());
+    EXPECT_EQ(Files().size(), 6);
 }

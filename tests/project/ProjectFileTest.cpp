@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "SmallFileSystem.h"
 #include "TestSupport.h"
+#include "platform/FileWriting.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectFile.h"
@@ -472,4 +479,94 @@ TEST_F(ProjectFileTest, ATypedFontSizeSurvivesUnderItsOwnKey) {
         EXPECT_EQ(s.button[kType1].fontSizeIndex, 2) << bad;
     }
     EXPECT_EQ(LoadedFrom("113,1\r\n").button[kType2].fontSizeText, QStringLiteral("1"));
+}
+
+namespace {
+
+// A caption list as long as the one the full disk cut short: 900 captions, about 44 KB.
+AppSettings ManyCaptions() {
+    AppSettings s = Defaults();
+    s.captions.SetRowCount(901);
+    for (int r = 1; r <= 900; ++r) {
+        s.captions.SetCell(r, 0, QStringLiteral("A caption of some length, number %1").arg(r));
+        s.captions.SetCell(r, 1, QStringLiteral("u_caption_%1.gif").arg(r));
+        s.captions.SetCell(r, 2, QStringLiteral("d_caption_%1.gif").arg(r));
+        s.captions.SetCell(r, 3, QStringLiteral("caption_%1.htm").arg(r));
+    }
+    return s;
+}
+
+qsizetype g_written = 0;
+// The first write takes 12,288 bytes, the next fails as on a full disk.
+ssize_t ShortThenFull(int fd, const void* data, size_t size, off_t offset) {
+    if (g_written >= 12288) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const ssize_t n = ::pwrite(fd, data, std::min<size_t>(size, 12288), offset);
+    g_written += n;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(ProjectFileTest, ASaveThatCannotBeWrittenWholeKeepsTheGoodFile) {
+    ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
+    const QByteArray good = ReadAll(path());
+    const AppSettings many = ManyCaptions();
+    ASSERT_GT(project::SettingsFileBytes(many).size(), 40000);
+    {
+        g_written = 0;
+        platform::SetWriteFunctionForTests(&ShortThenFull);
+        QString reason;
+        const bool saved = project::SaveSettings(path(), many, &reason);
+        platform::SetWriteFunctionForTests(nullptr);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(reason, "No space left on device");
+        EXPECT_EQ(ReadAll(path()), good);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kestro.dat"});
+    }
+    QString reason;
+    EXPECT_FALSE(project::SaveSettings(dir.path() + "/missing/kestro.dat", many, &reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_EQ(
+        project::SettingsSaveFailedMessage("/k/KSDATA/PROJECTS/kestro.dat", reason),
+        "The settings could not be saved to \"/k/KSDATA/PROJECTS/kestro.dat\": No such file or directory.");
+}
+
+TEST_F(ProjectFileTest, ASaveOnARealFullFileSystemKeepsTheGoodFile) {
+    QTemporaryDir small;
+    testsupport::SmallFileSystem fs(small.path(), 16);
+    if (!fs.Mounted()) {
+        GTEST_SKIP() << fs.SkipReason();
+    }
+    const QString file = small.path() + "/kestro.dat";
+    ASSERT_TRUE(project::SaveSettings(file, Defaults()));
+    const QByteArray good = ReadAll(file);
+    fs.FillLeaving(3);  // about 12 KB free for a 44 KB file
+    QString reason;
+    EXPECT_FALSE(project::SaveSettings(file, ManyCaptions(), &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_EQ(ReadAll(file), good);
+    EXPECT_EQ(QDir(small.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{".filler", "kestro.dat"}));
+    AppSettings read = Defaults();
+    EXPECT_EQ(project::LoadSettings(file, read, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_EQ(read.captions.RowCount(), Defaults().captions.RowCount());
+}
+
+TEST_F(ProjectFileTest, OpeningASettingsFileSweepsItsFolderOfLeftovers) {
+    ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString leftover = dir.path() + QStringLiteral("/.kestro-%1-q1w2e3.tmp").arg(child);
+    ASSERT_TRUE(WriteAll(leftover, "half a settings file"));
+    ASSERT_TRUE(QFile::link(path(), dir.path() + "/runtest.$$$"));
+    AppSettings s = Defaults();
+    EXPECT_EQ(project::LoadSettings(path(), s, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFileInfo(dir.path() + "/runtest.$$$").isSymLink());  // a link is never a leftover
 }
