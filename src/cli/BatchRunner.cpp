@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <csignal>
 
 #include "cli/ConsoleDialogs.h"
 #include "compose/ButtonComposer.h"
@@ -12,6 +13,7 @@
 #include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
 #include "output/StatusReport.h"
+#include "platform/Interrupt.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectFile.h"
@@ -116,6 +118,9 @@ int TBatchRunner::Run() {
     pages.OnPageSaved = [this](const QString& path, bool written) { Done(path, written); };
     const bool reportDue = !options_.reportFile.isEmpty();
     const auto writeReport = [&](bool withHtml) {
+        if (platform::InterruptSignal() != 0) {
+            return;
+        }
         QString error;
         const QString date = output::ReportDate(Clock());
         const QStringList lines =
@@ -140,7 +145,14 @@ int TBatchRunner::Run() {
     } else if (batch.SaveButtonBatch() && reportDue) {
         writeReport(false);
     }
-    if (dialogs.Failures() > 0) {
+    // A termination request abandons the file in hand and everything after it; what was written
+    // before it stays, and is summed up.
+    const int signal = platform::InterruptSignal();
+    if (signal != 0) {
+        err_ << "kestro-batch: stopped by " << (signal == SIGINT ? "SIGINT" : "SIGTERM")
+             << "; no further files, pages or report have been written.\n";
+        err_.flush();
+    } else if (dialogs.Failures() > 0) {
         return kExitFailed;
     }
     if (!options_.quiet) {
@@ -148,7 +160,7 @@ int TBatchRunner::Run() {
              << QString::number(static_cast<double>(clock.nsecsElapsed()) / 1e9, 'f', 2) << " s\n";
     }
     out_.flush();
-    return kExitOk;
+    return signal != 0 ? kExitInterrupted + signal : kExitOk;
 }
 
 }  // namespace cli

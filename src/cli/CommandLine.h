@@ -10,6 +10,8 @@ namespace cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitBadArguments = 2;
+// A run stopped by SIGINT or SIGTERM ends with 128 plus the signal's number, as shells report it.
+inline constexpr int kExitInterrupted = 128;
 
 struct BatchOptions {
     QString settingsFile;         // a settings file in the format of "kestro.dat"

@@ -4,6 +4,7 @@
 
 #include "cli/BatchRunner.h"
 #include "cli/CommandLine.h"
+#include "platform/Interrupt.h"
 #include "platform/Paths.h"
 
 // kestro-batch: the button batch, the pages and the report from the command line, without a window.
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
         case cli::CommandLine::Action::Run:
             break;
     }
+    // SIGTERM and SIGINT stop the run cleanly: the file in hand is abandoned (its temporary removed),
+    // and the run ends with 128 plus the signal's number.
+    platform::SetAbandonOnInterrupt(true);
+    platform::InstallInterruptHandlers();
     cli::TBatchRunner runner(line.options, out, err, platform::ExecutableFolder());
     return runner.Run();
 }

@@ -309,6 +309,9 @@ void PreviewPages::generatehtmlbuttonClick() {
         }
         QString reason;
         if (!platform::ReplaceFile(path, platform::ToWindows1252(PageText(page)), &reason)) {
+            if (platform::InterruptSignal() != 0) {
+                return;  // abandoned on a termination request
+            }
             dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
             failed = true;
             continue;

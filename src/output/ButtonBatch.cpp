@@ -161,8 +161,8 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
             WriteImage(image, path);
         } catch (const std::exception&) {
             // A folder that no longer takes files is reported as such; otherwise the write's own
-            // reason ends the batch.
-            if (!FolderUsable(folder)) {
+            // reason ends the batch (a write abandoned on a termination request ends it quietly).
+            if (platform::InterruptSignal() == 0 && !FolderUsable(folder)) {
                 result.folderOk = false;
                 return result;
             }
@@ -248,6 +248,9 @@ bool ButtonBatch::SaveButtonBatch() {
         }
     } catch (const std::exception& e) {
         result = false;
+        if (StopRequested()) {
+            return false;
+        }
         dialogs_.ShowError(BatchErrorMessage(QString::fromLocal8Bit(e.what())));
     }
     return result;

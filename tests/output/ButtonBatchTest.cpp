@@ -437,3 +437,21 @@ TEST_F(ButtonBatchTest, ATerminationRequestStopsTheBatchAfterTheFileInHand) {
     EXPECT_FALSE(batch.Stopped());
     EXPECT_EQ(Files().size(), 6);
 }
+
+TEST_F(ButtonBatchTest, AFileAbandonedOnATerminationRequestEndsTheBatchQuietly) {
+    // kestro-batch abandons the file in hand: the request comes while its bytes are written.
+    s.captions.SetRowCount(4);
+    platform::SetAbandonOnInterrupt(true);
+    platform::SetWriteFunctionForTests([](int fd, const void* data, size_t size, off_t offset) -> ssize_t {
+        platform::RecordInterrupt(SIGINT);
+        return ::pwrite(fd, data, size, offset);
+    });
+    batch.SaveBatchButtonClick();
+    const bool stopped = batch.Stopped();
+    platform::SetWriteFunctionForTests(nullptr);
+    platform::SetAbandonOnInterrupt(false);
+    platform::ClearInterrupt();
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(dialogs.History().isEmpty());  // neither the error nor the folder message
+    EXPECT_TRUE(Files().isEmpty());
+}
