@@ -71,6 +71,46 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
     return text;
 }
 
+std::optional<QString> DecodeTextFile(const QByteArray& bytes, QString* problem) {
+    const auto refuse = [problem](const char* why) -> std::optional<QString> {
+        if (problem != nullptr) {
+            *problem = QString::fromLatin1(why);
+        }
+        return std::nullopt;
+    };
+    QString text;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        // Read by hand: the toolkit's decoder lets a cut-off last byte and lone surrogates pass.
+        if (bytes.size() % 2 != 0) {
+            return refuse("it starts as UTF-16 but is not valid UTF-16");
+        }
+        const bool littleEndian = bytes.startsWith("\xFF\xFE");
+        text.resize((bytes.size() - 2) / 2);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto low = static_cast<unsigned char>(bytes[2 + 2 * i + (littleEndian ? 0 : 1)]);
+            const auto high = static_cast<unsigned char>(bytes[2 + 2 * i + (littleEndian ? 1 : 0)]);
+            text[i] = QChar(static_cast<char16_t>(high << 8 | low));
+        }
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool pair =
+                text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+            if (pair) {
+                ++i;
+            } else if (text[i].isSurrogate()) {
+                return refuse("it starts as UTF-16 but is not valid UTF-16");
+            }
+        }
+    } else if (bytes.contains('\0')) {
+        return refuse("it holds NUL bytes but does not start with a UTF-16 byte order mark");
+    } else {
+        text = DecodeUtf8OrWindows1252(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    }
+    if (text.contains(QChar(0))) {
+        return refuse("it holds a NUL character");
+    }
+    return text;
+}
+
 QString JoinCrLfLines(const QStringList& lines) {
     QString out;
     for (const QString& line : lines) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The one place where text changes between memory (QString) and file bytes.
 //
@@ -27,6 +28,12 @@ QByteArray ToUtf8(const QString& text);
 
 // UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252.
 QString DecodeUtf8OrWindows1252(const QByteArray& bytes);
+
+// The text of a plain text file the user gives the program: UTF-16 when it starts with either
+// UTF-16 byte order mark, otherwise UTF-8 (a byte order mark dropped) or, when the bytes are not
+// valid UTF-8, Windows-1252. Nothing, with the reason in `problem`, for a file that is neither: NUL
+// bytes without a UTF-16 byte order mark, UTF-16 that does not decode, or a NUL character.
+std::optional<QString> DecodeTextFile(const QByteArray& bytes, QString* problem = nullptr);
 
 // Lines joined with CR LF, each line ended by CR LF (the empty list gives no bytes).
 QString JoinCrLfLines(const QStringList& lines);

@@ -39,3 +39,41 @@ TEST(TextCodec, LinesSplitAtEveryLineEndAndJoinWithCrLf) {
     EXPECT_EQ(JoinCrLfLines({"one", "", "two"}), QStringLiteral("one\r\n\r\ntwo\r\n"));
     EXPECT_EQ(SplitLines(JoinCrLfLines({"x,1", "y"})), (QStringList{"x,1", "y"}));
 }
+
+TEST(TextCodec, ATextFileIsReadAsUtf16WithEitherByteOrderMarkAndRefusedWithOtherNuls) {
+    const QString expected = QStringLiteral("Caf\u00e9\r\n\u20ac \U0001F600");
+    const QByteArray utf16le =
+        QByteArray("\xFF\xFE", 2) +
+        QByteArray(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2);
+    QByteArray utf16be = utf16le;
+    for (qsizetype i = 0; i < utf16be.size(); i += 2) {
+        std::swap(utf16be[i], utf16be[i + 1]);
+    }
+    ASSERT_TRUE(utf16be.startsWith("\xFE\xFF"));
+    EXPECT_EQ(DecodeTextFile(utf16le), expected);
+    EXPECT_EQ(DecodeTextFile(utf16be), expected);
+    // UTF-8 with or without its byte order mark, and Windows-1252, as before.
+    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" + expected.toUtf8()), expected);
+    EXPECT_EQ(DecodeTextFile(expected.toUtf8()), expected);
+    EXPECT_EQ(DecodeTextFile("Caf\xe9"), QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(DecodeTextFile(QByteArray()), QString());
+    EXPECT_EQ(DecodeTextFile(QByteArray("\xFF\xFE", 2)), QString());  // the mark alone
+
+    QString problem;
+    // UTF-16 without its mark, or any other NUL byte.
+    EXPECT_FALSE(DecodeTextFile(utf16le.mid(2), &problem));
+    EXPECT_EQ(problem, "it holds NUL bytes but does not start with a UTF-16 byte order mark");
+    problem.clear();
+    EXPECT_FALSE(DecodeTextFile(QByteArray("Home\0News", 9), &problem));
+    EXPECT_EQ(problem, "it holds NUL bytes but does not start with a UTF-16 byte order mark");
+    // A UTF-16 file cut in the middle of a character, and a lone surrogate.
+    problem.clear();
+    EXPECT_FALSE(DecodeTextFile(utf16le.left(utf16le.size() - 1), &problem));
+    EXPECT_EQ(problem, "it starts as UTF-16 but is not valid UTF-16");
+    EXPECT_FALSE(DecodeTextFile(QByteArray("\xFF\xFE\x3D\xD8H\0", 6)));
+    // A NUL character inside UTF-16, and UTF-32 (whose mark begins like UTF-16's).
+    problem.clear();
+    EXPECT_FALSE(DecodeTextFile(QByteArray("\xFF\xFEH\0\0\0i\0", 8), &problem));
+    EXPECT_EQ(problem, "it holds a NUL character");
+    EXPECT_FALSE(DecodeTextFile(QByteArray("\xFF\xFE\0\0H\0\0\0", 8)));
+}
