@@ -122,6 +122,15 @@ std::optional<QString> RelativeButtonFolder(const QString& buttonFolder, const Q
     return rest + QLatin1Char('/');
 }
 
+QString HtmlTargetFolder(const settings::AppSettings& s) {
+    // The pages go beside the buttons unless a folder of their own is chosen.
+    const QString trimmed = platform::Trim(s.htmlTargetFolder);
+    const bool useButtonFolder =
+        s.htmlTargetFolder.contains(QLatin1String(settings::kUseButtonTargetFolder)) || trimmed.isEmpty() ||
+        trimmed == QString(QLatin1Char(platform::kSeparator));
+    return platform::IncludeTrailingSeparator(useButtonFolder ? s.targetFolder : s.htmlTargetFolder);
+}
+
 QString SubFolderMessage() {
     return QStringLiteral(
         "The buttons target folder MUST be a sub-folder of the HTML target folder\r"
@@ -231,18 +240,15 @@ void PreviewPages::generatehtmlbuttonClick() {
         return;
     }
 
-    // The folders: the pages go beside the buttons unless a folder of their own is chosen.
-    QString htmlText = settings_.htmlTargetFolder;
-    const QString trimmed = platform::Trim(htmlText);
-    if (htmlText.contains(QLatin1String(settings::kUseButtonTargetFolder)) || trimmed.isEmpty() ||
-        trimmed == QString(QLatin1Char(platform::kSeparator))) {
-        htmlText = settings_.targetFolder;
-    }
+    const QString htmlFolder = HtmlTargetFolder(settings_);
     settings_.targetFolder = platform::IncludeTrailingSeparator(settings_.targetFolder);
-    const QString htmlFolder = platform::IncludeTrailingSeparator(htmlText);
     const std::optional<QString> relSlash = RelativeButtonFolder(settings_.targetFolder, htmlFolder);
     if (!relSlash) {
-        dialogs_.ShowMessage(SubFolderMessage());
+        if (OnNotSubFolder) {
+            OnNotSubFolder(settings_.targetFolder, htmlFolder);
+        } else {
+            dialogs_.ShowMessage(SubFolderMessage());
+        }
         return;
     }
 
@@ -312,7 +318,11 @@ void PreviewPages::generatehtmlbuttonClick() {
             if (platform::InterruptSignal() != 0) {
                 return;  // abandoned on a termination request
             }
-            dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
+            if (OnPageWriteFailed) {
+                OnPageWriteFailed(path, reason);
+            } else {
+                dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
+            }
             failed = true;
             continue;
         }

@@ -50,6 +50,9 @@ QString PageText(const QString& text);
 // when the button folder is not inside the HTML folder. Both end with a separator; letter case
 // counts, as on this file system.
 std::optional<QString> RelativeButtonFolder(const QString& buttonFolder, const QString& htmlFolder);
+// The folder the pages go into, with a trailing separator: the HTML target folder, or the button
+// target folder when the HTML folder is "<Use button target folder above>", blank or a lone separator.
+QString HtmlTargetFolder(const settings::AppSettings& s);
 
 QString SubFolderMessage();
 // The three lines shown for a page that could not be written, and a fourth with the page's file name
@@ -77,6 +80,11 @@ class PreviewPages {
     // Told after each page's overwrite decision: the page's path and whether it was written (false:
     // an existing page was kept).
     std::function<void(const QString& path, bool written)> OnPageSaved;
+    // When set, told in place of the window's box (kestro-batch says it in its own words): the
+    // button folder that does not lie inside the HTML folder, and a page that could not be written
+    // with the system's reason.
+    std::function<void(const QString& buttonFolder, const QString& htmlFolder)> OnNotSubFolder;
+    std::function<void(const QString& path, const QString& reason)> OnPageWriteFailed;
 
   private:
     // Whether the page may be written: asks before replacing one when the page prompt is ticked.

@@ -230,7 +230,11 @@ bool ButtonBatch::SaveButtonBatch() {
                     SaveButtonFile(2, folder, grid.Cell(r, CaptionGrid::kType2Column), caption).folderOk;
             }
             if (!file.folderOk) {
-                dialogs_.ShowMessage(FolderFailureMessage(folder));
+                if (OnFolderFailure) {
+                    OnFolderFailure(folder);
+                } else {
+                    dialogs_.ShowMessage(FolderFailureMessage(folder));
+                }
                 return false;
             }
             SavedButtonInfo info;
@@ -251,7 +255,12 @@ bool ButtonBatch::SaveButtonBatch() {
         if (StopRequested()) {
             return false;
         }
-        dialogs_.ShowError(BatchErrorMessage(QString::fromLocal8Bit(e.what())));
+        const QString error = QString::fromLocal8Bit(e.what());
+        if (OnBatchError) {
+            OnBatchError(error);
+        } else {
+            dialogs_.ShowError(BatchErrorMessage(error));
+        }
     }
     return result;
 }

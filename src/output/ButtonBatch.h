@@ -82,6 +82,11 @@ class ButtonBatch {
     // an existing file was kept).
     std::function<void(const QString& path, bool written)> OnFileSaved;
 
+    // When set, told of what ends a batch in place of the window's box (kestro-batch says it in its
+    // own words): the folder that did not take the test file, or the error that stopped the batch.
+    std::function<void(const QString& folder)> OnFolderFailure;
+    std::function<void(const QString& error)> OnBatchError;
+
   private:
     void WriteImage(const QImage& image, const QString& path);
     // Runs the folder test; remembers within a batch that the folder passed it.
