@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <csignal>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/ConsoleDialogs.h"
 #include "compose/ButtonComposer.h"
@@ -20,26 +22,68 @@
 #include "settings/DefaultSettings.h"
 
 namespace cli {
+namespace {
+
+// Makes a folder with every missing level above it; the system's reason when it cannot.
+bool MakeFolderPath(const QString& folder, QString* reason) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(folder).toStdString()),
+                                        error);
+    if (error || !platform::DirectoryExists(folder)) {
+        *reason = error ? QString::fromLocal8Bit(error.message())
+                        : QStringLiteral("a file of that name is in the way");
+        return false;
+    }
+    return true;
+}
+
+QString NotSubFolderText(const QString& buttonFolder, const QString& htmlFolder) {
+    return QStringLiteral(
+               "the button folder \"%1\" does not lie inside the HTML folder \"%2\": the pages name "
+               "their images by a path inside their own folder, so nothing was written")
+        .arg(buttonFolder, htmlFolder);
+}
+
+QString Counted(qint64 n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+}  // namespace
 
 TBatchRunner::TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& err, QString dataFolder)
     : options_(std::move(options)), out_(out), err_(err), dataFolder_(std::move(dataFolder)) {}
 
 bool TBatchRunner::LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialogs) {
     settings::ApplyDefaultSettings(s, QFontDatabase::families(), dataFolder_);
-    // A value the reader had to bring into range is worth a warning; the run goes on with it.
-    dialogs.warningPrefix = QStringLiteral("kestro-batch: warning: %1: ").arg(options_.settingsFile);
-    QString error;
-    const project::LoadOutcome outcome = project::ReadSettings(options_.settingsFile, s, dialogs, &error);
-    dialogs.warningPrefix.clear();
+    project::ReadNotes notes;
+    const QString& file = options_.settingsFile;
+    const project::LoadOutcome outcome = project::ReadSettings(file, s, dialogs, &notes);
     if (outcome == project::LoadOutcome::NoFile) {
-        dialogs.Fail(
-            QStringLiteral("kestro-batch: cannot read the settings file \"%1\".").arg(options_.settingsFile));
+        dialogs.Fail(QStringLiteral("cannot read the settings file \"%1\": %2").arg(file, notes.reason));
         return false;
     }
     if (outcome == project::LoadOutcome::Unprocessable) {
-        dialogs.Fail(QStringLiteral("kestro-batch: the settings file \"%1\" could not be processed: %2")
-                         .arg(options_.settingsFile, error));
+        dialogs.Fail(QStringLiteral("the settings file \"%1\", line %2, could not be processed: %3")
+                         .arg(file)
+                         .arg(notes.line)
+                         .arg(notes.reason));
         return false;
+    }
+    // A value the reader had to bring into range is worth a warning; the run goes on with it.
+    for (const project::ReadNotes::Warning& warning : notes.warnings) {
+        dialogs.Warn(QStringLiteral("the settings file \"%1\", line %2: %3")
+                         .arg(file)
+                         .arg(warning.line)
+                         .arg(warning.text));
+    }
+    if (notes.settings == 0) {
+        // Most likely the wrong file: everything comes from the defaults, the button folder too.
+        QString warning =
+            QStringLiteral("the settings file \"%1\" holds no settings; the defaults are used").arg(file);
+        if (options_.outFolder.isEmpty()) {
+            warning += QStringLiteral(", and the buttons go into \"%1\"").arg(s.targetFolder);
+        }
+        dialogs.Warn(warning);
     }
     return true;
 }
@@ -47,16 +91,19 @@ bool TBatchRunner::LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialog
 bool TBatchRunner::LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialogs) {
     QFile file(options_.captionsFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        dialogs.Fail(QStringLiteral("kestro-batch: cannot read the caption list \"%1\": %2")
+        dialogs.Fail(QStringLiteral("cannot read the caption list \"%1\": %2")
                          .arg(options_.captionsFile, file.errorString()));
         return false;
     }
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes.remove(0, 3);
+    QString problem;
+    const std::optional<QString> text = platform::DecodeTextFile(file.readAll(), &problem);
+    if (!text) {
+        dialogs.Fail(
+            QStringLiteral("cannot use the caption list \"%1\": %2").arg(options_.captionsFile, problem));
+        return false;
     }
     QStringList captions;
-    for (const QString& line : platform::SplitLines(platform::DecodeUtf8OrWindows1252(bytes))) {
+    for (const QString& line : platform::SplitLines(*text)) {
         if (!platform::Trim(line).isEmpty()) {
             captions.append(line);
         }
@@ -71,6 +118,52 @@ bool TBatchRunner::LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialog
     }
     // Names as the caption list gives them to captions typed into it: numbered where they clash.
     output::RecalculateFilenames(s);
+    return true;
+}
+
+bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialogs) {
+    // Both folders are made absolute before they are compared, so "site" and "site/img" match.
+    const auto absolute = [](const QString& folder) {
+        return platform::IncludeTrailingSeparator(QFileInfo(folder).absoluteFilePath());
+    };
+    if (!options_.outFolder.isEmpty()) {
+        s.targetFolder = absolute(options_.outFolder);
+    }
+    if (!options_.htmlFolder.isEmpty()) {
+        s.htmlTargetFolder = absolute(options_.htmlFolder);
+    }
+    if (options_.fileType && *options_.fileType != s.fileType) {
+        // As choosing another file type in the window: the names follow it.
+        s.fileType = *options_.fileType;
+        output::RecalculateFilenames(s);
+    }
+    if (!output::HasCaptions(s.captions)) {
+        dialogs.Fail(
+            options_.captionsFile.isEmpty()
+                ? QStringLiteral("no captions: the settings file has none and no --captions file was given")
+                : QStringLiteral("no captions: the caption list \"%1\" holds none")
+                      .arg(options_.captionsFile));
+        return false;
+    }
+    // The pages name the images by their path relative to the pages' folder: refused before any
+    // folder is made.
+    const QString buttonFolder = platform::IncludeTrailingSeparator(s.targetFolder);
+    const QString htmlFolder = html::HtmlTargetFolder(s);
+    if (options_.html && !html::RelativeButtonFolder(buttonFolder, htmlFolder)) {
+        dialogs.Fail(NotSubFolderText(buttonFolder, htmlFolder));
+        return false;
+    }
+    // The folders given on the command line are made with every missing level (the settings
+    // file's folders keep the window's rule: only their last level is made).
+    QString reason;
+    if (!options_.outFolder.isEmpty() && !MakeFolderPath(buttonFolder, &reason)) {
+        dialogs.Fail(QStringLiteral("cannot make the button folder \"%1\": %2").arg(buttonFolder, reason));
+        return false;
+    }
+    if (!options_.htmlFolder.isEmpty() && !MakeFolderPath(htmlFolder, &reason)) {
+        dialogs.Fail(QStringLiteral("cannot make the HTML folder \"%1\": %2").arg(htmlFolder, reason));
+        return false;
+    }
     return true;
 }
 
@@ -98,13 +191,8 @@ int TBatchRunner::Run() {
     if (!options_.captionsFile.isEmpty() && !LoadCaptions(s, dialogs)) {
         return kExitFailed;
     }
-    if (!options_.outFolder.isEmpty()) {
-        s.targetFolder = platform::IncludeTrailingSeparator(QFileInfo(options_.outFolder).absoluteFilePath());
-    }
-    if (options_.fileType && *options_.fileType != s.fileType) {
-        // As choosing another file type in the window: the names follow it.
-        s.fileType = *options_.fileType;
-        output::RecalculateFilenames(s);
+    if (!ApplyOptions(s, dialogs)) {
+        return kExitFailed;
     }
     // Without --keep-existing every file is overwritten; with it the question is asked and answered
     // "N&o to All", so each existing file is kept.
@@ -114,19 +202,47 @@ int TBatchRunner::Run() {
     compose::TButtonComposer composer(s);
     output::ButtonBatch batch(s, dialogs, composer);
     batch.OnFileSaved = [this](const QString& path, bool written) { Done(path, written); };
+    // Where a batch ended: the caption being saved among those to save.
+    int total = 0;
+    for (int r = 1; r < s.captions.RowCount(); ++r) {
+        total += platform::Trim(s.captions.Cell(r, settings::CaptionGrid::kCaptionColumn)).isEmpty() ? 0 : 1;
+    }
+    const auto stopped = [&batch, total] {
+        return QStringLiteral("the batch stopped at caption %1 of %2")
+            .arg(batch.SavedButtons().size() + 1)
+            .arg(total);
+    };
+    batch.OnFolderFailure = [&](const QString& folder) {
+        dialogs.Fail(
+            platform::DirectoryExists(folder)
+                ? QStringLiteral("cannot write into the button folder \"%1\"; %2").arg(folder, stopped())
+                : QStringLiteral("cannot make the button folder \"%1\" (only its last level is made "
+                                 "when the settings file names it; --out makes them all); %2")
+                      .arg(folder, stopped()));
+    };
+    batch.OnBatchError = [&](const QString& error) {
+        dialogs.Fail(QStringLiteral("%1: %2").arg(stopped(), error));
+    };
     html::PreviewPages pages(s, dialogs, batch, composer);
     pages.OnPageSaved = [this](const QString& path, bool written) { Done(path, written); };
+    pages.OnNotSubFolder = [&](const QString& buttonFolder, const QString& htmlFolder) {
+        dialogs.Fail(NotSubFolderText(buttonFolder, htmlFolder));
+    };
+    pages.OnPageWriteFailed = [&](const QString& path, const QString& reason) {
+        dialogs.Fail(QStringLiteral("cannot write the page \"%1\": %2").arg(path, reason));
+    };
     const bool reportDue = !options_.reportFile.isEmpty();
     const auto writeReport = [&](bool withHtml) {
         if (platform::InterruptSignal() != 0) {
             return;
         }
-        QString error;
+        QString reason;
         const QString date = output::ReportDate(Clock());
         const QStringList lines =
             output::ReportLines(batch.SavedButtons(), pages.SavedPages(), withHtml, s, date);
-        if (!output::SaveReport(options_.reportFile, lines, &error)) {
-            dialogs.Fail(QStringLiteral("kestro-batch: %1").arg(error));
+        if (!output::SaveReport(options_.reportFile, lines, nullptr, &reason)) {
+            dialogs.Fail(
+                QStringLiteral("cannot write the report \"%1\": %2").arg(options_.reportFile, reason));
             return;
         }
         Done(options_.reportFile, true);
@@ -140,8 +256,6 @@ int TBatchRunner::Run() {
             }
         };
         pages.generatehtmlbuttonClick();
-    } else if (!output::HasCaptions(s.captions)) {
-        dialogs.Fail(output::NoCaptionsMessage());
     } else if (batch.SaveButtonBatch() && reportDue) {
         writeReport(false);
     }
@@ -156,8 +270,9 @@ int TBatchRunner::Run() {
         return kExitFailed;
     }
     if (!options_.quiet) {
-        out_ << written_ << " files written (" << bytes_ << " bytes), " << kept_ << " kept, in "
-             << QString::number(static_cast<double>(clock.nsecsElapsed()) / 1e9, 'f', 2) << " s\n";
+        out_ << Counted(written_, "file", "files") << " written (" << bytes_ << " bytes), " << kept_
+             << " kept, in " << QString::number(static_cast<double>(clock.nsecsElapsed()) / 1e9, 'f', 2)
+             << " s\n";
     }
     out_.flush();
     return signal != 0 ? kExitInterrupted + signal : kExitOk;

@@ -32,6 +32,8 @@ class TBatchRunner {
   private:
     bool LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialogs);
     bool LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialogs);
+    // Applies --out, --html-out and --format; false when the folders cannot be used.
+    bool ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialogs);
     void Done(const QString& path, bool written);
 
     BatchOptions options_;

@@ -23,13 +23,19 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                      QStringLiteral("Shows the version and ends."));
     const QCommandLineOption captions(
         QStringLiteral("captions"),
-        QStringLiteral("Takes the captions from FILE, one a line (UTF-8 or Windows-1252), instead of "
-                       "the settings file's caption list."),
+        QStringLiteral("Takes the captions from FILE, one a line (UTF-8, Windows-1252, or UTF-16 with "
+                       "a byte order mark), instead of the settings file's caption list."),
         QStringLiteral("FILE"));
     const QCommandLineOption out(QStringLiteral("out"),
                                  QStringLiteral("Writes the button files into DIR instead of the "
-                                                "settings file's button folder."),
+                                                "settings file's button folder (DIR is made, with "
+                                                "its parents, when missing)."),
                                  QStringLiteral("DIR"));
+    const QCommandLineOption htmlOut(QStringLiteral("html-out"),
+                                     QStringLiteral("Writes the pages into DIR instead of the settings "
+                                                    "file's HTML folder (made like --out); implies "
+                                                    "--html. The button folder must lie inside it."),
+                                     QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"),
                                     QStringLiteral("Writes gif or bmp files instead of the settings "
                                                    "file's type."),
@@ -37,13 +43,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption html(QStringLiteral("html"),
                                   QStringLiteral("Also writes the rollover pages (no browser is opened)."));
     const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("Writes the status report to FILE (it is not opened)."),
+                                    QStringLiteral("Writes the status report to FILE (it is not opened). "
+                                                   "The report is always written, replacing FILE, "
+                                                   "also with --keep-existing."),
                                     QStringLiteral("FILE"));
     const QCommandLineOption keep(QStringLiteral("keep-existing"),
-                                  QStringLiteral("Leaves existing files as they are and lists them as "
-                                                 "kept (without it they are overwritten)."));
+                                  QStringLiteral("Leaves existing button files and pages as they are and "
+                                                 "lists them as kept (without it they are overwritten); "
+                                                 "the --report file is written all the same."));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
-    parser.addOptions({help, version, captions, out, format, html, report, keep, quiet});
+    parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -51,9 +60,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     // The usage line names the program the same way however it was started.
     QString helpText = parser.helpText();
     helpText.replace(0, helpText.indexOf(QLatin1Char('\n')), QLatin1String(kUsage));
+    // Every line on standard error names the program: what was wrong, then the usage line.
     const auto bad = [&](const QString& why) {
         result.action = CommandLine::Action::BadArguments;
-        result.text = QStringLiteral("kestro-batch: %1\n\n%2").arg(why, helpText);
+        result.text =
+            QStringLiteral("kestro-batch: %1\nkestro-batch: %2 (kestro-batch --help lists the options)\n")
+                .arg(why, QLatin1String(kUsage));
         return result;
     };
     if (!parser.parse(arguments)) {
@@ -80,9 +92,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.settingsFile = positional.first();
     o.captionsFile = parser.value(captions);
     o.outFolder = parser.value(out);
+    o.htmlFolder = parser.value(htmlOut);
     o.reportFile = parser.value(report);
-    for (const auto& [option, name] :
-         {std::pair{&captions, "--captions"}, std::pair{&out, "--out"}, std::pair{&report, "--report"}}) {
+    for (const auto& [option, name] : {std::pair{&captions, "--captions"}, std::pair{&out, "--out"},
+                                       std::pair{&htmlOut, "--html-out"}, std::pair{&report, "--report"}}) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
             return bad(QStringLiteral("%1 needs a file or folder name.").arg(QLatin1String(name)));
         }
@@ -97,7 +110,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return bad(QStringLiteral("--format takes gif or bmp, not \"%1\".").arg(parser.value(format)));
         }
     }
-    o.html = parser.isSet(html);
+    o.html = parser.isSet(html) || parser.isSet(htmlOut);
     o.keepExisting = parser.isSet(keep);
     o.quiet = parser.isSet(quiet);
     return result;

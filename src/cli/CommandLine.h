@@ -17,6 +17,7 @@ struct BatchOptions {
     QString settingsFile;         // a settings file in the format of "kestro.dat"
     QString captionsFile;         // empty: the settings file's caption list
     QString outFolder;            // empty: the settings file's button target folder
+    QString htmlFolder;           // empty: the settings file's HTML target folder
     std::optional<int> fileType;  // settings::kFileTypeBmp or kFileTypeGif; none: the settings file's
     bool html = false;            // also write the rollover pages
     QString reportFile;           // empty: no report
@@ -28,7 +29,7 @@ struct CommandLine {
     enum class Action { Run, Help, Version, BadArguments };
     Action action = Action::Run;
     BatchOptions options;
-    // The help text, the version line, or what was wrong followed by the usage.
+    // The help text, the version line, or what was wrong followed by the usage line.
     QString text;
 };
 

@@ -1,13 +1,17 @@
 #include "cli/ConsoleDialogs.h"
 
+#include <QRegularExpression>
+
 namespace cli {
 namespace {
 
-// A message's lines as a terminal shows them: its single CRs become line feeds.
+// A message as a terminal shows it: each line (a box's lines are split at single CRs) after the
+// prefix.
 void Print(QTextStream& err, const QString& prefix, const QString& text) {
-    QString lines = text;
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    err << prefix << lines << '\n';
+    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& line : text.split(kLineEnd)) {
+        err << prefix << line << '\n';
+    }
     err.flush();
 }
 
@@ -15,19 +19,19 @@ void Print(QTextStream& err, const QString& prefix, const QString& text) {
 
 void ConsoleDialogs::Fail(const QString& text) {
     ++failures_;
-    Print(err_, QString(), text);
+    Print(err_, QStringLiteral("kestro-batch: "), text);
+}
+
+void ConsoleDialogs::Warn(const QString& text) {
+    Print(err_, QStringLiteral("kestro-batch: warning: "), text);
 }
 
 void ConsoleDialogs::ShowMessage(const QString& text) {
-    if (warningPrefix.isEmpty()) {
-        Fail(text);
-    } else {
-        Print(err_, warningPrefix, text);
-    }
+    Fail(text);
 }
 
 void ConsoleDialogs::ShowError(const QString& text) {
-    ShowMessage(text);
+    Fail(text);
 }
 
 platform::ConfirmAnswer ConsoleDialogs::Confirm(const QString&) {

@@ -6,18 +6,19 @@
 
 namespace cli {
 
-// The program's boxes on a terminal: every message goes to the error stream with its line breaks,
-// and counts as a failure of the run unless it is only a warning. The overwrite question is answered
-// without asking: "N&o to All" when existing files are kept (the only time it is asked).
+// What kestro-batch says on standard error, every line after "kestro-batch: ", and the program's
+// boxes on a terminal: a box that reaches it is printed the same way and counts as a failure of the
+// run. The overwrite question is answered without asking: "N&o to All" when existing files are kept
+// (the only time it is asked).
 class ConsoleDialogs : public platform::Dialogs {
   public:
     explicit ConsoleDialogs(QTextStream& err) : err_(err) {}
 
-    // While set, messages are printed after this text and do not fail the run.
-    QString warningPrefix;
-
     int Failures() const { return failures_; }
+    // Prints the text, each of its lines (at CR or LF) after "kestro-batch: ", and fails the run.
     void Fail(const QString& text);
+    // Prints the text after "kestro-batch: warning: "; the run goes on.
+    void Warn(const QString& text);
 
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;

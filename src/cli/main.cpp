@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     // program's: standard error carries the program's messages only.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg) {
-            std::fprintf(stderr, "%s\n", qPrintable(text));
+            std::fprintf(stderr, "kestro-batch: %s\n", qPrintable(text));
         }
     });
     QApplication app(argc, argv);

@@ -153,7 +153,8 @@ QStringList CaptionLines(const CaptionGrid& grid) {
 // process.
 class Reader {
   public:
-    Reader(AppSettings& s, platform::Dialogs& dialogs) : s_(s), dialogs_(dialogs) {}
+    Reader(AppSettings& s, platform::Dialogs& dialogs, ReadNotes* notes)
+        : s_(s), dialogs_(dialogs), notes_(notes) {}
 
     void ResetCaptionGrid() {
         CaptionGrid& grid = s_.captions;
@@ -166,7 +167,9 @@ class Reader {
         rowCounter_ = 0;
     }
 
-    void ReadLine(const QString& line) {
+    // Reads the line numbered `number` (from 1).
+    void ReadLine(const QString& line, int number) {
+        lineNumber_ = number;
         if (line.contains(QLatin1String("/*")) || platform::Trim(line).isEmpty()) {
             return;
         }
@@ -174,7 +177,9 @@ class Reader {
         // A line without a comma has an empty key, which is not a whole number.
         const QString keyText = comma < 0 ? QString() : line.left(comma);
         const int key = platform::ParseInteger(keyText);
-        Apply(key, comma < 0 ? QString() : line.mid(comma + 1));
+        if (Apply(key, comma < 0 ? QString() : line.mid(comma + 1)) && notes_ != nullptr) {
+            ++notes_->settings;
+        }
     }
 
   private:
@@ -192,7 +197,13 @@ class Reader {
         const std::int32_t number = platform::IntegerFieldValue(value);
         const std::int32_t stored = range.Clamp(number);
         if (stored != number) {
-            dialogs_.ShowMessage(QString::fromLatin1(platform::kValueOutOfRangeMessage));
+            if (notes_ != nullptr) {
+                notes_->warnings.append(
+                    {lineNumber_,
+                     QStringLiteral("the value %1 is out of range; %2 is used").arg(number).arg(stored)});
+            } else {
+                dialogs_.ShowMessage(QString::fromLatin1(platform::kValueOutOfRangeMessage));
+            }
         }
         return QString::number(stored);
     }
@@ -204,7 +215,8 @@ class Reader {
         }
     }
 
-    void Apply(int key, const QString& v) {
+    // Whether the key is one the program knows.
+    bool Apply(int key, const QString& v) {
         ButtonStyle& b1 = s_.button[settings::kType1];
         ButtonStyle& b2 = s_.button[settings::kType2];
         constexpr int modes = settings::kBackgroundModeCount;
@@ -439,13 +451,16 @@ class Reader {
                 }
                 break;
             default:
-                break;  // numbers the program does not know are ignored
+                return false;  // numbers the program does not know are ignored
         }
+        return true;
     }
 
     AppSettings& s_;
     platform::Dialogs& dialogs_;
+    ReadNotes* notes_;
     int rowCounter_ = 0;
+    int lineNumber_ = 0;
 };
 
 }  // namespace
@@ -492,30 +507,43 @@ QString SettingsSaveFailedMessage(const QString& fileName, const QString& reason
 }
 
 LoadOutcome ReadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
-                         QString* error) {
+                         ReadNotes* notes) {
     QByteArray bytes;
     {
         QFile file(fileName);
-        if (!platform::FileExists(fileName) || !file.open(QIODevice::ReadOnly)) {
+        const bool folder = platform::DirectoryExists(fileName);
+        if (folder || !file.open(QIODevice::ReadOnly)) {
+            if (notes != nullptr) {
+                notes->reason = folder ? QStringLiteral("it is a folder") : file.errorString();
+            }
             return LoadOutcome::NoFile;
         }
         bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            if (notes != nullptr) {
+                notes->reason = file.errorString();
+            }
+            return LoadOutcome::NoFile;
+        }
     }
-    return ReadSettingsBytes(bytes, s, dialogs, error);
+    return ReadSettingsBytes(bytes, s, dialogs, notes);
 }
 
-LoadOutcome ReadSettingsBytes(QByteArray bytes, AppSettings& s, platform::Dialogs& dialogs, QString* error) {
-    Reader reader(s, dialogs);
+LoadOutcome ReadSettingsBytes(QByteArray bytes, AppSettings& s, platform::Dialogs& dialogs,
+                              ReadNotes* notes) {
+    Reader reader(s, dialogs, notes);
     reader.ResetCaptionGrid();
+    int number = 0;
     try {
         const QStringList lines = platform::SplitLines(platform::DecodeUtf8OrWindows1252(bytes));
         bytes.clear();
         for (const QString& line : lines) {
-            reader.ReadLine(line);
+            reader.ReadLine(line, ++number);
         }
     } catch (const platform::ConvertError& e) {
-        if (error != nullptr) {
-            *error = QString::fromUtf8(e.what());
+        if (notes != nullptr) {
+            notes->reason = QString::fromUtf8(e.what());
+            notes->line = number;
         }
         return LoadOutcome::Unprocessable;
     }

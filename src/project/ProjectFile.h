@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include "platform/Dialogs.h"
@@ -35,14 +36,31 @@ enum class LoadOutcome {
     Unprocessable,  // ReadSettings only: a line could not be processed; the settings are half read
 };
 
-// Reads the file into the settings and leaves the file as it is. Messages about single values (a
-// number outside its range) go through `dialogs`; a line that cannot be processed ends the reading
-// with Unprocessable and its reason in `error`.
+// What reading a settings file found beside the settings, for a reader that tells the user itself.
+struct ReadNotes {
+    // NoFile: the system's reason; Unprocessable: why the line could not be processed.
+    QString reason;
+    // Unprocessable: the number of the line that could not be processed (from 1).
+    int line = 0;
+    // How many lines held a setting the program knows (comments, blank lines and unknown numbers
+    // are none).
+    int settings = 0;
+    // A value brought into range, with the number of its line.
+    struct Warning {
+        int line = 0;
+        QString text;
+    };
+    QList<Warning> warnings;
+};
+
+// Reads the file into the settings and leaves the file as it is. A value brought into range (a
+// number outside its range) is shown through `dialogs`, or, with `notes`, told in them instead; a line
+// that cannot be processed ends the reading with Unprocessable and its reason in `notes`.
 LoadOutcome ReadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
-                         QString* error = nullptr);
+                         ReadNotes* notes = nullptr);
 // The same for the bytes of a settings file (never NoFile).
 LoadOutcome ReadSettingsBytes(QByteArray bytes, settings::AppSettings& s, platform::Dialogs& dialogs,
-                              QString* error = nullptr);
+                              ReadNotes* notes = nullptr);
 
 // Reads the file into the settings, after sweeping its folder of what interrupted runs left. A line
 // that the rules cannot process (a key or a numeric value that is not a whole number) moves the file

@@ -195,7 +195,18 @@ TEST_F(WindowAndTool, ACaptionFileAndAnotherFileTypeGiveTheWindowsFiles) {
     ASSERT_TRUE(testsupport::WriteAll(Path("caps8.txt"),
                                       "\xEF\xBB\xBF"
                                       "Caf\xC3\xA9\nHome\nHome\n  Spaced  "));
-    for (const QString& list : {QStringLiteral("caps1252.txt"), QStringLiteral("caps8.txt")}) {
+    // And as UTF-16 with either byte order mark, as an editor saves "Unicode" text.
+    const QString text = QStringLiteral("Caf\u00e9\r\nHome\r\n\r\nHome\r\n  Spaced  \r\n");
+    QByteArray utf16le("\xFF\xFE", 2);
+    QByteArray utf16be("\xFE\xFF", 2);
+    for (const QChar c : text) {
+        utf16le.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+        utf16be.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    ASSERT_TRUE(testsupport::WriteAll(Path("caps16le.txt"), utf16le));
+    ASSERT_TRUE(testsupport::WriteAll(Path("caps16be.txt"), utf16be));
+    for (const QString& list : {QStringLiteral("caps1252.txt"), QStringLiteral("caps8.txt"),
+                                QStringLiteral("caps16le.txt"), QStringLiteral("caps16be.txt")}) {
         BatchOptions options;
         options.settingsFile = Path("settings.dat");
         options.captionsFile = Path(list);
@@ -238,76 +249,202 @@ TEST_F(WindowAndTool, ExistingFilesAreOverwrittenUnlessKept) {
     EXPECT_TRUE(replaced.out.contains("written " + Path("out/u_home.gif") + " ("));
 }
 
-TEST_F(WindowAndTool, FailuresPrintTheProgramsMessageAndEndWithOne) {
-    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+// Every line on standard error starts with the tool's name, and no box of the window is printed.
+static void ExpectToolLines(const QString& err) {
+    for (const QString& line : err.split('\n', Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(line.startsWith("kestro-batch: ")) << line.toStdString();
+    }
+    EXPECT_FALSE(err.contains("Batch Caption List"));
+    EXPECT_FALSE(err.contains('\r'));
+}
+
+TEST_F(WindowAndTool, EachFailureIsOneLineThatNamesWhatItIsAbout) {
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));  // defaults: seven captions
     BatchOptions options;
     options.settingsFile = Path("settings.dat");
+    const auto run = [&](const QString& expected) {
+        const Outcome outcome = RunTool(options, dir.path() + "/");
+        EXPECT_EQ(outcome.status, cli::kExitFailed) << expected.toStdString();
+        EXPECT_EQ(outcome.err, "kestro-batch: " + expected + "\n");
+        EXPECT_FALSE(outcome.out.contains("written ("));
+        ExpectToolLines(outcome.err);
+    };
 
-    // A folder that cannot be made (its parent is a file).
+    // A settings file that is missing, a folder, or cannot be processed (named with its line; the
+    // file is left exactly as it is).
+    options.settingsFile = Path("nothing.dat");
+    run("cannot read the settings file \"" + Path("nothing.dat") + "\": No such file or directory");
+    options.settingsFile = dir.path();
+    run("cannot read the settings file \"" + dir.path() + "\": it is a folder");
+    const QByteArray broken = "/* Target Folder */\r\n200," + Path("x/").toUtf8() + "\r\nabc,1\r\n";
+    ASSERT_TRUE(testsupport::WriteAll(Path("broken.dat"), broken));
+    options.settingsFile = Path("broken.dat");
+    run("the settings file \"" + Path("broken.dat") +
+        "\", line 3, could not be processed: 'abc' is not a valid integer value");
+    EXPECT_EQ(testsupport::ReadAll(Path("broken.dat")), broken);
+    EXPECT_FALSE(QFile::exists(Path("broken.dat.bad")));
+    EXPECT_FALSE(QFile::exists(Path("x")));
+    options.settingsFile = Path("settings.dat");
+
+    // No captions, in the tool's words; a caption list that is missing, holds none, or holds NULs.
+    S().captions.SetRowCount(2);
+    S().captions.SetCell(1, 0, QStringLiteral("   "));
+    // A blank caption is not saved; read, it leaves the list's first row as it was, so it is written
+    // by hand.
+    ASSERT_TRUE(
+        testsupport::WriteAll(Path("nocaptions.dat"), project::SettingsFileBytes(S()) + "100,   \r\n"));
+    options.settingsFile = Path("nocaptions.dat");
+    run("no captions: the settings file has none and no --captions file was given");
+    options.html = true;  // the pages refuse it the same way
+    run("no captions: the settings file has none and no --captions file was given");
+    options.html = false;
+    options.settingsFile = Path("settings.dat");
+    options.captionsFile = Path("none.txt");
+    run("cannot read the caption list \"" + Path("none.txt") + "\": No such file or directory");
+    ASSERT_TRUE(testsupport::WriteAll(Path("blank.txt"), " \r\n\t\r\n"));
+    options.captionsFile = Path("blank.txt");
+    run("no captions: the caption list \"" + Path("blank.txt") + "\" holds none");
+    ASSERT_TRUE(testsupport::WriteAll(Path("nul.txt"), QByteArray("H\0o\0m\0e\0", 8)));
+    options.captionsFile = Path("nul.txt");
+    run("cannot use the caption list \"" + Path("nul.txt") +
+        "\": it holds NUL bytes but does not start with a UTF-16 byte order mark");
+    options.captionsFile.clear();
+
+    // --out whose parent is a file; the settings file's folder, whose parent is missing (the
+    // window's rule: only the last level is made).
     ASSERT_TRUE(testsupport::WriteAll(Path("plain"), "x"));
     options.outFolder = Path("plain/out");
-    Outcome run = RunTool(options, dir.path() + "/");
-    EXPECT_EQ(run.status, cli::kExitFailed);
-    EXPECT_EQ(run.err, "Unable to access the specified target folder: -\n" + Path("plain/out/") +
-                           "\nno buttons have been saved.\n");
-    EXPECT_FALSE(run.out.contains("files written"));
+    run("cannot make the button folder \"" + Path("plain/out/") + "\": Not a directory");
+    options.outFolder.clear();
+    S().captions.SetRowCount(2);
+    S().captions.SetCell(1, 0, QStringLiteral("Home"));
+    S().targetFolder = Path("missing/buttons/");
+    ASSERT_TRUE(project::SaveSettings(Path("deep.dat"), S()));
+    options.settingsFile = Path("deep.dat");
+    run("cannot make the button folder \"" + Path("missing/buttons/") +
+        "\" (only its last level is made when the settings file names it; --out makes them all); the batch "
+        "stopped at caption 1 of 1");
+    EXPECT_FALSE(QFile::exists(Path("missing")));
+    options.settingsFile = Path("settings.dat");
+
+    // An error that ends the batch: where it stopped, and the error's own words.
+    testsupport::WriteAll(Path("not-a-picture.bmp"), "text");
+    settings::ButtonStyle& two = S().button[settings::kType2];
+    two.backgroundMode = 2;
+    two.bitmapFile = Path("not-a-picture.bmp");
+    S().captions.SetRowCount(3);
+    S().captions.SetCell(2, 0, QStringLiteral("News"));
+    output::RecalculateFilenames(S());
+    ASSERT_TRUE(project::SaveSettings(Path("badbitmap.dat"), S()));
+    options.settingsFile = Path("badbitmap.dat");
+    options.outFolder = Path("bad");
+    run("the batch stopped at caption 1 of 2: The bitmap file \"" + Path("not-a-picture.bmp") +
+        "\" could not be read.");
+    options.settingsFile = Path("settings.dat");
+
+    // Pages: a button folder outside the HTML folder names both, and nothing is made or written.
+    options.html = true;
+    options.outFolder = Path("a/img");
+    options.htmlFolder = Path("b");
+    run("the button folder \"" + Path("a/img/") + "\" does not lie inside the HTML folder \"" + Path("b/") +
+        "\": the pages name their images by a path inside their own folder, so nothing was written");
+    EXPECT_FALSE(QFile::exists(Path("a")) || QFile::exists(Path("b")));
+    // A page that cannot be written (a folder stands under its name): the page and the reason; the
+    // other pages are written.
+    options.outFolder = Path("site");
+    options.htmlFolder.clear();
+    ASSERT_TRUE(QDir().mkpath(Path("site/links.htm")));
+    run("cannot write the page \"" + Path("site/links.htm") + "\": Is a directory");
+    EXPECT_TRUE(QFile::exists(Path("site/home.htm")));
+    options.html = false;
 
     // A report that cannot be written fails the run after the buttons.
     options.outFolder = Path("out");
     options.reportFile = Path("missing/report.txt");
-    run = RunTool(options, dir.path() + "/");
-    EXPECT_EQ(run.status, cli::kExitFailed);
-    EXPECT_EQ(run.err, "kestro-batch: Cannot write file \"" + Path("missing/report.txt") +
-                           "\": No such file or directory\n");
+    run("cannot write the report \"" + Path("missing/report.txt") + "\": No such file or directory");
     EXPECT_EQ(FilesIn(Path("out")).size(), 14);
-
-    // A caption list that is missing, or holds no caption.
-    options.reportFile.clear();
-    options.captionsFile = Path("none.txt");
-    run = RunTool(options, dir.path() + "/");
-    EXPECT_EQ(run.status, cli::kExitFailed);
-    EXPECT_TRUE(
-        run.err.startsWith("kestro-batch: cannot read the caption list \"" + Path("none.txt") + "\": "));
-    ASSERT_TRUE(testsupport::WriteAll(Path("blank.txt"), " \r\n\t\r\n"));
-    options.captionsFile = Path("blank.txt");
-    run = RunTool(options, dir.path() + "/");
-    EXPECT_EQ(run.status, cli::kExitFailed);
-    EXPECT_EQ(run.err,
-              "There are no captions set up in the \"Batch Caption List\", please check and try again.\n");
-
-    // A settings file that is missing, or cannot be processed: it is left exactly as it is.
-    options.captionsFile.clear();
-    options.settingsFile = Path("nothing.dat");
-    run = RunTool(options, dir.path() + "/");
-    EXPECT_EQ(run.status, cli::kExitFailed);
-    EXPECT_EQ(run.err, "kestro-batch: cannot read the settings file \"" + Path("nothing.dat") + "\".\n");
-    const QByteArray broken = "/* Target Folder */\r\n200," + Path("x/").toUtf8() + "\r\nabc,1\r\n";
-    ASSERT_TRUE(testsupport::WriteAll(Path("broken.dat"), broken));
-    options.settingsFile = Path("broken.dat");
-    run = RunTool(options, dir.path() + "/");
-    EXPECT_EQ(run.status, cli::kExitFailed);
-    EXPECT_EQ(run.err, "kestro-batch: the settings file \"" + Path("broken.dat") +
-                           "\" could not be processed: 'abc' is not a valid integer value\n");
-    EXPECT_EQ(testsupport::ReadAll(Path("broken.dat")), broken);
-    EXPECT_FALSE(QFile::exists(Path("broken.dat.bad")));
-    EXPECT_FALSE(QFile::exists(Path("x")));
 }
 
-TEST_F(WindowAndTool, AValueBroughtIntoRangeIsAWarningOnly) {
+TEST_F(WindowAndTool, WarningsNameTheFileAndTheLineAndTheRunGoesOn) {
     ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
     QByteArray text = testsupport::ReadAll(Path("settings.dat"));
     // The type 2 height far outside its range.
     const qsizetype at = text.indexOf("\r\n13,");
     ASSERT_GT(at, 0);
+    const int line = static_cast<int>(text.left(at).count('\n')) + 2;
     text.insert(text.indexOf("\r\n", at + 2), QByteArray("99999"));
     ASSERT_TRUE(testsupport::WriteAll(Path("settings.dat"), text));
     BatchOptions options;
     options.settingsFile = Path("settings.dat");
     options.outFolder = Path("out");
-    const Outcome run = RunTool(options, dir.path() + "/");
+    Outcome run = RunTool(options, dir.path() + "/");
     EXPECT_EQ(run.status, cli::kExitOk);
-    EXPECT_EQ(run.err, "kestro-batch: warning: " + Path("settings.dat") + ": [Value Out of Range]\n");
+    EXPECT_EQ(run.err, QStringLiteral("kestro-batch: warning: the settings file \"%1\", line %2: the value "
+                                      "3099999 is out of range; 2000 is used\n")
+                           .arg(Path("settings.dat"))
+                           .arg(line));
     EXPECT_EQ(FilesIn(Path("out")).size(), 14);
+
+    // An empty or comment-only settings file runs on the defaults, but says so, and where the
+    // buttons then go.
+    for (const QByteArray& empty : {QByteArray(), QByteArray("/* Caption List */\r\n\r\n")}) {
+        ASSERT_TRUE(testsupport::WriteAll(Path("empty.dat"), empty));
+        options.settingsFile = Path("empty.dat");
+        options.outFolder.clear();
+        ASSERT_TRUE(QDir().mkpath(Path("data/KSDATA")));  // beside the executable, as the window leaves it
+        run = RunTool(options, Path("data/"));
+        EXPECT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+        EXPECT_EQ(run.err, "kestro-batch: warning: the settings file \"" + Path("empty.dat") +
+                               "\" holds no settings; the defaults are used, and the buttons go into \"" +
+                               Path("data/KSDATA/BUTTONS/") + "\"\n");
+        // The first default caption, which a settings file without a caption list leaves in place.
+        EXPECT_EQ(FilesIn(Path("data/KSDATA/BUTTONS")).keys(), (QStringList{"d_home.gif", "u_home.gif"}));
+        options.outFolder = Path("elsewhere");
+        run = RunTool(options, Path("data/"));
+        EXPECT_EQ(run.err, "kestro-batch: warning: the settings file \"" + Path("empty.dat") +
+                               "\" holds no settings; the defaults are used\n");
+        ASSERT_TRUE(QDir(Path("data")).removeRecursively());
+    }
+}
+
+TEST_F(WindowAndTool, OutAndHtmlOutAreMadeWithEveryLevelAndThePagesLinkIntoTheButtonFolder) {
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));  // defaults: seven captions
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.outFolder = Path("web/site/img/btn");  // no trailing separator
+    options.htmlFolder = Path("web/site");
+    options.html = true;
+    options.reportFile = Path("report.txt");
+    Outcome run = RunTool(options, dir.path() + "/");
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+    EXPECT_EQ(run.err, QString());
+    const QMap<QString, QByteArray> files = FilesIn(Path("web"));
+    EXPECT_EQ(files.size(), 14 + 7);
+    EXPECT_TRUE(files.contains("site/img/btn/u_home.gif"));
+    const QByteArray page = files.value("site/home.htm");
+    EXPECT_TRUE(page.contains("src=\"img/btn/u_home.gif\"")) << page.toStdString();
+    EXPECT_TRUE(page.contains("and is located in folder \"" + Path("web/site/").toUtf8() + "\""));
+    EXPECT_TRUE(testsupport::ReadAll(Path("report.txt")).contains("home.htm"));
+    // "1 file written", and the same folder for both.
+    S().captions.SetRowCount(2);
+    S().captions.SetCell(1, 0, QStringLiteral("Home"));
+    S().secondbuttonEnabled = false;
+    ASSERT_TRUE(project::SaveSettings(Path("one.dat"), S()));
+    options = BatchOptions();
+    options.settingsFile = Path("one.dat");
+    options.outFolder = Path("one/two/");
+    run = RunTool(options, dir.path() + "/");
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1 file written (%1 bytes), 0 kept, in ")
+                                        .arg(QFileInfo(Path("one/two/u_home.gif")).size())))
+        << lines[1].toStdString();
+    options.html = true;
+    options.htmlFolder = Path("one/two");
+    run = RunTool(options, dir.path() + "/");
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+    EXPECT_TRUE(testsupport::ReadAll(Path("one/two/home.htm")).contains("src=\"u_home.gif\""));
 }
 
 TEST(ModeZero, TheSameSettingsGiveTheSameFilesWhateverTheWindowShowedBefore) {

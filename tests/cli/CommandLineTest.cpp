@@ -28,6 +28,13 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_EQ(line.options.reportFile, QStringLiteral("report.txt"));
     EXPECT_TRUE(line.options.keepExisting);
     EXPECT_TRUE(line.options.quiet);
+    EXPECT_TRUE(line.options.htmlFolder.isEmpty());
+
+    // --html-out names the pages' folder and implies --html.
+    const CommandLine pages = Parse({"--html-out", "site", "kestro.dat"});
+    ASSERT_EQ(pages.action, CommandLine::Action::Run) << pages.text.toStdString();
+    EXPECT_EQ(pages.options.htmlFolder, QStringLiteral("site"));
+    EXPECT_TRUE(pages.options.html);
 
     const CommandLine plain = Parse({"--format=gif", "kestro.dat"});
     ASSERT_EQ(plain.action, CommandLine::Action::Run);
@@ -43,6 +50,12 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_EQ(line.action, CommandLine::Action::Help);
         EXPECT_TRUE(line.text.startsWith("Usage: kestro-batch [options] settings-file\n"));
         EXPECT_TRUE(line.text.contains("--keep-existing"));
+        EXPECT_TRUE(line.text.contains("--html-out <DIR>"));
+        // What --keep-existing does not keep.
+        const QString words = line.text.simplified();  // the help wraps its lines
+        EXPECT_TRUE(words.contains("The report is always written, replacing FILE, also with --keep-existing"))
+            << line.text.toStdString();
+        EXPECT_TRUE(words.contains("the --report file is written all the same"));
     }
     const CommandLine version = Parse({"--version"});
     EXPECT_EQ(version.action, CommandLine::Action::Version);
@@ -58,11 +71,14 @@ TEST(CommandLine, BadArgumentsSayWhatIsWrongAndShowTheUsage) {
         {{"a.dat", "--out"}, "Missing value after '--out'."},
         {{"--out=", "a.dat"}, "--out needs a file or folder name."},
         {{"--report", "", "a.dat"}, "--report needs a file or folder name."},
+        {{"--html-out=", "a.dat"}, "--html-out needs a file or folder name."},
     };
     for (const auto& [arguments, why] : cases) {
         const CommandLine line = Parse(arguments);
         EXPECT_EQ(line.action, CommandLine::Action::BadArguments) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(line.text.startsWith("kestro-batch: " + why + "\n\nUsage: kestro-batch [options]"))
-            << line.text.toStdString();
+        // Each line names the program: what is wrong, then the usage line.
+        EXPECT_EQ(line.text, "kestro-batch: " + why +
+                                 "\nkestro-batch: Usage: kestro-batch [options] settings-file (kestro-batch "
+                                 "--help lists the options)\n");
     }
 }

@@ -98,9 +98,53 @@ TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
     const Process bad = Start({"--format", "tiff", "settings.dat"}, dir.path());
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, QByteArray());
-    EXPECT_TRUE(bad.err.startsWith("kestro-batch: --format takes gif or bmp, not \"tiff\".\n\nUsage: "));
+    EXPECT_EQ(bad.err,
+              QByteArray("kestro-batch: --format takes gif or bmp, not \"tiff\".\nkestro-batch: Usage: "
+                         "kestro-batch [options] settings-file (kestro-batch --help lists the options)\n"));
     const Process missing = Start({"--quiet", "settings.dat"}, dir.path());
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, QByteArray("kestro-batch: cannot read the settings file \"settings.dat\".\n"));
+    EXPECT_EQ(missing.err,
+              QByteArray("kestro-batch: cannot read the settings file \"settings.dat\": No such file "
+                         "or directory\n"));
     EXPECT_EQ(missing.out, QByteArray());
+}
+
+TEST(KestroBatch, TheReadmesExampleRunsAsPrintedInAFreshFolder) {
+    // The example line of the README, word for word.
+    QString example;
+    for (const QString& line :
+         QString::fromUtf8(testsupport::ReadAll(QStringLiteral(PLUMERIC_README))).split('\n')) {
+        if (line.startsWith("kestro-batch --")) {
+            ASSERT_TRUE(example.isEmpty()) << "more than one example line";
+            example = line;
+        }
+    }
+    ASSERT_FALSE(example.isEmpty());
+    const QStringList words = example.split(' ', Qt::SkipEmptyParts);
+
+    // A folder with the window's settings file and a caption list, and nothing else.
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    {
+        app::TForm1 form(dialogs, shell, dir.path() + "/");
+        form.show();
+        form.Timer1->stop();
+        ASSERT_TRUE(project::SaveSettings(dir.path() + "/kestro.dat", form.Settings()));
+    }
+    const QString fresh = dir.path() + "/fresh/";
+    ASSERT_TRUE(QDir().mkpath(fresh));
+    ASSERT_TRUE(QFile::copy(dir.path() + "/kestro.dat", fresh + "kestro.dat"));
+    ASSERT_TRUE(testsupport::WriteAll(fresh + "menu.txt", "Home\nProducts\nContact us\n"));
+
+    const Process run = Start(words.mid(1), fresh);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, QByteArray());
+    EXPECT_EQ(QDir(fresh + "site").entryList(QDir::Files, QDir::Name),
+              (QStringList{"contact_us.htm", "home.htm", "products.htm"}));
+    EXPECT_EQ(QDir(fresh + "site/img").entryList(QDir::Files, QDir::Name).size(), 6);
+    EXPECT_TRUE(testsupport::ReadAll(fresh + "site/home.htm").contains("src=\"img/u_home.gif\""));
+    EXPECT_TRUE(QFile::exists(fresh + "report.txt"));
+    EXPECT_TRUE(run.out.endsWith(" s\n"));
+    EXPECT_TRUE(run.out.contains("\n10 files written (")) << run.out.toStdString();
 }

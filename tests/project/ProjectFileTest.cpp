@@ -570,3 +570,45 @@ TEST_F(ProjectFileTest, OpeningASettingsFileSweepsItsFolderOfLeftovers) {
     EXPECT_FALSE(QFile::exists(leftover));
     EXPECT_TRUE(QFileInfo(dir.path() + "/runtest.$$$").isSymLink());  // a link is never a leftover
 }
+
+TEST_F(ProjectFileTest, ReadNotesTellTheReasonTheLineTheWarningsAndHowManySettingsWereRead) {
+    // A file with settings, an unknown number, comments and blank lines: only known keys count, and
+    // values brought into range are told with their line instead of through the boxes.
+    AppSettings s = Defaults();
+    project::ReadNotes notes;
+    EXPECT_EQ(project::ReadSettingsBytes("/* Height */\r\n6,5000\r\n\r\n999,x\r\n82,a.htm\r\n13,-2001\r\n", s,
+                                         dialogs, &notes),
+              LoadOutcome::Loaded);
+    EXPECT_EQ(notes.settings, 3);
+    ASSERT_EQ(notes.warnings.size(), 2);
+    EXPECT_EQ(notes.warnings[0].line, 2);
+    EXPECT_EQ(notes.warnings[0].text, "the value 5000 is out of range; 2000 is used");
+    EXPECT_EQ(notes.warnings[1].line, 6);
+    EXPECT_EQ(notes.warnings[1].text, "the value -2001 is out of range; -2000 is used");
+    EXPECT_EQ(s.button[kType1].height, QStringLiteral("2000"));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+
+    // Empty, comment-only, and unknown numbers only: no settings.
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("/* Caption List */\r\n\r\n  \r\n"),
+                                    QByteArray("\xEF\xBB\xBF/* only a comment */"), QByteArray("999,x\n")}) {
+        project::ReadNotes none;
+        EXPECT_EQ(project::ReadSettingsBytes(bytes, s, dialogs, &none), LoadOutcome::Loaded);
+        EXPECT_EQ(none.settings, 0) << bytes.toStdString();
+    }
+
+    // The line that could not be processed, counted over every kind of line end.
+    project::ReadNotes broken;
+    EXPECT_EQ(project::ReadSettingsBytes("/* a */\r\n1,2\n\r3,x\r\n", s, dialogs, &broken),
+              LoadOutcome::Unprocessable);
+    EXPECT_EQ(broken.line, 4);
+    EXPECT_EQ(broken.reason, "'x' is not a valid integer value");
+
+    // A file that cannot be read: the system's reason; a folder says so.
+    project::ReadNotes missing;
+    EXPECT_EQ(project::ReadSettings(dir.path() + "/none.dat", s, dialogs, &missing), LoadOutcome::NoFile);
+    EXPECT_EQ(missing.reason, "No such file or directory");
+    project::ReadNotes folder;
+    EXPECT_EQ(project::ReadSettings(dir.path(), s, dialogs, &folder), LoadOutcome::NoFile);
+    EXPECT_EQ(folder.reason, "it is a folder");
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
