@@ -28,7 +28,7 @@ TAlignmentPage::TAlignmentPage(TForm1& form, QWidget* parent)
 
         c.VerticalComboBox = new QComboBox(panel);
         c.VerticalComboBox->addItems(settings::VerticalAlignmentTexts());
-        LimitListWidth(c.VerticalComboBox, 17);
+        ShowWholeItems(c.VerticalComboBox);
         SetHint(c.VerticalComboBox,
                 TypeHint(t, QStringLiteral("Select the vertical allignment mode for type 1 buttons.")));
         AddLabelled(grid, 0, 0, QStringLiteral("Vertical allignment"), c.VerticalComboBox);
@@ -40,7 +40,7 @@ TAlignmentPage::TAlignmentPage(TForm1& form, QWidget* parent)
 
         c.HorizontalComboBox = new QComboBox(panel);
         c.HorizontalComboBox->addItems(settings::HorizontalAlignmentTexts());
-        LimitListWidth(c.HorizontalComboBox, 17);
+        ShowWholeItems(c.HorizontalComboBox);
         SetHint(c.HorizontalComboBox,
                 TypeHint(t, QStringLiteral("Select the horizontal allignment mode for type 1 buttons.")));
         AddLabelled(grid, 0, 2, QStringLiteral("Horizontal allignment"), c.HorizontalComboBox);

@@ -13,19 +13,34 @@
 #include "platform/Paths.h"
 #include "settings/SettingsLists.h"
 #include "widgets/IntegerEdit.h"
+#include "widgets/PathEdit.h"
 #include "widgets/UpDown.h"
 
 namespace app {
 namespace {
 
 constexpr int kBitmapFieldWidth = 110;
+// Between a label and its control, and between one labelled control and the next in a row.
+constexpr int kLabelGap = 4;
+constexpr int kPairGap = 14;
 
-// A type panel has three rows, each control with its label to its left: the background mode; the
-// colour and the border; the sizes and the bitmap. The type 2 panel's box has a fourth row.
-constexpr int kFirstColumn = 0;
-constexpr int kSecondColumn = 2;
-constexpr int kThirdColumn = 4;
-constexpr int kLastColumn = 5;
+// A type panel has four rows, each control with its label to its left: the background mode; the
+// background colour and the sizes; the border; the bitmap. Each row is laid out on its own, so the
+// wide border lists and the bitmap field do not widen the other rows' columns.
+void AddPair(QHBoxLayout* row, QLabel* label, QWidget* control) {
+    if (row->count() > 0) {
+        row->addSpacing(kPairGap);
+    }
+    row->addWidget(label);
+    row->addSpacing(kLabelGap);
+    row->addWidget(control);
+}
+
+QLabel* NewLabel(const QString& text, QWidget* parent, QWidget* buddy) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
 
 }  // namespace
 
@@ -40,13 +55,19 @@ TButtonsPage::TButtonsPage(TForm1& form, QWidget* parent)
                       QStringLiteral("Button type 2 Settings")) {
     BuildType(0);
     BuildType(1);
-    AddDisableBox(3, kThirdColumn);
+    AddDisableBox(borderRow2_);
+}
+
+QHBoxLayout* TButtonsPage::NewRow(int t, int row) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(0);
+    Grid(t)->addLayout(layout, row, 0, 1, kStretchColumn + 1);
+    return layout;
 }
 
 void TButtonsPage::BuildType(int t) {
     ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
     QGroupBox* panel = panels[static_cast<std::size_t>(t)];
-    QGridLayout* grid = Grid(t);
     using B = settings::ButtonStyle;
 
     c.ModeComboBox = new QComboBox(panel);
@@ -55,39 +76,15 @@ void TButtonsPage::BuildType(int t) {
     SetHint(c.ModeComboBox,
             TypeHint(t, QStringLiteral("Select the \"background mode\" for type 1 buttons, either a "
                                        "pre-defined bitmap or the colour and size of your choice.")));
-    AddBeside(grid, 0, kFirstColumn, QStringLiteral("Background mode"), c.ModeComboBox, kLastColumn);
+    QHBoxLayout* modeRow = NewRow(t, 0);
+    AddPair(modeRow, NewLabel(QStringLiteral("Background mode"), panel, c.ModeComboBox), c.ModeComboBox);
+    modeRow->setStretchFactor(c.ModeComboBox, 1);
 
     c.settingsSwatch = MakeColourSwatch(
         panel, TypeHint(t, QStringLiteral("Click here to change the background colour of type 1 buttons.")));
-    QWidget* swatch = SwatchRow(panel, c.settingsSwatch);
-    AddBeside(grid, 1, kFirstColumn, QStringLiteral("Background colour"), swatch)
-        ->setBuddy(c.settingsSwatch.button);
-
-    c.BorderStyleComboBox = new QComboBox(panel);
-    c.BorderStyleComboBox->addItems(settings::BorderStyleTexts());
-    LimitListWidth(c.BorderStyleComboBox, 8);
-    SetHint(c.BorderStyleComboBox,
-            TypeHint(t, QStringLiteral("Select the type of border required for type 1 buttons.")));
-    AddBeside(grid, 1, kSecondColumn, QStringLiteral("Border style"), c.BorderStyleComboBox);
-
-    c.BorderDepthComboBox = new QComboBox(panel);
-    c.BorderDepthComboBox->addItems(settings::BorderDepthTexts());
-    LimitListWidth(c.BorderDepthComboBox, 8);
-    SetHint(c.BorderDepthComboBox,
-            TypeHint(t, QStringLiteral("Select the depth (in pixels) of the border for type 1 buttons.")));
-    AddBeside(grid, 1, kThirdColumn, QStringLiteral("Border depth"), c.BorderDepthComboBox);
-
-    c.filenameedit = new QLineEdit(panel);
-    c.filenameedit->setReadOnly(true);
-    c.filenameedit->setMinimumWidth(kBitmapFieldWidth);
-    c.BitBtn = MakeFolderButton(panel);
-    SetHint(c.filenameedit,
-            TypeHint(t, QStringLiteral(
-                            "Button 1 background bitmap filename (click the folder icon to change it).")));
-    SetHint(c.BitBtn, TypeHint(t, QStringLiteral("Select button 1 background bitmap file.")));
-    QWidget* bitmapRow = FieldRow(panel, c.filenameedit, c.BitBtn);
-    c.filenameLabel = AddBeside(grid, 2, kThirdColumn, QStringLiteral("Bitmap filename"), bitmapRow);
-    c.filenameLabel->setBuddy(c.BitBtn);
+    QHBoxLayout* sizeRow = NewRow(t, 1);
+    AddPair(sizeRow, NewLabel(QStringLiteral("Background colour"), panel, c.settingsSwatch.button),
+            SwatchRow(panel, c.settingsSwatch));
 
     const auto timer = [this] { form_.starttimerforupdate(); };
     c.widthField =
@@ -104,11 +101,59 @@ void TButtonsPage::BuildType(int t) {
         AddIntegerField(t, panel, QStringLiteral("Height (pixels)"),
                         TypeHint(t, QStringLiteral("Select the height (in pixels) for type 1 buttons.")),
                         settings::kHeightRange, &B::height, timer);
-    for (const auto& [field, column] :
-         {std::pair{&c.widthField, kFirstColumn}, std::pair{&c.spacingField, kFirstColumn},
-          std::pair{&c.heightField, kSecondColumn}}) {
-        grid->addWidget(field->label, 2, column);
-        grid->addLayout(field->MakeBox(), 2, column + 1);
+    auto* widthPlace = new QGridLayout;
+    widthPlace->setHorizontalSpacing(kLabelGap);
+    for (const IntegerFieldControls* field : {&c.widthField, &c.spacingField}) {
+        widthPlace->addWidget(field->label, 0, 0);
+        widthPlace->addLayout(field->MakeBox(), 0, 1);
+    }
+    sizeRow->addSpacing(kPairGap);
+    sizeRow->addLayout(widthPlace);
+    sizeRow->addSpacing(kPairGap);
+    sizeRow->addWidget(c.heightField.label);
+    sizeRow->addSpacing(kLabelGap);
+    sizeRow->addLayout(c.heightField.MakeBox());
+    sizeRow->addStretch(1);
+
+    c.BorderStyleComboBox = new QComboBox(panel);
+    c.BorderStyleComboBox->addItems(settings::BorderStyleTexts());
+    ShowWholeItems(c.BorderStyleComboBox);
+    SetHint(c.BorderStyleComboBox,
+            TypeHint(t, QStringLiteral("Select the type of border required for type 1 buttons.")));
+    c.BorderDepthComboBox = new QComboBox(panel);
+    c.BorderDepthComboBox->addItems(settings::BorderDepthTexts());
+    ShowWholeItems(c.BorderDepthComboBox);
+    SetHint(c.BorderDepthComboBox,
+            TypeHint(t, QStringLiteral("Select the depth (in pixels) of the border for type 1 buttons.")));
+    QHBoxLayout* borderRow = NewRow(t, 2);
+    AddPair(borderRow, NewLabel(QStringLiteral("Border style"), panel, c.BorderStyleComboBox),
+            c.BorderStyleComboBox);
+    AddPair(borderRow, NewLabel(QStringLiteral("Border depth"), panel, c.BorderDepthComboBox),
+            c.BorderDepthComboBox);
+    borderRow->addStretch(1);
+    borderRow2_ = borderRow;
+
+    c.filenameedit = new widgets::TPathEdit(panel);
+    c.filenameedit->setMinimumWidth(kBitmapFieldWidth);
+    c.BitBtn = MakeFolderButton(panel);
+    SetHint(c.filenameedit,
+            TypeHint(t, QStringLiteral(
+                            "Button 1 background bitmap filename (click the folder icon to change it).")));
+    SetHint(c.BitBtn, TypeHint(t, QStringLiteral("Select button 1 background bitmap file.")));
+    c.filenameLabel = NewLabel(QStringLiteral("Bitmap filename"), panel, c.BitBtn);
+    QHBoxLayout* bitmapRow = NewRow(t, 3);
+    AddPair(bitmapRow, c.filenameLabel, FieldRow(panel, c.filenameedit, c.BitBtn));
+    bitmapRow->setStretchFactor(c.filenameedit->parentWidget(), 1);
+
+    // The fields a background mode hides keep their room, so showing and hiding them per mode
+    // moves nothing else, and both type panels keep the same rows.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c.filenameLabel, c.filenameedit, c.BitBtn, c.widthField.label, c.widthField.edit,
+             c.widthField.arrows, c.spacingField.label, c.spacingField.edit, c.spacingField.arrows,
+             c.heightField.label, c.heightField.edit, c.heightField.arrows}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
     }
     c.spacingField.SetVisible(false);
     c.SetBitmapVisible(false);

@@ -5,8 +5,13 @@
 #include "app/SettingsPage.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+
+namespace widgets {
+class TPathEdit;
+}  // namespace widgets
 
 namespace app {
 
@@ -14,8 +19,9 @@ namespace app {
 // (Button1ModeComboBox / Button2ModeComboBox is `ModeComboBox` of type 0 / 1).
 struct ButtonsTypeControls {
     QComboBox* ModeComboBox = nullptr;
-    QLabel* filenameLabel = nullptr;    // "Bitmap filename"
-    QLineEdit* filenameedit = nullptr;  // button1filenameedit / button2filenameedit, read-only
+    QLabel* filenameLabel = nullptr;  // "Bitmap filename"
+    // button1filenameedit / button2filenameedit, read-only; a long path shows shortened in its middle.
+    widgets::TPathEdit* filenameedit = nullptr;
     QPushButton* BitBtn = nullptr;      // BitBtn4 / BitBtn5, the folder icon
     ColourSwatch settingsSwatch;        // button1settingsImage with Button1SettingsPaletteBitBtn
     IntegerFieldControls widthField;    // Button1widthIntegerEdit with UpDown3 (type 2: UpDown5)
@@ -55,6 +61,9 @@ class TButtonsPage : public TTypePanelsPage {
 
   private:
     void BuildType(int t);
+    // A row of the type's panel, across the panel's whole width.
+    QHBoxLayout* NewRow(int t, int row);
+    QHBoxLayout* borderRow2_ = nullptr;  // the last built type's border row
 };
 
 }  // namespace app

@@ -71,7 +71,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     prefix2Label->setBuddy(prefix2Edit);
     FileTypeComboBox = new QComboBox(this);
     FileTypeComboBox->addItems(settings::FileTypeTexts());
-    LimitListWidth(FileTypeComboBox, 18);
+    ShowWholeItems(FileTypeComboBox);
     SetHint(FileTypeComboBox, QStringLiteral("Select the output file type to use when creating buttons."));
     auto* fileTypeLabel = new QLabel(QStringLiteral("Save buttons as"), this);
     fileTypeLabel->setBuddy(FileTypeComboBox);
@@ -79,17 +79,18 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     lower->addWidget(prefix1edit, 1, 0);
     lower->addWidget(prefix2Label, 0, 1);
     lower->addWidget(prefix2Edit, 1, 1);
-    lower->addWidget(fileTypeLabel, 0, 2);
-    lower->addWidget(FileTypeComboBox, 1, 2);
+    // The file type list stands under the first prefix, where its longest item shows whole.
+    lower->addWidget(fileTypeLabel, 2, 0);
+    lower->addWidget(FileTypeComboBox, 3, 0, Qt::AlignLeft);
 
     previewareaSwatch = MakeColourSwatch(
         this, QStringLiteral("Click here to change the background colour of the button preview area."));
     auto* colourLabel = new QLabel(QStringLiteral("Preview area background colour"), this);
     colourLabel->setBuddy(previewareaSwatch.button);
-    lower->addWidget(colourLabel, 2, 0, 1, 2);
-    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 0, 1, 2);
+    lower->addWidget(colourLabel, 2, 1);
+    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 1);
     BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), this);
-    lower->addWidget(BitBtn1, 3, 2, Qt::AlignRight);
+    lower->addWidget(BitBtn1, 3, 3, Qt::AlignRight);
     lower->setColumnStretch(3, 1);
     grid->addLayout(lower, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);

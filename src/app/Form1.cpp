@@ -87,6 +87,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     BuildPreviewRow(central);
 
     statusPanel_ = new QLabel(this);
+    // A long hint or message is cut at the window's edge; it never makes the window wider.
+    statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusPanel_, 1);
     statusBar()->setSizeGripEnabled(false);
 

@@ -108,6 +108,12 @@ void TTypePanelsPage::AddDisableBox(int row, int column) {
     Grid(1)->addWidget(secondbuttonCheckBox, row, column, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+void TTypePanelsPage::AddDisableBox(QBoxLayout* row) {
+    secondbuttonCheckBox = new QCheckBox(QStringLiteral("Disable this button ?"), panels[1]);
+    SetHint(secondbuttonCheckBox, QStringLiteral("Tick this box to disable type 2 buttons."));
+    row->addWidget(secondbuttonCheckBox, 0, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 QGridLayout* TTypePanelsPage::Grid(int type) const {
     return static_cast<QGridLayout*>(panels[static_cast<std::size_t>(type)]->layout());
 }

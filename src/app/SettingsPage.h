@@ -8,6 +8,7 @@
 #include "settings/AppSettings.h"
 
 class QCheckBox;
+class QBoxLayout;
 class QGridLayout;
 class QGroupBox;
 
@@ -62,6 +63,8 @@ class TTypePanelsPage : public TSettingsPage {
     // Adds the type 2 panel's "Disable this button ?" box to a free grid cell, after the panel's
     // other controls (so it comes last in the tab order).
     void AddDisableBox(int row, int column);
+    // The same at the end of one of the type 2 panel's rows.
+    void AddDisableBox(QBoxLayout* row);
     // The grid column that takes the panel's spare width.
     static constexpr int kStretchColumn = 8;
 };
