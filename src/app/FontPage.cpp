@@ -17,7 +17,7 @@
 namespace app {
 namespace {
 
-constexpr int kFontListCharacters = 14;
+constexpr int kFontListCharacters = 20;
 constexpr int kSizeListWidth = 60;
 
 QString EffectHint(int type, const char* effect) {
@@ -44,7 +44,8 @@ void TFontPage::BuildType(int t) {
     LimitListWidth(c.NameComboBox, kFontListCharacters);
     SetHint(c.NameComboBox,
             TypeHint(t, QStringLiteral("Select the font to use for type 1 button captions.")));
-    AddLabelled(grid, 0, 0, QStringLiteral("Select caption font"), c.NameComboBox, 2);
+    // The font list spans the first three box columns, so long font names show whole.
+    AddLabelled(grid, 0, 0, QStringLiteral("Select caption font"), c.NameComboBox, 3);
 
     c.SizeComboBox = new QComboBox(panel);
     c.SizeComboBox->setEditable(true);
@@ -54,7 +55,7 @@ void TFontPage::BuildType(int t) {
     c.SizeComboBox->setFixedWidth(kSizeListWidth);
     SetHint(c.SizeComboBox,
             TypeHint(t, QStringLiteral("Select the font size to use for type 1 button captions.")));
-    AddLabelled(grid, 0, 2, QStringLiteral("Select font size "), c.SizeComboBox, 2);
+    AddLabelled(grid, 0, 3, QStringLiteral("Select font size "), c.SizeComboBox);
 
     c.colourSwatch = MakeColourSwatch(
         panel, TypeHint(t, QStringLiteral("Click here to change the caption colour for type 1 buttons.")));
@@ -80,7 +81,10 @@ void TFontPage::BuildType(int t) {
                                   "Embossed ?", "Pressed ?", "Standard ?"};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         SetHint(boxes[i].first, EffectHint(t, boxes[i].second));
-        AddLabelled(grid, 2, static_cast<int>(i), QString::fromLatin1(labels[i]), boxes[i].first);
+        // The label above a box is the box's caption: it shows the box's hint and toggles the box.
+        NameBoxWithLabel(
+            AddLabelled(grid, 2, static_cast<int>(i), QString::fromLatin1(labels[i]), boxes[i].first),
+            boxes[i].first);
     }
     c.effects = new QButtonGroup(panel);
     c.effects->addButton(c.EmbossRadioButton);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -19,7 +20,38 @@ namespace {
 
 constexpr int kSwatchWidth = 40;
 constexpr int kSwatchHeight = 21;
+constexpr int kSwatchFrameWidth = 1;
+constexpr int kSwatchFrameGrey = 128;
 constexpr char kSwatchColourProperty[] = "plumericSwatchColour";
+
+// Passes a left click on a label to the box the label names.
+class LabelClickFilter : public QObject {
+  public:
+    LabelClickFilter(QAbstractButton* box, QObject* parent) : QObject(parent), box_(box) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+            type != QEvent::MouseButtonDblClick) {
+            return QObject::eventFilter(watched, event);
+        }
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) {
+            return QObject::eventFilter(watched, event);
+        }
+        auto* label = static_cast<QWidget*>(watched);
+        if (type == QEvent::MouseButtonRelease && label->rect().contains(mouse->position().toPoint()) &&
+            box_->isEnabled()) {
+            box_->setFocus(Qt::MouseFocusReason);
+            box_->click();
+        }
+        return true;
+    }
+
+  private:
+    QAbstractButton* box_;
+};
 
 }  // namespace
 
@@ -121,6 +153,16 @@ void LimitListWidth(QComboBox* list, int characters) {
     list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + list->view()->frameWidth() * 2 + 4);
 }
 
+void NameBoxWithLabel(QLabel* label, QAbstractButton* box) {
+    label->setBuddy(box);
+    SetHint(label, OwnHint(box));
+    label->installEventFilter(new LabelClickFilter(box, label));
+}
+
+void ShowWholeItems(QComboBox* list) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
 void PutCaptionLeft(QCheckBox* box) {
     // The blanks at the end of the caption stay between the text and the box.
     box->setLayoutDirection(Qt::RightToLeft);
@@ -135,7 +177,15 @@ QPushButton* MakeFolderButton(QWidget* parent) {
 ColourSwatch MakeColourSwatch(QWidget* parent, const QString& hint) {
     ColourSwatch swatch;
     swatch.image = new QLabel(parent);
-    swatch.image->setFixedSize(kSwatchWidth, kSwatchHeight);
+    // A thin frame around the picture, so a swatch as light as the page still shows where it is;
+    // the picture inside stays filled entirely with the colour.
+    swatch.image->setFrameStyle(QFrame::Box | QFrame::Plain);
+    swatch.image->setLineWidth(kSwatchFrameWidth);
+    QPalette framePalette = swatch.image->palette();
+    framePalette.setColor(QPalette::WindowText, QColor(kSwatchFrameGrey, kSwatchFrameGrey, kSwatchFrameGrey));
+    swatch.image->setPalette(framePalette);
+    swatch.image->setAlignment(Qt::AlignCenter);
+    swatch.image->setFixedSize(kSwatchWidth + 2 * kSwatchFrameWidth, kSwatchHeight + 2 * kSwatchFrameWidth);
     swatch.button = new QPushButton(parent);
     swatch.button->setIcon(parent->style()->standardIcon(QStyle::SP_DialogResetButton));
     swatch.button->setFixedWidth(kSwatchHeight + 12);

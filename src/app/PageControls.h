@@ -6,6 +6,7 @@
 #include "platform/IntegerText.h"
 #include "settings/ColourString.h"
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -63,6 +64,13 @@ QLabel* AddBeside(QGridLayout* grid, int row, int column, const QString& label, 
 // Keeps a list as narrow as `characters` characters of its font; its drop-down still shows every
 // item whole.
 void LimitListWidth(QComboBox* list, int characters);
+
+// Makes a list as wide as its longest item, so the chosen item always shows whole.
+void ShowWholeItems(QComboBox* list);
+
+// Makes `label` part of the check box or radio button it names: the mouse over it shows the box's
+// hint, and a click on it toggles the box (or selects the radio button), as a click on the box does.
+void NameBoxWithLabel(QLabel* label, QAbstractButton* box);
 
 // A check box whose caption stands to the left of its box.
 void PutCaptionLeft(QCheckBox* box);

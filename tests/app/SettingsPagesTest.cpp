@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +29,7 @@
 #include "platform/Shell.h"
 #include "render/LumoButton.h"
 #include "widgets/IntegerEdit.h"
+#include "widgets/PathEdit.h"
 #include "widgets/PicturePanel.h"
 #include "widgets/UpDown.h"
 
@@ -422,4 +425,172 @@ TEST_F(SettingsPagesTest, TheAdvancedDialogAndTheHelpPage) {
     form->PageControl1->setCurrentIndex(0);
     form->PageControl1->setCurrentIndex(TForm1::kHelpPage);
     EXPECT_EQ(form->focusWidget(), form->helpPage->ViewHelpButton);
+}
+
+namespace {
+
+// The label standing for `box` on its page.
+QLabel* LabelOf(QWidget* box) {
+    for (QLabel* label : box->parentWidget()->findChildren<QLabel*>()) {
+        if (label->buddy() == box) {
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+// Texts of a page's controls that are wider than the room the control has.
+QStringList CutTexts(QWidget* page) {
+    QStringList cut;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisible()) {
+            continue;
+        }
+        if (auto* list = qobject_cast<QComboBox*>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.editable = list->isEditable();
+            const int room =
+                list->style()
+                    ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                    .width();
+            for (int i = 0; i < list->count(); ++i) {
+                // Font names longer than this are shown whole in the drop-down only.
+                if (list->itemText(i).size() <= 30 &&
+                    list->fontMetrics().horizontalAdvance(list->itemText(i)) > room) {
+                    cut << list->itemText(i);
+                }
+            }
+        } else if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && !label->text().isEmpty()) {
+            if (label->width() < label->sizeHint().width()) {
+                cut << label->text();
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w);
+                   button != nullptr && !button->text().isEmpty()) {
+            if (button->width() < button->sizeHint().width()) {
+                cut << button->text();
+            }
+        }
+    }
+    return cut;
+}
+
+}  // namespace
+
+TEST_F(SettingsPagesTest, NoTextIsCutAndBackgroundModesNeitherWidenTheWindowNorMoveTheOtherType) {
+    ASSERT_EQ(form->size(), QSize(TForm1::kInitialWidth, TForm1::kInitialHeight));
+    // The longest item of each short list chosen, so the list shows what is widest.
+    Choose(Buttons(0).BorderStyleComboBox, 5);  // "3D Border Flatten"
+    Choose(Buttons(1).BorderDepthComboBox, 9);
+    Choose(form->filePage->FileTypeComboBox, 1);
+    Choose(Alignment(0).HorizontalComboBox, settings::kFixedOffsetAlignment);
+    for (int page = 0; page < form->PageControl1->count(); ++page) {
+        form->PageControl1->setCurrentIndex(page);
+        QApplication::processEvents();
+        EXPECT_EQ(CutTexts(form->PageControl1->currentWidget()), QStringList()) << "page " << page;
+    }
+
+    // Every background mode of either type, with a long hint in the status bar: the window keeps
+    // its width and the type 2 controls stay under their type 1 twins.
+    form->PageControl1->setCurrentIndex(2);
+    form->ShowStatus(QString(300, 'x'));
+    const auto x = [&](QWidget* w) { return w->mapTo(form.get(), QPoint(0, 0)).x(); };
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        for (int other : {0, 2, 4}) {
+            Choose(Buttons(0).ModeComboBox, mode);
+            Choose(Buttons(1).ModeComboBox, other);
+            QApplication::processEvents();
+            EXPECT_EQ(form->width(), TForm1::kInitialWidth) << mode << " " << other;
+            for (QWidget* (*control)(app::ButtonsTypeControls&) :
+                 {+[](app::ButtonsTypeControls& c) -> QWidget* { return c.heightField.edit; },
+                  +[](app::ButtonsTypeControls& c) -> QWidget* { return c.BorderDepthComboBox; },
+                  +[](app::ButtonsTypeControls& c) -> QWidget* { return c.filenameedit; },
+                  +[](app::ButtonsTypeControls& c) -> QWidget* { return c.widthField.edit; }}) {
+                EXPECT_EQ(x(control(Buttons(0))), x(control(Buttons(1)))) << mode << " " << other;
+            }
+            EXPECT_EQ(CutTexts(form->buttonsPage), QStringList()) << mode << " " << other;
+        }
+    }
+}
+
+TEST_F(SettingsPagesTest, ALongBitmapPathShowsItsStartAndItsFileNameAndKeepsItsWholeText) {
+    Choose(Buttons(0).ModeComboBox, 2);
+    form->PageControl1->setCurrentIndex(2);
+    QApplication::processEvents();
+    const QString folder = "/home/someone/web-sites/a-rather-long-site-folder-name/images/backgrounds/";
+    const QString path = folder + "brushed-metal-160x40.bmp";
+    Buttons(0).filenameedit->setText(path);
+    widgets::TPathEdit* field = Buttons(0).filenameedit;
+    const QString shown = field->DisplayedText();
+    EXPECT_NE(shown, path);
+    EXPECT_TRUE(shown.startsWith("/home/someone/")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("brushed-metal-160x40.bmp")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026)));
+    EXPECT_LE(field->fontMetrics().horizontalAdvance(shown), field->width());
+    // What the program reads and stores is the whole path.
+    EXPECT_EQ(field->text(), path);
+    EXPECT_EQ(Style(0).bitmapFile, path);
+    // A short path shows as it is.
+    field->setText("/tmp/b.bmp");
+    EXPECT_EQ(field->DisplayedText(), QStringLiteral("/tmp/b.bmp"));
+}
+
+TEST_F(SettingsPagesTest, EverySwatchHasAFrameAroundAPictureFilledWithItsColour) {
+    form->PageControl1->setCurrentIndex(2);
+    QApplication::processEvents();
+    for (const app::ColourSwatch* swatch :
+         {&Buttons(0).settingsSwatch, &Buttons(1).settingsSwatch, &form->htmlPage->HTMLBackgroundSwatch}) {
+        const settings::ColourValue colour = swatch->Colour();
+        const QRgb rgb = qRgb(settings::RedOf(colour), settings::GreenOf(colour), settings::BlueOf(colour));
+        const QImage picture = swatch->image->pixmap().toImage();
+        ASSERT_FALSE(picture.isNull());
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                ASSERT_EQ(picture.pixel(x, y), rgb) << x << "," << y;
+            }
+        }
+        const QImage shown = swatch->image->grab().toImage();
+        EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), rgb);
+        // A frame around it that differs from the swatch and from the page behind it, whether the
+        // swatch is white or black.
+        const QRgb page = swatch->image->parentWidget()->palette().color(QPalette::Window).rgb();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(shown.width() - 1, shown.height() - 1)}) {
+            EXPECT_NE(shown.pixel(corner), rgb);
+            EXPECT_NE(shown.pixel(corner), page);
+        }
+    }
+    EXPECT_EQ(Buttons(0).settingsSwatch.Colour(), 0x00FFFFFFu);  // the default white type 1 background
+}
+
+TEST_F(SettingsPagesTest, ALabelAboveABoxShowsTheBoxsHintAndTogglesIt) {
+    form->PageControl1->setCurrentIndex(3);
+    QApplication::processEvents();
+    for (int t : {0, 1}) {
+        app::FontTypeControls& c = Font(t);
+        for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{
+                 c.BoldCheckBox, c.ItalicCheckBox, c.UnderlineCheckBox, c.EmbossRadioButton,
+                 c.PressedRadioButton, c.SimpleRadioButton}) {
+            QLabel* label = LabelOf(box);
+            ASSERT_NE(label, nullptr);
+            QTest::mouseMove(label, QPoint(3, label->height() / 2));
+            QApplication::processEvents();
+            EXPECT_EQ(form->StatusText(), app::OwnHint(box)) << label->text().toStdString();
+            const bool radio = qobject_cast<QRadioButton*>(box) != nullptr;
+            const bool before = box->isChecked();
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(3, label->height() / 2));
+            EXPECT_EQ(box->isChecked(), radio ? true : !before) << label->text().toStdString();
+        }
+        // The model follows: the last effect clicked is standard, and each style box was toggled once.
+        EXPECT_EQ(Style(t).captionEffect, settings::CaptionEffect::Standard);
+        EXPECT_TRUE(c.BoldCheckBox->isChecked());
+        QTest::mouseClick(LabelOf(c.PressedRadioButton), Qt::LeftButton);
+        EXPECT_EQ(Style(t).captionEffect, settings::CaptionEffect::Pressed);
+    }
+    // The "Disable this button ?" box's own text does the same.
+    QCheckBox* disable = form->secondbuttonCheckBox[1];
+    QTest::mouseMove(disable, QPoint(disable->width() - 5, disable->height() / 2));
+    QApplication::processEvents();
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Tick this box to disable type 2 buttons."));
+    QTest::mouseClick(disable, Qt::LeftButton, {}, QPoint(disable->width() - 5, disable->height() / 2));
+    EXPECT_FALSE(S().secondbuttonEnabled);
 }
