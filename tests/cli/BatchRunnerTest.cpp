@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "SmallFileSystem.h"
 #include "TestSupport.h"
 #include "app/ButtonsPage.h"
 #include "app/Form1.h"
@@ -523,4 +524,35 @@ TEST(ModeZero, TheSameSettingsGiveTheSameFilesWhateverTheWindowShowedBefore) {
     for (const platform::ScriptedDialogs::Shown& shown : dialogs.History()) {
         EXPECT_TRUE(shown.text.startsWith("All buttons have been saved")) << shown.text.toStdString();
     }
+}
+
+TEST_F(WindowAndTool, AFullOrReadOnlyButtonFolderIsNamedWithWhereTheBatchStopped) {
+    ASSERT_TRUE(QDir().mkpath(Path("full")));
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));  // defaults: seven captions
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    {
+        testsupport::SmallFileSystem fs(Path("full"), 8);
+        if (!fs.Mounted()) {
+            GTEST_SKIP() << fs.SkipReason();
+        }
+        fs.FillLeaving(0);
+        // The folder takes its test file, but not the first image: the file and the system's reason.
+        options.outFolder = Path("full");
+        const Outcome run = RunTool(options, dir.path() + "/");
+        EXPECT_EQ(run.status, cli::kExitFailed);
+        EXPECT_EQ(run.err, "kestro-batch: the batch stopped at caption 1 of 7: Cannot write file \"" +
+                               Path("full/u_home.gif") + "\": No space left on device\n");
+    }
+    // A folder that takes no file at all.
+    ASSERT_TRUE(QDir().mkpath(Path("readonly")));
+    const QByteArray readOnly = QFile::encodeName(Path("readonly"));
+    ASSERT_EQ(::mount("tmpfs", readOnly.constData(), "tmpfs", MS_RDONLY, "size=4096"), 0)
+        << std::strerror(errno);
+    options.outFolder = Path("readonly");
+    const Outcome run = RunTool(options, dir.path() + "/");
+    ::umount2(readOnly.constData(), MNT_DETACH);
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: cannot write into the button folder \"" + Path("readonly/") +
+                           "\"; the batch stopped at caption 1 of 7\n");
 }
