@@ -131,6 +131,11 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
         }
     };
     batch_.OnProgress = [this](int current, int total) { ShowBatchProgress(current, total); };
+    batch_.OnOverwriteQuestion = [this](const QString& caption, const QString& fileName) {
+        ShowStatus(output::OverwriteQuestionText(batchCurrent_, batchTotal_, caption, fileName));
+        statusPanel_->repaint();
+    };
+    batch_.OnFileSaved = [this](const QString&, bool written) { ++(written ? filesWritten_ : filesKept_); };
 
     dataFolderOk_ = CheckDataFolder(executableFolder, dataFolder_, dialogs_);
     report_ = std::make_unique<output::StatusReport>(settings_, dialogs_, shell_, dataFolder_);
@@ -555,6 +560,8 @@ const QImage& TForm1::TempImage() const {
 }
 
 void TForm1::ShowBatchProgress(int current, int total) {
+    batchCurrent_ = current;
+    batchTotal_ = total;
     // Painting costs time: the bar and the previews are brought up to date at most every
     // kProgressIntervalMs, and always for the first and the last caption.
     showSavedFaces_ = current == 1 || current == total || !progressClock_.isValid() ||
@@ -567,16 +574,31 @@ void TForm1::ShowBatchProgress(int current, int total) {
     statusPanel_->repaint();
 }
 
-void TForm1::SaveBatchButtonClick() {
+void TForm1::StartBatchStatus() {
     progressClock_.invalidate();
+    batchCurrent_ = batchTotal_ = filesWritten_ = filesKept_ = 0;
+}
+
+void TForm1::ShowBatchSummary() {
+    // Nothing to say when no caption was reached: the refusal's box said why.
+    if (batchTotal_ > 0) {
+        ShowStatus(output::BatchSummaryText(batch_.LastBatchSaved(), batchCurrent_, batchTotal_,
+                                            filesWritten_, filesKept_));
+    }
+}
+
+void TForm1::SaveBatchButtonClick() {
+    StartBatchStatus();
     batch_.SaveBatchButtonClick();
     showSavedFaces_ = false;
+    ShowBatchSummary();
 }
 
 void TForm1::generatehtmlbuttonClick() {
-    progressClock_.invalidate();
+    StartBatchStatus();
     pages_.generatehtmlbuttonClick();
     showSavedFaces_ = false;
+    ShowBatchSummary();
 }
 
 void TForm1::viewhelpBitBtnClick() {

@@ -178,6 +178,9 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
   private:
     PreviewLayoutInput PreviewInput() const;
+    // The status bar around a batch: counts reset before it, what happened after it.
+    void StartBatchStatus();
+    void ShowBatchSummary();
     void BuildPages();
     void BuildBar(QWidget* central);
     void BuildPreviewRow(QWidget* central);
@@ -196,6 +199,10 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     int previewRefreshes_ = 0;
     QElapsedTimer progressClock_;
     bool showSavedFaces_ = false;
+    int batchCurrent_ = 0;  // the caption being saved, from 1, and how many there are
+    int batchTotal_ = 0;
+    int filesWritten_ = 0;
+    int filesKept_ = 0;
     bool layingOut_ = false;    // FormResize is running
     bool growPending_ = false;  // a resize to the minimum size waits for the event loop
 

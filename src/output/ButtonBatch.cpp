@@ -72,6 +72,26 @@ QString ProgressText(int current, int total) {
     return QStringLiteral("Saving %1 of %2 \u2026").arg(current).arg(total);
 }
 
+QString OverwriteQuestionText(int current, int total, const QString& caption, const QString& fileName) {
+    return QStringLiteral("Saving %1 of %2: \"%3\" \u2014 replace %4?")
+        .arg(current)
+        .arg(total)
+        .arg(caption, fileName);
+}
+
+QString BatchSummaryText(bool saved, int done, int total, int written, int kept) {
+    const QString files = QStringLiteral("%1 %2 written, %3 kept")
+                              .arg(written)
+                              .arg(written == 1 ? QStringLiteral("file") : QStringLiteral("files"))
+                              .arg(kept);
+    if (saved) {
+        return QStringLiteral("%1 %2 done (%3)")
+            .arg(done)
+            .arg(done == 1 ? QStringLiteral("caption") : QStringLiteral("captions"), files);
+    }
+    return QStringLiteral("The batch stopped at caption %1 of %2 (%3)").arg(done).arg(total).arg(files);
+}
+
 QString FolderTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
@@ -140,6 +160,9 @@ ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& fol
     bool write = true;
     if (settings_.overwritePrompt && platform::FileExists(path)) {
         if (!OverwriteNoToAll && !OverwriteYesToAll) {
+            if (OnOverwriteQuestion) {
+                OnOverwriteQuestion(caption, fileName);
+            }
             LastOverwriteAnswer = static_cast<int>(dialogs_.Confirm(OverwritePrompt(fileName)));
         }
         if (OverwriteNoToAll) {
@@ -183,6 +206,7 @@ bool ButtonBatch::SaveButtonBatch() {
             batch.batchRunning_ = true;
             batch.folderTested_ = false;
             batch.stopped_ = false;
+            batch.lastBatchSaved_ = false;
         }
         ~BatchScope() { batch.batchRunning_ = false; }
         BatchScope(const BatchScope&) = delete;
@@ -262,6 +286,7 @@ bool ButtonBatch::SaveButtonBatch() {
             dialogs_.ShowError(BatchErrorMessage(error));
         }
     }
+    lastBatchSaved_ = result;
     return result;
 }
 
@@ -273,6 +298,7 @@ bool ButtonBatch::StopRequested() {
 }
 
 void ButtonBatch::SaveBatchButtonClick() {
+    lastBatchSaved_ = false;
     if (!HasCaptions(settings_.captions)) {
         dialogs_.ShowError(NoCaptionsMessage());
         return;

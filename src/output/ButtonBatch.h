@@ -30,6 +30,10 @@ QString NoCaptionsMessage();
 QString BatchSavedMessage(const QString& folder);
 // The status bar text while a batch runs: "Saving 120 of 1000 …".
 QString ProgressText(int current, int total);
+// The status bar while an overwrite question about one of a caption's files is open.
+QString OverwriteQuestionText(int current, int total, const QString& caption, const QString& fileName);
+// The status bar after a batch: "16 captions done (30 files written, 2 kept)", or where it stopped.
+QString BatchSummaryText(bool saved, int done, int total, int written, int kept);
 // The line of the folder test file.
 QString FolderTestLine();
 // Whether any data row of the caption list has a caption that is not blank.
@@ -78,6 +82,12 @@ class ButtonBatch {
     // many there are. The window shows the progress and the faces being saved.
     std::function<void(int current, int total)> OnProgress;
 
+    // Told before the overwrite question is asked: the caption and the name of the file in question.
+    std::function<void(const QString& caption, const QString& fileName)> OnOverwriteQuestion;
+
+    // Whether the last batch saved every caption (false: refused, failed or stopped).
+    bool LastBatchSaved() const { return lastBatchSaved_; }
+
     // Told after each file's overwrite decision: the file's path and whether it was written (false:
     // an existing file was kept).
     std::function<void(const QString& path, bool written)> OnFileSaved;
@@ -98,6 +108,7 @@ class ButtonBatch {
     platform::Dialogs& dialogs_;
     ButtonRenderer& renderer_;
     QList<SavedButtonInfo> savedButtons_;
+    bool lastBatchSaved_ = false;
     bool batchRunning_ = false;
     // Within a batch: the folder passed its test, and no write has failed since.
     bool folderTested_ = false;

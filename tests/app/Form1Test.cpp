@@ -242,9 +242,64 @@ TEST_F(Form1Test, ABatchShowsItsProgressInTheStatusBar) {
     form->show();
     form->Settings().captions.SetRowCount(4);
     form->SaveBatchButton->click();
-    EXPECT_EQ(form->StatusText(), QString::fromUtf8("Saving 3 of 3 \u2026"));
+    // After the batch the status bar says what happened, not the last progress.
+    EXPECT_EQ(form->StatusText(), QStringLiteral("3 captions done (6 files written, 0 kept)"));
     EXPECT_EQ(dialogs.Messages().size(), 1);
     EXPECT_TRUE(dialogs.Messages()[0].startsWith("All buttons have been saved to folder: -"));
+}
+
+namespace {
+
+// Records the status bar each time an overwrite question is asked.
+class StatusAtQuestion : public platform::ScriptedDialogs {
+  public:
+    platform::ConfirmAnswer Confirm(const QString& text) override {
+        statuses << (form != nullptr ? form->StatusText() : QString());
+        return ScriptedDialogs::Confirm(text);
+    }
+    TForm1* form = nullptr;
+    QStringList statuses;
+};
+
+}  // namespace
+
+TEST_F(Form1Test, TheStatusBarNamesTheCaptionAskedAboutAndSaysWhatTheBatchDid) {
+    StatusAtQuestion asking;
+    TForm1 form(asking, shell, dir.path());
+    asking.form = &form;
+    form.show();
+    form.Settings().captions.SetRowCount(4);  // Home, Contacts, Products
+    form.Settings().captions.SetCell(2, 0, "Caf\u00e9");
+    form.SaveBatchButton->click();
+    ASSERT_EQ(form.StatusText(), QStringLiteral("3 captions done (6 files written, 0 kept)"));
+    EXPECT_TRUE(asking.statuses.isEmpty());
+
+    // Again over the same files: Yes, No, then "N&o to All" keeps the rest without asking.
+    asking.QueueConfirm(platform::ConfirmAnswer::Yes);
+    asking.QueueConfirm(platform::ConfirmAnswer::No);
+    asking.QueueConfirm(platform::ConfirmAnswer::NoToAll);
+    form.SaveBatchButton->click();
+    EXPECT_EQ(asking.statuses,
+              (QStringList{QString::fromUtf8("Saving 1 of 3: \"Home\" \u2014 replace u_home.gif?"),
+                           QString::fromUtf8("Saving 1 of 3: \"Home\" \u2014 replace d_home.gif?"),
+                           QString::fromUtf8("Saving 2 of 3: \"Caf\u00e9\" \u2014 replace u_caf.gif?")}));
+    EXPECT_EQ(form.StatusText(), QStringLiteral("3 captions done (1 file written, 5 kept)"));
+
+    // A folder that cannot be used stops the batch at its first caption; the box says why.
+    QFile blocker(dir.path() + "/blocker");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    form.Settings().targetFolder = dir.path() + "/blocker/BUTTONS/";
+    form.SaveBatchButton->click();
+    EXPECT_EQ(form.StatusText(),
+              QStringLiteral("The batch stopped at caption 1 of 3 (0 files written, 0 kept)"));
+    // A refused batch (no captions) leaves the status bar to the box.
+    form.ShowStatus("hint");
+    for (int r = 1; r < form.Settings().captions.RowCount(); ++r) {
+        form.Settings().captions.SetCell(r, 0, QString());
+    }
+    form.SaveBatchButton->click();
+    EXPECT_EQ(form.StatusText(), QStringLiteral("hint"));
 }
 
 TEST_F(Form1Test, PreviewInWebBrowserWritesThePagesAndOpensTheFirst) {
