@@ -19,6 +19,7 @@ namespace platform {
 namespace {
 
 WriteFunction g_write = ::pwrite;
+bool g_refuseUnnamed = false;
 
 constexpr char kTemporaryPrefix[] = ".kestro-";
 constexpr char kTemporarySuffix[] = ".tmp";
@@ -109,10 +110,11 @@ enum class NewFile { Written, Failed, NamedWay };
 // unnamed temporaries, where /proc is missing, and when the name was taken meanwhile.
 NewFile WriteUnnamed(const QByteArray& target, const QByteArray& bytes, int& code) {
     const QByteArray folder = FolderOf(target);
-    const int fd =
-        ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = g_refuseUnnamed ? -1
+                                   : ::open(folder.isEmpty() ? "." : folder.constData(),
+                                            O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0) {
-        code = errno;
+        code = g_refuseUnnamed ? EOPNOTSUPP : errno;
         return code == EISDIR || code == EOPNOTSUPP || code == EINVAL ? NewFile::NamedWay : NewFile::Failed;
     }
     code = WriteAll(fd, bytes);
@@ -310,6 +312,10 @@ int SweepLeftovers(const QString& folderText) {
 
 void SetWriteFunctionForTests(WriteFunction write) {
     g_write = write != nullptr ? write : ::pwrite;
+}
+
+void RefuseUnnamedTemporariesForTests(bool refuse) {
+    g_refuseUnnamed = refuse;
 }
 
 }  // namespace platform

@@ -44,5 +44,7 @@ bool IsTemporaryName(const QString& fileName);
 // Tests replace the system's write with their own (a short write, a full disk); nullptr restores it.
 using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size, off_t offset);
 void SetWriteFunctionForTests(WriteFunction write);
+// Tests make every folder refuse unnamed temporaries, as some file systems do.
+void RefuseUnnamedTemporariesForTests(bool refuse);
 
 }  // namespace platform

@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "TestSupport.h"
 #include "html/PreviewPages.h"
 #include "output/StatusReport.h"
+#include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
 #include "settings/DefaultSettings.h"
 
@@ -343,4 +345,25 @@ TEST(StatusReport, WrittenAndOpenedOnlyWhenTicked) {
                     "/missing/KSDATA/\r- and that the relevant drive has sufficient free disk space.\r\"" +
                     dir.path() + "/missing/KSDATA/Report.txt\": No such file or directory"});
     EXPECT_EQ(shell.Opened().size(), 1);
+}
+
+TEST_F(PreviewPagesTest, TheHtmlFolderIsSweptAndATerminationRequestStopsThePages) {
+    s.htmlTargetFolder = dir.path() + "/site/";
+    s.targetFolder = dir.path() + "/site/img/";
+    ASSERT_TRUE(QDir().mkpath(dir.path() + "/site"));
+    // What older versions left in the page folder goes when the run starts; a link stays.
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/site/test.$$$", "left over"));
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/site/home.htm", "old page"));
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/site/home.htm.part", "left over"));
+    ASSERT_TRUE(QFile::link(dir.path() + "/site/home.htm", dir.path() + "/site/runtest.$$$"));
+    // A termination request after the first page: no further page, no browser, no report.
+    pages.OnPageSaved = [](const QString&, bool) { platform::RecordInterrupt(SIGTERM); };
+    pages.generatehtmlbuttonClick();
+    platform::ClearInterrupt();
+    EXPECT_EQ(Files(dir.path() + "/site"), (QStringList{"home.htm", "runtest.$$$"}));
+    EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site/home.htm").startsWith("<html>"));
+    EXPECT_EQ(Files(dir.path() + "/site/img").size(), 4);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(reports, 0);
+    EXPECT_TRUE(dialogs.History().isEmpty());
 }

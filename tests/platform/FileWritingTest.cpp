@@ -103,6 +103,23 @@ TEST(FileWriting, ANewFileAppearsOnlyWholeAndAReplacementGoesThroughANamedTempor
     EXPECT_EQ(Listing(tmp.path()), QStringList{"u_home.gif"});
 }
 
+TEST(FileWriting, WhereUnnamedTemporariesAreRefusedANewFileGoesThroughANamedOne) {
+    QTemporaryDir tmp;
+    const QString file = tmp.path() + "/u_home.gif";
+    QStringList seenWhileWriting;
+    InjectedWrite injected;
+    InjectedWrite::during = [&] { seenWhileWriting = Listing(tmp.path()); };
+    RefuseUnnamedTemporariesForTests(true);
+    const bool written = ReplaceFile(file, "new file");
+    RefuseUnnamedTemporariesForTests(false);
+    ASSERT_TRUE(written);
+    ASSERT_EQ(seenWhileWriting.size(), 1);
+    EXPECT_TRUE(IsTemporaryName(seenWhileWriting.at(0))) << seenWhileWriting.at(0).toStdString();
+    EXPECT_EQ(testsupport::ReadAll(file), QByteArray("new file"));
+    EXPECT_EQ(ModeOf(file), NewFileMode());
+    EXPECT_EQ(Listing(tmp.path()), QStringList{"u_home.gif"});
+}
+
 TEST(FileWriting, ANameTakenWhileANewFileIsWrittenIsReplaced) {
     // Another run writes the same name between this run's look and its link: the file goes the
     // replace way and the last writer wins, whole.
