@@ -108,3 +108,33 @@ TEST_F(Form1CloseTest, ATerminationRequestStopsTheBatchAfterTheFileInHandThenClo
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(testsupport::ReadAll(DatFile()).contains("100,Contacts\r\n"));
 }
+
+TEST_F(Form1CloseTest, ATerminationRequestDuringAnOverwriteQuestionStopsTheBatchThere) {
+    // The request comes while the question is open; the program's handler closes the box, which
+    // answers No, as Escape does.
+    class Interrupting : public platform::ScriptedDialogs {
+      public:
+        platform::ConfirmAnswer Confirm(const QString& text) override {
+            ScriptedDialogs::Confirm(text);
+            ::raise(SIGTERM);
+            return platform::ConfirmAnswer::No;
+        }
+    } interrupting;
+    auto form = std::make_unique<TForm1>(interrupting, shell, dir.path());
+    form->show();
+    form->Settings().captions.SetRowCount(4);  // Home, Contacts, Products
+    form->Settings().overwritePrompt = true;
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/KSDATA/BUTTONS/d_home.gif", "the user's"));
+    bool closing = false;
+    app::SignalBridge bridge([&] { closing = true; });
+    form->SaveBatchButton->click();
+    EXPECT_EQ(Buttons(), (QStringList{"d_home.gif", "u_home.gif"}));
+    EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA/BUTTONS/d_home.gif"), QByteArray("the user's"));
+    ASSERT_EQ(interrupting.History().size(), 1);  // the question only: no message after it
+    EXPECT_EQ(interrupting.History()[0].kind, platform::ScriptedDialogs::Kind::Confirm);
+    EXPECT_TRUE(form->Batch().Stopped());
+    for (int i = 0; i < 50 && !closing; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    }
+    EXPECT_TRUE(closing);
+}
