@@ -14,6 +14,9 @@
 namespace app {
 namespace {
 
+// Space above the settings file buttons, which stand apart from the button settings.
+constexpr int kSettingsButtonsGap = 8;
+
 constexpr int kPrefixWidth = 110;
 
 }  // namespace
@@ -92,6 +95,20 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), this);
     lower->addWidget(BitBtn1, 3, 3, Qt::AlignRight);
     lower->setColumnStretch(3, 1);
+    // The site's settings: another settings file opened, or these saved under a new name.
+    OpenSettingsButton = new QPushButton(QStringLiteral("Ope&n settings\u2026"), this);
+    SetHint(OpenSettingsButton,
+            QStringLiteral("Open the settings of another site from its settings (.dat) file."));
+    SaveSettingsAsButton = new QPushButton(QStringLiteral("Save se&ttings as\u2026"), this);
+    SetHint(
+        SaveSettingsAsButton,
+        QStringLiteral("Save these settings into a settings (.dat) file of their own and go on with it."));
+    auto* settingsButtons = new QHBoxLayout;
+    settingsButtons->setContentsMargins(0, kSettingsButtonsGap, 0, 0);
+    settingsButtons->addWidget(OpenSettingsButton);
+    settingsButtons->addWidget(SaveSettingsAsButton);
+    settingsButtons->addStretch(1);
+    lower->addLayout(settingsButtons, 4, 0, 1, 4);
     grid->addLayout(lower, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);
 
@@ -106,6 +123,8 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     On(FileTypeComboBox, &QComboBox::activated, [this] { FileTypeComboBoxChange(); });
     On(previewareaSwatch.button, &QPushButton::clicked, [this] { previewareaPaletteBitBtnClick(); });
     On(BitBtn1, &QPushButton::clicked, [this] { form_.BitBtn1Click(); });
+    On(OpenSettingsButton, &QPushButton::clicked, [this] { form_.OpenSettingsClick(); });
+    On(SaveSettingsAsButton, &QPushButton::clicked, [this] { form_.SaveSettingsAsClick(); });
 }
 
 void TFilePage::SettingsToControls() {

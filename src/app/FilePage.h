@@ -38,8 +38,10 @@ class TFilePage : public TSettingsPage {
     QLabel* prefix2Label = nullptr;
     QLineEdit* prefix2Edit = nullptr;
     QComboBox* FileTypeComboBox = nullptr;
-    ColourSwatch previewareaSwatch;  // previewareaImage with previewareaPaletteBitBtn
-    QPushButton* BitBtn1 = nullptr;  // "A&dvanced"
+    ColourSwatch previewareaSwatch;               // previewareaImage with previewareaPaletteBitBtn
+    QPushButton* BitBtn1 = nullptr;               // "A&dvanced"
+    QPushButton* OpenSettingsButton = nullptr;    // "Ope&n settings…"
+    QPushButton* SaveSettingsAsButton = nullptr;  // "Save se&ttings as…"
 };
 
 }  // namespace app

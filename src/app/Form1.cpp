@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,6 +44,8 @@ namespace app {
 namespace {
 
 constexpr int kPagesHeight = 272;
+constexpr char kWindowTitle[] = "Plumeric V1.2";
+constexpr char kSettingsFileFilter[] = "Plumeric settings|*.dat";
 constexpr int kPreviewLabelHeight = 16;
 
 const char* const kPageCaptions[] = {"&File",       "Caption &List", "&Buttons", "F&ont",
@@ -70,7 +73,7 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
       shell_(shell),
       batch_(settings_, dialogs_, *this),
       pages_(settings_, dialogs_, batch_, *this) {
-    setWindowTitle(QStringLiteral("Plumeric V1.2"));
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -159,7 +162,63 @@ TForm1::~TForm1() {
 }
 
 QString TForm1::ProjectFile() const {
+    return settingsFile_.isEmpty() ? DefaultProjectFile() : settingsFile_;
+}
+
+QString TForm1::DefaultProjectFile() const {
     return project::ProjectFilePath(dataFolder_);
+}
+
+void TForm1::SetProjectFile(const QString& file) {
+    const QString whole = QFileInfo(file).absoluteFilePath();
+    settingsFile_ = whole == QFileInfo(DefaultProjectFile()).absoluteFilePath() ? QString() : whole;
+    // The open file's name follows the program's title, unless it is the program's own file.
+    setWindowTitle(settingsFile_.isEmpty() ? QString::fromLatin1(kWindowTitle)
+                                           : QStringLiteral("%1 - %2").arg(QLatin1String(kWindowTitle),
+                                                                           QFileInfo(whole).fileName()));
+}
+
+void TForm1::OpenSettingsClick() {
+    platform::OpenFileRequest request;
+    request.title = QStringLiteral("Open settings");
+    request.filter = QString::fromLatin1(kSettingsFileFilter);
+    request.defaultExtension = QStringLiteral(".dat");
+    request.initialFolder = QFileInfo(DefaultProjectFile()).absolutePath();
+    const std::optional<QString> chosen = dialogs_.ChooseOpenFile(request);
+    if (!chosen) {
+        return;
+    }
+    // The settings in the window go to their own file first, as closing does; when that fails the
+    // other file is not opened and the window keeps what it has.
+    QString reason;
+    if (!project::SaveSettings(ProjectFile(), settings_, &reason)) {
+        dialogs_.ShowError(project::SettingsSaveFailedMessage(ProjectFile(), reason) + QLatin1Char('\r') +
+                           QStringLiteral("The settings file \"%1\" was not opened.").arg(*chosen));
+        return;
+    }
+    SetProjectFile(*chosen);
+    // Read as at start-up, which shows the Help page; the user stays on the page they were on.
+    const int page = PageControl1->currentIndex();
+    LoadSettingsFile();
+    PageControl1->setCurrentIndex(page);
+}
+
+void TForm1::SaveSettingsAsClick() {
+    platform::OpenFileRequest request;
+    request.title = QStringLiteral("Save settings as");
+    request.filter = QString::fromLatin1(kSettingsFileFilter);
+    request.defaultExtension = QStringLiteral(".dat");
+    request.initialFolder = QFileInfo(DefaultProjectFile()).absolutePath();
+    const std::optional<QString> chosen = dialogs_.ChooseSaveFile(request);
+    if (!chosen) {
+        return;
+    }
+    QString reason;
+    if (!project::SaveSettings(*chosen, settings_, &reason)) {
+        dialogs_.ShowError(project::SettingsSaveFailedMessage(*chosen, reason));
+        return;
+    }
+    SetProjectFile(*chosen);
 }
 
 QString TForm1::StatusText() const {
@@ -302,6 +361,10 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    LoadSettingsFile();
+}
+
+void TForm1::LoadSettingsFile() {
     batch_.ClearSavedButtons();
     pages_.ClearSavedPages();
     ApplyDefaultSettings();

@@ -70,7 +70,16 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
     bool DataFolderOk() const { return dataFolderOk_; }
     const QString& DataFolder() const { return dataFolder_; }
+    // The settings file that is open: the data folder's "kestro.dat" unless another was opened.
     QString ProjectFile() const;
+    QString DefaultProjectFile() const;
+    // Makes `file` the open settings file (read when the window is first shown, written at close)
+    // and shows its name in the title.
+    void SetProjectFile(const QString& file);
+    // "Ope&n settings…": writes the settings to their file, then reads another as at start-up.
+    void OpenSettingsClick();
+    // "Save se&ttings as…": writes the settings to a new file, which becomes the open one.
+    void SaveSettingsAsClick();
 
     settings::AppSettings& Settings() { return settings_; }
     platform::Dialogs& Dialogs() { return dialogs_; }
@@ -97,6 +106,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
     // Handlers, under the names the program gives them.
     void FormShow();
+    // Empties the lists of written files, applies the defaults and reads the open settings file.
+    void LoadSettingsFile();
     void FormClose();
     void FormResize();
     void ApplyDefaultSettings();
@@ -189,6 +200,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     platform::Shell& shell_;
     settings::AppSettings settings_;
     QString dataFolder_;
+    QString settingsFile_;  // empty: the data folder's own settings file
     bool dataFolderOk_ = false;
     bool shown_ = false;
     bool syncing_ = false;  // controls are being brought in line with the model

@@ -34,6 +34,12 @@ int main(int argc, char** argv) {
         // The data folder cannot be used: end without showing the window or writing settings.
         return 1;
     }
+    // `kestro FILE` opens that settings file instead of the data folder's own; a file that does not
+    // exist yet starts from the defaults and is made when the window closes.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        form.SetProjectFile(arguments.at(1));
+    }
     dialogs.SetParent(&form);
     application.SetErrorSink([&form](const QString& text) { form.ShowStatus(text); });
     mainWindow = &form;

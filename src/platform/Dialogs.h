@@ -46,6 +46,13 @@ class Dialogs {
     // The open-file dialog. Answers the chosen file, or nothing when cancelled.
     virtual std::optional<QString> ChooseOpenFile(const OpenFileRequest& request) = 0;
 
+    // The save-file dialog, which asks before an existing file is chosen. Answers the chosen file, or
+    // nothing when cancelled; a program without such a dialog answers nothing.
+    virtual std::optional<QString> ChooseSaveFile(const OpenFileRequest& request) {
+        (void)request;
+        return std::nullopt;
+    }
+
     // The folder chooser, titled `caption`, starting at `startFolder`. Answers the chosen folder, whole
     // and with a trailing separator, or nothing when cancelled.
     virtual std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) = 0;

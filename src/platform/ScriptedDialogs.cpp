@@ -48,6 +48,11 @@ std::optional<QString> ScriptedDialogs::ChooseOpenFile(const OpenFileRequest& re
     return TakeText(files_);
 }
 
+std::optional<QString> ScriptedDialogs::ChooseSaveFile(const OpenFileRequest& request) {
+    shown_.append({Kind::SaveFile, request.title, request.initialFolder});
+    return TakeText(saveFiles_);
+}
+
 std::optional<QString> ScriptedDialogs::ChooseFolder(const QString& caption, const QString& startFolder) {
     shown_.append({Kind::Folder, caption, startFolder});
     if (!folderFailures_.empty()) {

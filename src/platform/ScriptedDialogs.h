@@ -13,7 +13,7 @@ namespace platform {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    enum class Kind { Message, Error, Confirm, Colour, OpenFile, Folder };
+    enum class Kind { Message, Error, Confirm, Colour, OpenFile, SaveFile, Folder };
 
     struct Shown {
         Kind kind;
@@ -27,6 +27,7 @@ class ScriptedDialogs : public Dialogs {
     void QueueColour(std::optional<std::uint32_t> colour) { colours_.push_back(colour); }
     // An empty text queues a cancelled dialog.
     void QueueOpenFile(const QString& file) { files_.push_back(file); }
+    void QueueSaveFile(const QString& file) { saveFiles_.push_back(file); }
     void QueueFolder(const QString& folder) { folders_.push_back(folder); }
     // The next folder chooser fails: it throws an error with this text.
     void QueueFolderFailure(const QString& error) { folderFailures_.push_back(error); }
@@ -41,6 +42,7 @@ class ScriptedDialogs : public Dialogs {
     ConfirmAnswer Confirm(const QString& text) override;
     std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
     std::optional<QString> ChooseOpenFile(const OpenFileRequest& request) override;
+    std::optional<QString> ChooseSaveFile(const OpenFileRequest& request) override;
     std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) override;
 
   private:
@@ -60,6 +62,7 @@ class ScriptedDialogs : public Dialogs {
     std::deque<ConfirmAnswer> confirms_;
     std::deque<std::optional<std::uint32_t>> colours_;
     std::deque<QString> files_;
+    std::deque<QString> saveFiles_;
     std::deque<QString> folders_;
     std::deque<QString> folderFailures_;
 };

@@ -112,12 +112,21 @@ std::optional<std::uint32_t> QtDialogs::ChooseColour(std::uint32_t initial) {
 }
 
 std::optional<QString> QtDialogs::ChooseOpenFile(const platform::OpenFileRequest& request) {
+    return ChooseFile(request, false);
+}
+
+std::optional<QString> QtDialogs::ChooseSaveFile(const platform::OpenFileRequest& request) {
+    return ChooseFile(request, true);
+}
+
+std::optional<QString> QtDialogs::ChooseFile(const platform::OpenFileRequest& request, bool save) {
     if (closed_) {
         return std::nullopt;
     }
     QFileDialog dialog(parent_, request.title);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // Saving asks before an existing file is replaced (the dialog's own confirmation).
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!request.filter.isEmpty()) {
         dialog.setNameFilter(QtFilter(request.filter));
     }

@@ -22,6 +22,7 @@ class QtDialogs : public platform::Dialogs {
     platform::ConfirmAnswer Confirm(const QString& text) override;
     std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
     std::optional<QString> ChooseOpenFile(const platform::OpenFileRequest& request) override;
+    std::optional<QString> ChooseSaveFile(const platform::OpenFileRequest& request) override;
     std::optional<QString> ChooseFolder(const QString& caption, const QString& startFolder) override;
 
     // A message text as the box shows it: single CRs become line feeds.
@@ -33,6 +34,7 @@ class QtDialogs : public platform::Dialogs {
     bool Closed() const { return closed_; }
 
   private:
+    std::optional<QString> ChooseFile(const platform::OpenFileRequest& request, bool save);
     QString title_;
     QPointer<QWidget> parent_;
     bool closed_ = false;

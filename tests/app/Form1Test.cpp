@@ -463,13 +463,14 @@ TEST_F(Form1Test, TheAdvancedDialogShowsAndChangesTheModel) {
 namespace {
 
 // Starts a copy of the program in `dir` on the offscreen platform.
-void StartKestro(QProcess& process, const QTemporaryDir& dir) {
+void StartKestro(QProcess& process, const QTemporaryDir& dir, const QStringList& arguments = {}) {
     const QString exe = dir.path() + "/kestro";
     ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRO_BINARY), exe));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(env);
-    process.start(exe, {});
+    process.setWorkingDirectory(dir.path());
+    process.start(exe, arguments);
     ASSERT_TRUE(process.waitForStarted(10000));
 }
 
@@ -531,4 +532,121 @@ TEST(Kestro, TerminationClosesTheWindowAndKeepsTheSettings) {
     const QByteArray dat = testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat");
     EXPECT_TRUE(dat.startsWith("/* Target Folder */\r\n200," + dir.path().toUtf8() + "/KSDATA/BUTTONS/\r\n"));
     EXPECT_TRUE(dat.contains("68,Plumeric !\r\n"));
+}
+
+TEST_F(Form1Test, ASettingsFileByNameIsReadAndWrittenInsteadOfTheProgramsOwn) {
+    const QString site = dir.path() + "/sites/mysite.dat";
+    QDir().mkpath(dir.path() + "/sites");
+    {
+        auto form = MakeForm();
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2"));
+        form->SetProjectFile(site);  // does not exist yet: the defaults
+        form->show();
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2 - mysite.dat"));
+        EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Plumeric !"));
+        form->TextEdit->setText("My site");
+        form->close();
+    }
+    EXPECT_TRUE(testsupport::ReadAll(site).contains("68,My site\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(DatFile()));  // the program's own file is untouched
+    {
+        auto form = MakeForm();
+        form->SetProjectFile(site);
+        form->show();
+        EXPECT_EQ(form->TextEdit->text(), QStringLiteral("My site"));
+        form->close();
+    }
+    // Naming the program's own file, by any spelling, keeps the plain title.
+    auto form = MakeForm();
+    form->SetProjectFile(dir.path() + "/KSDATA/PROJECTS/../PROJECTS/kestro.dat");
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2"));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(Form1Test, OpenAndSaveAsFromTheFilePage) {
+    // Another site's file sets the test caption and disables type 2, and lacks every other key.
+    const QString other = dir.path() + "/other.dat";
+    ASSERT_TRUE(testsupport::WriteAll(other, "68,Other site\r\n110,N\r\n"));
+    auto form = MakeForm();
+    form->show();
+    form->PageControl1->setCurrentIndex(0);
+    form->TextEdit->setText("First site");
+    form->filePage->prefix1edit->setText("X_");  // a key the other file lacks
+
+    dialogs.QueueOpenFile(other);
+    QTest::mouseClick(form->filePage->OpenSettingsButton, Qt::LeftButton);
+    // The settings that were open went to their own file first.
+    EXPECT_TRUE(testsupport::ReadAll(DatFile()).contains("68,First site\r\n"));
+    EXPECT_EQ(form->ProjectFile(), other);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2 - other.dat"));
+    EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Other site"));
+    EXPECT_FALSE(form->Settings().secondbuttonEnabled);
+    EXPECT_TRUE(form->secondbuttonCheckBox[0]->isChecked());
+    // Nothing of the first site survives a key the new file lacks.
+    EXPECT_EQ(form->Settings().prefix1, QStringLiteral("U_"));
+    EXPECT_EQ(form->filePage->prefix1edit->text(), QStringLiteral("U_"));
+    EXPECT_EQ(form->PageControl1->currentIndex(), 0);
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::OpenFile);
+
+    // Save as: the new file is written and becomes the open one; closing writes to it.
+    const QString copy = dir.path() + "/copy.dat";
+    dialogs.QueueSaveFile(copy);
+    QTest::mouseClick(form->filePage->SaveSettingsAsButton, Qt::LeftButton);
+    EXPECT_TRUE(testsupport::ReadAll(copy).contains("68,Other site\r\n"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2 - copy.dat"));
+    form->TextEdit->setText("Copied site");
+    // A cancelled dialog changes nothing.
+    dialogs.QueueOpenFile(QString());
+    form->filePage->OpenSettingsButton->click();
+    EXPECT_EQ(form->ProjectFile(), copy);
+    form->close();
+    EXPECT_TRUE(testsupport::ReadAll(copy).contains("68,Copied site\r\n"));
+    EXPECT_TRUE(testsupport::ReadAll(other).contains("68,Other site\r\n"));
+    EXPECT_TRUE(testsupport::ReadAll(DatFile()).contains("68,First site\r\n"));
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
+}
+
+TEST_F(Form1Test, AnOpenIsAbandonedWhenTheOpenSettingsCannotBeWritten) {
+    const QString other = dir.path() + "/other.dat";
+    ASSERT_TRUE(testsupport::WriteAll(other, "68,Other site\r\n"));
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/blocker", "a file, not a folder"));
+    auto form = MakeForm();
+    const QString unwritable = dir.path() + "/blocker/site.dat";
+    form->SetProjectFile(unwritable);
+    form->show();
+    form->TextEdit->setText("Unsaved");
+    dialogs.QueueOpenFile(other);
+    form->filePage->OpenSettingsButton->click();
+    const QStringList messages = dialogs.Messages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("The settings could not be saved to \"" + unwritable + "\": "))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].endsWith("\rThe settings file \"" + other + "\" was not opened."));
+    EXPECT_EQ(form->ProjectFile(), unwritable);
+    EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Unsaved"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2 - site.dat"));
+    // Save as into the same place fails the same way and keeps the open file.
+    dialogs.Clear();
+    dialogs.QueueSaveFile(dir.path() + "/blocker/copy.dat");
+    form->filePage->SaveSettingsAsButton->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1);
+    EXPECT_TRUE(dialogs.Messages()[0].startsWith("The settings could not be saved to \"" + dir.path() +
+                                                 "/blocker/copy.dat\": "));
+    EXPECT_EQ(form->ProjectFile(), unwritable);
+}
+
+TEST(Kestro, ASettingsFileNamedOnTheCommandLineIsTheOneWritten) {
+    QTemporaryDir dir;
+    // A relative name is taken in the current folder; the file does not exist yet.
+    QProcess process;
+    StartKestro(process, dir, {"site.dat"});
+    // The termination handler is in place once the data folder's settings folder exists; from then
+    // on a termination request closes the window, which writes the open settings file.
+    ASSERT_TRUE(WaitForPath(dir.path() + "/KSDATA/PROJECTS"));
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site.dat").contains("68,Plumeric !\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/KSDATA/PROJECTS/kestro.dat"));
 }
