@@ -178,13 +178,18 @@ void TForm1::SetProjectFile(const QString& file) {
                                                                            QFileInfo(whole).fileName()));
 }
 
-void TForm1::OpenSettingsClick() {
+platform::OpenFileRequest TForm1::SettingsFileRequest(const QString& title) const {
     platform::OpenFileRequest request;
-    request.title = QStringLiteral("Open settings");
+    request.title = title;
     request.filter = QString::fromLatin1(kSettingsFileFilter);
     request.defaultExtension = QStringLiteral(".dat");
     request.initialFolder = QFileInfo(DefaultProjectFile()).absolutePath();
-    const std::optional<QString> chosen = dialogs_.ChooseOpenFile(request);
+    return request;
+}
+
+void TForm1::OpenSettingsClick() {
+    const std::optional<QString> chosen =
+        dialogs_.ChooseOpenFile(SettingsFileRequest(QStringLiteral("Open settings")));
     if (!chosen) {
         return;
     }
@@ -204,12 +209,8 @@ void TForm1::OpenSettingsClick() {
 }
 
 void TForm1::SaveSettingsAsClick() {
-    platform::OpenFileRequest request;
-    request.title = QStringLiteral("Save settings as");
-    request.filter = QString::fromLatin1(kSettingsFileFilter);
-    request.defaultExtension = QStringLiteral(".dat");
-    request.initialFolder = QFileInfo(DefaultProjectFile()).absolutePath();
-    const std::optional<QString> chosen = dialogs_.ChooseSaveFile(request);
+    const std::optional<QString> chosen =
+        dialogs_.ChooseSaveFile(SettingsFileRequest(QStringLiteral("Save settings as")));
     if (!chosen) {
         return;
     }

@@ -189,6 +189,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
   private:
     PreviewLayoutInput PreviewInput() const;
+    // The file dialogs of the settings files: "Plumeric settings (*.dat)", from the settings folder.
+    platform::OpenFileRequest SettingsFileRequest(const QString& title) const;
     // The status bar around a batch: counts reset before it, what happened after it.
     void StartBatchStatus();
     void ShowBatchSummary();
