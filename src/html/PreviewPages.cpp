@@ -59,7 +59,9 @@ QString PercentBytes(const QByteArray& bytes) {
 }  // namespace
 
 QString UrlText(const QString& text) {
-    static const QString kEncoded = QStringLiteral("%#?\"'<>\\& ");
+    // ":" too: a name such as "javascript:alert(1).htm" or "news:_today.htm" would otherwise be read
+    // as a URL scheme, not as a file beside the page. Every URL a page writes stays relative.
+    static const QString kEncoded = QStringLiteral("%#?\"'<>\\&: ");
     QString out;
     for (const char32_t c : text.toUcs4()) {
         const QString one = QString::fromUcs4(&c, 1);

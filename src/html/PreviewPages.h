@@ -38,7 +38,7 @@ QString PageText(const PageContent& page);
 // A ColourString (00BBGGRR) as a page writes it: RRGGBB.
 QString HtmlColour(const QString& colourString);
 
-// Part of a URL in a page: "%", "#", "?", quotes, "<", ">", "\", "&", blanks and control characters
+// Part of a URL in a page: "%", "#", "?", quotes, "<", ">", "\", "&", ":", blanks and control characters
 // percent-encoded, and characters outside Windows-1252 as their UTF-8 bytes; "/" and everything
 // else unchanged.
 QString UrlText(const QString& text);

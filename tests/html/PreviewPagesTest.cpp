@@ -227,8 +227,44 @@ TEST_F(PreviewPagesTest, APageThatCannotBeWrittenStopsBeforeTheBrowserAndTheRepo
     EXPECT_EQ(reports, 0);
 }
 
+TEST_F(PreviewPagesTest, NamesWithAColonStayRelativeLinks) {
+    // "javascript:alert(1).htm" ran the script when clicked; "news:" and "c:" were taken as schemes.
+    const QStringList captions = {"javascript:alert(1)", "News: Today", "FAQ:", "C:\\temp"};
+    s.captions.SetRowCount(static_cast<int>(captions.size()) + 1);
+    for (int r = 1; r <= captions.size(); ++r) {
+        s.captions.SetCell(r, 0, captions[r - 1]);
+    }
+    s.htmlTargetFolder = dir.path() + "/site";
+    s.targetFolder = dir.path() + "/site/a:b/";
+    QDir().mkpath(dir.path() + "/site");
+    pages.generatehtmlbuttonClick();
+    // The files keep their names.
+    EXPECT_EQ(Files(dir.path() + "/site"),
+              (QStringList{"c:temp.htm", "faq:.htm", "javascript:alert(1).htm", "news:_today.htm"}));
+    EXPECT_EQ(Files(dir.path() + "/site/a:b"),
+              (QStringList{"d_c:temp.gif", "d_faq:.gif", "d_javascript:alert(1).gif", "d_news:_today.gif",
+                           "u_c:temp.gif", "u_faq:.gif", "u_javascript:alert(1).gif", "u_news:_today.gif"}));
+    const QString page = QString::fromLatin1(testsupport::ReadAll(dir.path() + "/site/faq:.htm"));
+    EXPECT_TRUE(
+        page.contains("onLoad=\"My_Form_PreLoad_Buttons('a%3Ab/d_javascript%3Aalert(1).gif',"
+                      "'a%3Ab/d_news%3A_today.gif','a%3Ab/d_faq%3A.gif','a%3Ab/d_c%3Atemp.gif')\">"))
+        << page.toStdString();
+    EXPECT_TRUE(page.contains("<a href=\"javascript%3Aalert(1).htm\"\r\n"));
+    EXPECT_TRUE(page.contains("<a href=\"news%3A_today.htm\"\r\n"));
+    EXPECT_TRUE(page.contains("<a href=\"faq%3A.htm\"\r\n"));
+    EXPECT_TRUE(page.contains("<a href=\"c%3Atemp.htm\"\r\n"));
+    EXPECT_TRUE(page.contains("My_Form_Swap_Button('Image1','','a%3Ab/d_javascript%3Aalert(1).gif',1)"));
+    EXPECT_TRUE(page.contains("src=\"a%3Ab/u_c%3Atemp.gif\""));
+    // Only in URLs: the caption and the page's own name are text.
+    EXPECT_TRUE(page.contains("alt=\"News: Today\""));
+    EXPECT_TRUE(page.contains("This page is called \"faq:.htm\""));
+    EXPECT_FALSE(page.contains("href=\"javascript:"));
+    EXPECT_FALSE(page.contains("'javascript:"));
+}
+
 TEST(PageText, UrlsAndTextsAreEscapedOnlyWhereTheyWouldBreakThePage) {
     EXPECT_EQ(UrlText("u_home-2.gif"), QStringLiteral("u_home-2.gif"));
+    EXPECT_EQ(UrlText("javascript:alert(1).htm"), QStringLiteral("javascript%3Aalert(1).htm"));
     EXPECT_EQ(UrlText("img/btn/u_item #1.gif"), QStringLiteral("img/btn/u_item%20%231.gif"));
     EXPECT_EQ(UrlText("today's \"news\"?<a>&b\\c%"),
               QStringLiteral("today%27s%20%22news%22%3F%3Ca%3E%26b%5Cc%25"));

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
         const char* down;
         const char* page;
     };
-    // Plain names, and names typed with apostrophes, "#", quotes, "<script>", "&", a non-Latin word
-    // and a trailing blank.
+    // Plain names, names typed with apostrophes, "#", quotes, "<script>", "&", a non-Latin word and a
+    // trailing blank, and names with a colon that could be read as a URL scheme.
     const Row rows[] = {
         {"Home", "", "", ""},
         {"Today's News", "u_today's_news.gif", "d_today's_news.gif", "today's news.htm"},
@@ -47,6 +47,12 @@ int main(int argc, char** argv) {
          "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.htm"},
         {"Trailing ", "u_trailing .gif", "d_trailing .gif", "trailing .htm"},
         {"50% off?", "u_50% off?.gif", "d_50% off?.gif", "50% off?.htm"},
+        // Captions whose names hold a colon, named by the batch: "javascript:alert(1).htm",
+        // "news:_today.htm", "faq:.htm", "c:temp.htm" must stay files beside the page.
+        {"javascript:alert(1)", "", "", ""},
+        {"News: Today", "", "", ""},
+        {"FAQ:", "", "", ""},
+        {"C:\\temp", "", "", ""},
     };
     const int n = static_cast<int>(std::size(rows));
     s.captions.SetRowCount(n + 1);
