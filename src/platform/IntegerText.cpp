@@ -6,7 +6,10 @@ namespace platform {
 namespace {
 
 std::string Message(const QString& text) {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString();
+    // A NUL in the text would end the message where it stands: it is shown as "\0".
+    QString shown = text;
+    shown.replace(QChar(u'\0'), QStringLiteral("\\0"));
+    return QStringLiteral("'%1' is not a valid integer value").arg(shown).toStdString();
 }
 
 bool IsTrimmed(QChar c) {

@@ -556,3 +556,14 @@ TEST_F(WindowAndTool, AFullOrReadOnlyButtonFolderIsNamedWithWhereTheBatchStopped
     EXPECT_EQ(run.err, "kestro-batch: cannot write into the button folder \"" + Path("readonly/") +
                            "\"; the batch stopped at caption 1 of 7\n");
 }
+
+TEST_F(WindowAndTool, ANulInASettingsValueIsShownInTheMessage) {
+    // The message ended at the NUL: "… could not be processed: '1".
+    ASSERT_TRUE(testsupport::WriteAll(Path("nul.dat"), QByteArray("5,1\0x\r\n", 7)));
+    BatchOptions options;
+    options.settingsFile = Path("nul.dat");
+    const Outcome run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: the settings file \"" + Path("nul.dat") +
+                           "\", line 1, could not be processed: '1\\0x' is not a valid integer value\n");
+}

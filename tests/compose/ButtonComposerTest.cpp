@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QFontMetrics>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "ReferenceFaces.h"
 #include "compose/ButtonComposer.h"
@@ -120,4 +122,54 @@ TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
     const QImage face = composer.CaptureButton(1);
     EXPECT_EQ(face.size(), QSize(3000, 4));
     EXPECT_EQ(face.pixel(10, 1), qRgb(3, 251, 7));  // away from the caption in the middle
+}
+
+TEST_F(ButtonComposerTest, OnlyWholeRegularBitmapFilesAreRead) {
+    const QString unreadable = "The bitmap file \"%1\" could not be read.";
+    const auto refused = [&](const QString& path) {
+        try {
+            compose::LoadBitmapFile(path);
+        } catch (const std::runtime_error& e) {
+            return QString::fromStdString(e.what()) == unreadable.arg(path);
+        }
+        return false;
+    };
+    EXPECT_EQ(compose::LoadBitmapFile(bitmapFile),
+              testsupport::ReferenceBitmap().convertToFormat(compose::LoadBitmapFile(bitmapFile).format()));
+    // A pipe hung the program for ever; a folder and a missing file are refused as well.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path() + "/pipe.bmp").constData(), 0600), 0);
+    EXPECT_TRUE(refused(dir.path() + "/pipe.bmp"));
+    EXPECT_TRUE(refused(dir.path()));
+    EXPECT_TRUE(refused(dir.path() + "/missing.bmp"));
+
+    // A 150 x 40 header without its pixels was taken as a 150 x 40 background; one row short, too.
+    QImage wide(150, 40, QImage::Format_RGB32);
+    wide.fill(qRgb(9, 200, 30));
+    ASSERT_TRUE(wide.save(dir.path() + "/wide.bmp"));
+    const QByteArray whole = testsupport::ReadAll(dir.path() + "/wide.bmp");
+    const qint64 offset = qFromLittleEndian<quint32>(whole.constData() + 10);
+    const qint64 rowBytes = (150 * qFromLittleEndian<quint16>(whole.constData() + 28) + 31) / 32 * 4;
+    ASSERT_EQ(whole.size(), offset + rowBytes * 40);
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/header.bmp", whole.left(60)));
+    EXPECT_TRUE(refused(dir.path() + "/header.bmp"));
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/short.bmp", whole.left(whole.size() - 1)));
+    EXPECT_TRUE(refused(dir.path() + "/short.bmp"));
+    EXPECT_EQ(compose::LoadBitmapFile(dir.path() + "/wide.bmp").size(), QSize(150, 40));
+    // Extra bytes after the pixels do no harm; another format is read by its content.
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/longer.bmp", whole + "trailing"));
+    EXPECT_EQ(compose::LoadBitmapFile(dir.path() + "/longer.bmp").size(), QSize(150, 40));
+    ASSERT_TRUE(wide.save(dir.path() + "/picture.png"));
+    ASSERT_TRUE(QFile::copy(dir.path() + "/picture.png", dir.path() + "/named.bmp"));
+    EXPECT_EQ(compose::LoadBitmapFile(dir.path() + "/named.bmp").size(), QSize(150, 40));
+
+    // In the preview a pipe as the bitmap gets the same message at once.
+    s.button[settings::kType1].backgroundMode = 2;
+    s.button[settings::kType1].bitmapFile = dir.path() + "/pipe.bmp";
+    compose::TButtonComposer composer(s);
+    try {
+        composer.ApplyButtonSettings("Home", "Home");
+        ADD_FAILURE() << "a pipe was read as a bitmap";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromStdString(e.what()), unreadable.arg(dir.path() + "/pipe.bmp"));
+    }
 }

@@ -29,6 +29,14 @@ TEST(IntegerText, RejectsEverythingElseWithTheProgramsMessage) {
     } catch (const ConvertError& e) {
         EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
     }
+    // A NUL in the text cut the message short where it stood; it is shown as "\0".
+    try {
+        ParseInteger(QString("1") + QChar(0) + "x");
+        FAIL();
+    } catch (const ConvertError& e) {
+        EXPECT_STREQ(e.what(), "'1\\0x' is not a valid integer value");
+        EXPECT_EQ(e.Text(), QString("1") + QChar(0) + "x");
+    }
 }
 
 TEST(IntegerText, IntegerFieldsCountEmptyAndLoneMinusAsZero) {
