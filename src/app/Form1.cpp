@@ -33,6 +33,7 @@
 #include "app/PreviewLayout.h"
 #include "compose/ButtonComposer.h"
 #include "html/OpenInBrowser.h"
+#include "output/CaptionNaming.h"
 #include "platform/Interrupt.h"
 #include "project/ProjectFile.h"
 #include "render/LumoButton.h"
@@ -371,6 +372,11 @@ void TForm1::LoadSettingsFile() {
     ApplyDefaultSettings();
     settings_.PreviewUpdatesSuspended = true;
     project::LoadSettings(ProjectFile(), settings_, dialogs_, dataFolder_);
+    // File names that would leave their folder are replaced when a batch starts; said once here.
+    if (QString warning = output::UnusableNamesWarning(settings_); !warning.isEmpty()) {
+        warning[0] = warning[0].toUpper();
+        ShowStatus(warning);
+    }
     settings_.PreviewUpdatesSuspended = true;
     SettingsToControls();
     // The three "Disable this button ?" boxes follow the loaded state; a box that changes runs the
@@ -617,6 +623,10 @@ void TForm1::ApplyButtonSettings(const QString& caption1, const QString& caption
 
 QImage TForm1::CaptureButton(int type) {
     return composer_->CaptureButton(type);
+}
+
+QList<QSize> TForm1::FaceSizes(int type, const QStringList& captions) {
+    return composer_->FaceSizes(type, captions);
 }
 
 const QImage& TForm1::TempImage() const {

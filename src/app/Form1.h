@@ -142,6 +142,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // The batch renders through the window's face composer with the two preview buttons.
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;
+    QList<QSize> FaceSizes(int type, const QStringList& captions) override;
 
     // The picture the batch captures into; mode 0 also loads bitmap files into it to learn their size.
     const QImage& TempImage() const;

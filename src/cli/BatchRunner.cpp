@@ -194,6 +194,11 @@ int TBatchRunner::Run() {
     if (!ApplyOptions(s, dialogs)) {
         return kExitFailed;
     }
+    // File names from the settings file that would leave their folder are replaced when the batch
+    // starts; the run says so once.
+    if (const QString names = output::UnusableNamesWarning(s); !names.isEmpty()) {
+        dialogs.Warn(QStringLiteral("the settings file \"%1\": %2").arg(options_.settingsFile, names));
+    }
     // Without --keep-existing every file is overwritten; with it the question is asked and answered
     // "N&o to All", so each existing file is kept.
     s.overwritePrompt = options_.keepExisting;
@@ -248,16 +253,24 @@ int TBatchRunner::Run() {
         Done(options_.reportFile, true);
     };
 
-    if (options_.html) {
-        // No browser is opened; the report follows the pages, where the window writes and opens it.
-        pages.WriteStatusReport = [&] {
-            if (reportDue) {
-                writeReport(true);
-            }
-        };
-        pages.generatehtmlbuttonClick();
-    } else if (batch.SaveButtonBatch() && reportDue) {
-        writeReport(false);
+    try {
+        if (options_.html) {
+            // No browser is opened; the report follows the pages, where the window writes and opens it.
+            pages.WriteStatusReport = [&] {
+                if (reportDue) {
+                    writeReport(true);
+                }
+            };
+            pages.generatehtmlbuttonClick();
+        } else if (batch.SaveButtonBatch() && reportDue) {
+            writeReport(false);
+        }
+    } catch (const std::exception& e) {
+        // What the window would write into its status bar: after a batch that failed with its own
+        // message (an unreadable bitmap met again when the test caption is drawn) it adds nothing.
+        if (dialogs.Failures() == 0) {
+            dialogs.Fail(QString::fromLocal8Bit(e.what()));
+        }
     }
     // A termination request abandons the file in hand and everything after it; what was written
     // before it stays, and is summed up.

@@ -9,6 +9,20 @@
 #include "settings/ColourString.h"
 
 namespace compose {
+namespace {
+
+// The width of a smart-sized button: the caption's advance in the face font and the spacing, never
+// below 0.
+int SmartWidth(const QFontMetrics& metrics, const QString& caption, const QString& spacing) {
+    return std::max(0, metrics.horizontalAdvance(caption) + platform::IntegerFieldValue(spacing));
+}
+
+// A width or height field as the button takes it: an empty text counts as 0, below 0 is 0.
+int SizeField(const QString& text) {
+    return platform::IsEmptyIntegerText(text) ? 0 : std::max(0, platform::ParseInteger(text));
+}
+
+}  // namespace
 
 TButtonComposer::TButtonComposer(settings::AppSettings& settings, render::TLumoButton& button1,
                                  render::TLumoButton& button2)
@@ -90,8 +104,7 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
     const auto heightRule = [&] { sizeRule(s.height, [b](int v) { b->SetButtonHeight(v); }); };
     const auto smartWidth = [&] {
         const QFontMetrics metrics(render::TLumoButton::FaceFontOf(font));
-        b->SetButtonWidth(
-            std::max(0, metrics.horizontalAdvance(caption) + platform::IntegerFieldValue(s.spacing)));
+        b->SetButtonWidth(SmartWidth(metrics, caption, s.spacing));
     };
     const auto background = [&] { b->SetButtonColor(settings::ColourFromStringStrict(s.backgroundColour)); };
     const bool fileExists = !s.bitmapFile.isEmpty() && platform::FileExists(s.bitmapFile);
@@ -153,6 +166,38 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
     if (rewritten && OnSettingsChanged) {
         OnSettingsChanged(type);
     }
+}
+
+QList<QSize> TButtonComposer::FaceSizes(int type, const QStringList& captions) {
+    const render::TLumoButton& b = Button(type == 1 ? settings::kType1 : settings::kType2);
+    const settings::ButtonStyle& s = settings_.button[type == 1 ? settings::kType1 : settings::kType2];
+    QList<QSize> sizes;
+    sizes.reserve(captions.size());
+    switch (s.backgroundMode) {
+        case 0: {
+            const QSize bitmap = LoadBitmapFile(s.bitmapFile).size();
+            sizes.fill(bitmap, captions.size());
+            break;
+        }
+        case 1:
+        case 2:
+            sizes.fill(QSize(SizeField(s.width), SizeField(s.height)), captions.size());
+            break;
+        case 3:
+        case 4: {
+            const QFontMetrics metrics(render::TLumoButton::FaceFontOf(CaptionFont(s, b.font())));
+            const int height = SizeField(s.height);
+            for (const QString& caption : captions) {
+                sizes.append(QSize(SmartWidth(metrics, caption, s.spacing), height));
+            }
+            break;
+        }
+        default:
+            // No mode chosen: the button keeps the size it has.
+            sizes.fill(QSize(b.ButtonWidth(), b.ButtonHeight()), captions.size());
+            break;
+    }
+    return sizes;
 }
 
 QImage TButtonComposer::CaptureButton(int type) {

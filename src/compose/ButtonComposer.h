@@ -36,6 +36,7 @@ class TButtonComposer : public output::ButtonRenderer {
 
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;
+    QList<QSize> FaceSizes(int type, const QStringList& captions) override;
 
     // The type's button: kType1 or kType2.
     render::TLumoButton& Button(int type) const;

@@ -4,6 +4,7 @@
 
 #include "gif/BmpWriter.h"
 #include "gif/GIFImage.h"
+#include "output/BatchChecks.h"
 #include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
@@ -225,6 +226,13 @@ bool ButtonBatch::SaveButtonBatch() {
     }
     int current = 0;
     try {
+        // Nothing is written when a bitmap cannot be read or a button would be empty; names that
+        // would leave the folder are replaced before any is used.
+        if (const std::optional<QString> refusal = BatchRefusal(settings_, renderer_)) {
+            dialogs_.ShowError(*refusal);
+            return false;
+        }
+        ReplaceUnusableNames(settings_);
         for (int r = 1; r < grid.RowCount(); ++r) {
             const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
             if (platform::Trim(caption).isEmpty()) {
@@ -233,7 +241,7 @@ bool ButtonBatch::SaveButtonBatch() {
             if (OnProgress) {
                 OnProgress(++current, total);
             }
-            const FileNames defaults = CaptionFilenames(caption, settings_);
+            const FileNames defaults = CaptionFilenames(caption, settings_, r);
             const QString names[3] = {defaults.button1, defaults.button2, defaults.html};
             for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kHtmlColumn; ++c) {
                 if (platform::Trim(grid.Cell(r, c)).isEmpty()) {

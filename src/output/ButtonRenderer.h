@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace output {
 
@@ -17,6 +20,10 @@ class ButtonRenderer {
     // Copies the finished face of the type's button (1 or 2) into the capture picture and answers it:
     // the button's ButtonWidth × ButtonHeight, stretched to its window size where they differ.
     virtual QImage CaptureButton(int type) = 0;
+
+    // The size the type's button (1 or 2) would have for each caption under the current settings,
+    // without rendering: a batch measures every caption before it writes a file.
+    virtual QList<QSize> FaceSizes(int type, const QStringList& captions) = 0;
 };
 
 }  // namespace output

@@ -1,8 +1,11 @@
 #include "output/CaptionNaming.h"
 
+#include <QHash>
 #include <QSet>
 
+#include "platform/IntegerText.h"
 #include "platform/TextCodec.h"
+#include "settings/DefaultSettings.h"
 
 namespace output {
 namespace {
@@ -32,9 +35,19 @@ QString ApplyCase(QString name, int style) {
     return name;
 }
 
-QString ButtonName(const QString& prefix, const QString& caption, const QString& extension, bool shortNames) {
+// What stands for the caption in the names of a row whose names would otherwise begin with the
+// extension's full stop (a hidden file, or ".htm" for the caption ".."): "caption" and the row.
+QString RowCaptionPart(int row) {
+    return QStringLiteral("caption") + QString::number(row);
+}
+
+QString ButtonName(const QString& prefix, const QString& caption, const QString& extension, bool shortNames,
+                   int row) {
     const QString cleanPrefix = CleanFilenamePart(prefix);
-    const QString cleanCaption = CleanFilenamePart(caption);
+    QString cleanCaption = CleanFilenamePart(caption);
+    if (cleanPrefix.isEmpty() && cleanCaption.isEmpty()) {
+        cleanCaption = RowCaptionPart(row);
+    }
     if (!shortNames) {
         return (cleanPrefix + cleanCaption).left(kLongNameLength) + extension;
     }
@@ -87,14 +100,18 @@ QString CleanFilenamePart(const QString& text) {
     return platform::FromWindows1252(kept);
 }
 
-FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s) {
+FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row) {
     const QString extension =
         s.fileType == settings::kFileTypeBmp ? QStringLiteral(".BMP") : QStringLiteral(".GIF");
     const int length = s.enforce83 ? kShortNameLength : kLongNameLength;
     FileNames names;
-    names.button1 = ApplyCase(ButtonName(s.prefix1, caption, extension, s.enforce83), s.filenameStyle);
-    names.button2 = ApplyCase(ButtonName(s.prefix2, caption, extension, s.enforce83), s.filenameStyle);
-    names.html = ApplyCase(CleanFilenamePart(caption).left(length) + QStringLiteral(".HTM"), s.filenameStyle);
+    names.button1 = ApplyCase(ButtonName(s.prefix1, caption, extension, s.enforce83, row), s.filenameStyle);
+    names.button2 = ApplyCase(ButtonName(s.prefix2, caption, extension, s.enforce83, row), s.filenameStyle);
+    QString page = CleanFilenamePart(caption);
+    if (page.isEmpty()) {
+        page = RowCaptionPart(row);
+    }
+    names.html = ApplyCase(page.left(length) + QStringLiteral(".HTM"), s.filenameStyle);
     if (!s.secondbuttonEnabled) {
         names.button2 = QLatin1String(kType2DisabledMarker);
     }
@@ -136,7 +153,7 @@ void RecalculateFilenames(settings::AppSettings& s) {
         if (caption.isEmpty()) {
             continue;
         }
-        FileNames names = CaptionFilenames(caption, s);
+        FileNames names = CaptionFilenames(caption, s, r);
         // The three names of a row are numbered against the rows above only, never each other.
         names.button1 = Renumbered(names.button1, written);
         names.button2 = Renumbered(names.button2, written);
@@ -145,6 +162,147 @@ void RecalculateFilenames(settings::AppSettings& s) {
         grid.SetCell(r, CaptionGrid::kType2Column, names.button2);
         grid.SetCell(r, CaptionGrid::kHtmlColumn, names.html);
         written.Add(names);
+    }
+}
+
+bool IsPlainFileName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
+        return false;
+    }
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u == '/' || u == '\\' || u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+using settings::CaptionGrid;
+
+// The name columns a batch writes files under: type 1, type 2 while it is enabled, and the page.
+QList<int> UsedNameColumns(bool type2Enabled) {
+    if (type2Enabled) {
+        return {CaptionGrid::kType1Column, CaptionGrid::kType2Column, CaptionGrid::kHtmlColumn};
+    }
+    return {CaptionGrid::kType1Column, CaptionGrid::kHtmlColumn};
+}
+
+// A name cell a batch would not use as it stands: one that holds text (a blank cell is filled in
+// as usual) but is not a plain file name.
+bool IsUnusableName(const QString& cell) {
+    return !platform::Trim(cell).isEmpty() && !IsPlainFileName(cell);
+}
+
+bool IsCaptionRow(const CaptionGrid& grid, int row) {
+    return !platform::Trim(grid.Cell(row, CaptionGrid::kCaptionColumn)).isEmpty();
+}
+
+QString RowList(const QList<int>& rows) {
+    constexpr int kListed = 10;
+    QStringList numbers;
+    for (int i = 0; i < rows.size() && i < kListed; ++i) {
+        numbers.append(QString::number(rows[i]));
+    }
+    if (rows.size() > kListed) {
+        return numbers.join(QStringLiteral(", ")) + QStringLiteral(" and %1 more").arg(rows.size() - kListed);
+    }
+    if (numbers.size() == 1) {
+        return numbers.first();
+    }
+    const QString last = numbers.takeLast();
+    return numbers.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+}  // namespace
+
+QList<int> RowsWithUnusableNames(const settings::AppSettings& s) {
+    const CaptionGrid& grid = s.captions;
+    const QList<int> columns = UsedNameColumns(s.secondbuttonEnabled);
+    QList<int> rows;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (!IsCaptionRow(grid, r)) {
+            continue;
+        }
+        for (const int c : columns) {
+            if (IsUnusableName(grid.Cell(r, c))) {
+                rows.append(r);
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+bool TestPageNameUnusable(const settings::AppSettings& s) {
+    return !IsPlainFileName(s.htmlMainFilename);
+}
+
+QString UnusableNamesWarning(const settings::AppSettings& s) {
+    QStringList parts;
+    const QList<int> rows = RowsWithUnusableNames(s);
+    if (!rows.isEmpty()) {
+        parts.append(QStringLiteral("the caption list's file names in row%1 %2")
+                         .arg(rows.size() == 1 ? QString() : QStringLiteral("s"), RowList(rows)));
+    }
+    if (TestPageNameUnusable(s)) {
+        parts.append(QStringLiteral("the test page name \"%1\"").arg(s.htmlMainFilename));
+    }
+    if (parts.isEmpty()) {
+        return QString();
+    }
+    const bool one = rows.isEmpty();  // the test page name alone
+    QString text =
+        parts.join(QStringLiteral(" and ")) +
+        (one ? QStringLiteral(" is not a plain file name") : QStringLiteral(" are not plain file names")) +
+        QStringLiteral("; default names take their place when the buttons are saved.");
+    return text;
+}
+
+void ReplaceUnusableNames(settings::AppSettings& s) {
+    if (TestPageNameUnusable(s)) {
+        s.htmlMainFilename = QLatin1String(settings::kDefaultTestPageName);
+    }
+    CaptionGrid& grid = s.captions;
+    const QList<int> rows = RowsWithUnusableNames(s);
+    if (rows.isEmpty()) {
+        return;
+    }
+    // How often each name stands in the name cells of the list, to number a new name against the
+    // other rows' names as FilenameIsUnique does, without scanning the list for each candidate.
+    const QList<int> counted = UsedNameColumns(s.secondbuttonEnabled);
+    QHash<QString, int> uses;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        for (const int c : counted) {
+            ++uses[grid.Cell(r, c)];
+        }
+    }
+    for (const int r : rows) {
+        const FileNames defaults = CaptionFilenames(grid.Cell(r, CaptionGrid::kCaptionColumn), s, r);
+        const QString names[3] = {defaults.button1, defaults.button2, defaults.html};
+        for (const int c : UsedNameColumns(s.secondbuttonEnabled)) {
+            const QString old = grid.Cell(r, c);
+            if (!IsUnusableName(old)) {
+                continue;
+            }
+            // A clash with another row; the row's own cells do not count.
+            const auto takenElsewhere = [&](const QString& name) {
+                int own = 0;
+                for (const int o : counted) {
+                    own += grid.Cell(r, o) == name ? 1 : 0;
+                }
+                return uses.value(name) > own;
+            };
+            QString name = names[c - 1];
+            for (int n = 1; takenElsewhere(name); ++n) {
+                name = NumberedFilename(name, n);
+            }
+            --uses[old];
+            ++uses[name];
+            grid.SetCell(r, c, name);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include "settings/AppSettings.h"
@@ -22,9 +23,10 @@ struct FileNames {
 // a-z { | } ~ £ ¬ stay; everything else is dropped.
 QString CleanFilenamePart(const QString& text);
 
-// The default names of one caption under the current settings (prefixes, file type, 8.3 names,
-// case style, type 2 enabled).
-FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s);
+// The default names of the caption of data row `row` under the current settings (prefixes, file
+// type, 8.3 names, case style, type 2 enabled). A name that would begin with its extension's full
+// stop (the caption ".." and no prefix) takes "caption" and the row number in place of the caption.
+FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row);
 
 // True when no file-name cell of any data row equals `name` exactly; type 2 cells count only while
 // type 2 buttons are enabled.
@@ -37,5 +39,23 @@ void RecalculateFilenames(settings::AppSettings& s);
 // The next candidate when `name` clashes: the counter replaces as many characters at the end of the
 // part before the first full stop as it has digits, so the name keeps its length.
 QString NumberedFilename(const QString& name, int counter);
+
+// Whether a name can be used as it stands for a file inside the chosen folder: not empty, not "."
+// or "..", and without a separator of either kind ("/", "\\"), a NUL or another control character.
+bool IsPlainFileName(const QString& name);
+
+// The data rows with a caption whose file names hold a name that is not blank and not a plain file
+// name (only the names a batch uses count: type 2's only while type 2 is enabled).
+QList<int> RowsWithUnusableNames(const settings::AppSettings& s);
+
+// What a settings file is warned about when it holds such names, or a test page name that is not a
+// plain file name, as a sentence from its first word in lower case ("the caption list's file names
+// in rows 2 and 5 are …"); empty when there is nothing to say.
+QString UnusableNamesWarning(const settings::AppSettings& s);
+
+// Done when a batch starts: each such name becomes the default name of its row's caption, numbered
+// where it clashes with another row's names as the caption list numbers its names; a test page name
+// that is not a plain file name becomes the default one. Nothing is ever written outside the folders.
+void ReplaceUnusableNames(settings::AppSettings& s);
 
 }  // namespace output

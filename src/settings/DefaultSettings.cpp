@@ -99,7 +99,7 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
 
     s.htmlLayout = 0;
     s.browser = QLatin1String(kUseDefaultBrowser);
-    s.htmlMainFilename = QStringLiteral("index.htm");
+    s.htmlMainFilename = QLatin1String(kDefaultTestPageName);
     s.htmlTargetFolder = QLatin1String(kUseButtonTargetFolder);
     s.htmlTitlePrefix = QStringLiteral("Untitled Document");
     s.htmlOverwritePrompt = false;

@@ -7,6 +7,9 @@
 
 namespace settings {
 
+// The name of the single test page the defaults give.
+inline constexpr char kDefaultTestPageName[] = "index.htm";
+
 // Header texts of the caption list as the defaults set them.
 QStringList DefaultCaptionHeader();
 // The seven captions the defaults put into rows 1 to 7.

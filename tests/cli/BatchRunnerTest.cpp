@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -555,6 +558,112 @@ TEST_F(WindowAndTool, AFullOrReadOnlyButtonFolderIsNamedWithWhereTheBatchStopped
     EXPECT_EQ(run.status, cli::kExitFailed);
     EXPECT_EQ(run.err, "kestro-batch: cannot write into the button folder \"" + Path("readonly/") +
                            "\"; the batch stopped at caption 1 of 7\n");
+}
+
+TEST_F(WindowAndTool, EmptyButtonsAndUnreadableBitmapsAreRefusedBeforeAnyFile) {
+    const QString tail =
+        "; a button needs at least 1 x 1 pixel. Change its width or height on the Buttons page.\r"
+        "No buttons have been saved.";
+    settings::ButtonStyle& one = S().button[settings::kType1];
+    // Both refuse alike: the window with an error box, the tool with the same text and status 1.
+    const auto refusedByBoth = [&](const QString& text) {
+        dialogs.Clear();
+        S().targetFolder = Path("window/");
+        form->SaveBatchButton->click();
+        EXPECT_EQ(dialogs.Messages(), QStringList{text});
+        ASSERT_EQ(dialogs.History().size(), 1);
+        EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+        EXPECT_FALSE(QFileInfo::exists(Path("window")));
+        ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+        BatchOptions options;
+        options.settingsFile = Path("settings.dat");
+        options.outFolder = Path("tool");
+        options.html = true;
+        const Outcome run = RunTool(options, dir.path() + "/");
+        EXPECT_EQ(run.status, cli::kExitFailed);
+        EXPECT_EQ(run.err, "kestro-batch: " + QString(text).replace("\r", "\nkestro-batch: ") + "\n");
+        EXPECT_EQ(run.out, QString());
+        EXPECT_TRUE(FilesIn(Path("tool")).isEmpty());
+    };
+    // A fixed width of 0 and a height of -30 wrote 0 x 0 files.
+    one.backgroundMode = 1;
+    one.width = "0";
+    refusedByBoth("Type 1 buttons would be 0 x 30 pixels for \"Home\"" + tail);
+    one.width = "100";
+    one.height = "-30";
+    refusedByBoth("Type 1 buttons would be 100 x 0 pixels for \"Home\"" + tail);
+    // Smart sizing: the long caption first is wide enough, the narrow one at the end is not.
+    one.height = "30";
+    one.backgroundMode = 4;
+    one.spacing = "-20";
+    S().captions.SetRowCount(3);
+    S().captions.SetCell(1, 0, "A caption well over thirty characters");
+    S().captions.SetCell(2, 0, "I");
+    output::RecalculateFilenames(S());
+    refusedByBoth("Type 1 buttons would be 0 x 30 pixels for \"I\"" + tail);
+    one.spacing = "5";
+
+    // Mode 0 without its bitmap took the size of whatever was rendered before; a pipe hung the run.
+    one.backgroundMode = 0;
+    one.bitmapFile = Path("gone.bmp");
+    refusedByBoth("The background bitmap of type 1 buttons, \"" + Path("gone.bmp") +
+                  "\", cannot be read: No such file or directory.\rNo buttons have been saved.");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.bmp")).constData(), 0600), 0);
+    one.bitmapFile = Path("pipe.bmp");
+    refusedByBoth("The background bitmap of type 1 buttons, \"" + Path("pipe.bmp") +
+                  "\", cannot be read: Not a regular file.\rNo buttons have been saved.");
+    // The preview of a pipe gets the unreadable bitmap's message at once, in the status bar.
+    form->Guarded([this] { form->Timer1Timer(); });
+    EXPECT_EQ(form->StatusText(), "The bitmap file \"" + Path("pipe.bmp") + "\" could not be read.");
+}
+
+TEST_F(WindowAndTool, FileNamesThatWouldLeaveTheFoldersAreReplacedAndWarnedAbout) {
+    // The caption list's stored names "101,../../x.gif" and "103,../../x.htm" wrote outside the
+    // button and page folders.
+    S().captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(S());
+    S().captions.SetCell(1, 1, "../../x.gif");
+    S().captions.SetCell(1, 3, "../../x.htm");
+    S().captions.SetCell(2, 2, "/abs.gif");
+    S().htmlGenerateAll = false;
+    S().htmlMainFilename = "../index.htm";
+    ASSERT_TRUE(project::SaveSettings(form->ProjectFile(), S()));
+    ASSERT_TRUE(QFile::copy(form->ProjectFile(), Path("settings.dat")));
+    const QString warning =
+        "the caption list's file names in rows 1 and 2 and the test page name \"../index.htm\" are not plain "
+        "file names; default names take their place when the buttons are saved.";
+
+    // Two levels down, so that "../../x.gif" would still land inside the test's own folder.
+    ASSERT_TRUE(QDir().mkpath(Path("a")));
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.outFolder = Path("a/site");
+    options.html = true;
+    const Outcome run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+    EXPECT_EQ(run.err,
+              "kestro-batch: warning: the settings file \"" + Path("settings.dat") + "\": " + warning + "\n");
+    EXPECT_EQ(QStringList(FilesIn(Path("a/site")).keys()),
+              (QStringList{"d_contacts.gif", "d_home.gif", "index.htm", "u_contacts.gif", "u_home.gif"}));
+    const QByteArray page = testsupport::ReadAll(Path("a/site/index.htm"));
+    EXPECT_TRUE(page.contains("<a href=\"home.htm\"")) << page.toStdString();
+    EXPECT_TRUE(page.contains("src=\"u_home.gif\""));
+
+    // The window says it once, in the status bar, and saves into its folder only.
+    dialogs.Clear();
+    app::TForm1 other(dialogs, shell, dir.path() + "/");
+    other.show();
+    other.Timer1->stop();
+    EXPECT_EQ(other.StatusText(), "T" + warning.mid(1));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+    other.Settings().targetFolder = Path("a/window");
+    other.generatehtmlbuttonClick();
+    EXPECT_EQ(QStringList(FilesIn(Path("a/window")).keys()),
+              (QStringList{"d_contacts.gif", "d_home.gif", "index.htm", "u_contacts.gif", "u_home.gif"}));
+    EXPECT_EQ(other.Settings().captions.Cell(1, 1), QStringLiteral("u_home.gif"));
+    for (const QString outside : {"x.gif", "x.htm", "a/index.htm", "a/x.gif", "a/x.htm"}) {
+        EXPECT_FALSE(QFileInfo::exists(Path(outside))) << outside.toStdString();
+    }
 }
 
 TEST_F(WindowAndTool, ANulInASettingsValueIsShownInTheMessage) {

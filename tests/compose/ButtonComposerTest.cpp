@@ -124,6 +124,33 @@ TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
     EXPECT_EQ(face.pixel(10, 1), qRgb(3, 251, 7));  // away from the caption in the middle
 }
 
+TEST_F(ButtonComposerTest, FaceSizesAreTheSizesTheFacesAreRenderedAt) {
+    compose::TButtonComposer composer(s);
+    const QStringList captions = {"Products", "W", "A much longer caption"};
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        testsupport::SetReferenceSettings(s, mode, bitmapFile);
+        s.button[settings::kType2].height = "-30";  // no height: 0
+        for (int type : {1, 2}) {
+            const QList<QSize> sizes = composer.FaceSizes(type, captions);
+            ASSERT_EQ(sizes.size(), captions.size());
+            for (int i = 0; i < captions.size(); ++i) {
+                composer.ApplyButtonSettings(captions[i], captions[i]);
+                const render::TLumoButton& b =
+                    composer.Button(type == 1 ? settings::kType1 : settings::kType2);
+                EXPECT_EQ(sizes[i], QSize(b.ButtonWidth(), b.ButtonHeight()))
+                    << "mode " << mode << " type " << type << " " << captions[i].toStdString();
+            }
+        }
+    }
+    // Smart sizing follows the caption; a spacing that takes more than the caption gives width 0.
+    s.button[settings::kType1].backgroundMode = 4;
+    s.button[settings::kType1].spacing = "-20";
+    const QList<QSize> smart = composer.FaceSizes(1, {"I", "A much longer caption"});
+    EXPECT_EQ(smart[0], QSize(0, 28));
+    EXPECT_GT(smart[1].width(), 100);
+    EXPECT_TRUE(composer.FaceSizes(1, {}).isEmpty());
+}
+
 TEST_F(ButtonComposerTest, OnlyWholeRegularBitmapFilesAreRead) {
     const QString unreadable = "The bitmap file \"%1\" could not be read.";
     const auto refused = [&](const QString& path) {

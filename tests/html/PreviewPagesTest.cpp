@@ -28,6 +28,13 @@ class FakeRenderer : public output::ButtonRenderer {
         face.fill(type == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
         return face;
     }
+    QList<QSize> FaceSizes(int, const QStringList& list) override {
+        QList<QSize> sizes;
+        for (const QString& caption : list) {
+            sizes.append(QSize(10 + static_cast<int>(caption.size()), 8));
+        }
+        return sizes;
+    }
     QString captions[2];
 };
 
@@ -216,12 +223,14 @@ TEST_F(PreviewPagesTest, TheFirstPageWrittenOpensAndPagesAskBeforeOverwriting) {
 }
 
 TEST_F(PreviewPagesTest, APageThatCannotBeWrittenStopsBeforeTheBrowserAndTheReport) {
-    s.captions.SetCell(1, 3, "no/such/folder.htm");
+    const QString tooLong = QString(300, 'x') + ".htm";
+    s.captions.SetCell(1, 3, tooLong);  // a name the folder cannot take
     pages.generatehtmlbuttonClick();
     EXPECT_EQ(dialogs.Messages(), QStringList{"Error, unable to create HTML output file, check that\r"
                                               "no other applications are currently accessing this file\r"
                                               "and that you have read/write access to the target folder.\r"
-                                              "\"no/such/folder.htm\": No such file or directory"});
+                                              "\"" +
+                                              tooLong + "\": File name too long"});
     EXPECT_TRUE(QFileInfo::exists(Out("contacts.htm")));  // the other pages are still written
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(reports, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +43,18 @@ class FakeRenderer : public ButtonRenderer {
         captured.append(face);
         return face;
     }
+    // The sizes CaptureButton gives, or the size `forcedSizes` holds for "TYPE:CAPTION".
+    QList<QSize> FaceSizes(int type, const QStringList& list) override {
+        measured.append(QStringLiteral("%1:%2").arg(type).arg(list.join(',')));
+        QList<QSize> sizes;
+        for (const QString& caption : list) {
+            sizes.append(forcedSizes.value(QStringLiteral("%1:%2").arg(type).arg(caption),
+                                           QSize(10 + static_cast<int>(caption.size()), 8)));
+        }
+        return sizes;
+    }
+    QMap<QString, QSize> forcedSizes;
+    QStringList measured;
     QStringList applied;
     QList<QImage> captured;
     int renders = 0;
@@ -188,7 +201,8 @@ TEST_F(ButtonBatchTest, FoldersThatCannotBeUsedStopTheBatch) {
 
 TEST_F(ButtonBatchTest, AFileThatCannotBeWrittenEndsTheBatchWithTheErrorMessage) {
     s.captions.SetRowCount(3);
-    s.captions.SetCell(2, 1, "sub/dir.gif");  // a name the folder cannot take
+    const QString tooLong = QString(300, 'x') + ".gif";
+    s.captions.SetCell(2, 1, tooLong);  // a name the folder cannot take
     batch.SaveBatchButtonClick();
     ASSERT_EQ(dialogs.History().size(), 1);
     EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
@@ -196,8 +210,8 @@ TEST_F(ButtonBatchTest, AFileThatCannotBeWrittenEndsTheBatchWithTheErrorMessage)
     EXPECT_EQ(
         dialogs.History()[0].text,
         "An error occured whilst saving this batch of buttons, the error is: -\r\"Cannot write file \"" +
-            Out("sub/dir.gif") +
-            "\": No such file or directory\"\rplease check your caption settings and also that your "
+            Out(tooLong) +
+            "\": File name too long\"\rplease check your caption settings and also that your "
             "target folder is\raccessible and has sufficient free disk space.");
     // The files of the first row are untouched and the previews were rendered again.
     EXPECT_TRUE(QImage(Out("u_home.gif")).width() > 0);
@@ -454,4 +468,125 @@ TEST_F(ButtonBatchTest, AFileAbandonedOnATerminationRequestEndsTheBatchQuietly) 
     EXPECT_TRUE(stopped);
     EXPECT_TRUE(dialogs.History().isEmpty());  // neither the error nor the folder message
     EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(ButtonBatchTest, ABitmapThatCannotBeReadStopsTheBatchBeforeAnyFile) {
+    s.captions.SetRowCount(3);
+    const auto refused = [&](int type, const QString& path, const QString& reason) {
+        return "The background bitmap of type " + QString::number(type) + " buttons, \"" + path +
+               "\", cannot be read: " + reason + ".\rNo buttons have been saved.";
+    };
+    settings::ButtonStyle& b1 = s.button[settings::kType1];
+    settings::ButtonStyle& b2 = s.button[settings::kType2];
+    // Mode 0 with a missing bitmap wrote 0 x 0 files and said all was saved.
+    b1.backgroundMode = 0;
+    b1.bitmapFile = dir.path() + "/missing.bmp";
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(dialogs.History()[0].text, refused(1, b1.bitmapFile, "No such file or directory"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+    EXPECT_TRUE(batch.SavedButtons().isEmpty());
+    EXPECT_EQ(renderer.applied, QStringList{"Plumeric !|Plumeric !"});  // nothing rendered for a file
+
+    // A folder as type 2's bitmap (fixed size), a pipe (smart sizing) and no bitmap chosen at all.
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/good.bmp", "BM"));
+    b1.bitmapFile = dir.path() + "/good.bmp";
+    b2.backgroundMode = 2;
+    b2.bitmapFile = dir.path();
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(2, dir.path(), "Is a directory")});
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path() + "/pipe.bmp").constData(), 0600), 0);
+    b2.backgroundMode = 3;
+    b2.bitmapFile = dir.path() + "/pipe.bmp";
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(2, b2.bitmapFile, "Not a regular file")});
+    b2.bitmapFile.clear();
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(2, "", "No such file or directory")});
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+
+    // A disabled type 2 writes nothing and is not checked; modes 1 and 4 draw no bitmap.
+    s.secondbuttonEnabled = false;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+    s.secondbuttonEnabled = true;
+    b1.backgroundMode = 1;
+    b1.bitmapFile = dir.path() + "/missing.bmp";
+    b2.backgroundMode = 4;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+}
+
+TEST_F(ButtonBatchTest, AButtonSmallerThanOnePixelStopsTheBatchAfterEveryCaptionIsMeasured) {
+    s.captions.SetRowCount(4);  // Home, Contacts, Products
+    const QString tail =
+        "; a button needs at least 1 x 1 pixel. Change its width or height on the Buttons page.\r"
+        "No buttons have been saved.";
+    // Only the last caption is too narrow: no file of the rows before it is written.
+    renderer.forcedSizes["1:Products"] = QSize(0, 30);
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(dialogs.History()[0].text, "Type 1 buttons would be 0 x 30 pixels for \"Products\"" + tail);
+    EXPECT_EQ(renderer.measured, QStringList{"1:Home,Contacts,Products"});
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+    EXPECT_TRUE(batch.SavedButtons().isEmpty());
+
+    // Type 2, too low; then one pixel each way is enough.
+    renderer.forcedSizes.clear();
+    renderer.forcedSizes["2:Home"] = QSize(40, 0);
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"Type 2 buttons would be 40 x 0 pixels for \"Home\"" + tail});
+    renderer.forcedSizes["2:Home"] = QSize(1, 1);
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+
+    // A disabled type 2 is not measured.
+    renderer.forcedSizes["2:Home"] = QSize(0, 0);
+    renderer.measured.clear();
+    s.secondbuttonEnabled = false;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(renderer.measured, QStringList{"1:Home,Contacts,Products"});
+    EXPECT_EQ(dialogs.Messages().size(), 1);
+}
+
+TEST_F(ButtonBatchTest, NamesThatWouldLeaveTheFolderAreReplacedBeforeAnyFileIsWritten) {
+    // Two levels down, so "../../x.gif" would still land inside the test's own folder.
+    ASSERT_TRUE(QDir().mkpath(dir.path() + "/a/b"));
+    s.targetFolder = dir.path() + "/a/b/out/";
+    const auto Out = [this](const QString& name) { return dir.path() + "/a/b/out/" + name; };
+    const auto Files = [this] {
+        return QDir(dir.path() + "/a/b/out").entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    };
+    s.captions.SetRowCount(3);  // Home, Contacts
+    s.captions.SetCell(1, 1, "../../x.gif");
+    s.captions.SetCell(1, 2, "..\\x.gif");
+    s.captions.SetCell(1, 3, "../../x.htm");
+    s.captions.SetCell(2, 1, "u_home.gif");  // typed: row 1's default is taken, so row 1 is numbered
+    s.captions.SetCell(2, 2, "sub/d_contacts.gif");
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(s.captions.RowAt(1),
+              (settings::CaptionGrid::Row{"Home", "u_hom1.gif", "d_home.gif", "home.htm"}));
+    EXPECT_EQ(s.captions.RowAt(2),
+              (settings::CaptionGrid::Row{"Contacts", "u_home.gif", "d_contacts.gif", "contacts.htm"}));
+    EXPECT_EQ(Files(), (QStringList{"d_contacts.gif", "d_home.gif", "u_hom1.gif", "u_home.gif"}));
+    for (const QString folder : {"", "/a", "/a/b"}) {
+        EXPECT_EQ(QDir(dir.path() + folder).entryList(QDir::Files | QDir::Hidden), QStringList())
+            << folder.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(Out("sub")));
+    // The records and sizes follow the new names.
+    ASSERT_EQ(batch.SavedButtons().size(), 2);
+    EXPECT_EQ(batch.SavedButtons()[0].button1Name, Pad30("u_hom1.gif"));
+    EXPECT_EQ(batch.SavedButtons()[0].button1Size, static_cast<double>(QFileInfo(Out("u_hom1.gif")).size()));
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
 }

@@ -46,48 +46,49 @@ TEST(CaptionNaming, FilteringKeepsExactlyTheFileNameCharacters) {
 
 TEST(CaptionNaming, DefaultAndMixedCaseNames) {
     AppSettings s = Defaults();
-    FileNames n = CaptionFilenames("Home", s);
+    FileNames n = CaptionFilenames("Home", s, 1);
     EXPECT_EQ(n.button1, QStringLiteral("u_home.gif"));
     EXPECT_EQ(n.button2, QStringLiteral("d_home.gif"));
     EXPECT_EQ(n.html, QStringLiteral("home.htm"));
 
     s.filenameStyle = 0;
-    n = CaptionFilenames("Contact us!", s);
+    n = CaptionFilenames("Contact us!", s, 1);
     EXPECT_EQ(n.button1, QStringLiteral("U_Contact_us!.GIF"));
     EXPECT_EQ(n.button2, QStringLiteral("D_Contact_us!.GIF"));
     EXPECT_EQ(n.html, QStringLiteral("Contact_us!.HTM"));
-    EXPECT_EQ(CaptionFilenames("Price $5.00", s).button1, QStringLiteral("U_Price_500.GIF"));
-    // A caption that filters down to nothing leaves the prefix and the extension.
-    EXPECT_EQ(CaptionFilenames("$$$", s).button1, QStringLiteral("U_.GIF"));
-    EXPECT_EQ(CaptionFilenames("$$$", s).html, QStringLiteral(".HTM"));
+    EXPECT_EQ(CaptionFilenames("Price $5.00", s, 1).button1, QStringLiteral("U_Price_500.GIF"));
+    // A caption that filters down to nothing leaves the prefix and the extension; a page name, which
+    // has no prefix, would start with its full stop and takes "caption" and the row number instead.
+    EXPECT_EQ(CaptionFilenames("$$$", s, 1).button1, QStringLiteral("U_.GIF"));
+    EXPECT_EQ(CaptionFilenames("$$$", s, 7).html, QStringLiteral("caption7.HTM"));
 
     s.filenameStyle = 1;
     s.fileType = settings::kFileTypeBmp;
-    EXPECT_EQ(CaptionFilenames("Home page", s).button1, QStringLiteral("U_HOME_PAGE.BMP"));
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("U_HOME_PAGE.BMP"));
     s.filenameStyle = 7;  // any other style leaves the name as built
-    EXPECT_EQ(CaptionFilenames("Home", s).button1, QStringLiteral("U_Home.BMP"));
+    EXPECT_EQ(CaptionFilenames("Home", s, 1).button1, QStringLiteral("U_Home.BMP"));
 }
 
 TEST(CaptionNaming, LongNamesAreCutTo36CharactersOfPrefixAndCaption) {
     AppSettings s = Defaults();
     s.filenameStyle = 0;
     s.prefix1 = QString(30, 'p');
-    const FileNames n = CaptionFilenames("abcdefghij", s);
+    const FileNames n = CaptionFilenames("abcdefghij", s, 1);
     EXPECT_EQ(n.button1, QString(30, 'p') + "abcdef.GIF");
     EXPECT_EQ(n.button2, QStringLiteral("D_abcdefghij.GIF"));
-    EXPECT_EQ(CaptionFilenames(QString(250, 'x'), s).html, QString(36, 'x') + ".HTM");
+    EXPECT_EQ(CaptionFilenames(QString(250, 'x'), s, 1).html, QString(36, 'x') + ".HTM");
     s.prefix1 = QString(40, 'q');
-    EXPECT_EQ(CaptionFilenames("z", s).button1, QString(36, 'q') + ".GIF");
+    EXPECT_EQ(CaptionFilenames("z", s, 1).button1, QString(36, 'q') + ".GIF");
 }
 
 TEST(CaptionNaming, EightThreeNames) {
     AppSettings s = Defaults();
     s.filenameStyle = 0;
     s.enforce83 = true;
-    FileNames n = CaptionFilenames("Products", s);
+    FileNames n = CaptionFilenames("Products", s, 1);
     EXPECT_EQ(n.button1, QStringLiteral("U_Produc.GIF"));
     EXPECT_EQ(n.html, QStringLiteral("Products.HTM"));
-    EXPECT_EQ(CaptionFilenames("A much longer caption", s).html, QStringLiteral("A_much_l.HTM"));
+    EXPECT_EQ(CaptionFilenames("A much longer caption", s, 1).html, QStringLiteral("A_much_l.HTM"));
 
     s.prefix1 = "ABCDEFGHIJ";
     SetCaptions(s, {"Home", "Contacts", "Products", "Services", "Support", "Search", "Links", "a", "b", "c",
@@ -161,4 +162,100 @@ TEST(CaptionNaming, NumberingKeepsTheNameLength) {
     EXPECT_EQ(NumberedFilename("a.b.c", 3), QStringLiteral("3.b.c"));
     EXPECT_EQ(NumberedFilename(".HTM", 12), QStringLiteral("12.HTM"));
     EXPECT_EQ(NumberedFilename("noext", 2), QStringLiteral("noex2"));
+}
+
+TEST(CaptionNaming, NamesThatWouldStartWithTheirFullStopTakeCaptionAndTheRowNumber) {
+    AppSettings s = Defaults();
+    // The caption ".." gave the hidden page ".htm".
+    SetCaptions(s, {"Home", "..", "Links", "..", "caption2"});
+    RecalculateFilenames(s);
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"..", "u_.gif", "d_.gif", "caption2.htm"}));
+    // The row number is the caption's own row; a clash with a name above is numbered as usual.
+    EXPECT_EQ(s.captions.Cell(4, 3), QStringLiteral("caption4.htm"));
+    EXPECT_EQ(s.captions.Cell(4, 1), QStringLiteral("u1.gif"));
+    EXPECT_EQ(s.captions.Cell(5, 3), QStringLiteral("caption1.htm"));
+
+    // Without prefixes the button names too; the case style and the 8.3 cut apply to the new base.
+    s.prefix1.clear();
+    s.prefix2 = "$";  // filters down to nothing as well
+    s.filenameStyle = 1;
+    FileNames n = CaptionFilenames("...", s, 3);
+    EXPECT_EQ(n.button1, QStringLiteral("CAPTION3.GIF"));
+    EXPECT_EQ(n.button2, QStringLiteral("CAPTION3.GIF"));
+    EXPECT_EQ(n.html, QStringLiteral("CAPTION3.HTM"));
+    s.enforce83 = true;
+    s.filenameStyle = 0;
+    n = CaptionFilenames("..", s, 12);
+    EXPECT_EQ(n.button1, QStringLiteral("caption1.GIF"));
+    EXPECT_EQ(n.html, QStringLiteral("caption1.HTM"));
+    EXPECT_EQ(CaptionFilenames("..", s, 9).html, QStringLiteral("caption9.HTM"));
+    SetCaptions(s, {"x", "", "", "", "", "", "", "", "", "", "", "..", ".."});
+    RecalculateFilenames(s);
+    EXPECT_EQ(s.captions.RowAt(12), (CaptionGrid::Row{"..", "caption1.GIF", "caption1.GIF", "caption1.HTM"}));
+    EXPECT_EQ(s.captions.RowAt(13), (CaptionGrid::Row{"..", "caption2.GIF", "caption2.GIF", "caption2.HTM"}));
+}
+
+TEST(CaptionNaming, PlainFileNames) {
+    for (const QString name : {"u_home.gif", "a", "...", ".hidden", "with space.htm", "C:temp.htm",
+                               "\u00e9t\u00e9.gif", "<Type 2 buttons are disabled>"}) {
+        EXPECT_TRUE(IsPlainFileName(name)) << name.toStdString();
+    }
+    for (const QString name : {"", ".", "..", "../x.gif", "a/b.gif", "/x.gif", "..\\x.htm", "a\\b",
+                               "x\ty.gif", "x\ry.gif", "x\x7fy", "x\u0085y"}) {
+        EXPECT_FALSE(IsPlainFileName(name)) << name.toStdString();
+    }
+    EXPECT_FALSE(IsPlainFileName(QString("a") + QChar(0) + "b.gif"));
+}
+
+TEST(CaptionNaming, NamesThatAreNotPlainAreReplacedByNumberedDefaults) {
+    AppSettings s = Defaults();
+    SetCaptions(s, {"Home", "Links", "Home", "News", "Blank names", "   "});
+    RecalculateFilenames(s);
+    s.captions.SetCell(1, 1, "../../x.gif");
+    s.captions.SetCell(1, 3, "../../x.htm");
+    s.captions.SetCell(2, 2, "sub/d_links.gif");
+    s.captions.SetCell(3, 1, "..");  // its default u_home.gif is row 1's, which is being replaced too
+    s.captions.SetCell(4, 3, QString("news") + QChar(0) + ".htm");
+    s.captions.SetCell(5, 1, "");  // blank: left for the batch to fill, no warning
+    s.captions.SetCell(5, 3, "  ");
+    s.captions.SetCell(6, 1, "/etc/x");  // no caption: never used, not counted
+    EXPECT_EQ(RowsWithUnusableNames(s), (QList<int>{1, 2, 3, 4}));
+    EXPECT_EQ(UnusableNamesWarning(s),
+              QStringLiteral(
+                  "the caption list's file names in rows 1, 2, 3 and 4 are not plain file names; default "
+                  "names take their place when the buttons are saved."));
+    ReplaceUnusableNames(s);
+    // Each such cell takes its caption's default name; the other cells of the row stay.
+    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"Home", "u_home.gif", "d_home.gif", "home.htm"}));
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Links", "u_links.gif", "d_links.gif", "links.htm"}));
+    // Row 3's default type 1 name is row 1's new one: it is numbered, as the list numbers clashes.
+    EXPECT_EQ(s.captions.RowAt(3), (CaptionGrid::Row{"Home", "u_hom1.gif", "d_hom1.gif", "hom1.htm"}));
+    EXPECT_EQ(s.captions.Cell(4, 3), QStringLiteral("news.htm"));
+    EXPECT_EQ(s.captions.RowAt(5), (CaptionGrid::Row{"Blank names", "", "d_blank_names.gif", "  "}));
+    EXPECT_EQ(s.captions.Cell(6, 1), QStringLiteral("/etc/x"));
+    EXPECT_TRUE(RowsWithUnusableNames(s).isEmpty());
+    EXPECT_EQ(UnusableNamesWarning(s), QString());
+
+    // Type 2 names count only while type 2 is enabled; a test page name that is not plain is
+    // warned about and becomes the default one.
+    s.secondbuttonEnabled = false;
+    s.captions.SetCell(2, 2, "../marker");
+    s.htmlMainFilename = "../index.htm";
+    EXPECT_TRUE(RowsWithUnusableNames(s).isEmpty());
+    EXPECT_EQ(UnusableNamesWarning(s),
+              QStringLiteral("the test page name \"../index.htm\" is not a plain file name; "
+                             "default names take their place when the buttons are saved."));
+    ReplaceUnusableNames(s);
+    EXPECT_EQ(s.htmlMainFilename, QStringLiteral("index.htm"));
+    EXPECT_EQ(s.captions.Cell(2, 2), QStringLiteral("../marker"));
+
+    // A single row, and a long list, are named as such.
+    s.captions.SetCell(2, 1, "a/b");
+    EXPECT_TRUE(UnusableNamesWarning(s).startsWith("the caption list's file names in row 2 are not"));
+    SetCaptions(s, QStringList(14, "x"));
+    for (int r = 1; r <= 14; ++r) {
+        s.captions.SetCell(r, 1, "a/b");
+    }
+    EXPECT_TRUE(UnusableNamesWarning(s).startsWith(
+        "the caption list's file names in rows 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 4 more are not"));
 }

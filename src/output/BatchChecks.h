@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <optional>
+
+#include "output/ButtonRenderer.h"
+#include "settings/AppSettings.h"
+
+// What a batch makes sure of before it writes any file: that every background bitmap it needs can
+// be read, and that no button it would write is empty.
+namespace output {
+
+// Whether a background mode draws a bitmap file: 0 (the bitmap's size), 2 (a fixed size) and 3
+// (smart sizing).
+bool UsesBitmapFile(int backgroundMode);
+
+QString BitmapRefusedMessage(int type, const QString& path, const QString& reason);
+QString ButtonTooSmallMessage(int type, QSize size, const QString& caption);
+
+// The first reason not to start the batch, as the error box shows it, or nothing. The bitmaps of the
+// types to be saved (type 2 only while it is enabled) come first: one that is missing, unreadable or
+// not a regular file. Then the size of every button: all captions are measured (in smart sizing the
+// width follows the caption), and the first button narrower or lower than one pixel is named.
+std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRenderer& renderer);
+
+}  // namespace output
