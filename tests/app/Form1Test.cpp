@@ -244,7 +244,7 @@ TEST_F(Form1Test, ABatchShowsItsProgressInTheStatusBar) {
     form->SaveBatchButton->click();
     // After the batch the status bar says what happened, not the last progress.
     EXPECT_EQ(form->StatusText(), QStringLiteral("3 captions done (6 files written, 0 kept)"));
-    EXPECT_EQ(dialogs.Messages().size(), 1);
+    ASSERT_EQ(dialogs.Messages().size(), 1);
     EXPECT_TRUE(dialogs.Messages()[0].startsWith("All buttons have been saved to folder: -"));
 }
 

@@ -676,3 +676,22 @@ TEST_F(WindowAndTool, ANulInASettingsValueIsShownInTheMessage) {
     EXPECT_EQ(run.err, "kestro-batch: the settings file \"" + Path("nul.dat") +
                            "\", line 1, could not be processed: '1\\0x' is not a valid integer value\n");
 }
+
+TEST_F(WindowAndTool, ACaptionListWithAByteOrderMarkAndBytesThatAreNotUtf8) {
+    // The mark is dropped and the rest, not being UTF-8, is read as Windows-1252.
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+    ASSERT_TRUE(testsupport::WriteAll(Path("caps.txt"),
+                                      "\xEF\xBB\xBF"
+                                      "Caf\xE9\r\nHome\r\n"));
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.captionsFile = Path("caps.txt");
+    options.outFolder = Path("out");
+    options.reportFile = Path("report.txt");
+    const Outcome run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+    EXPECT_EQ(QStringList(FilesIn(Path("out")).keys()),
+              (QStringList{"d_caf.gif", "d_home.gif", "u_caf.gif", "u_home.gif"}));
+    const QByteArray report = testsupport::ReadAll(Path("report.txt"));
+    EXPECT_TRUE(report.contains("\r\nCaf\xE9                            u_caf.gif")) << report.toStdString();
+}

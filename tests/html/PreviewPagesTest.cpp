@@ -10,6 +10,7 @@
 #include "output/StatusReport.h"
 #include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Shell.h"
 #include "settings/DefaultSettings.h"
 
 using namespace html;
@@ -212,7 +213,7 @@ TEST_F(PreviewPagesTest, TheFirstPageWrittenOpensAndPagesAskBeforeOverwriting) {
     dialogs.Clear();
     dialogs.QueueConfirm(platform::ConfirmAnswer::No);
     pages.generatehtmlbuttonClick();
-    EXPECT_EQ(dialogs.History().size(), 1);
+    ASSERT_EQ(dialogs.History().size(), 1);
     EXPECT_EQ(dialogs.History()[0].text,
               "HTML file \"" + Out("contacts.htm") + "\" exists, ok to ovewrite ?");
     EXPECT_EQ(testsupport::ReadAll(Out("contacts.htm")), QByteArray("old"));
@@ -234,6 +235,22 @@ TEST_F(PreviewPagesTest, APageThatCannotBeWrittenStopsBeforeTheBrowserAndTheRepo
     EXPECT_TRUE(QFileInfo::exists(Out("contacts.htm")));  // the other pages are still written
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(reports, 0);
+}
+
+TEST_F(PreviewPagesTest, AnUnreadableTypeOneFileKeptAsItWasTakesTheSizeOfTheRowBefore) {
+    s.captions.SetRowCount(4);
+    s.captions.SetCell(3, 0, "Products");
+    ASSERT_TRUE(QDir().mkpath(dir.path() + "/out"));
+    ASSERT_TRUE(testsupport::WriteAll(Out("u_contacts.gif"), "not a picture"));
+    dialogs.QueueConfirm(platform::ConfirmAnswer::NoToAll);
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(testsupport::ReadAll(Out("u_contacts.gif")), QByteArray("not a picture"));
+    const QByteArray page = testsupport::ReadAll(Out("home.htm"));
+    EXPECT_TRUE(page.contains("src=\"u_home.gif\" width=\"14\" height=\"8\"")) << page.toStdString();
+    EXPECT_TRUE(page.contains("src=\"u_contacts.gif\" width=\"14\" height=\"8\"")) << page.toStdString();
+    EXPECT_TRUE(page.contains("src=\"u_products.gif\" width=\"18\" height=\"8\"")) << page.toStdString();
+    ASSERT_EQ(batch.SavedButtons().size(), 3);
+    EXPECT_EQ(batch.SavedButtons()[1].button1Size, 13.0);
 }
 
 TEST_F(PreviewPagesTest, NamesWithAColonStayRelativeLinks) {
@@ -411,4 +428,36 @@ TEST_F(PreviewPagesTest, TheHtmlFolderIsSweptAndATerminationRequestStopsThePages
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(reports, 0);
     EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST(StatusReport, AShellThatFailsToOpenTheReportGetsItsMessage) {
+    QTemporaryDir dir;
+    settings::AppSettings s;
+    settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, dir.path() + "/");
+    s.statusReports = true;
+    ASSERT_TRUE(QDir().mkpath(dir.path() + "/KSDATA"));
+    platform::ScriptedDialogs dialogs;
+    // The desktop's open call raises; a refusal code alone is not reported.
+    class FailingShell : public platform::Shell {
+      public:
+        bool raise = true;
+        int OpenDocument(const QString&) override {
+            if (raise) {
+                throw std::runtime_error("no desktop");
+            }
+            return kNoApplication;
+        }
+    } shell;
+    output::StatusReport report(s, dialogs, shell, dir.path() + "/");
+    report.WriteStatusReport(false, {}, {});
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"Unable to view the status report using your Windows default\r"
+                          "text file application.\r"
+                          "Please open : " +
+                          dir.path() + "/KSDATA/Report.txt\r- in order to read the report."});
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/KSDATA/Report.txt"));  // the file stays written
+    shell.raise = false;
+    dialogs.Clear();
+    report.WriteStatusReport(false, {}, {});
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
 }
