@@ -34,7 +34,7 @@ OUTSIDE="$W/outside"
 mkdir -p "$OUTSIDE"
 for f in a b c d e; do echo "precious $f" >"$OUTSIDE/$f.txt"; done
 outside_state() { (cd "$W" && find . -path ./out -prune -o -path ./small -prune -o -path ./app/KSDATA -prune \
-    -o -path ./race -prune -o -path ./scratch -prune -o -print | sort && find outside -type f -exec sha256sum {} + | sort); }
+    -o -path ./race -prune -o -path ./scratch -prune -o -path ./names/a -prune -o -print | sort && find outside -type f -exec sha256sum {} + | sort); }
 
 # Leftovers of the program in a folder: its temporaries and test files, and the old names, that are
 # regular files (planted links are the attacker's, not leftovers).
@@ -66,7 +66,21 @@ captions "$W/c100.txt" 100
 settings "$W/settings.dat" "$W/out/"
 settings "$W/race.dat" "$W/race/"
 settings "$W/small.dat" "$W/small/out/"
-mkdir -p "$W/app/KSDATA/PROJECTS" "$W/scratch"
+mkdir -p "$W/app/KSDATA/PROJECTS" "$W/scratch" "$W/names/a"
+# A settings file whose caption list names files outside its folders, a test page name that does
+# too, and captions that would make a page link a script or another scheme.
+settings "$W/names-base.dat" "$W/names/a/site/"
+{
+    cat "$W/names-base.dat"
+    printf '/* HTML generate all html files switch */\r\n86,Y\r\n'
+    printf '/* HTML main filename (index.htm) */\r\n82,../../index.htm\r\n'
+    printf '/* Caption List */\r\n'
+    printf '100,Home\r\n101,../../x.gif\r\n102,..\\..\\y.gif\r\n103,../../x.htm\r\n'
+    printf '100,javascript:alert(1)\r\n101,\r\n102,\r\n103,\r\n'
+    printf '100,..\r\n101,/etc/passwd\r\n102,\r\n103,\r\n'
+} >"$W/names.dat"
+mkfifo "$W/names/pipe.bmp"
+{ cat "$W/names.dat"; printf '/* Button 1 mode */\r\n1,0\r\n/* Button 1 background file */\r\n7,%s\r\n' "$W/names/pipe.bmp"; } >"$W/pipe.dat"
 cp "$KESTRO" "$W/app/kestro"
 export -f leftovers
 BEFORE=$(outside_state)
@@ -179,6 +193,20 @@ else
         grep -q 'The settings could not be saved to ".*kestro.dat": No space left on device.' "$S/kestro.err"
     check "  nothing left behind" bash -c "[ -z \"\$(leftovers '$W/small')\" ]"
 fi
+
+echo "== file names from a settings file"
+"$BATCH" --html --quiet "$W/names.dat" 2>"$S/names.err"
+STATUS=$?
+check "stored names that leave their folders: exit 0 (was $STATUS), with the warning: $(head -c 300 "$S/names.err")" \
+    bash -c "[ $STATUS -eq 0 ] && grep -q '^kestro-batch: warning: .*are not plain file names' '$S/names.err'"
+check "  every file in the chosen folder under its default name: $(LC_ALL=C ls "$W/names/a/site" | tr '\n' ' ')" \
+    bash -c "[ \"\$(LC_ALL=C ls '$W/names/a/site' | tr '\n' ' ')\" = 'caption3.htm d_.gif d_home.gif d_javascript:alert(1).gif home.htm javascript:alert(1).htm u_.gif u_home.gif u_javascript:alert(1).gif ' ]"
+check "  page links stay relative: href=\"javascript%3Aalert(1).htm\"" \
+    bash -c "grep -q 'href=\"javascript%3Aalert(1).htm\"' '$W/names/a/site/home.htm' && ! grep -q 'href=\"javascript:' '$W/names/a/site/home.htm'"
+timeout 20 "$BATCH" --quiet "$W/pipe.dat" 2>"$S/pipe.err"
+STATUS=$?
+check "a pipe as the bitmap: exit 1 at once (was $STATUS): $(grep -m1 "cannot be read" "$S/pipe.err")" \
+    bash -c "[ $STATUS -eq 1 ] && grep -q 'cannot be read: Not a regular file.' '$S/pipe.err' && [ ! -e '$W/names/a/site/u_home.bmp' ]"
 
 echo "== outside the chosen folders"
 AFTER=$(outside_state)
