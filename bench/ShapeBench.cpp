@@ -10,7 +10,7 @@ namespace {
 void BM_RebuildShape(benchmark::State& state) {
     render::TLumoButton button;
     const bool large = state.range(0) != 0;
-    button.SetButtonKind(large ? render::bkElliptic : render::bkRect);
+    button.SetButtonKind(large ? face::bkElliptic : face::bkRect);
     button.SetButtonDepth(2);
     button.SetButtonWidth(large ? 2000 : 100);
     button.SetButtonHeight(large ? 2000 : 30);
@@ -28,7 +28,7 @@ void BM_RebuildFace(benchmark::State& state) {
     button.SetButtonWidth(large ? 2000 : 100);
     button.SetButtonHeight(large ? 2000 : 30);
     if (large) {
-        button.SetButton3DKind(render::dk3dBorder);
+        button.SetButton3DKind(face::dk3dBorder);
         button.SetButtonDepth(16);
     }
     QFont f("DejaVu Sans");

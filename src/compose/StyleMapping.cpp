@@ -83,55 +83,55 @@ bool BmpPixelDataComplete(const QByteArray& bytes) {
 
 }  // namespace
 
-render::TLumo3DKind BorderStyleKind(const QString& text) {
+face::TLumo3DKind BorderStyleKind(const QString& text) {
     if (text == QLatin1String("Simple 3D"))
-        return render::dk3dsimple;
+        return face::dk3dsimple;
     if (text == QLatin1String("3D Border"))
-        return render::dk3dBorder;
+        return face::dk3dBorder;
     if (text == QLatin1String("Flatten"))
-        return render::dkFlatten;
+        return face::dkFlatten;
     if (text == QLatin1String("Flatten Simple"))
-        return render::dkFlattenSimple;
+        return face::dkFlattenSimple;
     if (text == QLatin1String("3D Border Flatten"))
-        return render::dk3dBorderFlatten;
-    return render::dkNone;
+        return face::dk3dBorderFlatten;
+    return face::dkNone;
 }
 
-render::TLumoCaption3dKind CaptionKind(settings::CaptionEffect effect) {
+face::TLumoCaption3dKind CaptionKind(settings::CaptionEffect effect) {
     switch (effect) {
         case settings::CaptionEffect::Embossed:
-            return render::ckEmbossed;
+            return face::ckEmbossed;
         case settings::CaptionEffect::Pressed:
-            return render::ckPressed;
+            return face::ckPressed;
         case settings::CaptionEffect::Standard:
         default:
-            return render::ckSimple;
+            return face::ckSimple;
     }
 }
 
-render::TLumoVAlign VerticalAlign(int mode) {
+face::TLumoVAlign VerticalAlign(int mode) {
     switch (mode) {
         case 0:
-            return render::vaBottom;
+            return face::vaBottom;
         case 2:
-            return render::vaNone;
+            return face::vaNone;
         case 3:
-            return render::vaTop;
+            return face::vaTop;
         default:
-            return render::vaCenter;
+            return face::vaCenter;
     }
 }
 
-render::TLumoHAlign HorizontalAlign(int mode) {
+face::TLumoHAlign HorizontalAlign(int mode) {
     switch (mode) {
         case 1:
-            return render::haLeft;
+            return face::haLeft;
         case 2:
-            return render::haNone;
+            return face::haNone;
         case 3:
-            return render::haRight;
+            return face::haRight;
         default:
-            return render::haCenter;
+            return face::haCenter;
     }
 }
 

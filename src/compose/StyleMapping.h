@@ -5,21 +5,21 @@
 #include <QString>
 #include <optional>
 
-#include "render/LumoTypes.h"
+#include "face/LumoTypes.h"
 #include "settings/ButtonStyle.h"
 
 // How the choices of a button type's settings become the button component's kinds.
 namespace compose {
 
 // The border kind of a border style list text; anything else, an empty text included, is no border.
-render::TLumo3DKind BorderStyleKind(const QString& text);
-render::TLumoCaption3dKind CaptionKind(settings::CaptionEffect effect);
+face::TLumo3DKind BorderStyleKind(const QString& text);
+face::TLumoCaption3dKind CaptionKind(settings::CaptionEffect effect);
 // The vertical alignment list: "Bottom", "Centre", "Use Fixed Vertical Offset", "Top"; no choice
 // centres.
-render::TLumoVAlign VerticalAlign(int mode);
+face::TLumoVAlign VerticalAlign(int mode);
 // The horizontal alignment list: "Centre", "Left", "Use Fixed Horizontal Offset", "Right"; no choice
 // centres.
-render::TLumoHAlign HorizontalAlign(int mode);
+face::TLumoHAlign HorizontalAlign(int mode);
 
 // The caption font of a type on top of `font`: name, size (kept when the size text is not a size),
 // bold, italic and underline. A size in points becomes pixels at 96 dots per inch.

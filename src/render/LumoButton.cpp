@@ -7,13 +7,14 @@
 #include <QTimer>
 #include <cmath>
 
-#include "render/CaptionLayout.h"
-#include "render/ColorRules.h"
-#include "render/FacePainting.h"
+#include "face/CaptionLayout.h"
+#include "face/ColorRules.h"
+#include "face/FacePainting.h"
+#include "face/RegionData.h"
 #include "render/LumoRotateTimer.h"
-#include "render/RegionData.h"
 
 namespace render {
+using namespace face;
 namespace {
 
 // Setters change a property only when the new value differs, and answer whether it did.

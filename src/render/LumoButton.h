@@ -8,9 +8,9 @@
 #include <functional>
 #include <memory>
 
-#include "render/ButtonShapes.h"
-#include "render/LumoTypes.h"
-#include "render/OutlineMaths.h"
+#include "face/ButtonShapes.h"
+#include "face/LumoTypes.h"
+#include "face/OutlineMaths.h"
 
 // The graphic button: a shaped, bevelled, captioned face computed entirely by the component and
 // kept in an off-screen face image, copied to the window on every paint. Every saved button file is a
@@ -37,12 +37,12 @@ class TLumoButton : public QAbstractButton {
     int CaptionTop() const { return captionTop_; }
     int CaptionLeft() const { return captionLeft_; }
     int CaptionAngle() const { return captionAngle_; }
-    TColor ButtonColor() const { return buttonColor_; }
-    TLumoButtonKind ButtonKind() const { return buttonKind_; }
-    TLumo3DKind Button3DKind() const { return button3DKind_; }
+    face::TColor ButtonColor() const { return buttonColor_; }
+    face::TLumoButtonKind ButtonKind() const { return buttonKind_; }
+    face::TLumo3DKind Button3DKind() const { return button3DKind_; }
     int ButtonDepth() const { return buttonDepth_; }
-    TLumoHAlign CaptionHAlign() const { return captionHAlign_; }
-    TLumoVAlign CaptionVAlign() const { return captionVAlign_; }
+    face::TLumoHAlign CaptionHAlign() const { return captionHAlign_; }
+    face::TLumoVAlign CaptionVAlign() const { return captionVAlign_; }
     const QImage& MainBitmap() const { return mainBitmap_; }
     int MainBitmapGlyphs() const { return mainBitmapGlyphs_; }
     const QImage& OnEnterBitmap() const { return onEnterBitmap_; }
@@ -58,8 +58,8 @@ class TLumoButton : public QAbstractButton {
     int PeaksNumber() const { return peaksNumber_; }
     int BitmapTop() const { return bitmapTop_; }
     int BitmapLeft() const { return bitmapLeft_; }
-    TLumoHAlign BitmapHAlign() const { return bitmapHAlign_; }
-    TLumoVAlign BitmapVAlign() const { return bitmapVAlign_; }
+    face::TLumoHAlign BitmapHAlign() const { return bitmapHAlign_; }
+    face::TLumoVAlign BitmapVAlign() const { return bitmapVAlign_; }
     const QString& StringButtonRegion() const { return stringButtonRegion_; }
     bool UserRGNAUTO() const { return userRgnAuto_; }
     int RotationPointX() const { return rotationPointX_; }
@@ -69,13 +69,13 @@ class TLumoButton : public QAbstractButton {
     int RotatedTime() const { return rotatedTime_; }
     int RotatedAngle() const { return rotatedAngle_; }
     bool CaptionFixed() const { return captionFixed_; }
-    TColor ButtonColor1() const { return buttonColor1_; }
-    TLumoGradientKind GradientKind() const { return gradientKind_; }
+    face::TColor ButtonColor1() const { return buttonColor1_; }
+    face::TLumoGradientKind GradientKind() const { return gradientKind_; }
     int GradientAngle() const { return gradientAngle_; }
     bool GradientFixed() const { return gradientFixed_; }
     const QImage& GradientBitmap() const { return gradientBitmap_; }
     int GradientBitmapLine() const { return gradientBitmapLine_; }
-    TLumoCaption3dKind Caption3dKind() const { return caption3dKind_; }
+    face::TLumoCaption3dKind Caption3dKind() const { return caption3dKind_; }
     double RadiusRatio() const { return radiusRatio_; }
     double ArcAngle() const { return arcAngle_; }
     bool CustomDraw() const { return customDraw_; }
@@ -86,12 +86,12 @@ class TLumoButton : public QAbstractButton {
     virtual void SetCaptionAngle(int v);
     virtual void SetGradientBitmap(const QImage& v);
     virtual void SetGradientBitmapLine(int v);
-    virtual void SetButtonColor(TColor v);
+    virtual void SetButtonColor(face::TColor v);
     virtual void SetButtonDepth(int v);
     // Supplies the region of the user kind; ignored unless the kind is bkUser.
     virtual void SetUserRegion(const QRegion& region);
-    virtual void SetCaptionHAlign(TLumoHAlign v);
-    virtual void SetCaptionVAlign(TLumoVAlign v);
+    virtual void SetCaptionHAlign(face::TLumoHAlign v);
+    virtual void SetCaptionVAlign(face::TLumoVAlign v);
     virtual void SetMainBitmap(const QImage& v);
     virtual void SetMainBitmapGlyphs(int v);
     virtual void SetOnEnterBitmap(const QImage& v);
@@ -113,8 +113,8 @@ class TLumoButton : public QAbstractButton {
     void SetButtonSize(int width, int height);
     virtual void SetBitmapTop(int v);
     virtual void SetBitmapLeft(int v);
-    virtual void SetBitmapHAlign(TLumoHAlign v);
-    virtual void SetBitmapVAlign(TLumoVAlign v);
+    virtual void SetBitmapHAlign(face::TLumoHAlign v);
+    virtual void SetBitmapVAlign(face::TLumoVAlign v);
     virtual void SetStringButtonRegion(const QString& v);
     virtual void SetUserRGNAUTO(bool v);
     virtual void SetRotationPointX(int v);
@@ -124,15 +124,15 @@ class TLumoButton : public QAbstractButton {
     virtual void SetRotatedTime(int v);
     virtual void SetRotatedAngle(int v);
     virtual void SetCaptionFixed(bool v);
-    virtual void SetButtonColor1(TColor v);
-    virtual void SetGradientKind(TLumoGradientKind v);
+    virtual void SetButtonColor1(face::TColor v);
+    virtual void SetGradientKind(face::TLumoGradientKind v);
     virtual void SetGradientAngle(int v);
     virtual void SetGradientFixed(bool v);
-    virtual void SetCaption3dKind(TLumoCaption3dKind v);
+    virtual void SetCaption3dKind(face::TLumoCaption3dKind v);
     virtual void SetRadiusRatio(double v);
     virtual void SetArcAngle(double v);
-    void SetButtonKind(TLumoButtonKind v);
-    void SetButton3DKind(TLumo3DKind v);
+    void SetButtonKind(face::TLumoButtonKind v);
+    void SetButton3DKind(face::TLumo3DKind v);
     void SetCustomDraw(bool v);
     void SetShowFocusRGN(bool v);
 
@@ -149,8 +149,8 @@ class TLumoButton : public QAbstractButton {
     QString Caption() const { return text(); }
 
     // The caption font's colour (the font itself is the widget's font).
-    TColor FontColor() const { return fontColor_; }
-    void SetFontColor(TColor v);
+    face::TColor FontColor() const { return fontColor_; }
+    void SetFontColor(face::TColor v);
 
     // What the window shows, window-sized: the face copied at (0, 0) by every paint, and the
     // animation frames drawn over it. The owner reads finished faces from here.
@@ -182,8 +182,8 @@ class TLumoButton : public QAbstractButton {
     const QRegion& ShadowBand() const { return regions_.shadowBand; }
     const QRegion& InnerHighlightBand() const { return regions_.innerHighlightBand; }
     const QRegion& InnerShadowBand() const { return regions_.innerShadowBand; }
-    const Outline& ButtonOutline() const { return outline_; }
-    const Outline& UserOutline() const { return userOutline_; }
+    const face::Outline& ButtonOutline() const { return outline_; }
+    const face::Outline& UserOutline() const { return userOutline_; }
     const QRect& UserOutlineBox() const { return userOutlineBox_; }
     int UserRegionSource() const { return userRegionSource_; }
 
@@ -287,12 +287,12 @@ class TLumoButton : public QAbstractButton {
     int captionTop_ = 5;
     int captionLeft_ = 5;
     int captionAngle_ = 0;
-    TColor buttonColor_ = clBtnFace;
-    TLumoButtonKind buttonKind_ = bkRect;
-    TLumo3DKind button3DKind_ = dk3D;
+    face::TColor buttonColor_ = face::clBtnFace;
+    face::TLumoButtonKind buttonKind_ = face::bkRect;
+    face::TLumo3DKind button3DKind_ = face::dk3D;
     int buttonDepth_ = 2;
-    TLumoHAlign captionHAlign_ = haCenter;
-    TLumoVAlign captionVAlign_ = vaCenter;
+    face::TLumoHAlign captionHAlign_ = face::haCenter;
+    face::TLumoVAlign captionVAlign_ = face::vaCenter;
     QImage mainBitmap_;
     int mainBitmapGlyphs_ = 1;
     QImage onEnterBitmap_;
@@ -308,8 +308,8 @@ class TLumoButton : public QAbstractButton {
     int peaksNumber_ = 6;
     int bitmapTop_ = 5;
     int bitmapLeft_ = 5;
-    TLumoHAlign bitmapHAlign_ = haLeft;
-    TLumoVAlign bitmapVAlign_ = vaTop;
+    face::TLumoHAlign bitmapHAlign_ = face::haLeft;
+    face::TLumoVAlign bitmapVAlign_ = face::vaTop;
     QString stringButtonRegion_;
     bool userRgnAuto_ = true;
     int rotationPointX_ = 0;
@@ -319,19 +319,19 @@ class TLumoButton : public QAbstractButton {
     int rotatedTime_ = 40;
     int rotatedAngle_ = 40;
     bool captionFixed_ = false;
-    TColor buttonColor1_ = clBtnShadow;
-    TLumoGradientKind gradientKind_ = gkNone;
+    face::TColor buttonColor1_ = face::clBtnShadow;
+    face::TLumoGradientKind gradientKind_ = face::gkNone;
     int gradientAngle_ = 450;
     bool gradientFixed_ = false;
     QImage gradientBitmap_;
     int gradientBitmapLine_ = 0;
-    TLumoCaption3dKind caption3dKind_ = ckSimple;
+    face::TLumoCaption3dKind caption3dKind_ = face::ckSimple;
     double radiusRatio_ = 0.5;
     double arcAngle_ = kDefaultArcAngle;
     bool customDraw_ = false;
     bool showFocusRgn_ = true;
 
-    TColor fontColor_ = 0x80000008;  // the system's window text colour
+    face::TColor fontColor_ = 0x80000008;  // the system's window text colour
 
     int boundsWidth_ = 0;
     int boundsHeight_ = 0;
@@ -361,8 +361,8 @@ class TLumoButton : public QAbstractButton {
     QPointer<QTimer> animationTimer_;
     std::unique_ptr<TLumoRotateTimer> rotateTimer_;
 
-    Outline outline_;
-    ShapeRegions regions_;
+    face::Outline outline_;
+    face::ShapeRegions regions_;
     QRegion windowRegion_;
     bool windowRegionPending_ = false;
     QRegion stringRegion_;
@@ -370,7 +370,7 @@ class TLumoButton : public QAbstractButton {
     QRegion handleRegion_;
     bool hasHandleRegion_ = false;
     int userRegionSource_ = 0;
-    Outline userOutline_;
+    face::Outline userOutline_;
     QRect userOutlineBox_;
 
     QImage faceBitmap_;

@@ -99,12 +99,12 @@ TEST_F(PreviewTest, ColoursBordersAndEffectsReachTheButtons) {
     render::TLumoButton* b = form->image1;
     EXPECT_EQ(b->ButtonColor(), 0x000000FFu);
     EXPECT_EQ(b->FontColor(), 0x00FF0000u);
-    EXPECT_EQ(b->Button3DKind(), render::dk3dBorder);
+    EXPECT_EQ(b->Button3DKind(), face::dk3dBorder);
     EXPECT_EQ(b->ButtonDepth(), 3);
-    EXPECT_EQ(b->Caption3dKind(), render::ckEmbossed);
-    EXPECT_EQ(b->CaptionHAlign(), render::haNone);
+    EXPECT_EQ(b->Caption3dKind(), face::ckEmbossed);
+    EXPECT_EQ(b->CaptionHAlign(), face::haNone);
     EXPECT_EQ(b->CaptionLeft(), 7);
-    EXPECT_EQ(b->CaptionVAlign(), render::vaTop);
+    EXPECT_EQ(b->CaptionVAlign(), face::vaTop);
     // A background colour that is not eight digits paints black and is rewritten at the refresh.
     Type1().backgroundColour = "FF00FF0";
     form->Settings().PreviewUpdatesSuspended = false;

@@ -140,9 +140,9 @@ TEST_F(SettingsPagesTest, ReEnablingTypeTwoCopiesTypeOneExactlyOrBringsTheOldSet
     EXPECT_EQ(Buttons(1).BorderDepthComboBox->currentIndex(), 4);
     EXPECT_FALSE(Alignment(1).TopOffsetField.edit->isHidden());
     EXPECT_TRUE(Alignment(1).LeftOffsetField.edit->isHidden());
-    EXPECT_EQ(form->image2->CaptionVAlign(), render::vaNone);
+    EXPECT_EQ(form->image2->CaptionVAlign(), face::vaNone);
     EXPECT_EQ(form->image2->CaptionTop(), -3);
-    EXPECT_EQ(form->image2->CaptionHAlign(), render::haRight);  // the offset did not switch it
+    EXPECT_EQ(form->image2->CaptionHAlign(), face::haRight);  // the offset did not switch it
     EXPECT_EQ(form->image2->font().pixelSize(), 60);
     EXPECT_EQ(form->image2->ButtonWidth(), 140);
 }
@@ -291,7 +291,7 @@ TEST_F(SettingsPagesTest, ListsBoxesAndFieldsChangeTheModelAndThePreviews) {
         EXPECT_EQ(Style(1).backgroundMode, mode);
     }
     Choose(Buttons(0).BorderStyleComboBox, 5);
-    EXPECT_EQ(form->image1->Button3DKind(), render::dk3dBorderFlatten);
+    EXPECT_EQ(form->image1->Button3DKind(), face::dk3dBorderFlatten);
     Choose(Buttons(0).BorderDepthComboBox, 16);
     EXPECT_EQ(form->image1->ButtonDepth(), 16);
 
@@ -305,7 +305,7 @@ TEST_F(SettingsPagesTest, ListsBoxesAndFieldsChangeTheModelAndThePreviews) {
     EXPECT_FALSE(form->image1->font().underline());
     EXPECT_FALSE(Style(0).bold);
     Font(0).EmbossRadioButton->click();
-    EXPECT_EQ(form->image1->Caption3dKind(), render::ckEmbossed);
+    EXPECT_EQ(form->image1->Caption3dKind(), face::ckEmbossed);
     EXPECT_FALSE(Font(0).SimpleRadioButton->isChecked());
     Font(0).SimpleRadioButton->click();
     EXPECT_EQ(Style(0).captionEffect, settings::CaptionEffect::Standard);
@@ -323,7 +323,7 @@ TEST_F(SettingsPagesTest, ListsBoxesAndFieldsChangeTheModelAndThePreviews) {
     Choose(Alignment(0).HorizontalComboBox, 1);
     EXPECT_TRUE(Alignment(0).LeftOffsetField.edit->isHidden());
     EXPECT_FALSE(Alignment(0).LeftOffsetField.edit->isEnabled());
-    EXPECT_EQ(form->image1->CaptionHAlign(), render::haLeft);
+    EXPECT_EQ(form->image1->CaptionHAlign(), face::haLeft);
 
     // File page: the file type renames the list; prefixes refresh without renaming.
     Choose(form->filePage->FileTypeComboBox, settings::kFileTypeBmp);

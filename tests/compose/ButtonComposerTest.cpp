@@ -84,18 +84,18 @@ TEST_F(ButtonComposerTest, FontSizesOutsideTheListKeepOrChangeTheSize) {
 }
 
 TEST(StyleMapping, ListPositionsBecomeTheButtonsKinds) {
-    EXPECT_EQ(compose::BorderStyleKind("Simple 3D"), render::dk3dsimple);
-    EXPECT_EQ(compose::BorderStyleKind("3D Border Flatten"), render::dk3dBorderFlatten);
-    EXPECT_EQ(compose::BorderStyleKind("None"), render::dkNone);
-    EXPECT_EQ(compose::BorderStyleKind(""), render::dkNone);
+    EXPECT_EQ(compose::BorderStyleKind("Simple 3D"), face::dk3dsimple);
+    EXPECT_EQ(compose::BorderStyleKind("3D Border Flatten"), face::dk3dBorderFlatten);
+    EXPECT_EQ(compose::BorderStyleKind("None"), face::dkNone);
+    EXPECT_EQ(compose::BorderStyleKind(""), face::dkNone);
     // The two alignment lists are in different orders; no choice centres in both.
-    EXPECT_EQ(compose::VerticalAlign(0), render::vaBottom);
-    EXPECT_EQ(compose::VerticalAlign(settings::kNoChoice), render::vaCenter);
-    EXPECT_EQ(compose::VerticalAlign(3), render::vaTop);
-    EXPECT_EQ(compose::HorizontalAlign(0), render::haCenter);
-    EXPECT_EQ(compose::HorizontalAlign(1), render::haLeft);
-    EXPECT_EQ(compose::HorizontalAlign(settings::kNoChoice), render::haCenter);
-    EXPECT_EQ(compose::HorizontalAlign(2), render::haNone);
+    EXPECT_EQ(compose::VerticalAlign(0), face::vaBottom);
+    EXPECT_EQ(compose::VerticalAlign(settings::kNoChoice), face::vaCenter);
+    EXPECT_EQ(compose::VerticalAlign(3), face::vaTop);
+    EXPECT_EQ(compose::HorizontalAlign(0), face::haCenter);
+    EXPECT_EQ(compose::HorizontalAlign(1), face::haLeft);
+    EXPECT_EQ(compose::HorizontalAlign(settings::kNoChoice), face::haCenter);
+    EXPECT_EQ(compose::HorizontalAlign(2), face::haNone);
 }
 
 TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {

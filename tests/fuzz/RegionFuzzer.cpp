@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "render/OutlineMaths.h"
-#include "render/RegionData.h"
+#include "face/OutlineMaths.h"
+#include "face/RegionData.h"
 
 // Region-data blocks from any bytes, traced into outlines and inset as the bevels are: nothing
 // crashes, the outline's bookkeeping holds, every outline point is a corner of the region's boundary,
@@ -35,15 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const int distance = static_cast<std::int8_t>(data[0]);
     const QByteArray block(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
-    const std::optional<QRegion> region = render::DecodeRegionData(block);
+    const std::optional<QRegion> region = face::DecodeRegionData(block);
     if (!region || region->rectCount() > 4096) {
         return 0;
     }
     // A decoded region encodes to a block that decodes to it again.
-    const std::optional<QRegion> again = render::DecodeRegionData(render::EncodeRegionData(*region));
+    const std::optional<QRegion> again = face::DecodeRegionData(face::EncodeRegionData(*region));
     FUZZ_EXPECT(again && *again == *region);
 
-    render::Outline outline = render::RegionToOutline(*region);
+    face::Outline outline = face::RegionToOutline(*region);
     FUZZ_EXPECT(outline.counts.size() == outline.depths.size());
     std::size_t total = 0;
     for (const int count : outline.counts) {
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    render::InsetOutline(outline.points, outline.counts, outline.depths, true, true, distance);
+    face::InsetOutline(outline.points, outline.counts, outline.depths, true, true, distance);
     FUZZ_EXPECT(outline.points.size() == total);
     return 0;
 }

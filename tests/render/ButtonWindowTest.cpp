@@ -8,6 +8,7 @@
 #include "render/LumoButton.h"
 #include "render/LumoRotateTimer.h"
 
+using namespace face;
 using namespace render;
 
 namespace {

@@ -4,12 +4,13 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "render/CaptionLayout.h"
-#include "render/ColorRules.h"
-#include "render/FacePainting.h"
+#include "face/CaptionLayout.h"
+#include "face/ColorRules.h"
+#include "face/FacePainting.h"
+#include "face/OutlineMaths.h"
 #include "render/LumoButton.h"
-#include "render/OutlineMaths.h"
 
+using namespace face;
 using namespace render;
 
 namespace {

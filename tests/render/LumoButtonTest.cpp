@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "face/RegionData.h"
 #include "render/LumoButton.h"
-#include "render/RegionData.h"
 
+using namespace face;
 using namespace render;
 
 namespace {

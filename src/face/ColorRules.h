@@ -2,10 +2,10 @@
 
 #include <QColor>
 
-#include "render/LumoTypes.h"
+#include "face/LumoTypes.h"
 
 // The colour rules of the button face, applied to RGB values (system colours resolved first).
-namespace render {
+namespace face {
 
 // Each channel + 32, or 255 from 224 on.
 TColor LighterColor(TColor c);
@@ -24,4 +24,4 @@ QColor ToQColor(TColor c);
 // An RGB colour value of a Qt colour.
 TColor FromQColor(QColor c);
 
-}  // namespace render
+}  // namespace face

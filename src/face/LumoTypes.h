@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The enumerations and colour values of the button component.
-namespace render {
+namespace face {
 
 enum TLumoButtonKind {
     bkRect,
@@ -38,4 +38,4 @@ inline constexpr TColor clBtnShadow = 0x80000010;
 // RGB value and is returned unchanged.
 TColor ColorToRGB(TColor colour);
 
-}  // namespace render
+}  // namespace face

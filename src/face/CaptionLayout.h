@@ -3,10 +3,10 @@
 #include <QString>
 #include <vector>
 
-#include "render/LumoTypes.h"
+#include "face/LumoTypes.h"
 
 // Laying out a caption: accelerator marks, the rotated text box and the alignment on the button.
-namespace render {
+namespace face {
 
 // One piece of caption text as it is drawn: plain, or a single underlined character.
 struct CaptionPiece {
@@ -35,4 +35,4 @@ CaptionBox RotatedCaptionBox(int tw, int th, int angle);
 int CaptionBoxLeft(TLumoHAlign align, int rw, int boxWidth, int depth, int fixedLeft);
 int CaptionBoxTop(TLumoVAlign align, int rh, int boxHeight, int depth, int fixedTop);
 
-}  // namespace render
+}  // namespace face

@@ -1,4 +1,4 @@
-#include "render/OutlineMaths.h"
+#include "face/OutlineMaths.h"
 
 #include <QPolygon>
 #include <algorithm>
@@ -6,7 +6,7 @@
 #include <map>
 #include <unordered_map>
 
-namespace render {
+namespace face {
 namespace {
 
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
@@ -640,4 +640,4 @@ QRegion PolyPolygonRegion(const std::vector<QPoint>& points, const std::vector<i
     return parts.empty() ? QRegion() : parts.front();
 }
 
-}  // namespace render
+}  // namespace face

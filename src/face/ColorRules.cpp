@@ -1,6 +1,6 @@
-#include "render/ColorRules.h"
+#include "face/ColorRules.h"
 
-namespace render {
+namespace face {
 namespace {
 
 int Channel(TColor c, int shift) {
@@ -53,4 +53,4 @@ TColor FromQColor(QColor c) {
     return Make(c.red(), c.green(), c.blue());
 }
 
-}  // namespace render
+}  // namespace face

@@ -1,9 +1,9 @@
-#include "render/ButtonShapes.h"
+#include "face/ButtonShapes.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace render {
+namespace face {
 namespace {
 
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
@@ -279,4 +279,4 @@ ShapeRegions BuildShapeRegions(const Outline& outline, int width, int height, in
     return r;
 }
 
-}  // namespace render
+}  // namespace face

@@ -1,10 +1,10 @@
-#include "render/RegionData.h"
+#include "face/RegionData.h"
 
 #include <QtEndian>
 
 #include "platform/TextCodec.h"
 
-namespace render {
+namespace face {
 namespace {
 
 void Append32(QByteArray& out, std::int32_t v) {
@@ -98,4 +98,4 @@ QString EncodeRegionText(const QByteArray& bytes) {
     return platform::FromWindows1252(chars);
 }
 
-}  // namespace render
+}  // namespace face

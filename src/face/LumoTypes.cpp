@@ -1,8 +1,8 @@
-#include "render/LumoTypes.h"
+#include "face/LumoTypes.h"
 
 #include <array>
 
-namespace render {
+namespace face {
 namespace {
 
 // The classic desktop colour scheme, by system colour index (0x00BBGGRR).
@@ -50,4 +50,4 @@ TColor ColorToRGB(TColor colour) {
     return colour;
 }
 
-}  // namespace render
+}  // namespace face

@@ -2,10 +2,10 @@
 
 #include <QRandomGenerator>
 
-#include "render/OutlineMaths.h"
-#include "render/RegionData.h"
+#include "face/OutlineMaths.h"
+#include "face/RegionData.h"
 
-using namespace render;
+using namespace face;
 
 namespace {
 

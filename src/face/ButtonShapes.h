@@ -3,11 +3,11 @@
 #include <QRect>
 #include <QRegion>
 
-#include "render/LumoTypes.h"
-#include "render/OutlineMaths.h"
+#include "face/LumoTypes.h"
+#include "face/OutlineMaths.h"
 
 // The outlines of the button kinds and the regions a button's shape is drawn with.
-namespace render {
+namespace face {
 
 struct ShapeParams {
     TLumoButtonKind kind = bkRect;
@@ -51,4 +51,4 @@ ShapeRegions BuildShapeRegions(const Outline& outline, int width, int height, in
 // The bounding box of a width × height button turned by `angle` (tenths of a degree).
 QSize RotatedBounds(int width, int height, int angle);
 
-}  // namespace render
+}  // namespace face

@@ -1,10 +1,10 @@
-#include "render/CaptionLayout.h"
+#include "face/CaptionLayout.h"
 
 #include <cmath>
 
-#include "render/OutlineMaths.h"
+#include "face/OutlineMaths.h"
 
-namespace render {
+namespace face {
 namespace {
 
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
@@ -113,4 +113,4 @@ int CaptionBoxTop(TLumoVAlign align, int rh, int boxHeight, int depth, int fixed
     }
 }
 
-}  // namespace render
+}  // namespace face

@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "render/LumoTypes.h"
+#include "face/LumoTypes.h"
 
 // Drawing steps of the button face on its off-screen image.
-namespace render {
+namespace face {
 
 // Fills every pixel of the region.
 void FillRegion(QImage& face, const QRegion& region, const QColor& colour);
@@ -37,4 +37,4 @@ TColor GradientStepColour(TColor c1, TColor c2, int n, int k, int mode, const Gr
 // the colour of the source pixel (0, 0). Positions outside either image are skipped.
 void DrawTransparentBitmap(const QImage& source, const QRect& sourceRect, QImage& target, int x, int y);
 
-}  // namespace render
+}  // namespace face

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "render/ButtonShapes.h"
+#include "face/ButtonShapes.h"
 
-using namespace render;
+using namespace face;
 
 namespace {
 

@@ -8,7 +8,7 @@
 // Polygon and region geometry of the button component: regions to contours and back, rotation,
 // insetting outlines, the bevel bands between an outline and its inset, and thinning. All angles are
 // integers in tenths of a degree, counter-clockwise on screen; rounding is to nearest, ties to even.
-namespace render {
+namespace face {
 
 // Points of one or more contours, one after the other, with each contour's point count and depth
 // (0 for an outer boundary, 1 for a hole, 2 for an island in a hole, …).
@@ -67,4 +67,4 @@ QRegion OutlineToRegion(const Outline& outline);
 // A region of several polygons with the alternate fill rule across all of them.
 QRegion PolyPolygonRegion(const std::vector<QPoint>& points, const std::vector<int>& counts);
 
-}  // namespace render
+}  // namespace face

@@ -1,11 +1,11 @@
-#include "render/FacePainting.h"
+#include "face/FacePainting.h"
 
 #include <cmath>
 
-#include "render/ColorRules.h"
-#include "render/OutlineMaths.h"
+#include "face/ColorRules.h"
+#include "face/OutlineMaths.h"
 
-namespace render {
+namespace face {
 namespace {
 
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
@@ -138,4 +138,4 @@ void DrawTransparentBitmap(const QImage& source, const QRect& sourceRect, QImage
     }
 }
 
-}  // namespace render
+}  // namespace face

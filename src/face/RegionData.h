@@ -8,7 +8,7 @@
 // Region-data blocks: a 32-byte header (size 32, type 1, rectangle count, buffer size, bounding
 // rectangle) followed by the rectangles, each as four little-endian 32-bit integers (left, top, right,
 // bottom; right and bottom exclusive).
-namespace render {
+namespace face {
 
 inline constexpr int kRegionHeaderSize = 32;
 // The largest coordinate a region of a window may have.
@@ -24,4 +24,4 @@ std::optional<QRegion> DecodeRegionData(const QByteArray& block);
 QByteArray DecodeRegionText(const QString& text);
 QString EncodeRegionText(const QByteArray& bytes);
 
-}  // namespace render
+}  // namespace face
