@@ -244,7 +244,7 @@ QString UnusableNamesWarning(const settings::AppSettings& s) {
     QStringList parts;
     const QList<int> rows = RowsWithUnusableNames(s);
     if (!rows.isEmpty()) {
-        parts.append(QStringLiteral("the caption list's file names in row%1 %2")
+        parts.append(QStringLiteral("the file names in caption list row%1 %2")
                          .arg(rows.size() == 1 ? QString() : QStringLiteral("s"), RowList(rows)));
     }
     if (TestPageNameUnusable(s)) {
@@ -257,7 +257,7 @@ QString UnusableNamesWarning(const settings::AppSettings& s) {
     QString text =
         parts.join(QStringLiteral(" and ")) +
         (one ? QStringLiteral(" is not a plain file name") : QStringLiteral(" are not plain file names")) +
-        QStringLiteral("; default names take their place when the buttons are saved.");
+        QStringLiteral("; saving uses default names.");
     return text;
 }
 

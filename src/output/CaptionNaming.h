@@ -49,8 +49,8 @@ bool IsPlainFileName(const QString& name);
 QList<int> RowsWithUnusableNames(const settings::AppSettings& s);
 
 // What a settings file is warned about when it holds such names, or a test page name that is not a
-// plain file name, as a sentence from its first word in lower case ("the caption list's file names
-// in rows 2 and 5 are …"); empty when there is nothing to say.
+// plain file name, as a sentence from its first word in lower case ("the file names in caption list
+// rows 2 and 5 are …"); empty when there is nothing to say.
 QString UnusableNamesWarning(const settings::AppSettings& s);
 
 // Done when a batch starts: each such name becomes the default name of its row's caption, numbered

@@ -630,8 +630,8 @@ TEST_F(WindowAndTool, FileNamesThatWouldLeaveTheFoldersAreReplacedAndWarnedAbout
     ASSERT_TRUE(project::SaveSettings(form->ProjectFile(), S()));
     ASSERT_TRUE(QFile::copy(form->ProjectFile(), Path("settings.dat")));
     const QString warning =
-        "the caption list's file names in rows 1 and 2 and the test page name \"../index.htm\" are not plain "
-        "file names; default names take their place when the buttons are saved.";
+        "the file names in caption list rows 1 and 2 and the test page name \"../index.htm\" are not plain "
+        "file names; saving uses default names.";
 
     // Two levels down, so that "../../x.gif" would still land inside the test's own folder.
     ASSERT_TRUE(QDir().mkpath(Path("a")));

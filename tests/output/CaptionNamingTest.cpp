@@ -220,10 +220,8 @@ TEST(CaptionNaming, NamesThatAreNotPlainAreReplacedByNumberedDefaults) {
     s.captions.SetCell(5, 3, "  ");
     s.captions.SetCell(6, 1, "/etc/x");  // no caption: never used, not counted
     EXPECT_EQ(RowsWithUnusableNames(s), (QList<int>{1, 2, 3, 4}));
-    EXPECT_EQ(UnusableNamesWarning(s),
-              QStringLiteral(
-                  "the caption list's file names in rows 1, 2, 3 and 4 are not plain file names; default "
-                  "names take their place when the buttons are saved."));
+    EXPECT_EQ(UnusableNamesWarning(s), QStringLiteral("the file names in caption list rows 1, 2, 3 and 4 are "
+                                                      "not plain file names; saving uses default names."));
     ReplaceUnusableNames(s);
     // Each such cell takes its caption's default name; the other cells of the row stay.
     EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"Home", "u_home.gif", "d_home.gif", "home.htm"}));
@@ -242,20 +240,21 @@ TEST(CaptionNaming, NamesThatAreNotPlainAreReplacedByNumberedDefaults) {
     s.captions.SetCell(2, 2, "../marker");
     s.htmlMainFilename = "../index.htm";
     EXPECT_TRUE(RowsWithUnusableNames(s).isEmpty());
-    EXPECT_EQ(UnusableNamesWarning(s),
-              QStringLiteral("the test page name \"../index.htm\" is not a plain file name; "
-                             "default names take their place when the buttons are saved."));
+    EXPECT_EQ(
+        UnusableNamesWarning(s),
+        QStringLiteral(
+            "the test page name \"../index.htm\" is not a plain file name; saving uses default names."));
     ReplaceUnusableNames(s);
     EXPECT_EQ(s.htmlMainFilename, QStringLiteral("index.htm"));
     EXPECT_EQ(s.captions.Cell(2, 2), QStringLiteral("../marker"));
 
     // A single row, and a long list, are named as such.
     s.captions.SetCell(2, 1, "a/b");
-    EXPECT_TRUE(UnusableNamesWarning(s).startsWith("the caption list's file names in row 2 are not"));
+    EXPECT_TRUE(UnusableNamesWarning(s).startsWith("the file names in caption list row 2 are not"));
     SetCaptions(s, QStringList(14, "x"));
     for (int r = 1; r <= 14; ++r) {
         s.captions.SetCell(r, 1, "a/b");
     }
     EXPECT_TRUE(UnusableNamesWarning(s).startsWith(
-        "the caption list's file names in rows 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 4 more are not"));
+        "the file names in caption list rows 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 4 more are not"));
 }
