@@ -244,7 +244,7 @@ void TButtonsPage::BitmapBrowseClick(int t) {
     request.filter = QStringLiteral("Windows Bitmap (.bmp)|*.bmp");
     request.defaultExtension = QStringLiteral(".bmp");
     if (request.fileName.isEmpty()) {
-        request.initialFolder = form_.DataFolder() + QStringLiteral("KSDATA/SAMPLES/");
+        request.initialFolder = form_.DataFolder() + QStringLiteral("SAMPLES/");
     }
     if (const std::optional<QString> chosen = form_.Dialogs().ChooseOpenFile(request)) {
         // The field's change handler stores it and starts the refresh timer.

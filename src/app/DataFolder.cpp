@@ -1,5 +1,9 @@
 #include "app/DataFolder.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
@@ -10,10 +14,10 @@ QString RunTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
 
-QString DataFolderMessage(const QString& dataFolder) {
+QString DataFolderMessage(const QString& executableFolder) {
     const QStringList lines = {
         QStringLiteral("ERROR : Plumeric can't run from this drive and/or folder: -"),
-        QLatin1Char('"') + dataFolder + QStringLiteral("\"."),
+        QLatin1Char('"') + executableFolder + QStringLiteral("\"."),
         QStringLiteral("It needs to create a sub-folder \"KSDATA\" in that folder and also needs file"),
         QStringLiteral("read, write, create and delete access rights one or more of which is not"),
         QStringLiteral("possible."),
@@ -25,19 +29,57 @@ QString DataFolderMessage(const QString& dataFolder) {
     return lines.join(QLatin1Char('\r'));
 }
 
-bool CheckDataFolder(const QString& executableFolder, QString& dataFolder, platform::Dialogs& dialogs) {
-    dataFolder = platform::IncludeTrailingSeparator(executableFolder);
-    for (const char* sub : {"KSDATA", "KSDATA/PROJECTS", "KSDATA/BUTTONS", "KSDATA/SAMPLES"}) {
-        platform::CreateFolder(dataFolder + QLatin1String(sub));
+QString InstalledDataFolderMessage(const QString& dataFolder) {
+    const QStringList lines = {
+        QStringLiteral("ERROR : Plumeric cannot write to its data folder: -"),
+        QLatin1Char('"') + dataFolder + QStringLiteral("\"."),
+        QStringLiteral("It needs to create that folder with its sub-folders \"PROJECTS\", \"BUTTONS\" and"),
+        QStringLiteral("\"SAMPLES\" and also needs file read, write, create and delete access rights"),
+        QStringLiteral("in it, one or more of which is not possible."),
+        QStringLiteral("Please check the permissions of that folder and of the folders above it"),
+        QStringLiteral("(or set XDG_DATA_HOME to a folder you can write to) and try again."),
+        QString(),
+        QStringLiteral("Plumeric will stop running when you click then \"OK\" button."),
+    };
+    return lines.join(QLatin1Char('\r'));
+}
+
+QString DataFolderMessage(const platform::ProgramFolders& folders) {
+    return folders.installed ? InstalledDataFolderMessage(folders.dataFolder)
+                             : DataFolderMessage(folders.executableFolder);
+}
+
+int CopyMissingSamples(const platform::ProgramFolders& folders) {
+    const QString from = folders.programFolder + QStringLiteral("SAMPLES/");
+    const QString to = folders.dataFolder + QStringLiteral("SAMPLES/");
+    int copied = 0;
+    for (const QFileInfo& sample : QDir(from).entryInfoList(QDir::Files, QDir::Name)) {
+        const QFileInfo target(to + sample.fileName());
+        // Anything under the name, a link included, is the user's and stays.
+        if (target.exists() || target.isSymLink()) {
+            continue;
+        }
+        QFile in(sample.filePath());
+        if (in.open(QIODevice::ReadOnly) && platform::ReplaceFile(target.filePath(), in.readAll())) {
+            ++copied;
+        }
+    }
+    return copied;
+}
+
+bool CheckDataFolder(const platform::ProgramFolders& folders, platform::Dialogs& dialogs) {
+    platform::MakeDataFolders(folders, true);
+    if (folders.installed) {
+        CopyMissingSamples(folders);
     }
     // The start-up test file is one of the program's own, made new beside nothing it could follow;
     // leftovers of interrupted runs are swept from the settings folder first.
-    const QString projects = dataFolder + QStringLiteral("KSDATA/PROJECTS/");
+    const QString projects = folders.dataFolder + QStringLiteral("PROJECTS/");
     platform::SweepLeftovers(projects);
     const bool usable =
         platform::TestFolder(projects, platform::ToWindows1252(platform::JoinCrLfLines({RunTestLine()})));
     if (!usable) {
-        dialogs.ShowMessage(DataFolderMessage(dataFolder));
+        dialogs.ShowMessage(DataFolderMessage(folders));
     }
     return usable;
 }

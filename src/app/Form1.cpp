@@ -72,9 +72,12 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     : QMainWindow(parent),
       dialogs_(dialogs),
       shell_(shell),
+      folders_(platform::LocateFolders(executableFolder)),
       batch_(settings_, dialogs_, *this),
       pages_(settings_, dialogs_, batch_, *this) {
     setWindowTitle(QString::fromLatin1(kWindowTitle));
+    // The picture panels look for their pictures in the program folder from the first one made.
+    widgets::pictures::SetProgramFolder(folders_.programFolder.chopped(1));
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -141,8 +144,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     };
     batch_.OnFileSaved = [this](const QString&, bool written) { ++(written ? filesWritten_ : filesKept_); };
 
-    dataFolderOk_ = CheckDataFolder(executableFolder, dataFolder_, dialogs_);
-    report_ = std::make_unique<output::StatusReport>(settings_, dialogs_, shell_, dataFolder_);
+    dataFolderOk_ = CheckDataFolder(folders_, dialogs_);
+    report_ = std::make_unique<output::StatusReport>(settings_, dialogs_, shell_, folders_.dataFolder);
     batch_.WriteStatusReport = [this] {
         report_->WriteStatusReport(false, batch_.SavedButtons(), pages_.SavedPages());
     };
@@ -150,7 +153,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
         report_->WriteStatusReport(true, batch_.SavedButtons(), pages_.SavedPages());
     };
     pages_.OpenPage = [this](const QString& page) {
-        html::OpenInBrowser(page, html::BrowserMessages::Preview, settings_, dataFolder_, shell_, dialogs_);
+        html::OpenInBrowser(page, html::BrowserMessages::Preview, settings_, folders_.programFolder, shell_,
+                            dialogs_);
     };
     settings_.PreviewUpdatesSuspended = true;
 }
@@ -167,7 +171,7 @@ QString TForm1::ProjectFile() const {
 }
 
 QString TForm1::DefaultProjectFile() const {
-    return project::ProjectFilePath(dataFolder_);
+    return project::ProjectFilePath(folders_.dataFolder);
 }
 
 void TForm1::SetProjectFile(const QString& file) {
@@ -347,7 +351,7 @@ void TForm1::ApplyDefaultSettings() {
         box->setChecked(false);
     }
     PageControl1->setCurrentIndex(kHelpPage);
-    settings::ApplyDefaultSettings(settings_, QFontDatabase::families(), dataFolder_);
+    settings::ApplyDefaultSettings(settings_, QFontDatabase::families(), folders_.dataFolder);
     settings_.PreviewUpdatesSuspended = true;
     ShowType2(true);
     SettingsToControls();
@@ -371,7 +375,7 @@ void TForm1::LoadSettingsFile() {
     pages_.ClearSavedPages();
     ApplyDefaultSettings();
     settings_.PreviewUpdatesSuspended = true;
-    project::LoadSettings(ProjectFile(), settings_, dialogs_, dataFolder_);
+    project::LoadSettings(ProjectFile(), settings_, dialogs_, folders_.dataFolder);
     // File names that would leave their folder are replaced when a batch starts; said once here.
     if (QString warning = output::UnusableNamesWarning(settings_); !warning.isEmpty()) {
         warning[0] = warning[0].toUpper();
@@ -676,8 +680,8 @@ void TForm1::generatehtmlbuttonClick() {
 }
 
 void TForm1::viewhelpBitBtnClick() {
-    html::OpenInBrowser(html::HelpPagePath(dataFolder_), html::BrowserMessages::Help, settings_, dataFolder_,
-                        shell_, dialogs_);
+    html::OpenInBrowser(html::HelpPagePath(folders_.programFolder), html::BrowserMessages::Help, settings_,
+                        folders_.programFolder, shell_, dialogs_);
 }
 
 }  // namespace app

@@ -13,6 +13,7 @@
 #include "output/ButtonRenderer.h"
 #include "output/StatusReport.h"
 #include "platform/Dialogs.h"
+#include "platform/Folders.h"
 #include "platform/IntegerText.h"
 #include "platform/Shell.h"
 #include "settings/AppSettings.h"
@@ -62,14 +63,19 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     static constexpr int kBlinkShowDelayMs = 200;
     static constexpr int kBlinkShownMs = 500;
 
-    // Creating the window runs the data folder test in `executableFolder`; when it fails the message
-    // has been shown and DataFolderOk() is false: the caller ends the program without showing it.
+    // Creating the window finds the program and data folders of an executable in `executableFolder`
+    // and runs the data folder test; when it fails the message has been shown and DataFolderOk() is
+    // false: the caller ends the program without showing it.
     TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString& executableFolder,
            QWidget* parent = nullptr);
     ~TForm1() override;
 
     bool DataFolderOk() const { return dataFolderOk_; }
-    const QString& DataFolder() const { return dataFolder_; }
+    // The folder of what the user makes (settings, buttons, samples, report) and of what ships with
+    // the program (help page, pictures), both ending in a separator.
+    const QString& DataFolder() const { return folders_.dataFolder; }
+    const QString& ProgramFolder() const { return folders_.programFolder; }
+    const platform::ProgramFolders& Folders() const { return folders_; }
     // The settings file that is open: the data folder's "kestro.dat" unless another was opened.
     QString ProjectFile() const;
     QString DefaultProjectFile() const;
@@ -202,7 +208,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     platform::Dialogs& dialogs_;
     platform::Shell& shell_;
     settings::AppSettings settings_;
-    QString dataFolder_;
+    platform::ProgramFolders folders_;
     QString settingsFile_;  // empty: the data folder's own settings file
     bool dataFolderOk_ = false;
     bool shown_ = false;

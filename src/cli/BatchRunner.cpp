@@ -50,11 +50,12 @@ QString Counted(qint64 n, const char* one, const char* many) {
 
 }  // namespace
 
-TBatchRunner::TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& err, QString dataFolder)
-    : options_(std::move(options)), out_(out), err_(err), dataFolder_(std::move(dataFolder)) {}
+TBatchRunner::TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& err,
+                           platform::ProgramFolders folders)
+    : options_(std::move(options)), out_(out), err_(err), folders_(std::move(folders)) {}
 
 bool TBatchRunner::LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialogs) {
-    settings::ApplyDefaultSettings(s, QFontDatabase::families(), dataFolder_);
+    settings::ApplyDefaultSettings(s, QFontDatabase::families(), folders_.dataFolder);
     project::ReadNotes notes;
     const QString& file = options_.settingsFile;
     const project::LoadOutcome outcome = project::ReadSettings(file, s, dialogs, &notes);
@@ -184,6 +185,9 @@ int TBatchRunner::Run() {
     QElapsedTimer clock;
     clock.start();
     ConsoleDialogs dialogs(err_);
+    // The data folder as the window would make it, so the default button folder is there where the
+    // window never ran; a folder that cannot be made shows when the batch needs it.
+    platform::MakeDataFolders(folders_, false);
     settings::AppSettings s;
     if (!LoadSettings(s, dialogs)) {
         return kExitFailed;

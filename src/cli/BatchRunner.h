@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "cli/CommandLine.h"
+#include "platform/Folders.h"
 
 namespace settings {
 struct AppSettings;
@@ -20,9 +21,9 @@ class ConsoleDialogs;
 // pages and the report, and prints what it did. Run() answers the exit status.
 class TBatchRunner {
   public:
-    // `dataFolder` stands where the window's data folder would: the defaults under a settings file
-    // that leaves some settings out point into it.
-    TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& err, QString dataFolder);
+    // `folders` are the window's: the defaults under a settings file that leaves some settings out
+    // point into its data folder, which the run makes (with PROJECTS and BUTTONS) when it is missing.
+    TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& err, platform::ProgramFolders folders);
 
     int Run();
 
@@ -39,7 +40,7 @@ class TBatchRunner {
     BatchOptions options_;
     QTextStream& out_;
     QTextStream& err_;
-    QString dataFolder_;
+    platform::ProgramFolders folders_;
     int written_ = 0;
     int kept_ = 0;
     qint64 bytes_ = 0;

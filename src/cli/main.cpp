@@ -4,6 +4,7 @@
 
 #include "cli/BatchRunner.h"
 #include "cli/CommandLine.h"
+#include "platform/Folders.h"
 #include "platform/Interrupt.h"
 #include "platform/Paths.h"
 
@@ -37,6 +38,6 @@ int main(int argc, char** argv) {
     // and the run ends with 128 plus the signal's number.
     platform::SetAbandonOnInterrupt(true);
     platform::InstallInterruptHandlers();
-    cli::TBatchRunner runner(line.options, out, err, platform::ExecutableFolder());
+    cli::TBatchRunner runner(line.options, out, err, platform::LocateFolders(platform::ExecutableFolder()));
     return runner.Run();
 }

@@ -54,12 +54,12 @@ bool UsesDefaultBrowser(const QString& browser) {
     return platform::Trim(browser).isEmpty() || browser.contains(QLatin1String(settings::kUseDefaultBrowser));
 }
 
-QString HelpPagePath(const QString& dataFolder) {
-    return dataFolder + QStringLiteral("help.htm");
+QString HelpPagePath(const QString& programFolder) {
+    return programFolder + QStringLiteral("help.htm");
 }
 
 void OpenInBrowser(const QString& path, BrowserMessages set, const settings::AppSettings& s,
-                   const QString& dataFolder, platform::Shell& shell, platform::Dialogs& dialogs) {
+                   const QString& programFolder, platform::Shell& shell, platform::Dialogs& dialogs) {
     if (UsesDefaultBrowser(s.browser)) {
         try {
             if (shell.OpenDocument(path) == platform::Shell::kNoApplication) {
@@ -71,7 +71,7 @@ void OpenInBrowser(const QString& path, BrowserMessages set, const settings::App
         return;
     }
     const bool ready = set == BrowserMessages::Preview ? QFileInfo(s.browser).isFile()
-                                                       : QFileInfo(HelpPagePath(dataFolder)).isFile();
+                                                       : QFileInfo(HelpPagePath(programFolder)).isFile();
     if (!ready) {
         dialogs.ShowMessage(NamedBrowserFailedMessage(set));
         return;

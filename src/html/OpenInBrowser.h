@@ -23,11 +23,11 @@ QString NamedBrowserFailedMessage(BrowserMessages set);
 bool UsesDefaultBrowser(const QString& browser);
 
 // Opens `path` as the browser setting says; every failure shows its message of the set. The help
-// page is "help.htm" in `dataFolder`.
+// page is "help.htm" in `programFolder`.
 void OpenInBrowser(const QString& path, BrowserMessages set, const settings::AppSettings& s,
-                   const QString& dataFolder, platform::Shell& shell, platform::Dialogs& dialogs);
+                   const QString& programFolder, platform::Shell& shell, platform::Dialogs& dialogs);
 
-// The help page beside the program.
-QString HelpPagePath(const QString& dataFolder);
+// The help page in the program folder (which ends in a separator).
+QString HelpPagePath(const QString& programFolder);
 
 }  // namespace html

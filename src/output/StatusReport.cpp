@@ -115,7 +115,7 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
 QString ReportCreateFailedMessage(const QString& dataFolder, const QString& reason) {
     QString text = QStringLiteral(
                        "Error : Unable to create the status report.\r"
-                       "Please check that have read/write access to the following folder: -\r%1KSDATA/\r"
+                       "Please check that have read/write access to the following folder: -\r%1\r"
                        "- and that the relevant drive has sufficient free disk space.")
                        .arg(dataFolder);
     if (!reason.isEmpty()) {
@@ -134,7 +134,7 @@ QString ReportViewFailedMessage(const QString& reportPath) {
 }
 
 QString ReportPath(const QString& dataFolder) {
-    return dataFolder + QStringLiteral("KSDATA/Report.txt");
+    return dataFolder + QStringLiteral("Report.txt");
 }
 
 StatusReport::StatusReport(const settings::AppSettings& s, platform::Dialogs& dialogs, platform::Shell& shell,

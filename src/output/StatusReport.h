@@ -11,7 +11,7 @@
 #include "settings/AppSettings.h"
 
 // The plain-text report of what a batch or a page run wrote: names, sizes in kilobytes, totals and
-// download times, written to "KSDATA/Report.txt" and opened with the desktop's text viewer.
+// download times, written to "Report.txt" in the data folder and opened with the desktop's text viewer.
 namespace output {
 
 // One page written by a page run: caption and name cut or padded to 30 characters, the size of the
@@ -42,7 +42,8 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
 bool SaveReport(const QString& path, const QStringList& lines, QString* error = nullptr,
                 QString* reason = nullptr);
 
-// The message of a report that could not be written; a reason adds a line with the report's path and it.
+// The message of a report that could not be written, naming the data folder (which ends in a
+// separator); a reason adds a line with the report's path and it.
 QString ReportCreateFailedMessage(const QString& dataFolder, const QString& reason = QString());
 QString ReportViewFailedMessage(const QString& reportPath);
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // Paths and files as the program uses them. Folder texts end in the platform's separator; the
-// program's relative data paths ("KSDATA/PROJECTS") are appended to the data folder.
+// program's relative data paths ("PROJECTS", "Report.txt") are appended to the data folder.
 namespace platform {
 
 inline constexpr char kSeparator = '/';

@@ -473,7 +473,7 @@ QString OutOfDateMessage() {
 }
 
 QString ProjectFilePath(const QString& dataFolder) {
-    return dataFolder + QStringLiteral("KSDATA/PROJECTS/") + QLatin1String(kProjectFileName);
+    return dataFolder + QStringLiteral("PROJECTS/") + QLatin1String(kProjectFileName);
 }
 
 QByteArray SettingsFileBytes(const AppSettings& s) {

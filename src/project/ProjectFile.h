@@ -17,7 +17,7 @@ inline constexpr char kSetAsideSuffix[] = ".bad";
 // The three lines shown when a settings file could not be processed, separated by single CRs.
 QString OutOfDateMessage();
 
-// The path of the settings file inside a data folder (which ends in a separator).
+// The path of the settings file in the "PROJECTS" folder of a data folder (which ends in a separator).
 QString ProjectFilePath(const QString& dataFolder);
 
 // Writes every setting, replacing any earlier file only once the new one is complete. A missing

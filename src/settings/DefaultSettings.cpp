@@ -67,7 +67,7 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
         ApplyFontDefaults(b, fonts);
     }
 
-    s.targetFolder = dataFolder + QStringLiteral("KSDATA/BUTTONS/");
+    s.targetFolder = dataFolder + QStringLiteral("BUTTONS/");
 
     s.button[kType1].captionColour = QStringLiteral("00000000");
     s.button[kType2].captionColour = QStringLiteral("00FFFFFF");

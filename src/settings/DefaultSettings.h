@@ -16,7 +16,8 @@ QStringList DefaultCaptionHeader();
 QStringList DefaultCaptions();
 
 // Sets every setting to its default in one step. `fonts` is the system's list of screen fonts;
-// `dataFolder` is the program's data folder (ending in a separator). The file-name columns of the
+// `dataFolder` is the program's data folder (ending in a separator), whose "BUTTONS" is the button
+// folder. The file-name columns of the
 // caption list are left as they are. PreviewUpdatesSuspended is set while it runs and clear after.
 void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QString& dataFolder);
 

@@ -17,8 +17,8 @@ namespace pictures {
 namespace {
 
 struct State {
-    QString executableFolder;
-    bool executableFolderSet = false;
+    QString programFolder;
+    bool programFolderSet = false;
     QString globalPath;
     bool settingsRead = false;
     bool skipMissing = true;
@@ -34,13 +34,13 @@ State& Shared() {
 
 }  // namespace
 
-void SetExecutableFolder(const QString& folder) {
-    Shared().executableFolder = folder;
-    Shared().executableFolderSet = true;
+void SetProgramFolder(const QString& folder) {
+    Shared().programFolder = folder;
+    Shared().programFolderSet = true;
 }
 
-QString ExecutableFolder() {
-    return Shared().executableFolderSet ? Shared().executableFolder : QCoreApplication::applicationDirPath();
+QString ProgramFolder() {
+    return Shared().programFolderSet ? Shared().programFolder : QCoreApplication::applicationDirPath();
 }
 
 QString GlobalPicturePath() {
@@ -109,7 +109,7 @@ void ReadPictureSettings() {
         return;
     }
     s.settingsRead = true;
-    const QString file = ExecutableFolder() + QStringLiteral("/Images.txt");
+    const QString file = ProgramFolder() + QStringLiteral("/Images.txt");
     if (!PictureFileExists(file, false)) {
         return;
     }
@@ -289,7 +289,7 @@ QString TPicturePanel::FullPicturePath() const {
     if (controller_ != nullptr) {
         QString dir = pictures::WithoutTrailingSeparator(controller_->RunTimeDir()) + QLatin1Char('/');
         if (dir == QLatin1String("/")) {
-            dir = pictures::ExecutableFolder() + QStringLiteral("/images/");
+            dir = pictures::ProgramFolder() + QStringLiteral("/images/");
         }
         path = dir + fileName_;
     }

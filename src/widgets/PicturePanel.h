@@ -125,15 +125,16 @@ class TPicturePanelController : public QObject {
     QList<TPicturePanel*> panels_;
 };
 
-// The picture settings shared by every panel of the process: "Images.txt" beside the executable is
+// The picture settings shared by every panel of the process: "Images.txt" in the program folder is
 // read once, at the first panel's creation; its "path" line names a folder that overrides every
 // controller's. A folder found missing is remembered and not looked at again, except by an explicit
 // Reload or FileName write.
 namespace pictures {
 
-// Where "Images.txt" and the "images" folder are looked for (the executable's folder unless set).
-void SetExecutableFolder(const QString& folder);
-QString ExecutableFolder();
+// Where "Images.txt" and the "images" folder are looked for: the program folder, which the window
+// sets before its first panel is made (the executable's folder unless set).
+void SetProgramFolder(const QString& folder);
+QString ProgramFolder();
 QString GlobalPicturePath();
 bool SkipMissingDirectories();
 void SetSkipMissingDirectories(bool on);

@@ -650,3 +650,45 @@ TEST(Kestro, ASettingsFileNamedOnTheCommandLineIsTheOneWritten) {
     EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site.dat").contains("68,Plumeric !\r\n"));
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/KSDATA/PROJECTS/kestro.dat"));
 }
+
+TEST_F(Form1Test, AnInstalledWindowKeepsItsDataInTheDataHomeAndReadsWhatShipsFromTheShareFolder) {
+    // An install prefix: the executable in usr/bin, what ships in usr/share/plumeric.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("usr/bin"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("usr/share/plumeric/SAMPLES"));
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/usr/share/plumeric/SAMPLES/s.bmp", "sample"));
+    const QByteArray before = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", (dir.path() + "/data").toUtf8());
+    const QString data = dir.path() + "/data/plumeric/";
+    {
+        TForm1 form(dialogs, shell, dir.path() + "/usr/bin");
+        ASSERT_TRUE(form.DataFolderOk());
+        EXPECT_EQ(form.DataFolder(), data);
+        EXPECT_EQ(form.ProjectFile(), data + "PROJECTS/kestro.dat");
+        EXPECT_EQ(testsupport::ReadAll(data + "SAMPLES/s.bmp"), QByteArray("sample"));
+        form.show();
+        EXPECT_EQ(form.Settings().targetFolder, data + "BUTTONS/");
+        form.helpPage->ViewHelpButton->click();
+        EXPECT_EQ(shell.Opened().last(), dir.path() + "/usr/share/plumeric/help.htm");
+
+        // The report that cannot be written names the data folder.
+        ASSERT_TRUE(QDir().mkpath(data + "Report.txt/in-the-way"));
+        form.Settings().statusReports = true;
+        form.SaveBatchButton->click();
+        ASSERT_FALSE(dialogs.Messages().isEmpty());
+        EXPECT_TRUE(dialogs.Messages().last().startsWith(
+            "Error : Unable to create the status report.\rPlease check that have read/write access to "
+            "the following folder: -\r" +
+            data + "\r- and that the relevant drive has sufficient free disk space.\r"))
+            << dialogs.Messages().last().toStdString();
+        form.close();
+    }
+    if (before.isNull()) {
+        qunsetenv("XDG_DATA_HOME");
+    } else {
+        qputenv("XDG_DATA_HOME", before);
+    }
+    EXPECT_TRUE(
+        testsupport::ReadAll(data + "PROJECTS/kestro.dat").contains("200," + data.toUtf8() + "BUTTONS/\r\n"));
+    EXPECT_EQ(QDir(data + "BUTTONS").entryList({"*.gif"}, QDir::Files).size(), 14);
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/usr/bin/KSDATA"));
+}

@@ -48,11 +48,12 @@ struct Outcome {
     QString err;
 };
 
-Outcome RunTool(const BatchOptions& options, const QString& dataFolder) {
+// The tool as if its executable were in `executableFolder`.
+Outcome RunTool(const BatchOptions& options, const QString& executableFolder) {
     Outcome outcome;
     QTextStream out(&outcome.out);
     QTextStream err(&outcome.err);
-    cli::TBatchRunner runner(options, out, err, dataFolder);
+    cli::TBatchRunner runner(options, out, err, platform::LocateFolders(executableFolder));
     runner.Clock = [] { return kReportTime; };
     outcome.status = runner.Run();
     out.flush();
@@ -134,7 +135,7 @@ TEST_F(WindowAndTool, PagesButtonsAndReportAreTheWindowsOwnBytes) {
     form->generatehtmlbuttonClick();
     ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.History().first().text.toStdString();
     const QMap<QString, QByteArray> window = FilesIn(Path("site"));
-    const QByteArray windowReport = testsupport::ReadAll(form->DataFolder() + "KSDATA/Report.txt");
+    const QByteArray windowReport = testsupport::ReadAll(form->DataFolder() + "Report.txt");
     // Two images and a page per caption.
     ASSERT_EQ(window.size(), 5 * 2 + 5) << QStringList(window.keys()).join(" ").toStdString();
     ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
@@ -395,9 +396,12 @@ TEST_F(WindowAndTool, WarningsNameTheFileAndTheLineAndTheRunGoesOn) {
         ASSERT_TRUE(testsupport::WriteAll(Path("empty.dat"), empty));
         options.settingsFile = Path("empty.dat");
         options.outFolder.clear();
-        ASSERT_TRUE(QDir().mkpath(Path("data/KSDATA")));  // beside the executable, as the window leaves it
+        // Where the window never ran, the tool makes its data folder beside the executable.
+        ASSERT_TRUE(QDir().mkpath(Path("data")));
         run = RunTool(options, Path("data/"));
         EXPECT_EQ(run.status, cli::kExitOk) << run.err.toStdString();
+        EXPECT_TRUE(QFileInfo(Path("data/KSDATA/PROJECTS")).isDir());
+        EXPECT_FALSE(QFileInfo::exists(Path("data/KSDATA/SAMPLES")));
         EXPECT_EQ(run.err, "kestro-batch: warning: the settings file \"" + Path("empty.dat") +
                                "\" holds no settings; the defaults are used, and the buttons go into \"" +
                                Path("data/KSDATA/BUTTONS/") + "\"\n");

@@ -80,8 +80,7 @@ TEST(KestroBatch, TheToolInAScratchFolderWritesWhatTheWindowWrites) {
     }
     const QByteArray report = testsupport::ReadAll(scratch + "report.txt");
     EXPECT_TRUE(report.startsWith("Plumeric : Status Report Produced "));
-    EXPECT_EQ(WithoutDate(report),
-              WithoutDate(testsupport::ReadAll(form.DataFolder() + "KSDATA/Report.txt")));
+    EXPECT_EQ(WithoutDate(report), WithoutDate(testsupport::ReadAll(form.DataFolder() + "Report.txt")));
     EXPECT_EQ(run.out.count('\n'), 17);  // 15 files, the report, the summary
     // Nothing was opened and nothing else was written beside the settings file.
     EXPECT_EQ(QDir(scratch).entryList(QDir::Files, QDir::Name), (QStringList{"report.txt", "settings.dat"}));

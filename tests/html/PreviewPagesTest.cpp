@@ -381,7 +381,7 @@ TEST(StatusReport, WrittenAndOpenedOnlyWhenTicked) {
     settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, dir.path() + "/");
     platform::ScriptedDialogs dialogs;
     platform::RecordingShell shell;
-    output::StatusReport report(s, dialogs, shell, dir.path() + "/");
+    output::StatusReport report(s, dialogs, shell, dir.path() + "/KSDATA/");
     QList<output::SavedButtonInfo> buttons{
         {output::Pad30("Home"), output::Pad30("u_home.gif"), 6144, output::Pad30("d_home.gif"), 0}};
     report.WriteStatusReport(false, buttons, {});
@@ -397,7 +397,7 @@ TEST(StatusReport, WrittenAndOpenedOnlyWhenTicked) {
     EXPECT_TRUE(bytes.endsWith("4 Kbps.\r\n"));
     EXPECT_EQ(shell.Opened(), QStringList{dir.path() + "/KSDATA/Report.txt"});
     // A report that cannot be made: its message, nothing opened.
-    output::StatusReport nowhere(s, dialogs, shell, dir.path() + "/missing/");
+    output::StatusReport nowhere(s, dialogs, shell, dir.path() + "/missing/KSDATA/");
     nowhere.WriteStatusReport(false, buttons, {});
     EXPECT_EQ(
         dialogs.Messages(),
@@ -448,7 +448,7 @@ TEST(StatusReport, AShellThatFailsToOpenTheReportGetsItsMessage) {
             return kNoApplication;
         }
     } shell;
-    output::StatusReport report(s, dialogs, shell, dir.path() + "/");
+    output::StatusReport report(s, dialogs, shell, dir.path() + "/KSDATA/");
     report.WriteStatusReport(false, {}, {});
     EXPECT_EQ(dialogs.Messages(),
               QStringList{"Unable to view the status report using your Windows default\r"

@@ -23,7 +23,7 @@ using testsupport::WriteAll;
 namespace {
 
 const QStringList kFonts = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"};
-const QString kDataFolder = "/opt/kestro/";
+const QString kDataFolder = "/opt/kestro/KSDATA/";
 
 AppSettings Defaults() {
     AppSettings s;
@@ -447,7 +447,9 @@ TEST_F(ProjectFileTest, MissingOrUnwritableFilesAreQuiet) {
     ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
     EXPECT_FALSE(ReadAll(path()).contains('\x01'));
     EXPECT_TRUE(dialogs.History().isEmpty());
-    EXPECT_EQ(project::ProjectFilePath("/x/"), QStringLiteral("/x/KSDATA/PROJECTS/kestro.dat"));
+    EXPECT_EQ(project::ProjectFilePath("/x/KSDATA/"), QStringLiteral("/x/KSDATA/PROJECTS/kestro.dat"));
+    EXPECT_EQ(project::ProjectFilePath("/home/u/.local/share/plumeric/"),
+              QStringLiteral("/home/u/.local/share/plumeric/PROJECTS/kestro.dat"));
 }
 
 TEST_F(ProjectFileTest, ATypedFontSizeSurvivesUnderItsOwnKey) {

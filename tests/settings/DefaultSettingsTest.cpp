@@ -10,7 +10,7 @@ const QStringList kFonts = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"};
 
 AppSettings Defaults() {
     AppSettings s;
-    ApplyDefaultSettings(s, kFonts, "/opt/kestro/");
+    ApplyDefaultSettings(s, kFonts, "/opt/kestro/KSDATA/");
     return s;
 }
 

@@ -30,11 +30,11 @@ class PicturePanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
         pictures::Reset();
-        pictures::SetExecutableFolder(dir.path());
+        pictures::SetProgramFolder(dir.path());
     }
     void TearDown() override {
         pictures::Reset();
-        pictures::SetExecutableFolder(QString());
+        pictures::SetProgramFolder(QString());
     }
 
     // A 60 x 40 panel without bevel, FrameSize 3: its inside starts at (3, 3).
