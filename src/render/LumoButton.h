@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "face/ButtonShapes.h"
+#include "face/FaceProperties.h"
 #include "face/LumoTypes.h"
 #include "face/OutlineMaths.h"
 
@@ -24,8 +25,8 @@ class TLumoButton : public QAbstractButton {
     using TMouseInOutEvent = std::function<void(TLumoButton* sender)>;
     using TNotifyEvent = std::function<void(TLumoButton* sender)>;
 
-    static constexpr double kDefaultArcAngle = 2.0943951023931957;  // 2π/3
-    static constexpr double kMaxArcAngle = 6.283185307179586;       // 2π
+    static constexpr double kDefaultArcAngle = face::kDefaultArcAngle;
+    static constexpr double kMaxArcAngle = face::kMaxArcAngle;
 
     explicit TLumoButton(QWidget* parent = nullptr);
     ~TLumoButton() override;
@@ -197,14 +198,14 @@ class TLumoButton : public QAbstractButton {
 
     // Rebuilds outline, bands and regions, then the face.
     void RebuildShape();
-    // Builds the face image from the current properties and state.
+    // Builds the face image from the current properties and state, through the face engine.
     virtual void RebuildFace();
+    // The properties that decide the face's pixels, as the engine takes them.
+    face::FaceProperties Properties() const;
 
     // The window paint: rebuilds the face when the pressed, mouse-inside or enabled state changed,
     // applies a pending window region, copies the face to Canvas and fires OnPaint.
     virtual void Paint();
-    // Draws the main bitmap's glyph for the current state onto the face.
-    virtual void DrawMainBitmap(bool pressed);
 
     // The glyph animations, driven by their timer.
     enum class Animation { Enter, Exit, Click };
@@ -242,15 +243,6 @@ class TLumoButton : public QAbstractButton {
     QPoint BitmapPlace(int glyphWidth, int bitmapHeight, int w, int h) const;
     void FocusChanged(bool focused);
 
-    // Face building steps.
-    void DrawCaption(QPainter& painter);
-    void DrawCaptionPasses(QPainter& painter, int x, int y, const QString& text, int angle);
-    void DrawCaptionPiece(QPainter& painter, int x, int y, bool underline, const QString& text, int tone,
-                          int angle);
-    QFont FaceFont() const;
-    void DrawBorders();
-    void DrawBitmapGlyph(const QRect& source, int x, int y, bool andWithBrush);
-
     // Window placement.
     void ComputeNewPosition();
     void MoveToNewPlace();
@@ -258,7 +250,6 @@ class TLumoButton : public QAbstractButton {
     void ApplyNewSize();
     void ApplyExternalResize();
 
-    static QImage CopyBitmap(const QImage& source);
     // An offset setter: once the component is loaded, setting an offset also switches its alignment
     // to the fixed-offset kind.
     template <typename Align>

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+
+#include "face/ButtonShapes.h"
+#include "face/FaceProperties.h"
+
+// The face engine: paints a button face from its properties and state into an image. Every function
+// here reads only its arguments, so faces may be painted on several threads at once.
+namespace face {
+
+// The font a caption is drawn and measured in: the given font in whole pixels, unsmoothed and without
+// kerning.
+QFont FaceFontOf(const QFont& font);
+
+// A face's own 24-bit copy of a bitmap: the picture drawn at (0, 0) onto black; nothing for a
+// picture without rows.
+QImage OwnBitmapCopy(const QImage& source);
+
+// Where a glyph of glyphWidth × bitmapHeight goes on a w × h face under the bitmap alignment.
+QPoint BitmapPlace(const FaceProperties& p, int glyphWidth, int bitmapHeight, int w, int h);
+
+// The regions of the face's shape (bevel bands, frames, focus outline) turned into `bounds`. The user
+// kind without bevel has none; an arc is as high as its angle makes it.
+ShapeRegions FaceShapeRegions(const FaceProperties& p, QSize bounds);
+
+// Paints the face onto `face`, which the caller sizes to the bounds (at least 1 × 1). The background
+// fills every pixel unless the button colour is clNone and there is no gradient: then what `face`
+// held shows through. `window` is the room the caption is aligned in.
+void PaintFace(QImage& face, const FaceProperties& p, const FaceState& state, const ShapeRegions& regions,
+               QSize bounds, QSize window);
+
+// The whole face in one call: a black image of the rotated bounds (at least 1 × 1), its shape's
+// regions and the face painted on it, the caption aligned in the bounds.
+QImage RenderFace(const FaceProperties& p, const FaceState& state);
+
+}  // namespace face
