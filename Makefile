@@ -6,9 +6,11 @@ FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_RUNS      ?= 20000
 FUZZERS         = fuzz_settings fuzz_region fuzz_bitmap fuzz_gif
 JOBS           ?= $(shell nproc)
+# Where `make install` puts the programs; DESTDIR, when given, is put before it (staged installs).
+PREFIX         ?= /usr/local
 SOURCES         = $(shell git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h')
 
-.PHONY: deps configure build run test test-asan bench fuzz format lint clean
+.PHONY: deps configure build run test test-asan bench fuzz format lint clean install package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +26,15 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The programs, the program folder share/plumeric, the desktop entry, icon, metadata and man pages.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package of the same files under /usr, from the same build as the tests.
+package: build
+	cd $(BUILD_DIR) && cpack
+	@ls $(BUILD_DIR)/package/plumeric_*.deb
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DPLUMERIC_SANITIZE=ON >/dev/null

@@ -22,6 +22,15 @@ packages=(
     # Fuzzing (make fuzz): clang with libFuzzer and its sanitizer runtimes.
     clang
     libclang-rt-14-dev
+    # The package (make package) and its test: the Debian package's dependencies from the shared
+    # libraries, its checks, and the validators of the desktop entry, the AppStream metadata and the
+    # man pages.
+    dpkg-dev
+    file
+    lintian
+    desktop-file-utils
+    appstream
+    man-db
     # The benchmark script against ImageMagick, timing and peak memory of whole processes.
     imagemagick
     time
