@@ -33,9 +33,9 @@ QString InstalledDataFolderMessage(const QString& dataFolder) {
     const QStringList lines = {
         QStringLiteral("ERROR : Plumeric cannot write to its data folder: -"),
         QLatin1Char('"') + dataFolder + QStringLiteral("\"."),
-        QStringLiteral("It needs to create that folder with its sub-folders \"PROJECTS\", \"BUTTONS\" and"),
-        QStringLiteral("\"SAMPLES\" and also needs file read, write, create and delete access rights"),
-        QStringLiteral("in it, one or more of which is not possible."),
+        QStringLiteral("It needs to create that folder with its sub-folders \"PROJECTS\", \"BUTTONS\""),
+        QStringLiteral("and \"SAMPLES\" and also needs file read, write, create and delete access"),
+        QStringLiteral("rights in it, one or more of which is not possible."),
         QStringLiteral("Please check the permissions of that folder and of the folders above it"),
         QStringLiteral("(or set XDG_DATA_HOME to a folder you can write to) and try again."),
         QString(),

@@ -128,9 +128,9 @@ TEST_F(InstalledDataFolder, AnUnwritableDataFolderNamesItAndAsksForItsPermission
     EXPECT_EQ(dialogs.History()[0].text,
               "ERROR : Plumeric cannot write to its data folder: -\r\"" + tmp.path() +
                   "/home/.data/plumeric/\".\r"
-                  "It needs to create that folder with its sub-folders \"PROJECTS\", \"BUTTONS\" and\r"
-                  "\"SAMPLES\" and also needs file read, write, create and delete access rights\r"
-                  "in it, one or more of which is not possible.\r"
+                  "It needs to create that folder with its sub-folders \"PROJECTS\", \"BUTTONS\"\r"
+                  "and \"SAMPLES\" and also needs file read, write, create and delete access\r"
+                  "rights in it, one or more of which is not possible.\r"
                   "Please check the permissions of that folder and of the folders above it\r"
                   "(or set XDG_DATA_HOME to a folder you can write to) and try again.\r"
                   "\r"
