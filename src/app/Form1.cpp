@@ -143,6 +143,11 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
         statusPanel_->repaint();
     };
     batch_.OnFileSaved = [this](const QString&, bool written) { ++(written ? filesWritten_ : filesKept_); };
+    // What the batch did shows while its closing message is open.
+    batch_.OnBatchEnded = [this] {
+        ShowBatchSummary();
+        statusPanel_->repaint();
+    };
 
     dataFolderOk_ = CheckDataFolder(folders_, dialogs_);
     report_ = std::make_unique<output::StatusReport>(settings_, dialogs_, shell_, folders_.dataFolder);
@@ -669,7 +674,6 @@ void TForm1::SaveBatchButtonClick() {
     StartBatchStatus();
     batch_.SaveBatchButtonClick();
     showSavedFaces_ = false;
-    ShowBatchSummary();
 }
 
 void TForm1::generatehtmlbuttonClick() {

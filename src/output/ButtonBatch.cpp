@@ -312,6 +312,9 @@ void ButtonBatch::SaveBatchButtonClick() {
         return;
     }
     const bool saved = SaveButtonBatch();
+    if (OnBatchEnded) {
+        OnBatchEnded();
+    }
     renderer_.ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
     if (!saved) {
         return;

@@ -85,6 +85,9 @@ class ButtonBatch {
     // Told before the overwrite question is asked: the caption and the name of the file in question.
     std::function<void(const QString& caption, const QString& fileName)> OnOverwriteQuestion;
 
+    // Told when the "&Save Buttons" batch has ended, before its report or message is shown.
+    std::function<void()> OnBatchEnded;
+
     // Whether the last batch saved every caption (false: refused, failed or stopped).
     bool LastBatchSaved() const { return lastBatchSaved_; }
 

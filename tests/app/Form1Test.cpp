@@ -250,13 +250,19 @@ TEST_F(Form1Test, ABatchShowsItsProgressInTheStatusBar) {
 
 namespace {
 
-// Records the status bar each time an overwrite question is asked.
+// Records the status bar each time an overwrite question is asked, and while the batch's closing
+// message is open.
 class StatusAtQuestion : public platform::ScriptedDialogs {
   public:
     platform::ConfirmAnswer Confirm(const QString& text) override {
         statuses << (form != nullptr ? form->StatusText() : QString());
         return ScriptedDialogs::Confirm(text);
     }
+    void ShowMessage(const QString& text) override {
+        atMessage = form != nullptr ? form->StatusText() : QString();
+        ScriptedDialogs::ShowMessage(text);
+    }
+    QString atMessage;
     TForm1* form = nullptr;
     QStringList statuses;
 };
@@ -272,6 +278,7 @@ TEST_F(Form1Test, TheStatusBarNamesTheCaptionAskedAboutAndSaysWhatTheBatchDid) {
     form.Settings().captions.SetCell(2, 0, "Caf\u00e9");
     form.SaveBatchButton->click();
     ASSERT_EQ(form.StatusText(), QStringLiteral("3 captions done (6 files written, 0 kept)"));
+    EXPECT_EQ(asking.atMessage, form.StatusText());  // already while "All buttons have been saved" shows
     EXPECT_TRUE(asking.statuses.isEmpty());
 
     // Again over the same files: Yes, No, then "N&o to All" keeps the rest without asking.
