@@ -124,17 +124,18 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);
     qApp->installEventFilter(hints_);
 
-    composer_ = std::make_unique<compose::TButtonComposer>(settings_, *image1, *image2);
+    composer_ = std::make_unique<compose::TButtonComposer>(settings_);
     composer_->OnSettingsChanged = [this](int type) {
         // An empty size field now shows "0".
         syncing_ = true;
         buttonsPage->SizeTextsToControls(type);
         syncing_ = false;
     };
-    composer_->OnCapture = [this](render::TLumoButton& button) {
-        if (showSavedFaces_ && button.isVisible()) {
+    composer_->OnCapture = [this](int type) {
+        render::TLumoButton* button = type == settings::kType1 ? image1 : image2;
+        if (showSavedFaces_ && button->isVisible()) {
             // The preview shows the face being saved.
-            button.repaint();
+            button->repaint();
         }
     };
     batch_.OnProgress = [this](int current, int total) { ShowBatchProgress(current, total); };
@@ -319,8 +320,13 @@ void TForm1::BuildPreviewRow(QWidget* central) {
     }
     image1 = new render::TLumoButton(testareaPanel1);
     image2 = new render::TLumoButton(testareaPanel2);
-    compose::TButtonComposer::PrepareButton(*image1);
-    compose::TButtonComposer::PrepareButton(*image2);
+    for (render::TLumoButton* preview : {image1, image2}) {
+        // The previews start with the faces the composer starts with.
+        preview->SetFace(compose::TButtonComposer::InitialFace());
+        preview->SetRotated(false);
+        preview->setFocusPolicy(Qt::NoFocus);
+        preview->FinishLoading();
+    }
     const QString hint1 = QStringLiteral("This is the preview area for type 1 buttons.");
     const QString hint2 = QStringLiteral("This is the preview area for type 2 buttons.");
     SetHint(testareaPanel1, hint1);
@@ -628,6 +634,12 @@ void TForm1::filenamestyleComboBoxChange() {
 
 void TForm1::ApplyButtonSettings(const QString& caption1, const QString& caption2) {
     composer_->ApplyButtonSettings(caption1, caption2);
+    // The previews show the faces the composer renders, with the mouse inside.
+    for (render::TLumoButton* preview : {image1, image2}) {
+        preview->SetFace(composer_->Face(preview == image1 ? settings::kType1 : settings::kType2));
+        preview->MouseInside = true;
+        preview->Repaint();
+    }
 }
 
 QImage TForm1::CaptureButton(int type) {

@@ -1,4 +1,4 @@
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "kestro-batch: %s\n", qPrintable(text));
         }
     });
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const cli::CommandLine line = cli::ParseCommandLine(QCoreApplication::arguments());

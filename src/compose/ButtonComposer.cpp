@@ -3,9 +3,9 @@
 #include <QFontMetrics>
 
 #include "compose/StyleMapping.h"
+#include "face/FaceEngine.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
-#include "render/LumoButton.h"
 #include "settings/ColourString.h"
 
 namespace compose {
@@ -24,48 +24,44 @@ int SizeField(const QString& text) {
 
 }  // namespace
 
-TButtonComposer::TButtonComposer(settings::AppSettings& settings, render::TLumoButton& button1,
-                                 render::TLumoButton& button2)
-    : settings_(settings), buttons_{&button1, &button2} {}
-
-TButtonComposer::TButtonComposer(settings::AppSettings& settings) : settings_(settings) {
-    for (std::size_t t = 0; t < 2; ++t) {
-        ownButtons_[t] = std::make_unique<render::TLumoButton>();
-        PrepareButton(*ownButtons_[t]);
-        buttons_[t] = ownButtons_[t].get();
-    }
-}
+TButtonComposer::TButtonComposer(settings::AppSettings& settings)
+    : settings_(settings), faces_{InitialFace(), InitialFace()} {}
 
 TButtonComposer::~TButtonComposer() = default;
 
-void TButtonComposer::PrepareButton(render::TLumoButton& b) {
-    b.SetButtonAngle(0);
-    b.SetButtonWidth(89);
-    b.SetButtonHeight(17);
-    b.SetCaptionAngle(0);
-    b.SetButtonColor(face::clBlack);
-    b.SetButton3DKind(face::dkNone);
-    b.SetButtonDepth(0);
-    b.SetTransparent(false);
-    b.SetBitmapTop(0);
-    b.SetBitmapLeft(0);
-    b.SetBitmapHAlign(face::haNone);
-    b.SetBitmapVAlign(face::vaNone);
-    b.SetUserRGNAUTO(true);
-    b.SetRotated(false);
-    b.SetCaptionFixed(false);
-    b.SetButtonColor1(face::clBlack);
-    b.SetCaption3dKind(face::ckSimple);
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(11);
-    b.setFont(f);
-    b.SetFontColor(face::clBlack);
-    b.setFocusPolicy(Qt::NoFocus);
-    b.FinishLoading();
+face::FaceProperties TButtonComposer::InitialFace() {
+    face::FaceProperties p;
+    p.buttonAngle = 0;
+    p.buttonWidth = 89;
+    p.buttonHeight = 17;
+    p.captionAngle = 0;
+    p.buttonColor = face::clBlack;
+    p.button3DKind = face::dkNone;
+    p.buttonDepth = 0;
+    p.transparent = false;
+    p.bitmapTop = 0;
+    p.bitmapLeft = 0;
+    p.bitmapHAlign = face::haNone;
+    p.bitmapVAlign = face::vaNone;
+    p.userRgnAuto = true;
+    p.captionFixed = false;
+    p.buttonColor1 = face::clBlack;
+    p.caption3dKind = face::ckSimple;
+    p.font = QFont(QStringLiteral("Times New Roman"));
+    p.font.setPixelSize(11);
+    p.fontColor = face::clBlack;
+    return p;
 }
 
-render::TLumoButton& TButtonComposer::Button(int type) const {
-    return *buttons_[type == settings::kType1 ? 0 : 1];
+face::FaceState TButtonComposer::FaceStateShown() {
+    // Faces are saved as the preview shows them: enabled, not pressed, the mouse inside.
+    face::FaceState state;
+    state.mouseInside = true;
+    return state;
+}
+
+const face::FaceProperties& TButtonComposer::Face(int type) const {
+    return faces_[type == settings::kType1 ? 0 : 1];
 }
 
 void TButtonComposer::ApplyButtonSettings(const QString& caption1, const QString& caption2) {
@@ -74,64 +70,61 @@ void TButtonComposer::ApplyButtonSettings(const QString& caption1, const QString
 }
 
 void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
-    render::TLumoButton* b = &Button(type);
+    face::FaceProperties& p = faces_[type == settings::kType1 ? 0 : 1];
     settings::ButtonStyle& s = settings_.button[static_cast<std::size_t>(type)];
 
-    // What the settings handlers keep on the button: font, effect, offsets, then alignment (an
-    // offset switches its alignment to the fixed kind, so the alignment comes after it).
-    const QFont font = CaptionFont(s, b->font());
-    if (font != b->font()) {
-        b->setFont(font);
-    }
-    b->SetCaption3dKind(CaptionKind(s.captionEffect));
-    b->SetCaptionTop(platform::IntegerFieldValue(s.verticalOffset));
-    b->SetCaptionLeft(platform::IntegerFieldValue(s.horizontalOffset));
-    b->SetCaptionHAlign(HorizontalAlign(s.horizontalMode));
-    b->SetCaptionVAlign(VerticalAlign(s.verticalMode));
+    // What the face keeps from the type's earlier faces is in `p`: the font a size text that is not a
+    // size leaves as it was, the bitmap a missing file leaves, and (in `tempImage_`) the size of a
+    // bitmap-sized button without a readable file.
+    const QFont font = CaptionFont(s, p.font);
+    p.font = font;
+    p.caption3dKind = CaptionKind(s.captionEffect);
+    p.captionTop = platform::IntegerFieldValue(s.verticalOffset);
+    p.captionLeft = platform::IntegerFieldValue(s.horizontalOffset);
+    p.captionHAlign = HorizontalAlign(s.horizontalMode);
+    p.captionVAlign = VerticalAlign(s.verticalMode);
 
     // An empty size field (or a lone "-") makes the size 0, and the field then shows "0".
     bool rewritten = false;
-    const auto sizeRule = [&](QString& text, const std::function<void(int)>& apply) {
+    const auto sizeRule = [&](QString& text, int& side) {
         if (!platform::IsEmptyIntegerText(text)) {
-            apply(std::max(0, platform::ParseInteger(text)));
+            side = std::max(0, platform::ParseInteger(text));
         } else {
-            apply(0);
+            side = 0;
             text = QStringLiteral("0");
             rewritten = true;
         }
     };
-    const auto widthRule = [&] { sizeRule(s.width, [b](int v) { b->SetButtonWidth(v); }); };
-    const auto heightRule = [&] { sizeRule(s.height, [b](int v) { b->SetButtonHeight(v); }); };
+    const auto widthRule = [&] { sizeRule(s.width, p.buttonWidth); };
+    const auto heightRule = [&] { sizeRule(s.height, p.buttonHeight); };
     const auto smartWidth = [&] {
-        const QFontMetrics metrics(render::TLumoButton::FaceFontOf(font));
-        b->SetButtonWidth(SmartWidth(metrics, caption, s.spacing));
+        const QFontMetrics metrics(face::FaceFontOf(font));
+        p.buttonWidth = SmartWidth(metrics, caption, s.spacing);
     };
-    const auto background = [&] { b->SetButtonColor(settings::ColourFromStringStrict(s.backgroundColour)); };
+    // The button colour gives the border tones and the embossed and pressed caption tones, so it is
+    // set in every mode: the faces then follow from the settings alone.
+    const auto background = [&] { p.buttonColor = settings::ColourFromStringStrict(s.backgroundColour); };
     const bool fileExists = !s.bitmapFile.isEmpty() && platform::FileExists(s.bitmapFile);
 
     switch (s.backgroundMode) {
         case 0:
             if (fileExists) {
                 tempImage_ = LoadBitmapFile(s.bitmapFile);
+                p.mainBitmap = face::OwnBitmapCopy(tempImage_);
             }
-            b->SetButtonSize(tempImage_.width(), tempImage_.height());
-            if (fileExists) {
-                b->SetMainBitmap(tempImage_);
-            }
-            // The button colour gives the border tones and the embossed and pressed caption tones,
-            // so it is set here as in every other mode: the faces then follow from the settings
-            // alone, not from the mode the button was in before.
+            p.buttonWidth = tempImage_.width();
+            p.buttonHeight = tempImage_.height();
             background();
             break;
         case 1:
             widthRule();
             heightRule();
             background();
-            b->SetMainBitmap(QImage());
+            p.mainBitmap = QImage();
             break;
         case 2:
             if (fileExists) {
-                b->SetMainBitmap(LoadBitmapFile(s.bitmapFile));
+                p.mainBitmap = face::OwnBitmapCopy(LoadBitmapFile(s.bitmapFile));
             }
             widthRule();
             heightRule();
@@ -139,7 +132,7 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
             break;
         case 3:
             if (fileExists) {
-                b->SetMainBitmap(LoadBitmapFile(s.bitmapFile));
+                p.mainBitmap = face::OwnBitmapCopy(LoadBitmapFile(s.bitmapFile));
             }
             smartWidth();
             heightRule();
@@ -149,27 +142,23 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
             smartWidth();
             heightRule();
             background();
-            b->SetMainBitmap(QImage());
+            p.mainBitmap = QImage();
             break;
         default:
             break;
     }
-    b->SetButton3DKind(BorderStyleKind(settings::ChoiceText(settings::BorderStyleTexts(), s.borderStyle)));
+    p.button3DKind = BorderStyleKind(settings::ChoiceText(settings::BorderStyleTexts(), s.borderStyle));
     // No choice in the depth list is no border.
-    b->SetButtonDepth(std::max(0, s.borderDepth));
-    b->SetFontColor(settings::ColourFromStringStrict(s.captionColour));
-    b->SetCaption(QString());
-    b->Repaint();
-    b->SetCaption(caption);
-    b->MouseInside = true;
-    b->Repaint();
+    p.buttonDepth = std::max(0, s.borderDepth);
+    p.fontColor = settings::ColourFromStringStrict(s.captionColour);
+    p.caption = caption;
     if (rewritten && OnSettingsChanged) {
         OnSettingsChanged(type);
     }
 }
 
 QList<QSize> TButtonComposer::FaceSizes(int type, const QStringList& captions) {
-    const render::TLumoButton& b = Button(type == 1 ? settings::kType1 : settings::kType2);
+    const face::FaceProperties& b = Face(type == 1 ? settings::kType1 : settings::kType2);
     const settings::ButtonStyle& s = settings_.button[type == 1 ? settings::kType1 : settings::kType2];
     QList<QSize> sizes;
     sizes.reserve(captions.size());
@@ -185,7 +174,7 @@ QList<QSize> TButtonComposer::FaceSizes(int type, const QStringList& captions) {
             break;
         case 3:
         case 4: {
-            const QFontMetrics metrics(render::TLumoButton::FaceFontOf(CaptionFont(s, b.font())));
+            const QFontMetrics metrics(face::FaceFontOf(CaptionFont(s, b.font)));
             const int height = SizeField(s.height);
             for (const QString& caption : captions) {
                 sizes.append(QSize(SmartWidth(metrics, caption, s.spacing), height));
@@ -194,23 +183,27 @@ QList<QSize> TButtonComposer::FaceSizes(int type, const QStringList& captions) {
         }
         default:
             // No mode chosen: the button keeps the size it has.
-            sizes.fill(QSize(b.ButtonWidth(), b.ButtonHeight()), captions.size());
+            sizes.fill(QSize(b.buttonWidth, b.buttonHeight), captions.size());
             break;
     }
     return sizes;
 }
 
 QImage TButtonComposer::CaptureButton(int type) {
-    render::TLumoButton& b = Button(type == 1 ? settings::kType1 : settings::kType2);
-    b.Repaint();
+    const int t = type == 1 ? settings::kType1 : settings::kType2;
     if (OnCapture) {
-        OnCapture(b);
+        OnCapture(t);
     }
-    QImage face = b.Canvas().copy(0, 0, b.ButtonWidth(), b.ButtonHeight());
-    if (face.size() != b.size() && !b.size().isEmpty()) {
-        face = face.scaled(b.size());
+    const face::FaceProperties& p = Face(t);
+    // The saved picture is the button's own rectangle of its face; a button with a side of 0 has an
+    // empty picture, one of 0 × 0 the face's single pixel.
+    const QImage painted = face::RenderFace(p, FaceStateShown());
+    QImage picture = painted.copy(0, 0, p.buttonWidth, p.buttonHeight);
+    const QSize window(p.buttonWidth, p.buttonHeight);
+    if (picture.size() != window && !window.isEmpty()) {
+        picture = picture.scaled(window);
     }
-    tempImage_ = face.convertToFormat(QImage::Format_RGB32);
+    tempImage_ = picture.convertToFormat(QImage::Format_RGB32);
     return tempImage_;
 }
 

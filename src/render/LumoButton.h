@@ -202,6 +202,9 @@ class TLumoButton : public QAbstractButton {
     virtual void RebuildFace();
     // The properties that decide the face's pixels, as the engine takes them.
     face::FaceProperties Properties() const;
+    // Takes every property of a face through the setters (the turn first, then the offsets before
+    // their alignments), then rebuilds the face. The user kind's region is set on its own.
+    void SetFace(const face::FaceProperties& p);
 
     // The window paint: rebuilds the face when the pressed, mouse-inside or enabled state changed,
     // applies a pending window region, copies the face to Canvas and fires OnPaint.

@@ -410,4 +410,44 @@ void TLumoButton::SetFontColor(TColor v) {
     }
 }
 
+void TLumoButton::SetFace(const FaceProperties& p) {
+    SetButtonAngle(p.buttonAngle);
+    SetButtonKind(p.buttonKind);
+    SetPeaksNumber(p.peaksNumber);
+    SetRadiusRatio(p.radiusRatio);
+    SetArcAngle(p.arcAngle);
+    SetUserRGNAUTO(p.userRgnAuto);
+    if (font() != p.font) {
+        setFont(p.font);
+    }
+    SetCaption3dKind(p.caption3dKind);
+    SetCaptionFixed(p.captionFixed);
+    SetCaptionAngle(p.captionAngle);
+    SetCaptionTop(p.captionTop);
+    SetCaptionLeft(p.captionLeft);
+    SetCaptionHAlign(p.captionHAlign);
+    SetCaptionVAlign(p.captionVAlign);
+    SetButtonSize(p.buttonWidth, p.buttonHeight);
+    SetMainBitmap(p.mainBitmap);
+    SetMainBitmapGlyphs(p.mainBitmapGlyphs);
+    SetTransparent(p.transparent);
+    SetBitmapTop(p.bitmapTop);
+    SetBitmapLeft(p.bitmapLeft);
+    SetBitmapHAlign(p.bitmapHAlign);
+    SetBitmapVAlign(p.bitmapVAlign);
+    SetButtonColor(p.buttonColor);
+    SetButtonColor1(p.buttonColor1);
+    SetGradientKind(p.gradientKind);
+    SetGradientAngle(p.gradientAngle);
+    SetGradientBitmap(p.gradientBitmap);
+    SetGradientBitmapLine(p.gradientBitmapLine);
+    SetCustomDraw(p.customDraw);
+    SetShowFocusRGN(p.showFocusRgn);
+    SetButton3DKind(p.button3DKind);
+    SetButtonDepth(p.buttonDepth);
+    SetFontColor(p.fontColor);
+    SetCaption(p.caption);
+    Face();
+}
+
 }  // namespace render

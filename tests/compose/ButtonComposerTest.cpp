@@ -8,7 +8,7 @@
 #include "ReferenceFaces.h"
 #include "compose/ButtonComposer.h"
 #include "compose/StyleMapping.h"
-#include "render/LumoButton.h"
+#include "face/FaceEngine.h"
 #include "settings/DefaultSettings.h"
 
 namespace {
@@ -40,7 +40,6 @@ TEST_F(ButtonComposerTest, HiddenButtonsRenderTheFacesThePreviewsRendered) {
                 << "mode " << mode << " type " << type;
         }
     }
-    EXPECT_FALSE(composer.Button(settings::kType1).isVisible());
 }
 
 TEST_F(ButtonComposerTest, AnEmptySizeCountsAsZeroAndIsWrittenBackAsZero) {
@@ -51,8 +50,8 @@ TEST_F(ButtonComposerTest, AnEmptySizeCountsAsZeroAndIsWrittenBackAsZero) {
     s.button[settings::kType1].width = "";
     s.button[settings::kType1].height = "-";
     composer.ApplyButtonSettings("Home", "Home");
-    EXPECT_EQ(composer.Button(settings::kType1).ButtonWidth(), 0);
-    EXPECT_EQ(composer.Button(settings::kType1).ButtonHeight(), 0);
+    EXPECT_EQ(composer.Face(settings::kType1).buttonWidth, 0);
+    EXPECT_EQ(composer.Face(settings::kType1).buttonHeight, 0);
     EXPECT_EQ(s.button[settings::kType1].width, QStringLiteral("0"));
     EXPECT_EQ(s.button[settings::kType1].height, QStringLiteral("0"));
     EXPECT_EQ(changed, QList<int>{settings::kType1});
@@ -62,9 +61,9 @@ TEST_F(ButtonComposerTest, AnEmptySizeCountsAsZeroAndIsWrittenBackAsZero) {
     s.button[settings::kType1].width = "-40";
     changed.clear();
     composer.ApplyButtonSettings("Home", "");
-    EXPECT_EQ(composer.Button(settings::kType2).ButtonWidth(), 0);
+    EXPECT_EQ(composer.Face(settings::kType2).buttonWidth, 0);
     EXPECT_EQ(s.button[settings::kType2].spacing, QString());
-    EXPECT_EQ(composer.Button(settings::kType1).ButtonWidth(), 0);
+    EXPECT_EQ(composer.Face(settings::kType1).buttonWidth, 0);
     EXPECT_TRUE(changed.isEmpty());
 }
 
@@ -73,14 +72,14 @@ TEST_F(ButtonComposerTest, FontSizesOutsideTheListKeepOrChangeTheSize) {
     settings::ButtonStyle& b = s.button[settings::kType1];
     b.SetFontSizeText("30");
     composer.ApplyButtonSettings("W", "W");
-    EXPECT_EQ(composer.Button(settings::kType1).font().pixelSize(), 40);  // 30 pt at 96 dpi
+    EXPECT_EQ(composer.Face(settings::kType1).font.pixelSize(), 40);  // 30 pt at 96 dpi
     // A list without a choice has no size: the button keeps the one it has.
     b.SetFontSizeIndex(settings::kNoChoice);
     composer.ApplyButtonSettings("W", "W");
-    EXPECT_EQ(composer.Button(settings::kType1).font().pixelSize(), 40);
+    EXPECT_EQ(composer.Face(settings::kType1).font.pixelSize(), 40);
     b.SetFontSizeText("1");
     composer.ApplyButtonSettings("W", "W");
-    EXPECT_EQ(composer.Button(settings::kType1).font().pixelSize(), 1);
+    EXPECT_EQ(composer.Face(settings::kType1).font.pixelSize(), 1);
 }
 
 TEST(StyleMapping, ListPositionsBecomeTheButtonsKinds) {
@@ -108,17 +107,15 @@ TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
     tall.fill(qRgb(250, 4, 9));
     ASSERT_TRUE(tall.save(dir.path() + "/bitmap.bmp"));
     composer.ApplyButtonSettings("Home", "Home");
-    render::TLumoButton& button = composer.Button(settings::kType1);
     EXPECT_EQ(composer.CaptureButton(1).size(), QSize(4, 3000));
 
     QImage wide(3000, 4, QImage::Format_RGB32);
     wide.fill(qRgb(3, 251, 7));
     ASSERT_TRUE(wide.save(dir.path() + "/bitmap.bmp"));
-    const int builds = button.FaceBuildCount();
     composer.ApplyButtonSettings("Home", "Home");
-    // Setting the two sides one after the other made one build more than this, the first of them
-    // at 3,000 × 3,000.
-    EXPECT_EQ(button.FaceBuildCount() - builds, 4);
+    // The face is rendered once, when it is captured, from the new size.
+    EXPECT_EQ(composer.Face(settings::kType1).buttonWidth, 3000);
+    EXPECT_EQ(composer.Face(settings::kType1).buttonHeight, 4);
     const QImage face = composer.CaptureButton(1);
     EXPECT_EQ(face.size(), QSize(3000, 4));
     EXPECT_EQ(face.pixel(10, 1), qRgb(3, 251, 7));  // away from the caption in the middle
@@ -135,9 +132,9 @@ TEST_F(ButtonComposerTest, FaceSizesAreTheSizesTheFacesAreRenderedAt) {
             ASSERT_EQ(sizes.size(), captions.size());
             for (int i = 0; i < captions.size(); ++i) {
                 composer.ApplyButtonSettings(captions[i], captions[i]);
-                const render::TLumoButton& b =
-                    composer.Button(type == 1 ? settings::kType1 : settings::kType2);
-                EXPECT_EQ(sizes[i], QSize(b.ButtonWidth(), b.ButtonHeight()))
+                const face::FaceProperties& b =
+                    composer.Face(type == 1 ? settings::kType1 : settings::kType2);
+                EXPECT_EQ(sizes[i], QSize(b.buttonWidth, b.buttonHeight))
                     << "mode " << mode << " type " << type << " " << captions[i].toStdString();
             }
         }
@@ -199,4 +196,26 @@ TEST_F(ButtonComposerTest, OnlyWholeRegularBitmapFilesAreRead) {
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(QString::fromStdString(e.what()), unreadable.arg(dir.path() + "/pipe.bmp"));
     }
+}
+
+TEST_F(ButtonComposerTest, AFaceWithoutBackgroundColourKeepsNothingOfTheCaptionBefore) {
+    // The colour value of "no colour" fills nothing: each face starts from black, so a short caption
+    // after a long one is the face a fresh composer gives, with no trace of the long one.
+    settings::ButtonStyle& b = s.button[settings::kType1];
+    b.backgroundMode = 1;
+    b.width = "80";
+    b.height = "20";
+    b.backgroundColour = "1FFFFFFF";
+    b.captionColour = "00FFFFFF";
+    compose::TButtonComposer used(s);
+    used.ApplyButtonSettings("WWWWWWWW", "W");
+    const QImage wide = used.CaptureButton(1);
+    used.ApplyButtonSettings("I", "I");
+    const QImage narrow = used.CaptureButton(1);
+    compose::TButtonComposer fresh(s);
+    fresh.ApplyButtonSettings("I", "I");
+    const QImage expected = fresh.CaptureButton(1);
+    EXPECT_GT(testsupport::DifferentPixels(wide, expected), 20);
+    EXPECT_EQ(testsupport::DifferentPixels(narrow, expected), 0);
+    EXPECT_EQ(expected.pixel(2, 2), qRgb(0, 0, 0));
 }
