@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -634,6 +635,14 @@ void TForm1::filenamestyleComboBoxChange() {
 
 void TForm1::ApplyButtonSettings(const QString& caption1, const QString& caption2) {
     composer_->ApplyButtonSettings(caption1, caption2);
+    // While a batch runs the previews take the faces being saved only when the progress display
+    // shows a frame; the files are rendered by the composer alone.
+    if (!batchRunning_ || showSavedFaces_) {
+        ShowComposedFaces();
+    }
+}
+
+void TForm1::ShowComposedFaces() {
     // The previews show the faces the composer renders, with the mouse inside.
     for (render::TLumoButton* preview : {image1, image2}) {
         preview->SetFace(composer_->Face(preview == image1 ? settings::kType1 : settings::kType2));
@@ -682,16 +691,24 @@ void TForm1::ShowBatchSummary() {
     }
 }
 
-void TForm1::SaveBatchButtonClick() {
+void TForm1::RunBatch(const std::function<void()>& run) {
     StartBatchStatus();
-    batch_.SaveBatchButtonClick();
-    showSavedFaces_ = false;
+    batchRunning_ = true;
+    // Whatever ends the run, an error included, the previews show the composer's faces again.
+    const auto done = qScopeGuard([this] {
+        batchRunning_ = false;
+        showSavedFaces_ = false;
+        ShowComposedFaces();
+    });
+    run();
+}
+
+void TForm1::SaveBatchButtonClick() {
+    RunBatch([this] { batch_.SaveBatchButtonClick(); });
 }
 
 void TForm1::generatehtmlbuttonClick() {
-    StartBatchStatus();
-    pages_.generatehtmlbuttonClick();
-    showSavedFaces_ = false;
+    RunBatch([this] { pages_.generatehtmlbuttonClick(); });
     ShowBatchSummary();
 }
 

@@ -198,6 +198,10 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     PreviewLayoutInput PreviewInput() const;
     // The file dialogs of the settings files: "Plumeric settings (*.dat)", from the settings folder.
     platform::OpenFileRequest SettingsFileRequest(const QString& title) const;
+    // Runs "&Save Buttons" or "&Preview in web browser" with the status bar and previews around it.
+    void RunBatch(const std::function<void()>& run);
+    // Both previews show the faces the composer holds.
+    void ShowComposedFaces();
     // The status bar around a batch: counts reset before it, what happened after it.
     void StartBatchStatus();
     void ShowBatchSummary();
@@ -220,7 +224,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     int previewRefreshes_ = 0;
     QElapsedTimer progressClock_;
     bool showSavedFaces_ = false;
-    int batchCurrent_ = 0;  // the caption being saved, from 1, and how many there are
+    bool batchRunning_ = false;  // "&Save Buttons" or "&Preview in web browser" is running
+    int batchCurrent_ = 0;       // the caption being saved, from 1, and how many there are
     int batchTotal_ = 0;
     int filesWritten_ = 0;
     int filesKept_ = 0;

@@ -300,6 +300,9 @@ TEST_F(Form1Test, TheStatusBarNamesTheCaptionAskedAboutAndSaysWhatTheBatchDid) {
     form.SaveBatchButton->click();
     EXPECT_EQ(form.StatusText(),
               QStringLiteral("The batch stopped at caption 1 of 3 (0 files written, 0 kept)"));
+    // Whatever ended the batch, both previews show the test caption again.
+    EXPECT_EQ(form.image1->Caption(), form.TextEdit->text());
+    EXPECT_EQ(form.image2->Caption(), form.TextEdit->text());
     // A refused batch (no captions) leaves the status bar to the box.
     form.ShowStatus("hint");
     for (int r = 1; r < form.Settings().captions.RowCount(); ++r) {
