@@ -19,6 +19,8 @@ packages=(
     chromium
     chromium-driver
     python3-selenium
+    # The script-free rollover page is checked with HTML Tidy.
+    tidy
     # Fuzzing (make fuzz): clang with libFuzzer and its sanitizer runtimes.
     clang
     libclang-rt-14-dev

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/HintTracker.h"
 #include "settings/SettingsLists.h"
 
 namespace app {
@@ -22,12 +23,16 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     filenamestyleComboBox->addItems(settings::FilenameStyleTexts());
     copybutton1CheckBox =
         new QCheckBox(QStringLiteral("Copy button 1 settings when button 2 is re-enabled ?"), this);
+    smoothcaptionsCheckBox = new QCheckBox(QStringLiteral("Smooth caption edges"), this);
+    SetHint(smoothcaptionsCheckBox,
+            QStringLiteral("Draw the captions with smoothed (anti-aliased) edges instead of hard pixels."));
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
     layout->addWidget(enforce83CheckBox);
     layout->addWidget(generatefilestatusreportsCheckBox);
     layout->addWidget(new QLabel(QStringLiteral("Filename style"), this));
     layout->addWidget(filenamestyleComboBox);
     layout->addWidget(copybutton1CheckBox);
+    layout->addWidget(smoothcaptionsCheckBox);
     layout->addWidget(BitBtn1, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -36,6 +41,8 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
             [this](bool on) { settings_.statusReports = on; });
     connect(copybutton1CheckBox, &QCheckBox::toggled, this,
             [this](bool on) { settings_.copyOnReEnable = on; });
+    connect(smoothcaptionsCheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { settings_.smoothCaptions = on; });
     connect(filenamestyleComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!syncing_) {
             settings_.filenameStyle = index;
@@ -50,6 +57,7 @@ void Tadvancedform::SettingsToControls() {
     generatefilestatusreportsCheckBox->setChecked(settings_.statusReports);
     filenamestyleComboBox->setCurrentIndex(settings_.filenameStyle);
     copybutton1CheckBox->setChecked(settings_.copyOnReEnable);
+    smoothcaptionsCheckBox->setChecked(settings_.smoothCaptions);
     syncing_ = false;
 }
 

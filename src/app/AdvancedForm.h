@@ -10,8 +10,9 @@ class QPushButton;
 
 namespace app {
 
-// The advanced options dialog: 8.3 names, status reports, file name style and copying type 1 onto
-// type 2 on re-enabling. It lives as long as the main window and shows the settings model.
+// The advanced options dialog: 8.3 names, status reports, file name style, copying type 1 onto
+// type 2 on re-enabling, and smooth caption edges. It lives as long as the main window and shows the settings
+// model.
 class Tadvancedform : public QDialog {
   public:
     Tadvancedform(settings::AppSettings& settings, QWidget* parent);
@@ -23,6 +24,7 @@ class Tadvancedform : public QDialog {
     QCheckBox* generatefilestatusreportsCheckBox = nullptr;
     QComboBox* filenamestyleComboBox = nullptr;
     QCheckBox* copybutton1CheckBox = nullptr;
+    QCheckBox* smoothcaptionsCheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;
 
   private:

@@ -120,6 +120,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
             [this] { Guarded([this] { enforce83CheckBoxClick(); }); });
     connect(advancedform_->filenamestyleComboBox, &QComboBox::activated, this,
             [this] { Guarded([this] { filenamestyleComboBoxChange(); }); });
+    connect(advancedform_->smoothcaptionsCheckBox, &QCheckBox::clicked, this,
+            [this] { Guarded([this] { RefreshPreview(); }); });
 
     // The hint handler: the hint of the control under the mouse goes into the status bar.
     hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);

@@ -44,6 +44,13 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
                            "on the HTML preview pages."));
     AddLabelled(grid, 0, 2, QStringLiteral("Button layout mode"), HTMLlayoutComboBox);
 
+    HTMLstyleComboBox = new QComboBox(this);
+    HTMLstyleComboBox->addItems(settings::PageStyleTexts());
+    SetHint(HTMLstyleComboBox,
+            QStringLiteral("Select how the HTML preview pages swap the buttons: with a script, or with "
+                           "style rules alone (no script; the keyboard's focus shows the rollover too)."));
+    AddLabelled(grid, 5, 2, QStringLiteral("Page style"), HTMLstyleComboBox);
+
     HTMLgenerateallfilesCheckBox =
         new QCheckBox(QStringLiteral("Generate HTML files for each button ?"), this);
     SetHint(HTMLgenerateallfilesCheckBox,
@@ -80,6 +87,7 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     On(HTMLgenerateallfilesCheckBox, &QCheckBox::toggled,
        [this] { Settings().htmlGenerateAll = HTMLgenerateallfilesCheckBox->isChecked(); });
     On(HTMLlayoutComboBox, &QComboBox::activated, [this] { HTMLlayoutComboBoxChange(); });
+    On(HTMLstyleComboBox, &QComboBox::activated, [this] { HTMLstyleComboBoxChange(); });
     On(HTMLBrowserBrowseButton, &QPushButton::clicked, [this] { HTMLbrowserbrowsebuttonClick(); });
     On(HTMLBackgroundSwatch.button, &QPushButton::clicked, [this] { HTMLBackgroundPaletteBitBtnClick(); });
     On(HTMLTextSwatch.button, &QPushButton::clicked, [this] { HTMLTextPaletteBitBtnClick(); });
@@ -99,6 +107,7 @@ void THtmlPage::SettingsToControls() {
     HTMLbrowserpath->setText(s.browser);
     HTMLgenerateallfilesCheckBox->setChecked(s.htmlGenerateAll);
     HTMLlayoutComboBox->setCurrentIndex(s.htmlLayout);
+    HTMLstyleComboBox->setCurrentIndex(s.pageStyle);
     FillSwatches();
 }
 
@@ -133,6 +142,10 @@ void THtmlPage::HTMLbrowserbrowsebuttonClick() {
 void THtmlPage::HTMLlayoutComboBoxChange() {
     Settings().htmlLayout = HTMLlayoutComboBox->currentIndex();
     form_.RefreshPreview();
+}
+
+void THtmlPage::HTMLstyleComboBoxChange() {
+    Settings().pageStyle = HTMLstyleComboBox->currentIndex();
 }
 
 void THtmlPage::HTMLBackgroundPaletteBitBtnClick() {

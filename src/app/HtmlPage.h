@@ -9,8 +9,8 @@ class QPushButton;
 
 namespace app {
 
-// "&HTML": the test page name, the pages per caption, the layout, the title prefix, the browser and
-// the page colours.
+// "&HTML": the test page name, the pages per caption, the layout, the page style, the title prefix,
+// the browser and the page colours.
 class THtmlPage : public TSettingsPage {
   public:
     THtmlPage(TForm1& form, QWidget* parent);
@@ -24,12 +24,14 @@ class THtmlPage : public TSettingsPage {
     void HTMLmainfilenameEditExit();
     void HTMLbrowserbrowsebuttonClick();
     void HTMLlayoutComboBoxChange();
+    void HTMLstyleComboBoxChange();
     void HTMLBackgroundPaletteBitBtnClick();
     void HTMLTextPaletteBitBtnClick();
 
     QLineEdit* HTMLmainfilenameEdit = nullptr;
     QCheckBox* HTMLgenerateallfilesCheckBox = nullptr;
     QComboBox* HTMLlayoutComboBox = nullptr;
+    QComboBox* HTMLstyleComboBox = nullptr;
     QLineEdit* HTMLmainpagetitleedit = nullptr;
     QLineEdit* HTMLbrowserpath = nullptr;
     QPushButton* HTMLBrowserBrowseButton = nullptr;

@@ -133,6 +133,12 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (!options_.htmlFolder.isEmpty()) {
         s.htmlTargetFolder = absolute(options_.htmlFolder);
     }
+    if (options_.smooth) {
+        s.smoothCaptions = true;
+    }
+    if (options_.pageStyle) {
+        s.pageStyle = *options_.pageStyle;
+    }
     if (options_.fileType && *options_.fileType != s.fileType) {
         // As choosing another file type in the window: the names follow it.
         s.fileType = *options_.fileType;

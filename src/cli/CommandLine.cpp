@@ -52,7 +52,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                  "lists them as kept (without it they are overwritten); "
                                                  "the --report file is written all the same."));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
-    parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet});
+    const QCommandLineOption smooth(QStringLiteral("smooth"),
+                                    QStringLiteral("Draws the captions with smooth (anti-aliased) edges, "
+                                                   "whatever the settings file says."));
+    const QCommandLineOption pageStyle(QStringLiteral("page-style"),
+                                       QStringLiteral("Writes pages whose rollover is a script (classic) or "
+                                                      "style rules alone (css: an HTML5 page without "
+                                                      "script, in UTF-8) instead of the settings file's "
+                                                      "style."),
+                                       QStringLiteral("classic|css"));
+    parser.addOptions(
+        {help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth, pageStyle});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -110,9 +120,21 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return bad(QStringLiteral("--format takes gif or bmp, not \"%1\".").arg(parser.value(format)));
         }
     }
+    if (parser.isSet(pageStyle)) {
+        const QString style = parser.value(pageStyle).toLower();
+        if (style == QLatin1String("classic")) {
+            o.pageStyle = settings::kPageStyleClassic;
+        } else if (style == QLatin1String("css")) {
+            o.pageStyle = settings::kPageStyleCss;
+        } else {
+            return bad(QStringLiteral("--page-style takes classic or css, not \"%1\".")
+                           .arg(parser.value(pageStyle)));
+        }
+    }
     o.html = parser.isSet(html) || parser.isSet(htmlOut);
     o.keepExisting = parser.isSet(keep);
     o.quiet = parser.isSet(quiet);
+    o.smooth = parser.isSet(smooth);
     return result;
 }
 

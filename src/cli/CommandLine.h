@@ -14,15 +14,17 @@ inline constexpr int kExitBadArguments = 2;
 inline constexpr int kExitInterrupted = 128;
 
 struct BatchOptions {
-    QString settingsFile;         // a settings file in the format of "kestro.dat"
-    QString captionsFile;         // empty: the settings file's caption list
-    QString outFolder;            // empty: the settings file's button target folder
-    QString htmlFolder;           // empty: the settings file's HTML target folder
-    std::optional<int> fileType;  // settings::kFileTypeBmp or kFileTypeGif; none: the settings file's
-    bool html = false;            // also write the rollover pages
-    QString reportFile;           // empty: no report
-    bool keepExisting = false;    // leave existing files as they are
-    bool quiet = false;           // print errors only
+    QString settingsFile;          // a settings file in the format of "kestro.dat"
+    QString captionsFile;          // empty: the settings file's caption list
+    QString outFolder;             // empty: the settings file's button target folder
+    QString htmlFolder;            // empty: the settings file's HTML target folder
+    std::optional<int> fileType;   // settings::kFileTypeBmp or kFileTypeGif; none: the settings file's
+    bool html = false;             // also write the rollover pages
+    QString reportFile;            // empty: no report
+    bool keepExisting = false;     // leave existing files as they are
+    bool quiet = false;            // print errors only
+    bool smooth = false;           // smooth caption edges, whatever the settings file says
+    std::optional<int> pageStyle;  // settings::kPageStyleClassic or kPageStyleCss; none: the settings file's
 };
 
 struct CommandLine {

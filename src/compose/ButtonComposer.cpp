@@ -98,7 +98,7 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
     const auto widthRule = [&] { sizeRule(s.width, p.buttonWidth); };
     const auto heightRule = [&] { sizeRule(s.height, p.buttonHeight); };
     const auto smartWidth = [&] {
-        const QFontMetrics metrics(face::FaceFontOf(font));
+        const QFontMetrics metrics(face::FaceFontOf(font, settings_.smoothCaptions));
         p.buttonWidth = SmartWidth(metrics, caption, s.spacing);
     };
     // The button colour gives the border tones and the embossed and pressed caption tones, so it is
@@ -151,6 +151,7 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
     // No choice in the depth list is no border.
     p.buttonDepth = std::max(0, s.borderDepth);
     p.fontColor = settings::ColourFromStringStrict(s.captionColour);
+    p.smoothCaption = settings_.smoothCaptions;
     p.caption = caption;
     if (rewritten && OnSettingsChanged) {
         OnSettingsChanged(type);
@@ -174,7 +175,7 @@ QList<QSize> TButtonComposer::FaceSizes(int type, const QStringList& captions) {
             break;
         case 3:
         case 4: {
-            const QFontMetrics metrics(face::FaceFontOf(CaptionFont(s, b.font)));
+            const QFontMetrics metrics(face::FaceFontOf(CaptionFont(s, b.font), settings_.smoothCaptions));
             const int height = SizeField(s.height);
             for (const QString& caption : captions) {
                 sizes.append(QSize(SmartWidth(metrics, caption, s.spacing), height));

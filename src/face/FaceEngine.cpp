@@ -39,7 +39,7 @@ class FacePainter {
     const ShapeRegions& regions_;
     QSize bounds_;
     QSize window_;
-    QFont faceFont_ = FaceFontOf(p_.font);
+    QFont faceFont_ = FaceFontOf(p_.font, p_.smoothCaption);
 };
 
 void FacePainter::Paint() {
@@ -267,9 +267,10 @@ void FacePainter::DrawCaptionPasses(QPainter& painter, int x, int y, int angle) 
     const long double theta = angle * kPi / 1800.0L;
     const QFontMetrics fm(faceFont_);
     const std::vector<CaptionPiece> pieces = DrawnPieces(p_.caption);
+    const int offset = p_.captionEffectOffset;
     for (const Pass& pass : passes) {
-        int penX = x + pass.dx + (s_.pressed ? 1 : 0);
-        int penY = y + pass.dy + (s_.pressed ? 1 : 0);
+        int penX = x + (pass.dx + (s_.pressed ? 1 : 0)) * offset;
+        int penY = y + (pass.dy + (s_.pressed ? 1 : 0)) * offset;
         for (const CaptionPiece& piece : pieces) {
             if (piece.text.isEmpty()) {
                 continue;
@@ -299,7 +300,7 @@ void FacePainter::DrawCaptionPiece(QPainter& painter, int x, int y, bool underli
         f.setUnderline(true);
     }
     painter.save();
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, p_.smoothCaption);
     painter.setFont(f);
     painter.setPen(ToQColor(colour));
     painter.translate(x, y);
@@ -310,11 +311,13 @@ void FacePainter::DrawCaptionPiece(QPainter& painter, int x, int y, bool underli
 
 }  // namespace
 
-QFont FaceFontOf(const QFont& font) {
+QFont FaceFontOf(const QFont& font, bool smooth) {
     QFont f = font;
-    // Button files are exact pixels: text is drawn without smoothing, in whole-pixel advances
-    // without kerning, so a caption measured in pieces is as wide as in one.
-    f.setStyleStrategy(QFont::NoAntialias);
+    // Button files are exact pixels: text is drawn in whole-pixel advances without kerning, so a
+    // caption measured in pieces is as wide as in one; without smoothing its edges are hard.
+    // Smooth edges are grey shades, never coloured sub-pixel fringes.
+    f.setStyleStrategy(smooth ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+                              : QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
     f.setKerning(false);
     return f;

@@ -12,9 +12,9 @@
 // here reads only its arguments, so faces may be painted on several threads at once.
 namespace face {
 
-// The font a caption is drawn and measured in: the given font in whole pixels, unsmoothed and without
-// kerning.
-QFont FaceFontOf(const QFont& font);
+// The font a caption is drawn and measured in: the given font in whole pixels, without kerning;
+// unsmoothed unless `smooth` asks for anti-aliased edges.
+QFont FaceFontOf(const QFont& font, bool smooth = false);
 
 // A face's own 24-bit copy of a bitmap: the picture drawn at (0, 0) onto black; nothing for a
 // picture without rows.

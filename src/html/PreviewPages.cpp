@@ -2,6 +2,8 @@
 
 #include <QImageReader>
 
+#include "html/CssPage.h"
+#include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
 #include "platform/Interrupt.h"
@@ -273,17 +275,26 @@ void PreviewPages::generatehtmlbuttonClick() {
     page.vertical = settings_.htmlLayout != 0;
     page.type2Enabled = settings_.secondbuttonEnabled;
     page.grid = &grid;
-    QSize size(0, 0);
-    page.imageSizes.append(size);
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
-            const QSize read =
-                QImageReader(settings_.targetFolder + grid.Cell(r, CaptionGrid::kType1Column)).size();
-            if (read.isValid()) {
-                size = read;
+    page.scaled = output::WritesScaledImages(settings_);
+    const bool css = settings_.pageStyle == settings::kPageStyleCss;
+    const auto readSizes = [&](int column) {
+        QList<QSize> sizes;
+        QSize size(0, 0);
+        sizes.append(size);
+        for (int r = 1; r < grid.RowCount(); ++r) {
+            if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
+                const QSize read = QImageReader(settings_.targetFolder + grid.Cell(r, column)).size();
+                if (read.isValid()) {
+                    size = read;
+                }
             }
+            sizes.append(size);
         }
-        page.imageSizes.append(size);
+        return sizes;
+    };
+    page.imageSizes = readSizes(CaptionGrid::kType1Column);
+    if (css && settings_.secondbuttonEnabled) {
+        page.overSizes = readSizes(CaptionGrid::kType2Column);
     }
 
     yesToAll_ = false;
@@ -316,7 +327,10 @@ void PreviewPages::generatehtmlbuttonClick() {
             continue;
         }
         QString reason;
-        if (!platform::ReplaceFile(path, platform::ToWindows1252(PageText(page)), &reason)) {
+        // The script page is Windows-1252 as it always was; the script-free page is UTF-8.
+        const QByteArray bytes =
+            css ? platform::ToUtf8(CssPageText(page)) : platform::ToWindows1252(PageText(page));
+        if (!platform::ReplaceFile(path, bytes, &reason)) {
             if (platform::InterruptSignal() != 0) {
                 return;  // abandoned on a termination request
             }

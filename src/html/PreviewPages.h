@@ -30,6 +30,11 @@ struct PageContent {
     const settings::CaptionGrid* grid = nullptr;
     // The width and height of each data row's type 1 image (index: grid row).
     QList<QSize> imageSizes;
+    // The same for the type 2 images (the script-free page shows them at their own size).
+    QList<QSize> overSizes;
+    // Twice-size images were written beside the others ("…@2x"): the script-free page offers them
+    // to high-density screens.
+    bool scaled = false;
 };
 
 // The page, line by line, each line ended by CR LF.

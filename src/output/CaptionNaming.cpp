@@ -118,6 +118,16 @@ FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& 
     return names;
 }
 
+bool WritesScaledImages(const settings::AppSettings& s) {
+    return s.scale2x && !s.enforce83;
+}
+
+QString ScaledFilename(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    QString scaled = name;
+    return scaled.insert(dot < 0 ? name.size() : dot, QLatin1String("@2x"));
+}
+
 bool FilenameIsUnique(const settings::CaptionGrid& grid, const QString& name, bool type2Enabled) {
     using settings::CaptionGrid;
     for (int r = 1; r < grid.RowCount(); ++r) {

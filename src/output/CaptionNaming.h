@@ -28,6 +28,14 @@ QString CleanFilenamePart(const QString& text);
 // stop (the caption ".." and no prefix) takes "caption" and the row number in place of the caption.
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row);
 
+// Whether a batch writes every image a second time at twice the size: the 2× choice is on and 8.3
+// names are off (a name with "@2x" is no 8.3 name).
+bool WritesScaledImages(const settings::AppSettings& s);
+
+// The name of an image's twice-size copy for high-density screens: "@2x" inserted before the name's
+// last full stop, or added at its end when it has none, whatever the case style (U_HOME@2x.GIF).
+QString ScaledFilename(const QString& name);
+
 // True when no file-name cell of any data row equals `name` exactly; type 2 cells count only while
 // type 2 buttons are enabled.
 bool FilenameIsUnique(const settings::CaptionGrid& grid, const QString& name, bool type2Enabled);

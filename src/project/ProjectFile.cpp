@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
+#include <optional>
 
 #include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
@@ -28,6 +29,32 @@ constexpr int kHtmlNameKey = 103;
 // the keys every reader knows, so the file is unchanged for a size chosen from the list.
 constexpr int kTypedFontSize1Key = 112;
 constexpr int kTypedFontSize2Key = 113;
+// Choices added later, each off by default and written the same way: only when it is not the
+// default, after every other line, so a file that never had them is written as it always was.
+constexpr int kScale2xKey = 130;
+constexpr int kSmoothCaptionsKey = 131;
+constexpr int kPageStyleKey = 132;
+
+// A yes/no value of a later choice: "Y" or "N"; anything else does not read.
+std::optional<bool> OptionalYesNo(const QString& value) {
+    if (value == QLatin1String("Y")) {
+        return true;
+    }
+    if (value == QLatin1String("N")) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+// A list position of a later choice: a whole number inside the list; anything else does not read.
+std::optional<int> OptionalListChoice(const QString& value, int count) {
+    bool ok = false;
+    const int position = platform::TrimBlanks(value).toInt(&ok);
+    if (!ok || settings::ListChoice(position, count) == settings::kNoChoice) {
+        return std::nullopt;
+    }
+    return position;
+}
 
 QString YesNo(bool value) {
     return value ? QStringLiteral("Y") : QStringLiteral("N");
@@ -450,6 +477,18 @@ class Reader {
                     (key == kTypedFontSize1Key ? b1 : b2).SetFontSizeText(v);
                 }
                 break;
+            case kScale2xKey:
+            case kSmoothCaptionsKey:
+                // A value that does not read leaves the setting as it was, never the whole file.
+                if (const std::optional<bool> on = OptionalYesNo(v)) {
+                    (key == kScale2xKey ? s_.scale2x : s_.smoothCaptions) = *on;
+                }
+                break;
+            case kPageStyleKey:
+                if (const std::optional<int> style = OptionalListChoice(v, settings::kPageStyleCount)) {
+                    s_.pageStyle = *style;
+                }
+                break;
             default:
                 return false;  // numbers the program does not know are ignored
         }
@@ -494,6 +533,18 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
             lines.append(QStringLiteral("/* Typed font size %1 */").arg(t + 1));
             lines.append(Number(typedKeys[t]) + QLatin1Char(',') + b.fontSizeText);
         }
+    }
+    if (s.scale2x) {
+        lines.append(QStringLiteral("/* Also write 2x images for high-density screens ? */"));
+        lines.append(Number(kScale2xKey) + QLatin1Char(',') + YesNo(s.scale2x));
+    }
+    if (s.smoothCaptions) {
+        lines.append(QStringLiteral("/* Smooth caption edges ? */"));
+        lines.append(Number(kSmoothCaptionsKey) + QLatin1Char(',') + YesNo(s.smoothCaptions));
+    }
+    if (s.pageStyle != settings::kPageStyleClassic) {
+        lines.append(QStringLiteral("/* HTML page style (0=Script rollover, 1=CSS rollover) */"));
+        lines.append(Number(kPageStyleKey) + QLatin1Char(',') + Number(s.pageStyle));
     }
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }

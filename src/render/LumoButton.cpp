@@ -217,6 +217,8 @@ FaceProperties TLumoButton::Properties() const {
     p.captionVAlign = captionVAlign_;
     p.captionFixed = captionFixed_;
     p.caption3dKind = caption3dKind_;
+    p.smoothCaption = smoothCaption_;
+    p.captionEffectOffset = captionEffectOffset_;
     return p;
 }
 

@@ -136,6 +136,8 @@ class TLumoButton : public QAbstractButton {
     void SetButton3DKind(face::TLumo3DKind v);
     void SetCustomDraw(bool v);
     void SetShowFocusRGN(bool v);
+    void SetSmoothCaption(bool v);
+    void SetCaptionEffectOffset(int v);
 
     TMouseInOutEvent onMouseEnter;
     TMouseInOutEvent onMouseExit;
@@ -320,6 +322,8 @@ class TLumoButton : public QAbstractButton {
     QImage gradientBitmap_;
     int gradientBitmapLine_ = 0;
     face::TLumoCaption3dKind caption3dKind_ = face::ckSimple;
+    bool smoothCaption_ = false;
+    int captionEffectOffset_ = 1;
     double radiusRatio_ = 0.5;
     double arcAngle_ = kDefaultArcAngle;
     bool customDraw_ = false;

@@ -359,6 +359,21 @@ void TLumoButton::SetCaption3dKind(TLumoCaption3dKind v) {
     }
 }
 
+void TLumoButton::SetSmoothCaption(bool v) {
+    if (Assign(smoothCaption_, v)) {
+        Face();
+    }
+}
+
+void TLumoButton::SetCaptionEffectOffset(int v) {
+    if (v < 1) {
+        return;
+    }
+    if (Assign(captionEffectOffset_, v)) {
+        Face();
+    }
+}
+
 void TLumoButton::SetRadiusRatio(double v) {
     if (v == radiusRatio_ || v < 0.0 || v > 1.0)
         return;
@@ -421,6 +436,8 @@ void TLumoButton::SetFace(const FaceProperties& p) {
         setFont(p.font);
     }
     SetCaption3dKind(p.caption3dKind);
+    SetSmoothCaption(p.smoothCaption);
+    SetCaptionEffectOffset(p.captionEffectOffset);
     SetCaptionFixed(p.captionFixed);
     SetCaptionAngle(p.captionAngle);
     SetCaptionTop(p.captionTop);

@@ -42,6 +42,11 @@ struct AppSettings {
     QString testCaption;  // at most kMaxCaptionLength characters
     CaptionGrid captions;
 
+    // Choices that are off by default; a settings file without them gives the files it always gave.
+    bool scale2x = false;               // also write every image at twice the size, named "…@2x"
+    bool smoothCaptions = false;        // captions drawn with anti-aliased edges
+    int pageStyle = kPageStyleClassic;  // PageStyleTexts()
+
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;
 

@@ -98,6 +98,9 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
     }
 
     s.htmlLayout = 0;
+    s.scale2x = false;
+    s.smoothCaptions = false;
+    s.pageStyle = kPageStyleClassic;
     s.browser = QLatin1String(kUseDefaultBrowser);
     s.htmlMainFilename = QLatin1String(kDefaultTestPageName);
     s.htmlTargetFolder = QLatin1String(kUseButtonTargetFolder);

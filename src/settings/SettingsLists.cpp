@@ -56,4 +56,8 @@ QStringList HtmlLayoutTexts() {
     return {QStringLiteral("Arrange buttons horizontally"), QStringLiteral("Arrange buttons vertically")};
 }
 
+QStringList PageStyleTexts() {
+    return {QStringLiteral("Script rollover (classic)"), QStringLiteral("CSS rollover (no script)")};
+}
+
 }  // namespace settings

@@ -22,6 +22,8 @@ QStringList HorizontalAlignmentTexts();
 QStringList FileTypeTexts();
 QStringList FilenameStyleTexts();
 QStringList HtmlLayoutTexts();
+// "Script rollover (classic)", "CSS rollover (no script)".
+QStringList PageStyleTexts();
 
 // The position when it lies inside a list of `count` items, otherwise kNoChoice.
 inline int ListChoice(int position, qsizetype count) {
@@ -43,10 +45,13 @@ inline constexpr int kAlignmentCount = 4;
 inline constexpr int kFileTypeCount = 2;
 inline constexpr int kFilenameStyleCount = 3;
 inline constexpr int kHtmlLayoutCount = 2;
+inline constexpr int kPageStyleCount = 2;
 
 // Positions named by the program.
 inline constexpr int kFileTypeBmp = 0;
 inline constexpr int kFileTypeGif = 1;
+inline constexpr int kPageStyleClassic = 0;
+inline constexpr int kPageStyleCss = 1;
 inline constexpr int kFixedOffsetAlignment = 2;  // "Use Fixed … Offset" in both alignment lists
 
 // Texts that stand for "use something else".

@@ -24,6 +24,7 @@
 #include "app/Form1.h"
 #include "app/HelpPage.h"
 #include "app/HintTracker.h"
+#include "app/HtmlPage.h"
 #include "platform/IntegerText.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
@@ -468,6 +469,36 @@ TEST_F(Form1Test, TheAdvancedDialogShowsAndChangesTheModel) {
     EXPECT_TRUE(form->Settings().enforce83);
     EXPECT_EQ(form->Settings().filenameStyle, 1);
     EXPECT_FALSE(form->Settings().copyOnReEnable);
+}
+
+TEST_F(Form1Test, SmoothCaptionsFromTheAdvancedDialogAndThePageStyleFromTheHtmlPage) {
+    auto form = MakeForm();
+    form->show();
+    app::Tadvancedform& adv = form->AdvancedForm();
+    EXPECT_FALSE(adv.smoothcaptionsCheckBox->isChecked());
+    EXPECT_FALSE(form->image1->Properties().smoothCaption);
+    // Ticking the box changes the model and shows the previews with smooth captions at once.
+    adv.smoothcaptionsCheckBox->click();
+    EXPECT_TRUE(form->Settings().smoothCaptions);
+    EXPECT_TRUE(form->image1->Properties().smoothCaption);
+    EXPECT_TRUE(form->image2->Properties().smoothCaption);
+    adv.smoothcaptionsCheckBox->click();
+    EXPECT_FALSE(form->image2->Properties().smoothCaption);
+
+    QComboBox* style = form->htmlPage->HTMLstyleComboBox;
+    EXPECT_EQ(style->currentText(), QStringLiteral("Script rollover (classic)"));
+    ASSERT_EQ(style->count(), 2);
+    EXPECT_EQ(style->itemText(1), QStringLiteral("CSS rollover (no script)"));
+    style->setCurrentIndex(1);
+    emit style->activated(1);
+    EXPECT_EQ(form->Settings().pageStyle, settings::kPageStyleCss);
+
+    // Loaded settings bring both controls in line.
+    form->Settings().smoothCaptions = true;
+    form->Settings().pageStyle = settings::kPageStyleClassic;
+    form->SettingsToControls();
+    EXPECT_TRUE(adv.smoothcaptionsCheckBox->isChecked());
+    EXPECT_EQ(style->currentIndex(), 0);
 }
 
 namespace {

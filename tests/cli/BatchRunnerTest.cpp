@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -698,4 +700,110 @@ TEST_F(WindowAndTool, ACaptionListWithAByteOrderMarkAndBytesThatAreNotUtf8) {
               (QStringList{"d_caf.gif", "d_home.gif", "u_caf.gif", "u_home.gif"}));
     const QByteArray report = testsupport::ReadAll(Path("report.txt"));
     EXPECT_TRUE(report.contains("\r\nCaf\xE9                            u_caf.gif")) << report.toStdString();
+}
+
+TEST_F(WindowAndTool, SmoothAndThePageStyleFromTheCommandLineGiveTheWindowsFilesOfThoseChoices) {
+    S().captions.SetRowCount(2);  // Home
+    S().button[settings::kType1].SetFontSizeText(QStringLiteral("18"));
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));  // neither choice made
+    S().smoothCaptions = true;
+    S().pageStyle = settings::kPageStyleCss;
+    S().targetFolder = Path("window/");
+    form->generatehtmlbuttonClick();
+    ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.History().first().text.toStdString();
+    const QMap<QString, QByteArray> window = FilesIn(Path("window"));
+    ASSERT_EQ(window.keys(), (QStringList{"d_home.gif", "home.htm", "u_home.gif"}));
+    EXPECT_TRUE(window["home.htm"].startsWith("<!DOCTYPE html>\r\n"));
+
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.outFolder = Path("tool");
+    options.html = true;
+    options.quiet = true;
+    options.smooth = true;
+    options.pageStyle = settings::kPageStyleCss;
+    const Outcome tool = RunTool(options, dir.path() + "/");
+    ASSERT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+    QMap<QString, QByteArray> written = FilesIn(Path("tool"));
+    EXPECT_EQ(written["u_home.gif"], window["u_home.gif"]);
+    EXPECT_EQ(written["d_home.gif"], window["d_home.gif"]);
+    EXPECT_EQ(QString::fromUtf8(written["home.htm"]).replace(Path("tool/"), Path("window/")),
+              QString::fromUtf8(window["home.htm"]));
+
+    // Without --smooth the caption has hard edges: the GIF holds the face and caption colours alone.
+    // The smooth edges are shades mapped to the web palette like every other pixel.
+    options.smooth = false;
+    options.outFolder = Path("hard");
+    ASSERT_EQ(RunTool(options, dir.path() + "/").status, cli::kExitOk);
+    const auto colours = [](const QString& path) {
+        const QImage image(path);
+        QSet<QRgb> set;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                set.insert(image.pixel(x, y));
+            }
+        }
+        return set;
+    };
+    const QSet<QRgb> hard = colours(Path("hard/u_home.gif"));
+    const QSet<QRgb> smooth = colours(Path("tool/u_home.gif"));
+    EXPECT_LE(hard.size(), 4);  // face, caption and the border's two tones
+    EXPECT_GT(smooth.size(), hard.size() + 1);
+    for (const QRgb c : smooth) {
+        EXPECT_TRUE(qRed(c) % 51 == 0 && qGreen(c) % 51 == 0 && qBlue(c) % 51 == 0) << std::hex << c;
+    }
+}
+
+TEST(OlderSettings, AFileWithoutTheLaterChoicesGivesTheSameFilesAndPagesAsBefore) {
+    // A settings file written before smooth captions, twice-size images and the script-free page
+    // existed. The checksums are of the files kestro-batch wrote from it before those choices were
+    // added (each page's folder written as "@DIR@/").
+    const QByteArray settingsFile =
+        "/* An older settings file: none of the later choices */\r\n1,4\r\n2,3\r\n3,1\r\n4,00C08040\r\n"
+        "6,24\r\n22,12\r\n8,1\r\n9,2\r\n10,0\r\n11,00203040\r\n12,110\r\n13,26\r\n15,nav_\r\n16,over_\r\n"
+        "24,0\r\n31,DejaVu Sans\r\n32,5\r\n33,Y\r\n40,DejaVu Serif\r\n41,7\r\n45,Y\r\n46,N\r\n47,N\r\n"
+        "48,00FFFFFF\r\n49,0000FFFF\r\n80,1\r\n84,Caf\xc3\xa9 & co\r\n87,00F0E0D0\r\n88,00102030\r\n"
+        "100,Home\r\n100,Fish & Chips\r\n100,Caf\xc3\xa9\r\n100,\xe4\xb8\xad\xe6\x96\x87 <b>\r\n";
+    const QMap<QString, QByteArray> expected = {
+        {"gif/Caf.HTM", "41e96404758da3d655623882a08af1c065e1cd6a7a8255fb0a603c0235f7a151"},
+        {"gif/Fish_&_Chips.HTM", "40542dcbcd30bcdda8b8a1f5d8285a3dd6464c5137234ad9c02834f60b66c155"},
+        {"gif/Home.HTM", "1d71f5427f6888f7940807538367e720e5cda337b6732d495a89c87f4fab013c"},
+        {"gif/_<b>.HTM", "6665ced1d9fd7e6826c14346508b2fd57608501fea83b15eb9dba75c49f9d1ee"},
+        {"gif/nav_Caf.GIF", "d57ba1d18549bab378bffba9d502faf61f637a8cb55aaea26c20afe5904df205"},
+        {"gif/nav_Fish_&_Chips.GIF", "a3a2f17ed9e8783e95b745c9e53244b2d8a91ba4a729cf162530c4671a38a91a"},
+        {"gif/nav_Home.GIF", "0267dfe09f0565143aee1931fe0eb142f0f811a91d4811f05cee18a599a2cd0b"},
+        {"gif/nav__<b>.GIF", "3686c63e0173906cca2fa3535072f6cbf22b4f4cd1407dee0ff6297ceaec1cdf"},
+        {"gif/over_Caf.GIF", "8a2cbb7ad23658937ebf198b93cb4e1b93eeaf4014d096feb28e65c8d1971241"},
+        {"gif/over_Fish_&_Chips.GIF", "ad731548c4a0e93534c2878ef8740dc99cee55af92302b27583c0e2a2bb350ac"},
+        {"gif/over_Home.GIF", "58997864b4888f28a2391508db8a8f43b89b3830b01c4174dbf65b7b49739739"},
+        {"gif/over__<b>.GIF", "f4407c2abec83b9eaa058d42d05af0fd6c5aa9d3ad9c60b6440e4f4e165015b3"},
+        {"bmp/nav_Caf.BMP", "5dd0496ca4f69e43ae579b5f0dec87af24b58ce2aeb6e46c15fec29acc01789e"},
+        {"bmp/nav_Fish_&_Chips.BMP", "5173818cf7a293b38356a205b9129b0c24ee889e44c42c769ed4e4a033575793"},
+        {"bmp/nav_Home.BMP", "7b4db2a0a3f379616b9280254437801e358a437cd6a8b25b5b7131110ff9940b"},
+        {"bmp/nav__<b>.BMP", "7c0ed89755babb5a7a3848e76317b4845b06a4f23d60859695e027402444aea9"},
+        {"bmp/over_Caf.BMP", "ff5a60207239ad821f0509d0fa38513dc387b5ca1867da55027996ac29cc203c"},
+        {"bmp/over_Fish_&_Chips.BMP", "704ca7cf8442472aed9154d0c89577cb954c5ef1f2d27ecb4124accc04173c12"},
+        {"bmp/over_Home.BMP", "724fd6a6398a9c3ae71399d8b35bf78d9b84c4fac8f5cf4bbb29d44bb3d6ed7c"},
+        {"bmp/over__<b>.BMP", "7cdc2e99626d99ee93ad7e02eb5f91624804fa886538c41735a672e4f0e84303"},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/old.dat", settingsFile));
+    QMap<QString, QByteArray> checksums;
+    for (const QString& type : {QStringLiteral("gif"), QStringLiteral("bmp")}) {
+        BatchOptions options;
+        options.settingsFile = dir.path() + "/old.dat";
+        options.outFolder = dir.path() + "/out/" + type;
+        options.fileType = type == "gif" ? settings::kFileTypeGif : settings::kFileTypeBmp;
+        options.html = type == "gif";
+        options.quiet = true;
+        const Outcome tool = RunTool(options, dir.path() + "/");
+        ASSERT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+        const QString folder = dir.path() + "/out/" + type + "/";
+        for (auto [name, bytes] : FilesIn(folder).asKeyValueRange()) {
+            bytes.replace(folder.toUtf8(), "@DIR@/");
+            checksums[type + "/" + name] =
+                QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+        }
+    }
+    EXPECT_EQ(checksums, expected);
 }

@@ -18,7 +18,7 @@ CommandLine Parse(const QStringList& arguments) {
 TEST(CommandLine, EveryOptionReachesTheRun) {
     const CommandLine line =
         Parse({"--captions", "caps.txt", "--out", "site/img", "--format", "BMP", "--html", "--report",
-               "report.txt", "--keep-existing", "--quiet", "settings.dat"});
+               "report.txt", "--keep-existing", "--quiet", "--smooth", "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
@@ -28,6 +28,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_EQ(line.options.reportFile, QStringLiteral("report.txt"));
     EXPECT_TRUE(line.options.keepExisting);
     EXPECT_TRUE(line.options.quiet);
+    EXPECT_TRUE(line.options.smooth);
     EXPECT_TRUE(line.options.htmlFolder.isEmpty());
 
     // --html-out names the pages' folder and implies --html.
@@ -39,7 +40,8 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     const CommandLine plain = Parse({"--format=gif", "kestro.dat"});
     ASSERT_EQ(plain.action, CommandLine::Action::Run);
     EXPECT_EQ(plain.options.fileType, settings::kFileTypeGif);
-    EXPECT_FALSE(plain.options.html || plain.options.keepExisting || plain.options.quiet);
+    EXPECT_FALSE(plain.options.html || plain.options.keepExisting || plain.options.quiet ||
+                 plain.options.smooth);
     EXPECT_TRUE(plain.options.captionsFile.isEmpty() && plain.options.reportFile.isEmpty());
     EXPECT_FALSE(Parse({"kestro.dat"}).options.fileType.has_value());
 }

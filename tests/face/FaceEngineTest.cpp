@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QSet>
 #include <atomic>
 #include <thread>
@@ -87,4 +88,103 @@ TEST(FaceEngine, AFaceIsItsPropertiesAndStateAlone) {
     old.fill(qRgb(9, 99, 199));
     PaintFace(old, none, FaceState{}, FaceShapeRegions(none, QSize(60, 20)), QSize(60, 20), QSize(60, 20));
     EXPECT_EQ(old.pixel(30, 10), qRgb(9, 99, 199));
+}
+
+namespace {
+
+FaceProperties CaptionFace(TLumoCaption3dKind kind, bool smooth, int effectOffset) {
+    FaceProperties p;
+    p.buttonWidth = 90;
+    p.buttonHeight = 30;
+    p.buttonColor = 0x00A0A0A0;
+    p.button3DKind = dkNone;
+    p.buttonDepth = 0;
+    p.caption = QStringLiteral("Wave&s");
+    p.font = QFont(QStringLiteral("DejaVu Sans"));
+    p.font.setPixelSize(17);
+    p.fontColor = 0x00000000;
+    p.caption3dKind = kind;
+    p.smoothCaption = smooth;
+    p.captionEffectOffset = effectOffset;
+    return p;
+}
+
+QSet<QRgb> ColoursOf(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
+}
+
+QRect InkBounds(const QImage& image, QRgb background) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
+}  // namespace
+
+TEST(FaceEngine, SmoothCaptionsShadeTheirEdgesInGreyWhereHardOnesHaveTwoColours) {
+    const QRgb face = ToQColor(0x00A0A0A0).rgb();
+    const QImage hard = RenderFace(CaptionFace(ckSimple, false, 1), FaceState{});
+    const QImage smooth = RenderFace(CaptionFace(ckSimple, true, 1), FaceState{});
+    EXPECT_EQ(ColoursOf(hard), (QSet<QRgb>{face, qRgb(0, 0, 0)}));
+    const QSet<QRgb> shades = ColoursOf(smooth);
+    EXPECT_GT(shades.size(), 8);
+    for (const QRgb c : shades) {
+        // Shades between the caption and the face colour, never coloured fringes.
+        EXPECT_TRUE(qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) <= 0xA0) << std::hex << c;
+    }
+    // The same caption in the same place: the ink differs by at most a pixel of shading.
+    const QRect a = InkBounds(hard, face);
+    const QRect b = InkBounds(smooth, face);
+    ASSERT_FALSE(a.isEmpty());
+    EXPECT_LE(std::abs(a.left() - b.left()), 1);
+    EXPECT_LE(std::abs(a.right() - b.right()), 1);
+    EXPECT_LE(std::abs(a.top() - b.top()), 1);
+    EXPECT_LE(std::abs(a.bottom() - b.bottom()), 1);
+    // The face font measures a caption in pieces as wide as in one, smooth or not.
+    for (const bool on : {false, true}) {
+        const QFontMetrics fm(FaceFontOf(CaptionFace(ckSimple, on, 1).font, on));
+        EXPECT_EQ(fm.horizontalAdvance("Wa") + fm.horizontalAdvance("ves"), fm.horizontalAdvance("Waves"));
+    }
+}
+
+TEST(FaceEngine, EmbossedAndPressedPassesLieTheirOffsetAwayFromTheCaption) {
+    // Where the light pass of an embossed caption (or the dark pass of a pressed one) shows in its own
+    // colour, the plain caption, drawn the effect offset further down and right, is in ink (full ink
+    // when hard, nearly full when smooth): the pass lies up and left of the caption by exactly that
+    // offset, smooth or hard.
+    for (const bool smooth : {false, true}) {
+        for (const int offset : {1, 2}) {
+            const QImage plain = RenderFace(CaptionFace(ckSimple, smooth, offset), FaceState{});
+            for (const TLumoCaption3dKind kind : {ckEmbossed, ckPressed}) {
+                const QImage effect = RenderFace(CaptionFace(kind, smooth, offset), FaceState{});
+                const QRgb pass =
+                    ToQColor(kind == ckEmbossed ? LighterColor(0x00A0A0A0) : DarkerColor(0x00A0A0A0)).rgb();
+                int seen = 0;
+                int matched = 0;
+                for (int y = 0; y + offset < effect.height(); ++y) {
+                    for (int x = 0; x + offset < effect.width(); ++x) {
+                        if (effect.pixel(x, y) == pass) {
+                            ++seen;
+                            const QRgb ink = plain.pixel(x + offset, y + offset);
+                            matched += (smooth ? qGray(ink) < 64 : ink == qRgb(0, 0, 0)) ? 1 : 0;
+                        }
+                    }
+                }
+                EXPECT_GT(seen, 10) << smooth << offset << kind;
+                EXPECT_EQ(matched, seen) << "smooth " << smooth << " offset " << offset << " kind " << kind;
+            }
+        }
+    }
 }

@@ -461,3 +461,98 @@ TEST(StatusReport, AShellThatFailsToOpenTheReportGetsItsMessage) {
     report.WriteStatusReport(false, {}, {});
     EXPECT_TRUE(dialogs.Messages().isEmpty());
 }
+
+namespace {
+
+// The head of every script-free page: `title`, then the rules; `vertical` picks the list's layout.
+QString CssHead(const QString& title, const QString& background, const QString& text, bool vertical) {
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
+           "</title>\n<style>\nbody { background-color: #" + background + "; }\np { color: #" + text +
+           "; }\n" +
+           (vertical
+                ? "nav ul { list-style: none; margin: 0; padding: 0; display: flex; flex-direction: "
+                  "column; align-items: flex-start; }\n"
+                : "nav ul { list-style: none; margin: 0; padding: 0; display: flex; flex-wrap: wrap; }\n") +
+           "nav a, nav img { display: block; border: 0; }\n"
+           "nav img.over { display: none; }\n"
+           "nav a:hover img.out, nav a:focus-visible img.out { display: none; }\n"
+           "nav a:hover img.over, nav a:focus-visible img.over { display: block; }\n"
+           "</style>\n</head>\n<body>\n<nav>\n<ul>\n";
+}
+
+QByteArray CrLfUtf8(QString text) {
+    return text.replace("\n", "\r\n").toUtf8();
+}
+
+}  // namespace
+
+TEST_F(PreviewPagesTest, TheScriptFreePageIsUtf8WithBothImagesOfEachButtonInANavList) {
+    s.pageStyle = settings::kPageStyleCss;
+    s.scale2x = true;
+    s.htmlTitlePrefix = "Caf\u00e9 & \u201cco\u201d \u4e2d";
+    s.htmlTextColour = "000000FF";
+    s.captions.SetCell(2, 0, "A <b> & \"q\" \u4e2d");
+    s.captions.SetCell(2, 1, "u_a b#.gif");
+    s.captions.SetCell(2, 2, "D_Q.GIF");
+    s.captions.SetCell(2, 3, "a.htm");
+    pages.generatehtmlbuttonClick();
+    // The twice-size copies go beside the images only once the batch writes them; the page names
+    // them already ("…@2x" before the last full stop, whatever the case).
+    const QString list =
+        "<li><a href=\"home.htm\"><img class=\"out\" src=\"u_home.gif\" srcset=\"u_home@2x.gif 2x\" "
+        "width=\"14\" height=\"8\" alt=\"Home\"><img class=\"over\" src=\"d_home.gif\" "
+        "srcset=\"d_home@2x.gif 2x\" width=\"14\" height=\"8\" alt=\"Home\"></a></li>\n"
+        "<li><a href=\"a.htm\"><img class=\"out\" src=\"u_a%20b%23.gif\" srcset=\"u_a%20b%23@2x.gif 2x\" "
+        "width=\"23\" height=\"8\" alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"><img class=\"over\" "
+        "src=\"D_Q.GIF\" srcset=\"D_Q@2x.GIF 2x\" width=\"23\" height=\"8\" "
+        "alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"></a></li>\n";
+    const QString page = CssHead("Caf\u00e9 &amp; \u201cco\u201d &#20013;: Home", "FFFFFF", "FF0000", false) +
+                         list +
+                         "</ul>\n</nav>\n<p>This page is called \"home.htm\", and is located in folder \"" +
+                         dir.path() + "/out/\"</p>\n</body>\n</html>\n";
+    EXPECT_EQ(QString::fromUtf8(testsupport::ReadAll(Out("home.htm"))), QString::fromUtf8(CrLfUtf8(page)));
+    // UTF-8 bytes, not Windows-1252: the é of the title is two bytes.
+    EXPECT_TRUE(testsupport::ReadAll(Out("home.htm")).contains("Caf\xc3\xa9 &amp; \xe2\x80\x9c"));
+    EXPECT_EQ(pages.SavedPages().size(), 2);
+    EXPECT_EQ(opened, QStringList{Out("home.htm")});
+
+    // The script page of the same settings keeps its template: no srcset, no twice-size names.
+    s.pageStyle = settings::kPageStyleClassic;
+    pages.generatehtmlbuttonClick();
+    const QByteArray classic = testsupport::ReadAll(Out("home.htm"));
+    EXPECT_TRUE(
+        classic.startsWith("<html>\r\n<head>\r\n<title>Caf\xe9 &amp; \x93"
+                           "co\x94 &#20013;: Home</title>"));
+    EXPECT_FALSE(classic.contains("@2x") || classic.contains("srcset"));
+
+    // 8.3 names write no twice-size images, so the page names none.
+    s.pageStyle = settings::kPageStyleCss;
+    s.enforce83 = true;
+    pages.generatehtmlbuttonClick();
+    EXPECT_FALSE(testsupport::ReadAll(Out("home.htm")).contains("srcset"));
+}
+
+TEST_F(PreviewPagesTest, TheScriptFreeTestPageVerticallyWithTypeTwoDisabledHoldsTheTypeOneImagesOnly) {
+    s.pageStyle = settings::kPageStyleCss;
+    s.htmlGenerateAll = false;
+    s.htmlTargetFolder = dir.path() + "/site";
+    s.targetFolder = dir.path() + "/site/img/";
+    s.htmlLayout = 1;
+    s.secondbuttonEnabled = false;
+    s.htmlBackgroundColour = "00FF8000";
+    s.captions.SetRowCount(4);
+    s.captions.SetCell(2, 0, "   ");  // a caption of spaces: no button
+    s.captions.SetCell(3, 0, "Links");
+    QDir().mkpath(dir.path() + "/site");
+    pages.generatehtmlbuttonClick();
+    const QString page =
+        CssHead("Untitled Document: index.htm", "0080FF", "000000", true) +
+        "<li><a href=\"home.htm\"><img class=\"out\" src=\"img/u_home.gif\" width=\"14\" height=\"8\" "
+        "alt=\"Home\"></a></li>\n"
+        "<li><a href=\"links.htm\"><img class=\"out\" src=\"img/u_links.gif\" width=\"15\" height=\"8\" "
+        "alt=\"Links\"></a></li>\n"
+        "</ul>\n</nav>\n<p>This page is called \"index.htm\", and is located in folder \"" +
+        dir.path() + "/site/\"</p>\n</body>\n</html>\n";
+    EXPECT_EQ(testsupport::ReadAll(dir.path() + "/site/index.htm"), CrLfUtf8(page));
+    EXPECT_EQ(Files(dir.path() + "/site"), QStringList{"index.htm"});
+}

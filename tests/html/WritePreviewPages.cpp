@@ -10,14 +10,25 @@
 #include "platform/Shell.h"
 
 // Writes the rollover pages of a caption list full of characters that could break a page, through the
-// window's own "Preview in web browser", into KSDATA/BUTTONS of the folder given as its argument.
-// Prints what a browser should find there as JSON: the folder, each row's caption and file names,
-// the pages written and the page the window opened.
+// window's own "Preview in web browser", into KSDATA/BUTTONS of the folder given as its first argument.
+// Further arguments choose the script-free page ("css") and the twice-size images ("2x"). Prints what
+// a browser should find there as JSON: the folder, each row's caption and file names, the pages
+// written, the page the window opened, the page style and whether twice-size images were written.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: write_preview_pages FOLDER\n");
+    bool css = false;
+    bool scaled = false;
+    for (int i = 2; i < argc; ++i) {
+        const QByteArray option(argv[i]);
+        css = css || option == "css";
+        scaled = scaled || option == "2x";
+        if (option != "css" && option != "2x") {
+            argc = 0;
+        }
+    }
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: write_preview_pages FOLDER [css] [2x]\n");
         return 2;
     }
     platform::ScriptedDialogs dialogs;
@@ -26,6 +37,8 @@ int main(int argc, char** argv) {
     form.show();
     form.Timer1->stop();
     settings::AppSettings& s = form.Settings();
+    s.pageStyle = css ? settings::kPageStyleCss : settings::kPageStyleClassic;
+    s.scale2x = scaled;
     struct Row {
         const char* caption;
         const char* up;
@@ -77,7 +90,9 @@ int main(int argc, char** argv) {
     }
     const QJsonObject out{{"folder", s.targetFolder},
                           {"rows", list},
-                          {"opened", shell.Opened().isEmpty() ? QString() : shell.Opened().first()}};
+                          {"opened", shell.Opened().isEmpty() ? QString() : shell.Opened().first()},
+                          {"css", css},
+                          {"scaled", scaled}};
     std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
     return 0;
 }

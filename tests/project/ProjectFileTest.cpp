@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -79,6 +80,9 @@ AppSettings Unusual() {
     s.htmlTextColour = "00111111";
     s.testCaption = "Price $5.00, \u20ac4";
     s.secondbuttonEnabled = false;
+    s.scale2x = true;
+    s.smoothCaptions = true;
+    s.pageStyle = kPageStyleCss;
     s.captions.SetRowCount(4);
     s.captions.SetCell(1, 0, "Contact us!");
     s.captions.SetCell(1, 1, "u_contact.gif");
@@ -481,6 +485,61 @@ TEST_F(ProjectFileTest, ATypedFontSizeSurvivesUnderItsOwnKey) {
         EXPECT_EQ(s.button[kType1].fontSizeIndex, 2) << bad;
     }
     EXPECT_EQ(LoadedFrom("113,1\r\n").button[kType2].fontSizeText, QStringLiteral("1"));
+}
+
+TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoesNotReadKeepsTheDefault) {
+    // Off by default: a fresh start writes the file the program always wrote (its checksum was taken
+    // before these choices existed), ending with the two flags.
+    ASSERT_TRUE(project::SaveSettings(path(), Defaults()));
+    const QByteArray plain = ReadAll(path());
+    EXPECT_EQ(plain.size(), 2633);
+    EXPECT_EQ(QCryptographicHash::hash(plain, QCryptographicHash::Sha256).toHex(),
+              "17d0552b70cff308a18dea0f01d5f91249b7b36e49dc39adce9619d15980d2bc");
+    EXPECT_TRUE(plain.endsWith(
+        "/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */\r\n111,Y\r\n"));
+
+    // Each choice adds its two lines after everything else, in key order, alone when alone.
+    AppSettings s = Defaults();
+    s.smoothCaptions = true;
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Smooth caption edges ? */\r\n131,Y\r\n");
+    s.scale2x = true;
+    s.pageStyle = kPageStyleCss;
+    s.button[kType1].SetFontSizeText("45");
+    s.captions.SetCell(0, 3, "HTML Filename");  // the header the reader writes
+    const QByteArray all = project::SettingsFileBytes(s);
+    EXPECT_TRUE(
+        all.endsWith("/* Typed font size 1 */\r\n112,45\r\n"
+                     "/* Also write 2x images for high-density screens ? */\r\n130,Y\r\n"
+                     "/* Smooth caption edges ? */\r\n131,Y\r\n"
+                     "/* HTML page style (0=Script rollover, 1=CSS rollover) */\r\n132,1\r\n"));
+    ASSERT_TRUE(WriteAll(path(), all));
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded, s);
+
+    // Written "N" or 0 by hand they read as the defaults; both list ends read.
+    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n");
+    EXPECT_FALSE(off.scale2x || off.smoothCaptions);
+    EXPECT_EQ(off.pageStyle, kPageStyleClassic);
+    EXPECT_EQ(LoadedFrom("132, 1 \r\n").pageStyle, kPageStyleCss);
+
+    // A value that does not read is ignored: the setting keeps what it had, the rest of the file is
+    // read, and nothing is reset or shown.
+    dialogs.Clear();
+    for (const char* bad : {"", "y", "yes", "1", "Y ", "x"}) {
+        const AppSettings t = LoadedFrom(
+            QStringLiteral("130,Y\r\n130,%1\r\n131,%1\r\n15,after\r\n").arg(QLatin1String(bad)).toUtf8());
+        EXPECT_TRUE(t.scale2x) << bad;
+        EXPECT_FALSE(t.smoothCaptions) << bad;
+        EXPECT_EQ(t.prefix1, QStringLiteral("after")) << bad;
+    }
+    for (const char* bad : {"2", "-1", "", "css", "1.0", "99999999999"}) {
+        const AppSettings t =
+            LoadedFrom(QStringLiteral("132,1\r\n132,%1\r\n16,after\r\n").arg(QLatin1String(bad)).toUtf8());
+        EXPECT_EQ(t.pageStyle, kPageStyleCss) << bad;
+        EXPECT_EQ(t.prefix2, QStringLiteral("after")) << bad;
+    }
+    EXPECT_TRUE(dialogs.History().isEmpty());
 }
 
 namespace {
