@@ -26,6 +26,8 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     smoothcaptionsCheckBox = new QCheckBox(QStringLiteral("Smooth caption edges"), this);
     SetHint(smoothcaptionsCheckBox,
             QStringLiteral("Draw the captions with smoothed (anti-aliased) edges instead of hard pixels."));
+    scale2xCheckBox =
+        new QCheckBox(QStringLiteral("Also write images for high-density screens (2\u00d7)"), this);
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
     layout->addWidget(enforce83CheckBox);
     layout->addWidget(generatefilestatusreportsCheckBox);
@@ -33,10 +35,15 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     layout->addWidget(filenamestyleComboBox);
     layout->addWidget(copybutton1CheckBox);
     layout->addWidget(smoothcaptionsCheckBox);
+    layout->addWidget(scale2xCheckBox);
     layout->addWidget(BitBtn1, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(enforce83CheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.enforce83 = on; });
+    connect(enforce83CheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        settings_.enforce83 = on;
+        ShowScale2xState();
+    });
+    connect(scale2xCheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.scale2x = on; });
     connect(generatefilestatusreportsCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { settings_.statusReports = on; });
     connect(copybutton1CheckBox, &QCheckBox::toggled, this,
@@ -58,7 +65,20 @@ void Tadvancedform::SettingsToControls() {
     filenamestyleComboBox->setCurrentIndex(settings_.filenameStyle);
     copybutton1CheckBox->setChecked(settings_.copyOnReEnable);
     smoothcaptionsCheckBox->setChecked(settings_.smoothCaptions);
+    scale2xCheckBox->setChecked(settings_.scale2x);
+    ShowScale2xState();
     syncing_ = false;
+}
+
+void Tadvancedform::ShowScale2xState() {
+    // A twice-size image is named with "@2x", which no 8.3 name has room for.
+    const bool possible = !settings_.enforce83;
+    scale2xCheckBox->setEnabled(possible);
+    SetHint(scale2xCheckBox,
+            possible ? QStringLiteral("Also save every button a second time at twice its size, named with "
+                                      "\"@2x\", for high-density screens.")
+                     : QStringLiteral("Not available with 8,3 style filenames: a name with \"@2x\" "
+                                      "is no 8,3 name, so no 2\u00d7 images are written."));
 }
 
 }  // namespace app

@@ -11,20 +11,23 @@ class QPushButton;
 namespace app {
 
 // The advanced options dialog: 8.3 names, status reports, file name style, copying type 1 onto
-// type 2 on re-enabling, and smooth caption edges. It lives as long as the main window and shows the settings
-// model.
+// type 2 on re-enabling, smooth caption edges and twice-size images for high-density screens. It lives as
+// long as the main window and shows the settings model.
 class Tadvancedform : public QDialog {
   public:
     Tadvancedform(settings::AppSettings& settings, QWidget* parent);
 
     // Brings the controls in line with the model.
     void SettingsToControls();
+    // The 2× choice can be made only without 8.3 names; its hint says why when it cannot.
+    void ShowScale2xState();
 
     QCheckBox* enforce83CheckBox = nullptr;
     QCheckBox* generatefilestatusreportsCheckBox = nullptr;
     QComboBox* filenamestyleComboBox = nullptr;
     QCheckBox* copybutton1CheckBox = nullptr;
     QCheckBox* smoothcaptionsCheckBox = nullptr;
+    QCheckBox* scale2xCheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;
 
   private:

@@ -122,6 +122,9 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
             [this] { Guarded([this] { filenamestyleComboBoxChange(); }); });
     connect(advancedform_->smoothcaptionsCheckBox, &QCheckBox::clicked, this,
             [this] { Guarded([this] { RefreshPreview(); }); });
+    // The 2× images have names of their own: the list is named again, as for 8.3 names.
+    connect(advancedform_->scale2xCheckBox, &QCheckBox::clicked, this,
+            [this] { Guarded([this] { RecalculateCaptionFilenames(); }); });
 
     // The hint handler: the hint of the control under the mouse goes into the status bar.
     hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);

@@ -139,6 +139,11 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
     }
+    if (options_.scale && (*options_.scale == 2) != s.scale2x) {
+        // As the window's choice: the names of the list make room for the "@2x" names.
+        s.scale2x = *options_.scale == 2;
+        output::RecalculateFilenames(s);
+    }
     if (options_.fileType && *options_.fileType != s.fileType) {
         // As choosing another file type in the window: the names follow it.
         s.fileType = *options_.fileType;
@@ -200,6 +205,14 @@ int TBatchRunner::Run() {
     }
     if (!options_.captionsFile.isEmpty() && !LoadCaptions(s, dialogs)) {
         return kExitFailed;
+    }
+    if (options_.scale == 2 && s.enforce83) {
+        // Twice-size images cannot be named within 8.3 names: the arguments ask for the impossible.
+        err_ << "kestro-batch: --scale 2 cannot be used with 8.3 file names (the settings file \""
+             << options_.settingsFile
+             << "\" enforces them, setting 17): a name with \"@2x\" does not fit into 8.3.\n";
+        err_.flush();
+        return kExitBadArguments;
     }
     if (!ApplyOptions(s, dialogs)) {
         return kExitFailed;

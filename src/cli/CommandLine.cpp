@@ -61,8 +61,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                       "script, in UTF-8) instead of the settings file's "
                                                       "style."),
                                        QStringLiteral("classic|css"));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("2 also writes every image at twice its size for "
+                                                  "high-density screens, named with \"@2x\" before the "
+                                                  "extension (not with 8.3 names); 1 (the default) does "
+                                                  "not. Without it the settings file decides."),
+                                   QStringLiteral("1|2"));
     parser.addOptions(
-        {help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth, pageStyle});
+        {help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth, scale, pageStyle});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -119,6 +125,13 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         } else {
             return bad(QStringLiteral("--format takes gif or bmp, not \"%1\".").arg(parser.value(format)));
         }
+    }
+    if (parser.isSet(scale)) {
+        const QString factor = parser.value(scale);
+        if (factor != QLatin1String("1") && factor != QLatin1String("2")) {
+            return bad(QStringLiteral("--scale takes 1 or 2, not \"%1\".").arg(factor));
+        }
+        o.scale = factor.toInt();
     }
     if (parser.isSet(pageStyle)) {
         const QString style = parser.value(pageStyle).toLower();

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include "compose/ScaledFace.h"
 #include "compose/StyleMapping.h"
 #include "face/FaceEngine.h"
 #include "platform/IntegerText.h"
@@ -195,17 +196,12 @@ QImage TButtonComposer::CaptureButton(int type) {
     if (OnCapture) {
         OnCapture(t);
     }
-    const face::FaceProperties& p = Face(t);
-    // The saved picture is the button's own rectangle of its face; a button with a side of 0 has an
-    // empty picture, one of 0 × 0 the face's single pixel.
-    const QImage painted = face::RenderFace(p, FaceStateShown());
-    QImage picture = painted.copy(0, 0, p.buttonWidth, p.buttonHeight);
-    const QSize window(p.buttonWidth, p.buttonHeight);
-    if (picture.size() != window && !window.isEmpty()) {
-        picture = picture.scaled(window);
-    }
-    tempImage_ = picture.convertToFormat(QImage::Format_RGB32);
+    tempImage_ = SavedPicture(Face(t));
     return tempImage_;
+}
+
+QImage TButtonComposer::CaptureScaledButton(int type, int scale) const {
+    return SavedPicture(ScaledFace(Face(type == 1 ? settings::kType1 : settings::kType2), scale));
 }
 
 }  // namespace compose

@@ -32,6 +32,10 @@ class TButtonComposer : public output::ButtonRenderer {
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;
     QList<QSize> FaceSizes(int type, const QStringList& captions) override;
+    // The face of the type's button (1 or 2) as the last ApplyButtonSettings left it, drawn `scale`
+    // times as large for high-density screens: exactly `scale` times the width and height of the
+    // picture CaptureButton gives. The capture picture is left as it is.
+    QImage CaptureScaledButton(int type, int scale) const;
 
     // The type's face properties (kType1 or kType2) as the last ApplyButtonSettings left them.
     const face::FaceProperties& Face(int type) const;

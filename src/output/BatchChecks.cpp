@@ -1,5 +1,8 @@
 #include "output/BatchChecks.h"
 
+#include <QHash>
+
+#include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/RegularFile.h"
 
@@ -29,6 +32,65 @@ QString ButtonTooSmallMessage(int type, QSize size, const QString& caption) {
            QLatin1String(kNothingSaved);
 }
 
+QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow) {
+    return QStringLiteral(
+               "The 2\u00d7 image of caption list row %1 would be saved as \"%2\", the name of a file of "
+               "row %3. Press \"Calculate default filenames\" or change the names on the Caption List "
+               "page.")
+               .arg(QString::number(row), scaledName, QString::number(otherRow)) +
+           QLatin1String(kNothingSaved);
+}
+
+std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
+    if (!WritesScaledImages(s)) {
+        return std::nullopt;
+    }
+    using settings::CaptionGrid;
+    const CaptionGrid& grid = s.captions;
+    // The names each row's files will have: the list's own, or the default the batch puts into a
+    // blank or unusable cell.
+    struct RowNames {
+        int row;
+        QString names[3];
+    };
+    QList<RowNames> rows;
+    QHash<QString, int> owner;  // a name and the first row whose file has it
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
+        if (platform::Trim(caption).isEmpty()) {
+            continue;
+        }
+        const FileNames defaults = CaptionFilenames(caption, s, r);
+        const QString fallback[3] = {defaults.button1, defaults.button2, defaults.html};
+        RowNames row{r, {}};
+        for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kHtmlColumn; ++c) {
+            if (c == CaptionGrid::kType2Column && !s.secondbuttonEnabled) {
+                continue;
+            }
+            const QString cell = grid.Cell(r, c);
+            const bool usable = !platform::Trim(cell).isEmpty() && IsPlainFileName(cell);
+            row.names[c - 1] = usable ? cell : fallback[c - 1];
+            if (!owner.contains(row.names[c - 1])) {
+                owner.insert(row.names[c - 1], r);
+            }
+        }
+        rows.append(row);
+    }
+    for (const RowNames& row : rows) {
+        for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kType2Column; ++c) {
+            const QString& name = row.names[c - 1];
+            if (name.isEmpty()) {
+                continue;  // type 2 while it is disabled
+            }
+            const QString scaled = ScaledFilename(name);
+            if (const auto it = owner.constFind(scaled); it != owner.constEnd()) {
+                return ScaledNameClashMessage(row.row, scaled, it.value());
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRenderer& renderer) {
     const int types = s.secondbuttonEnabled ? 2 : 1;
     for (int type = 1; type <= types; ++type) {
@@ -38,6 +100,9 @@ std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRender
             !platform::CanReadRegularFile(style.bitmapFile, &reason)) {
             return BitmapRefusedMessage(type, style.bitmapFile, reason);
         }
+    }
+    if (std::optional<QString> clash = ScaledNameClash(s)) {
+        return clash;
     }
     QStringList captions;
     const settings::CaptionGrid& grid = s.captions;

@@ -17,10 +17,17 @@ bool UsesBitmapFile(int backgroundMode);
 
 QString BitmapRefusedMessage(int type, const QString& path, const QString& reason);
 QString ButtonTooSmallMessage(int type, QSize size, const QString& caption);
+QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow);
+
+// While twice-size images are written: the first image of the list whose "@2x" name is the name of
+// a file of the list (an image or a page of any row, blank names counted as the defaults the batch
+// gives them), as ScaledNameClashMessage shows it; nothing when every "@2x" name is free.
+std::optional<QString> ScaledNameClash(const settings::AppSettings& s);
 
 // The first reason not to start the batch, as the error box shows it, or nothing. The bitmaps of the
 // types to be saved (type 2 only while it is enabled) come first: one that is missing, unreadable or
-// not a regular file. Then the size of every button: all captions are measured (in smart sizing the
+// not a regular file. Then a twice-size image that would take the name of another file of the list
+// (ScaledNameClash). Then the size of every button: all captions are measured (in smart sizing the
 // width follows the caption), and the first button narrower or lower than one pixel is named.
 std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRenderer& renderer);
 

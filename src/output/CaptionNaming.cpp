@@ -56,28 +56,40 @@ QString ButtonName(const QString& prefix, const QString& caption, const QString&
 }
 
 // The name cells already written, for the clash test while the list is recalculated: the same
-// answers as FilenameIsUnique over the grid, without scanning it for every candidate.
+// answers as FilenameIsUnique over the grid, without scanning it for every candidate. While
+// twice-size images are written their names count too, both ways: an image's "@2x" name may not be
+// a name already written, and no name may be an "@2x" name already written.
 class WrittenNames {
   public:
-    explicit WrittenNames(bool type2Counts) : type2Counts_(type2Counts) {}
+    WrittenNames(bool type2Counts, bool scaled) : type2Counts_(type2Counts), scaled_(scaled) {}
 
-    bool IsUnique(const QString& name) const { return !names_.contains(name); }
+    bool IsUnique(const QString& name, bool image) const {
+        return !names_.contains(name) && !(scaled_ && image && names_.contains(ScaledFilename(name)));
+    }
 
     void Add(const FileNames& row) {
-        names_.insert(row.button1);
+        AddImage(row.button1);
         if (type2Counts_) {
-            names_.insert(row.button2);
+            AddImage(row.button2);
         }
         names_.insert(row.html);
     }
 
   private:
+    void AddImage(const QString& name) {
+        names_.insert(name);
+        if (scaled_) {
+            names_.insert(ScaledFilename(name));
+        }
+    }
+
     bool type2Counts_;
+    bool scaled_;
     QSet<QString> names_;
 };
 
-QString Renumbered(QString name, const WrittenNames& written) {
-    for (int n = 1; !written.IsUnique(name); ++n) {
+QString Renumbered(QString name, const WrittenNames& written, bool image) {
+    for (int n = 1; !written.IsUnique(name, image); ++n) {
         name = NumberedFilename(name, n);
     }
     return name;
@@ -157,7 +169,7 @@ void RecalculateFilenames(settings::AppSettings& s) {
             grid.SetCell(r, c, QString());
         }
     }
-    WrittenNames written(s.secondbuttonEnabled);
+    WrittenNames written(s.secondbuttonEnabled, WritesScaledImages(s));
     for (int r = 1; r < grid.RowCount(); ++r) {
         const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
         if (caption.isEmpty()) {
@@ -165,9 +177,9 @@ void RecalculateFilenames(settings::AppSettings& s) {
         }
         FileNames names = CaptionFilenames(caption, s, r);
         // The three names of a row are numbered against the rows above only, never each other.
-        names.button1 = Renumbered(names.button1, written);
-        names.button2 = Renumbered(names.button2, written);
-        names.html = Renumbered(names.html, written);
+        names.button1 = Renumbered(names.button1, written, true);
+        names.button2 = Renumbered(names.button2, written, s.secondbuttonEnabled);
+        names.html = Renumbered(names.html, written, false);
         grid.SetCell(r, CaptionGrid::kType1Column, names.button1);
         grid.SetCell(r, CaptionGrid::kType2Column, names.button2);
         grid.SetCell(r, CaptionGrid::kHtmlColumn, names.html);

@@ -471,6 +471,45 @@ TEST_F(Form1Test, TheAdvancedDialogShowsAndChangesTheModel) {
     EXPECT_FALSE(form->Settings().copyOnReEnable);
 }
 
+TEST_F(Form1Test, TheTwiceSizeChoiceRenamesTheListAndIsDisabledWithEightThreeNamesSayingWhy) {
+    auto form = MakeForm();
+    form->show();
+    app::Tadvancedform& adv = form->AdvancedForm();
+    settings::AppSettings& s = form->Settings();
+    s.captions.SetRowCount(3);
+    s.captions.SetCell(2, 0, "Home@2x");
+    form->RecalculateCaptionFilenames();
+    EXPECT_EQ(s.captions.Cell(2, 1), QStringLiteral("u_home@2x.gif"));
+    EXPECT_EQ(adv.scale2xCheckBox->text(),
+              QStringLiteral("Also write images for high-density screens (2\u00d7)"));
+    EXPECT_TRUE(adv.scale2xCheckBox->isEnabled());
+    EXPECT_EQ(
+        app::OwnHint(adv.scale2xCheckBox),
+        QStringLiteral("Also save every button a second time at twice its size, named with \"@2x\", for "
+                       "high-density screens."));
+    // Ticking it names the list again: row 1's 2× image would be row 2's image.
+    adv.scale2xCheckBox->click();
+    EXPECT_TRUE(s.scale2x);
+    EXPECT_EQ(s.captions.Cell(2, 1), QStringLiteral("u_home@21.gif"));
+
+    // 8.3 names leave no room for "@2x": the choice is disabled and its hint says why.
+    adv.enforce83CheckBox->click();
+    EXPECT_FALSE(adv.scale2xCheckBox->isEnabled());
+    EXPECT_TRUE(adv.scale2xCheckBox->isChecked());  // kept for when 8.3 names are off again
+    EXPECT_EQ(app::OwnHint(adv.scale2xCheckBox),
+              QStringLiteral("Not available with 8,3 style filenames: a name with \"@2x\" is no 8,3 name, so "
+                             "no 2\u00d7 images are written."));
+    form->Hints().MouseOver(adv.scale2xCheckBox);
+    EXPECT_EQ(form->StatusText(), app::OwnHint(adv.scale2xCheckBox));
+    adv.enforce83CheckBox->click();
+    EXPECT_TRUE(adv.scale2xCheckBox->isEnabled());
+
+    // A settings file read with 8.3 names shows the choice disabled.
+    s.enforce83 = true;
+    form->SettingsToControls();
+    EXPECT_FALSE(adv.scale2xCheckBox->isEnabled());
+}
+
 TEST_F(Form1Test, SmoothCaptionsFromTheAdvancedDialogAndThePageStyleFromTheHtmlPage) {
     auto form = MakeForm();
     form->show();

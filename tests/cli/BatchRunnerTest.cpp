@@ -807,3 +807,32 @@ TEST(OlderSettings, AFileWithoutTheLaterChoicesGivesTheSameFilesAndPagesAsBefore
     }
     EXPECT_EQ(checksums, expected);
 }
+
+TEST_F(WindowAndTool, ScaleOneKeepsTheListAndScaleTwoIsRefusedWithEightThreeNames) {
+    S().captions.SetRowCount(3);  // Home, Contacts
+    S().captions.SetCell(2, 0, QStringLiteral("Home@2x"));
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.outFolder = Path("out");
+    options.quiet = true;
+    options.scale = 1;
+    const Outcome plain = RunTool(options, dir.path() + "/");
+    ASSERT_EQ(plain.status, cli::kExitOk) << plain.err.toStdString();
+    EXPECT_EQ(FilesIn(Path("out")).keys(),
+              (QStringList{"d_home.gif", "d_home@2x.gif", "u_home.gif", "u_home@2x.gif"}));
+
+    // With 8.3 names in the settings file --scale 2 is refused as an argument, before anything is written.
+    S().enforce83 = true;
+    ASSERT_TRUE(project::SaveSettings(Path("short.dat"), S()));
+    options.settingsFile = Path("short.dat");
+    options.outFolder = Path("short");
+    options.scale = 2;
+    const Outcome refused = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(refused.status, cli::kExitBadArguments);
+    EXPECT_EQ(refused.err,
+              "kestro-batch: --scale 2 cannot be used with 8.3 file names (the settings file \"" +
+                  Path("short.dat") +
+                  "\" enforces them, setting 17): a name with \"@2x\" does not fit into 8.3.\n");
+    EXPECT_FALSE(QFileInfo::exists(Path("short")));
+}

@@ -16,9 +16,9 @@ CommandLine Parse(const QStringList& arguments) {
 }  // namespace
 
 TEST(CommandLine, EveryOptionReachesTheRun) {
-    const CommandLine line =
-        Parse({"--captions", "caps.txt", "--out", "site/img", "--format", "BMP", "--html", "--report",
-               "report.txt", "--keep-existing", "--quiet", "--smooth", "settings.dat"});
+    const CommandLine line = Parse({"--captions", "caps.txt", "--out", "site/img", "--format", "BMP",
+                                    "--html", "--report", "report.txt", "--keep-existing", "--quiet",
+                                    "--smooth", "--scale", "2", "--page-style", "CSS", "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
@@ -29,6 +29,8 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_TRUE(line.options.keepExisting);
     EXPECT_TRUE(line.options.quiet);
     EXPECT_TRUE(line.options.smooth);
+    EXPECT_EQ(line.options.scale, 2);
+    EXPECT_EQ(line.options.pageStyle, settings::kPageStyleCss);
     EXPECT_TRUE(line.options.htmlFolder.isEmpty());
 
     // --html-out names the pages' folder and implies --html.
@@ -44,6 +46,10 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
                  plain.options.smooth);
     EXPECT_TRUE(plain.options.captionsFile.isEmpty() && plain.options.reportFile.isEmpty());
     EXPECT_FALSE(Parse({"kestro.dat"}).options.fileType.has_value());
+    // Without --scale and --page-style the settings file decides; --scale 1 turns 2× images off.
+    EXPECT_FALSE(plain.options.scale.has_value() || plain.options.pageStyle.has_value());
+    EXPECT_EQ(Parse({"--scale=1", "--page-style=classic", "kestro.dat"}).options.scale, 1);
+    EXPECT_EQ(Parse({"--page-style=classic", "kestro.dat"}).options.pageStyle, settings::kPageStyleClassic);
 }
 
 TEST(CommandLine, HelpAndVersion) {
@@ -74,6 +80,10 @@ TEST(CommandLine, BadArgumentsSayWhatIsWrongAndShowTheUsage) {
         {{"--out=", "a.dat"}, "--out needs a file or folder name."},
         {{"--report", "", "a.dat"}, "--report needs a file or folder name."},
         {{"--html-out=", "a.dat"}, "--html-out needs a file or folder name."},
+        {{"--scale", "3", "a.dat"}, "--scale takes 1 or 2, not \"3\"."},
+        {{"--scale=0", "a.dat"}, "--scale takes 1 or 2, not \"0\"."},
+        {{"--scale=2x", "a.dat"}, "--scale takes 1 or 2, not \"2x\"."},
+        {{"--page-style", "script", "a.dat"}, "--page-style takes classic or css, not \"script\"."},
     };
     for (const auto& [arguments, why] : cases) {
         const CommandLine line = Parse(arguments);

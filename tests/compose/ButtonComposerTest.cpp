@@ -7,6 +7,7 @@
 
 #include "ReferenceFaces.h"
 #include "compose/ButtonComposer.h"
+#include "compose/ScaledFace.h"
 #include "compose/StyleMapping.h"
 #include "face/FaceEngine.h"
 #include "settings/DefaultSettings.h"
@@ -218,4 +219,108 @@ TEST_F(ButtonComposerTest, AFaceWithoutBackgroundColourKeepsNothingOfTheCaptionB
     EXPECT_GT(testsupport::DifferentPixels(wide, expected), 20);
     EXPECT_EQ(testsupport::DifferentPixels(narrow, expected), 0);
     EXPECT_EQ(expected.pixel(2, 2), qRgb(0, 0, 0));
+}
+
+namespace {
+
+// How many pixels of two equal-sized pictures differ.
+int Differences(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST_F(ButtonComposerTest, TwiceSizeFacesAreExactlyTwiceTheSizeForEveryBorderAndEffectAndDrawnAfresh) {
+    compose::TButtonComposer composer(s);
+    // Every background mode (the bitmap's size, fixed sizes with and without a bitmap, smart sizing
+    // with and without one), every border style and the three caption effects.
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        for (int style = 0; style < settings::kBorderStyleCount; ++style) {
+            for (const auto effect : {settings::CaptionEffect::Standard, settings::CaptionEffect::Embossed,
+                                      settings::CaptionEffect::Pressed}) {
+                testsupport::SetReferenceSettings(s, mode, bitmapFile);
+                for (settings::ButtonStyle& b : s.button) {
+                    b.borderStyle = style;
+                    b.borderDepth = 3;
+                    b.captionEffect = effect;
+                }
+                composer.ApplyButtonSettings("Products", "Contacts & more");
+                for (const int type : {1, 2}) {
+                    const QImage one = composer.CaptureButton(type);
+                    const QImage two = composer.CaptureScaledButton(type, 2);
+                    const std::string what =
+                        "mode " + std::to_string(mode) + " style " + std::to_string(style) + " effect " +
+                        std::to_string(static_cast<int>(effect)) + " type " + std::to_string(type);
+                    ASSERT_FALSE(one.isNull()) << what;
+                    EXPECT_EQ(two.size(), one.size() * 2) << what;
+                    // Not the small face enlarged: the caption is drawn again at the larger size.
+                    EXPECT_GT(Differences(two, one.scaled(one.size() * 2)), 0) << what;
+                }
+            }
+        }
+    }
+    // A scale of 1 is the face itself; the capture picture is not touched by a scaled face.
+    const QImage shown = composer.CaptureButton(1);
+    EXPECT_EQ(composer.CaptureScaledButton(1, 1), shown);
+    composer.CaptureScaledButton(2, 2);
+    EXPECT_EQ(composer.TempImage(), shown);
+}
+
+TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndTheBitmap) {
+    compose::TButtonComposer composer(s);
+    settings::ButtonStyle& b = s.button[settings::kType1];
+    b.backgroundMode = 4;  // colour, smart sizing: the width follows the caption
+    b.backgroundColour = QStringLiteral("00C08040");
+    b.borderStyle = 0;  // "Simple 3D"
+    b.borderDepth = 3;
+    b.spacing = QStringLiteral("13");
+    b.height = QStringLiteral("21");
+    b.captionEffect = settings::CaptionEffect::Embossed;
+    b.verticalMode = settings::kFixedOffsetAlignment;
+    b.verticalOffset = QStringLiteral("-2");
+    b.SetFontSizeText(QStringLiteral("11"));
+    composer.ApplyButtonSettings("Wide caption", "Home");
+    const face::FaceProperties& one = composer.Face(settings::kType1);
+    const face::FaceProperties two = compose::ScaledFace(one, 2);
+    // The measured size doubled, not measured again in the larger font.
+    EXPECT_EQ(two.buttonWidth, 2 * one.buttonWidth);
+    EXPECT_EQ(two.buttonHeight, 42);
+    EXPECT_EQ(two.buttonDepth, 6);
+    EXPECT_EQ(two.captionTop, -4);
+    EXPECT_EQ(two.captionEffectOffset, 2);
+    EXPECT_EQ(two.font.pixelSize(), 2 * one.font.pixelSize());
+    EXPECT_EQ(two.font.family(), one.font.family());
+    EXPECT_EQ(two.caption3dKind, one.caption3dKind);
+    EXPECT_EQ(two.caption, one.caption);
+
+    // The bevel is six pixels deep where it was three: the highlight band along the top row.
+    const QImage small = composer.CaptureButton(1);
+    const QImage large = composer.CaptureScaledButton(1, 2);
+    const QRgb face = small.pixel(small.width() / 2, 3);
+    EXPECT_NE(small.pixel(small.width() / 2, 2), face);
+    EXPECT_EQ(large.pixel(large.width() / 2, 6), face);
+    EXPECT_EQ(large.pixel(large.width() / 2, 5), small.pixel(small.width() / 2, 2));
+
+    // A background bitmap is scaled smoothly to twice its size, glyph for glyph.
+    face::FaceProperties withBitmap = one;
+    withBitmap.mainBitmap = QImage(10, 4, QImage::Format_RGB32);
+    withBitmap.mainBitmap.fill(qRgb(0, 0, 0));
+    for (int y = 0; y < 4; ++y) {
+        withBitmap.mainBitmap.setPixel(5, y, qRgb(255, 255, 255));
+    }
+    const QImage big = compose::ScaledFace(withBitmap, 2).mainBitmap;
+    EXPECT_EQ(big.size(), QSize(20, 8));
+    // Smooth: the edge of the white column is a shade between black and white, not a hard step.
+    bool shaded = false;
+    for (int x = 0; x < big.width(); ++x) {
+        const int grey = qGray(big.pixel(x, 3));
+        shaded = shaded || (grey > 0 && grey < 255);
+    }
+    EXPECT_TRUE(shaded);
 }

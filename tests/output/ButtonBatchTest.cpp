@@ -590,3 +590,41 @@ TEST_F(ButtonBatchTest, NamesThatWouldLeaveTheFolderAreReplacedBeforeAnyFileIsWr
     EXPECT_EQ(batch.SavedButtons()[0].button1Size, static_cast<double>(QFileInfo(Out("u_hom1.gif")).size()));
     EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
 }
+
+TEST_F(ButtonBatchTest, ABatchWithTwiceSizeImagesRefusesANameThatATwiceSizeImageWouldTake) {
+    s.scale2x = true;
+    s.captions.SetRowCount(4);  // Home, Contacts, Products
+    const auto refused = [&](int row, const QString& name, int other) {
+        return "The 2\u00d7 image of caption list row " + QString::number(row) + " would be saved as \"" +
+               name + "\", the name of a file of row " + QString::number(other) +
+               ". Press \"Calculate default filenames\" or change the names on the Caption List page.\r"
+               "No buttons have been saved.";
+    };
+    // A name typed into a later row that an earlier row's twice-size image would take.
+    s.captions.SetCell(3, 2, "u_home@2x.gif");
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(dialogs.History()[0].text, refused(1, "u_home@2x.gif", 3));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+
+    // The other way: an earlier row's page named as a later row's twice-size image, the later
+    // row's image names blank (the batch would give them their defaults).
+    s.captions.SetCell(3, 2, QString());
+    s.captions.SetCell(1, 3, "d_products@2x.gif");
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(3, "d_products@2x.gif", 1)});
+
+    // With type 2 disabled its names do not count; with 8.3 names no twice-size image is written.
+    s.secondbuttonEnabled = false;
+    s.captions.SetCell(1, 3, "home.htm");
+    s.captions.SetCell(2, 1, "u_products@2x.gif");
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(3, "u_products@2x.gif", 2)});
+    s.enforce83 = true;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+}

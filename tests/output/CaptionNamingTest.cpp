@@ -258,3 +258,45 @@ TEST(CaptionNaming, NamesThatAreNotPlainAreReplacedByNumberedDefaults) {
     EXPECT_TRUE(UnusableNamesWarning(s).startsWith(
         "the file names in caption list rows 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 4 more are not"));
 }
+
+TEST(CaptionNaming, TwiceSizeNamesTakeTheirMarkBeforeTheLastFullStopInEveryCaseStyle) {
+    EXPECT_EQ(ScaledFilename("U_HOME.GIF"), QStringLiteral("U_HOME@2x.GIF"));
+    EXPECT_EQ(ScaledFilename("u_home.gif"), QStringLiteral("u_home@2x.gif"));
+    EXPECT_EQ(ScaledFilename("U_Home.GIF"), QStringLiteral("U_Home@2x.GIF"));
+    EXPECT_EQ(ScaledFilename("my.site.png"), QStringLiteral("my.site@2x.png"));
+    EXPECT_EQ(ScaledFilename("button"), QStringLiteral("button@2x"));
+    EXPECT_EQ(ScaledFilename("button."), QStringLiteral("button@2x."));
+    EXPECT_EQ(ScaledFilename(""), QStringLiteral("@2x"));
+
+    // Written only without 8.3 names.
+    AppSettings s = Defaults();
+    EXPECT_FALSE(WritesScaledImages(s));
+    s.scale2x = true;
+    EXPECT_TRUE(WritesScaledImages(s));
+    s.enforce83 = true;
+    EXPECT_FALSE(WritesScaledImages(s));
+}
+
+TEST(CaptionNaming, NoNameOfTheListIsTheTwiceSizeNameOfAnotherRowsImageInEitherDirection) {
+    AppSettings s = Defaults();
+    s.filenameStyle = 2;  // lower case: the caption "Home@2x" names u_home@2x.gif
+    // Upwards: row 2's image would be row 1's "@2x" image. Downwards: row 4's "@2x" image would be
+    // the image of row 3.
+    SetCaptions(s, {"Home", "Home@2x", "News@2x", "News"});
+    s.scale2x = true;
+    RecalculateFilenames(s);
+    const QStringList type1 = Column(s, 1);
+    const QStringList type2 = Column(s, 2);
+    EXPECT_EQ(type1, (QStringList{"u_home.gif", "u_home@21.gif", "u_news@2x.gif", "u_new1.gif"}));
+    EXPECT_EQ(type2, (QStringList{"d_home.gif", "d_home@21.gif", "d_news@2x.gif", "d_new1.gif"}));
+    // Every written image's "@2x" name is free of every name in the list.
+    QStringList all = type1 + type2 + Column(s, 3);
+    for (const QString& image : type1 + type2) {
+        EXPECT_EQ(all.count(ScaledFilename(image)), 0) << image.toStdString();
+    }
+    // Without 2× images the same list keeps its plain names.
+    s.enforce83 = false;
+    s.scale2x = false;
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 1), (QStringList{"u_home.gif", "u_home@2x.gif", "u_news@2x.gif", "u_news.gif"}));
+}
