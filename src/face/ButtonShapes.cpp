@@ -29,8 +29,10 @@ std::vector<QPoint> Rectangle(int w, int h) {
     return {{0, 0}, {w, 0}, {w, h}, {0, h}};
 }
 
-std::vector<QPoint> RoundRect(int w, int h, int d) {
-    const int r = 2 * d;
+// A rectangle with rounded corners: the given radius (cut to half the smaller side), or without one
+// the component's rule of twice the depth.
+std::vector<QPoint> RoundRect(int w, int h, int d, int radius) {
+    const int r = radius < 0 ? 2 * d : std::min(radius, std::min(w, h) / 2);
     if (r == 0) {
         return Rectangle(w, h);
     }
@@ -150,7 +152,7 @@ KindOutline BuildKindOutline(const ShapeParams& p) {
     Outline& o = result.outline;
     switch (p.kind) {
         case bkRoundRect:
-            o.AddContour(RoundRect(w, h, d), 0);
+            o.AddContour(RoundRect(w, h, d, p.cornerRadius), 0);
             break;
         case bkElliptic:
             o.AddContour(Ellipse(Div(std::max(w, h), std::max(2, d)), w / 2.0L, h / 2.0L, w / 2.0L, h / 2.0L),

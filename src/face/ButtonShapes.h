@@ -15,6 +15,7 @@ struct ShapeParams {
     int height = 0;  // ButtonHeight
     int depth = 0;   // ButtonDepth
     int peaks = 6;
+    int cornerRadius = -1;  // bkRoundRect: pixels, or -1 for twice the depth
     double radiusRatio = 0.5;
     double arcAngle = 2.0943951023931957;
     // The user outline of bkUser (already converted from the user region) and its region's box;

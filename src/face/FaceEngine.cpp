@@ -376,6 +376,7 @@ ShapeRegions FaceShapeRegions(const FaceProperties& p, QSize bounds) {
     params.height = p.buttonHeight;
     params.depth = p.buttonDepth;
     params.peaks = p.peaksNumber;
+    params.cornerRadius = p.cornerRadius;
     params.radiusRatio = p.radiusRatio;
     params.arcAngle = p.arcAngle;
     Outline userOutline;

@@ -23,6 +23,9 @@ struct FaceProperties {
     int buttonAngle = 0;  // tenths of a degree
     TLumoButtonKind buttonKind = bkRect;
     int peaksNumber = 6;
+    // The corner radius of bkRoundRect in pixels, at most half the button's smaller side; -1 for the
+    // component's own rule, twice the border depth.
+    int cornerRadius = -1;
     double radiusRatio = 0.5;
     double arcAngle = kDefaultArcAngle;
     // The user kind's region and whether its outline is bevelled (false: the region as it is, no

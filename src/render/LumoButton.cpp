@@ -128,6 +128,7 @@ void TLumoButton::RebuildShape() {
     params.height = buttonHeight_;
     params.depth = buttonDepth_;
     params.peaks = peaksNumber_;
+    params.cornerRadius = cornerRadius_;
     params.radiusRatio = radiusRatio_;
     params.arcAngle = arcAngle_;
     const QRegion* user = CurrentUserRegion();
@@ -184,6 +185,7 @@ FaceProperties TLumoButton::Properties() const {
     p.buttonAngle = buttonAngle_;
     p.buttonKind = buttonKind_;
     p.peaksNumber = peaksNumber_;
+    p.cornerRadius = cornerRadius_;
     p.radiusRatio = radiusRatio_;
     p.arcAngle = arcAngle_;
     if (const QRegion* user = CurrentUserRegion()) {

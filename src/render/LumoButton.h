@@ -57,6 +57,8 @@ class TLumoButton : public QAbstractButton {
     int OnClickInterval() const { return onClickInterval_; }
     bool Transparent() const { return transparent_; }
     int PeaksNumber() const { return peaksNumber_; }
+    // The corner radius of bkRoundRect in pixels; -1 for twice the border depth.
+    int CornerRadius() const { return cornerRadius_; }
     int BitmapTop() const { return bitmapTop_; }
     int BitmapLeft() const { return bitmapLeft_; }
     face::TLumoHAlign BitmapHAlign() const { return bitmapHAlign_; }
@@ -106,6 +108,8 @@ class TLumoButton : public QAbstractButton {
     virtual void SetOnClickInterval(int v);
     virtual void SetTransparent(bool v);
     virtual void SetPeaksNumber(int v);
+    // Values below -1 are ignored.
+    virtual void SetCornerRadius(int v);
     virtual void SetButtonAngle(int v);
     virtual void SetButtonWidth(int v);
     virtual void SetButtonHeight(int v);
@@ -302,6 +306,7 @@ class TLumoButton : public QAbstractButton {
     int onClickInterval_ = 40;
     bool transparent_ = false;
     int peaksNumber_ = 6;
+    int cornerRadius_ = -1;
     int bitmapTop_ = 5;
     int bitmapLeft_ = 5;
     face::TLumoHAlign bitmapHAlign_ = face::haLeft;

@@ -157,6 +157,15 @@ void TLumoButton::SetPeaksNumber(int v) {
     }
 }
 
+void TLumoButton::SetCornerRadius(int v) {
+    if (v == cornerRadius_ || v < -1)
+        return;
+    cornerRadius_ = v;
+    if (buttonKind_ == bkRoundRect) {
+        Shape();
+    }
+}
+
 void TLumoButton::SetButtonAngle(int v) {
     if (v == buttonAngle_)
         return;
@@ -429,6 +438,7 @@ void TLumoButton::SetFace(const FaceProperties& p) {
     SetButtonAngle(p.buttonAngle);
     SetButtonKind(p.buttonKind);
     SetPeaksNumber(p.peaksNumber);
+    SetCornerRadius(p.cornerRadius);
     SetRadiusRatio(p.radiusRatio);
     SetArcAngle(p.arcAngle);
     SetUserRGNAUTO(p.userRgnAuto);

@@ -6,8 +6,9 @@ using namespace face;
 
 namespace {
 
-std::vector<QPoint> Points(TLumoButtonKind kind, int w, int h, int d = 2, int peaks = 6) {
+std::vector<QPoint> Points(TLumoButtonKind kind, int w, int h, int d = 2, int peaks = 6, int radius = -1) {
     ShapeParams p;
+    p.cornerRadius = radius;
     p.kind = kind;
     p.width = w;
     p.height = h;
@@ -62,6 +63,27 @@ TEST(ButtonShapes, RoundedCornersFollowTheDepth) {
               (std::vector<QPoint>{{6, 0},    {94, 0},  {96, 0},  {98, 2},  {100, 4}, {100, 6}, {100, 24},
                                    {100, 26}, {98, 28}, {96, 30}, {94, 30}, {6, 30},  {4, 30},  {2, 28},
                                    {0, 26},   {0, 24},  {0, 6},   {0, 4},   {2, 2},   {4, 0}}));
+}
+
+TEST(ButtonShapes, AGivenCornerRadiusReplacesTheDepthRuleUpToHalfTheSmallerSide) {
+    // Radius 6 with no border gives the corners depth 3 gives by the rule.
+    EXPECT_EQ(Points(bkRoundRect, 100, 30, 0, 6, 6), Points(bkRoundRect, 100, 30, 3));
+    // The depth no longer matters once a radius is given; -1 keeps the rule.
+    EXPECT_EQ(Points(bkRoundRect, 100, 30, 5, 6, 6), Points(bkRoundRect, 100, 30, 3));
+    EXPECT_EQ(Points(bkRoundRect, 100, 30, 3, 6, -1), Points(bkRoundRect, 100, 30, 3));
+    // Radius 0 is the rectangle.
+    EXPECT_EQ(Points(bkRoundRect, 100, 30, 4, 6, 0), Points(bkRect, 100, 30));
+    // Half the smaller side (15 of 30) is the largest radius: the ends are half circles, and a
+    // larger radius gives the same outline.
+    const auto pill = Points(bkRoundRect, 100, 30, 0, 6, 15);
+    EXPECT_EQ(pill.front(), QPoint(15, 0));
+    EXPECT_EQ(pill[1], QPoint(85, 0));
+    EXPECT_EQ(pill[5], QPoint(100, 15));  // the right end's middle: the two corner arcs meet
+    EXPECT_EQ(pill[6], QPoint(100, 15));
+    EXPECT_EQ(Points(bkRoundRect, 100, 30, 0, 6, 16), pill);
+    EXPECT_EQ(Points(bkRoundRect, 100, 30, 0, 6, 1000), pill);
+    // On a tall button the width is the smaller side.
+    EXPECT_EQ(Points(bkRoundRect, 20, 80, 0, 6, 50), Points(bkRoundRect, 20, 80, 0, 6, 10));
 }
 
 TEST(ButtonShapes, EllipsesPolygonsAndStars) {

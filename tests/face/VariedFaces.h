@@ -49,6 +49,8 @@ inline std::vector<VariedFace> VariedFaces(bool withNoColour = true) {
         p.buttonDepth = i % 5;
         p.button3DKind = static_cast<face::TLumo3DKind>((i / 2) % 7);
         p.peaksNumber = 3 + i % 18;
+        // The rounded rectangles take the depth rule, a radius of 0 and radii beyond half a side.
+        p.cornerRadius = i % 3 == 0 ? -1 : (i * 3) % 40;
         p.radiusRatio = 0.2 + (i % 7) / 10.0;
         p.arcAngle = 0.5 + (i % 9) * 0.6;
         p.buttonColor = colours[static_cast<std::size_t>(i % 8)];

@@ -15,6 +15,7 @@ void Apply(TLumoButton& b, const testsupport::VariedFace& f) {
     b.SetButtonAngle(p.buttonAngle);
     b.SetButtonKind(p.buttonKind);
     b.SetPeaksNumber(p.peaksNumber);
+    b.SetCornerRadius(p.cornerRadius);
     b.SetRadiusRatio(p.radiusRatio);
     b.SetArcAngle(p.arcAngle);
     b.SetButtonSize(p.buttonWidth, p.buttonHeight);
