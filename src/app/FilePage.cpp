@@ -82,18 +82,17 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     lower->addWidget(prefix1edit, 1, 0);
     lower->addWidget(prefix2Label, 0, 1);
     lower->addWidget(prefix2Edit, 1, 1);
-    // The file type list stands under the first prefix, where its longest item shows whole.
+    // The file type list stands under both prefixes, where its longest item shows whole.
     lower->addWidget(fileTypeLabel, 2, 0);
-    lower->addWidget(FileTypeComboBox, 3, 0, Qt::AlignLeft);
+    lower->addWidget(FileTypeComboBox, 3, 0, 1, 2, Qt::AlignLeft);
 
     previewareaSwatch = MakeColourSwatch(
         this, QStringLiteral("Click here to change the background colour of the button preview area."));
     auto* colourLabel = new QLabel(QStringLiteral("Preview area background colour"), this);
     colourLabel->setBuddy(previewareaSwatch.button);
-    lower->addWidget(colourLabel, 2, 1);
-    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 1);
+    lower->addWidget(colourLabel, 2, 2);
+    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 2);
     BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), this);
-    lower->addWidget(BitBtn1, 3, 3, Qt::AlignRight);
     lower->setColumnStretch(3, 1);
     // The site's settings: another settings file opened, or these saved under a new name.
     OpenSettingsButton = new QPushButton(QStringLiteral("Ope&n settings\u2026"), this);
@@ -108,6 +107,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     settingsButtons->addWidget(OpenSettingsButton);
     settingsButtons->addWidget(SaveSettingsAsButton);
     settingsButtons->addStretch(1);
+    settingsButtons->addWidget(BitBtn1);
     lower->addLayout(settingsButtons, 4, 0, 1, 4);
     grid->addLayout(lower, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);

@@ -37,9 +37,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                     "--html. The button folder must lie inside it."),
                                      QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("Writes gif or bmp files instead of the settings "
-                                                   "file's type."),
-                                    QStringLiteral("gif|bmp"));
+                                    QStringLiteral("Writes gif, bmp or png files instead of the "
+                                                   "settings file's type."),
+                                    QStringLiteral("gif|bmp|png"));
     const QCommandLineOption html(QStringLiteral("html"),
                                   QStringLiteral("Also writes the rollover pages (no browser is opened)."));
     const QCommandLineOption report(QStringLiteral("report"),
@@ -122,8 +122,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             o.fileType = settings::kFileTypeGif;
         } else if (type == QLatin1String("bmp")) {
             o.fileType = settings::kFileTypeBmp;
+        } else if (type == QLatin1String("png")) {
+            o.fileType = settings::kFileTypePng;
         } else {
-            return bad(QStringLiteral("--format takes gif or bmp, not \"%1\".").arg(parser.value(format)));
+            return bad(
+                QStringLiteral("--format takes gif, bmp or png, not \"%1\".").arg(parser.value(format)));
         }
     }
     if (parser.isSet(scale)) {

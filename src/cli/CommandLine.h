@@ -18,7 +18,7 @@ struct BatchOptions {
     QString captionsFile;          // empty: the settings file's caption list
     QString outFolder;             // empty: the settings file's button target folder
     QString htmlFolder;            // empty: the settings file's HTML target folder
-    std::optional<int> fileType;   // settings::kFileTypeBmp or kFileTypeGif; none: the settings file's
+    std::optional<int> fileType;   // settings::kFileTypeBmp, kFileTypeGif or kFileTypePng; none: the file's
     bool html = false;             // also write the rollover pages
     QString reportFile;            // empty: no report
     bool keepExisting = false;     // leave existing files as they are

@@ -1,9 +1,11 @@
 #include "compose/ButtonComposer.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 
 #include "compose/ScaledFace.h"
 #include "compose/StyleMapping.h"
+#include "face/ColorRules.h"
 #include "face/FaceEngine.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
@@ -154,6 +156,15 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
     p.fontColor = settings::ColourFromStringStrict(s.captionColour);
     p.smoothCaption = settings_.smoothCaptions;
     p.caption = caption;
+    // Shape and fill. A gradient replaces the solid colour in the colour background modes; over a
+    // bitmap there is none. The angle is whole degrees in the settings, tenths for the face.
+    p.buttonKind = ShapeKind(s.shape);
+    const std::optional<int> radius = settings::CornerRadiusPixels(s.cornerRadius);
+    p.cornerRadius = radius ? *radius : -1;
+    p.gradientKind =
+        settings::IsColourBackgroundMode(s.backgroundMode) ? GradientKind(s.gradientKind) : face::gkNone;
+    p.buttonColor1 = settings::ColourFromStringStrict(s.gradientColour);
+    p.gradientAngle = settings::GradientAngleDegrees(s.gradientAngle) * 10;
     if (rewritten && OnSettingsChanged) {
         OnSettingsChanged(type);
     }
@@ -196,12 +207,37 @@ QImage TButtonComposer::CaptureButton(int type) {
     if (OnCapture) {
         OnCapture(t);
     }
-    tempImage_ = SavedPicture(Face(t));
+    tempImage_ = FilePicture(Face(t), settings_.fileType,
+                             settings::ColourFromStringLenient(settings_.htmlBackgroundColour));
     return tempImage_;
 }
 
+QImage TButtonComposer::FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour) {
+    const QImage picture = SavedPicture(p);
+    // The rectangle has no outside; a turned face has its shape in its own bounds, not in the picture.
+    if (p.buttonKind == face::bkRect || p.buttonAngle != 0 ||
+        picture.size() != QSize(p.buttonWidth, p.buttonHeight)) {
+        return picture;
+    }
+    const QRegion inside = face::FaceShapeRegions(p, picture.size()).window;
+    const bool transparent = fileType == settings::kFileTypePng;
+    QImage out(picture.size(), transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    out.fill(transparent ? QColor(Qt::transparent) : face::ToQColor(pageColour));
+    const QRect all = out.rect();
+    for (const QRect& band : inside) {
+        const QRect r = band.intersected(all);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+            std::copy(in + r.left(), in + r.right() + 1, to + r.left());
+        }
+    }
+    return out;
+}
+
 QImage TButtonComposer::CaptureScaledButton(int type, int scale) const {
-    return SavedPicture(ScaledFace(Face(type == 1 ? settings::kType1 : settings::kType2), scale));
+    return FilePicture(ScaledFace(Face(type == 1 ? settings::kType1 : settings::kType2), scale),
+                       settings_.fileType, settings::ColourFromStringLenient(settings_.htmlBackgroundColour));
 }
 
 }  // namespace compose

@@ -28,6 +28,12 @@ class TButtonComposer : public output::ButtonRenderer {
     static face::FaceProperties InitialFace();
     // The state a saved face shows.
     static face::FaceState FaceStateShown();
+    // The picture a button file of `fileType` holds: the face's ButtonWidth × ButtonHeight rectangle,
+    // stretched to its window size where they differ. Outside a shape other than the rectangle the
+    // pixels are transparent (alpha 0) in a PNG file, whose picture then has an alpha channel, and take
+    // `pageColour` (the HTML pages' background) in BMP and GIF files. Reads only its arguments, so
+    // pictures may be made on several threads at once.
+    static QImage FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour);
 
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;

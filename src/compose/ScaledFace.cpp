@@ -15,6 +15,9 @@ face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
     s.buttonWidth = p.buttonWidth * scale;
     s.buttonHeight = p.buttonHeight * scale;
     s.buttonDepth = p.buttonDepth * scale;
+    if (p.cornerRadius > 0) {
+        s.cornerRadius = p.cornerRadius * scale;  // a radius given; without one the depth rule doubles it
+    }
     s.bitmapTop = p.bitmapTop * scale;
     s.bitmapLeft = p.bitmapLeft * scale;
     s.captionTop = p.captionTop * scale;

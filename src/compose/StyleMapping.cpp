@@ -135,6 +135,32 @@ face::TLumoHAlign HorizontalAlign(int mode) {
     }
 }
 
+face::TLumoButtonKind ShapeKind(int shape) {
+    switch (shape) {
+        case 1:
+            return face::bkRoundRect;
+        case 2:
+            return face::bkElliptic;
+        case 3:
+            return face::bkCutRect;
+        case 4:
+            return face::bkArrow;
+        default:
+            return face::bkRect;
+    }
+}
+
+face::TLumoGradientKind GradientKind(int kind) {
+    switch (kind) {
+        case 1:
+            return face::gkLinear;
+        case 2:
+            return face::gkCircular;
+        default:
+            return face::gkNone;
+    }
+}
+
 QFont CaptionFont(const settings::ButtonStyle& style, QFont font) {
     font.setFamily(style.fontName);
     if (const std::optional<int> points = settings::FontSizePoints(style.fontSizeText)) {

@@ -21,6 +21,12 @@ face::TLumoVAlign VerticalAlign(int mode);
 // centres.
 face::TLumoHAlign HorizontalAlign(int mode);
 
+// The button shape list: "Rectangle", "Rounded rectangle", "Ellipse", "Cut corners", "Arrow"; anything
+// else is the rectangle.
+face::TLumoButtonKind ShapeKind(int shape);
+// The gradient fill list: "None", "Linear", "Circular"; anything else is no gradient.
+face::TLumoGradientKind GradientKind(int kind);
+
 // The caption font of a type on top of `font`: name, size (kept when the size text is not a size),
 // bold, italic and underline. A size in points becomes pixels at 96 dots per inch.
 QFont CaptionFont(const settings::ButtonStyle& style, QFont font);

@@ -4,6 +4,7 @@
 
 #include "gif/BmpWriter.h"
 #include "gif/GIFImage.h"
+#include "gif/PngWriter.h"
 #include "output/BatchChecks.h"
 #include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
@@ -120,6 +121,8 @@ void ButtonBatch::WriteImage(const QImage& image, const QString& path) {
         gif::TGIFImage gifImage;
         gifImage.Assign(image);
         bytes = gifImage.SaveToBytes();
+    } else if (settings_.fileType == settings::kFileTypePng) {
+        bytes = gif::EncodePng(image);
     } else {
         bytes = gif::EncodeBmp24(image);
     }

@@ -52,7 +52,7 @@ class ButtonBatch {
 
     // Renders the button of `type` (1 or 2) with `caption`, tests the folder with a test file of its
     // own (inside a batch only before the first file and after a failed write) and writes the image
-    // as BMP or GIF under `fileName`, asking first when the file exists and the prompt is on.
+    // as BMP, GIF or PNG under `fileName`, asking first when the file exists and the prompt is on.
     FileResult SaveButtonFile(int type, const QString& folder, const QString& fileName,
                               const QString& caption);
 

@@ -29,6 +29,19 @@ constexpr int kHtmlNameKey = 103;
 // the keys every reader knows, so the file is unchanged for a size chosen from the list.
 constexpr int kTypedFontSize1Key = 112;
 constexpr int kTypedFontSize2Key = 113;
+// Shape and fill of type 1 (120 to 124) and type 2 (125 to 129), each written only when it differs
+// from its default, after the keys above: a file that uses none of them is the file older versions
+// wrote, and older versions ignore the keys.
+constexpr int kShapeKey1 = 120;
+constexpr int kShapeKey2 = 125;
+enum ShapeKeyOffset {
+    kShapeOffset,
+    kCornerRadiusOffset,
+    kGradientKindOffset,
+    kGradientColourOffset,
+    kGradientAngleOffset,
+    kShapeKeyCount
+};
 // Choices added later, each off by default and written the same way: only when it is not the
 // default, after every other line, so a file that never had them is written as it always was.
 constexpr int kScale2xKey = 130;
@@ -65,6 +78,53 @@ bool FromYesNo(const QString& value) {
 
 QString Number(int value) {
     return QString::number(value);
+}
+
+// The shape and fill lines of one type (0 or 1) whose values differ from their defaults.
+QStringList ShapeLines(const ButtonStyle& b, int type) {
+    QStringList lines;
+    const int base = type == 0 ? kShapeKey1 : kShapeKey2;
+    const auto add = [&](int offset, const char* what, const QString& value) {
+        lines.append(QStringLiteral("/* Button %1 %2 */").arg(type + 1).arg(QLatin1String(what)));
+        lines.append(Number(base + offset) + QLatin1Char(',') + value);
+    };
+    if (b.shape != settings::kShapeRectangle) {
+        add(kShapeOffset, "shape", Number(b.shape));
+    }
+    // Integer fields are written as the number they give; a text that gives none is left out.
+    try {
+        if (const std::optional<int> radius = settings::CornerRadiusPixels(b.cornerRadius)) {
+            add(kCornerRadiusOffset, "corner radius", Number(*radius));
+        }
+    } catch (const platform::ConvertError&) {
+    }
+    if (b.gradientKind != settings::kGradientNone) {
+        add(kGradientKindOffset, "gradient fill", Number(b.gradientKind));
+    }
+    if (b.gradientColour != QLatin1String(settings::kDefaultGradientColour)) {
+        add(kGradientColourOffset, "gradient second colour", b.gradientColour);
+    }
+    try {
+        if (const int degrees = settings::GradientAngleDegrees(b.gradientAngle);
+            degrees != settings::kDefaultGradientAngle) {
+            add(kGradientAngleOffset, "gradient angle (degrees)", Number(degrees));
+        }
+    } catch (const platform::ConvertError&) {
+    }
+    return lines;
+}
+
+// Whether a text is a colour as the program writes one: eight hexadecimal digits.
+bool IsColourString(const QString& text) {
+    if (text.size() != 8) {
+        return false;
+    }
+    for (const QChar c : text) {
+        if (!QStringLiteral("0123456789ABCDEFabcdef").contains(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // One setting line of the file: its key, the comment line before it, and how its value is written.
@@ -109,7 +169,14 @@ std::vector<Entry> Entries() {
          [](S s) { return YesNo(s.overwritePrompt); }},
         {19, "/* Output file type */",
          [](S s) {
-             return s.fileType == settings::kFileTypeGif ? QStringLiteral("GIF") : QStringLiteral("BMP");
+             switch (s.fileType) {
+                 case settings::kFileTypeGif:
+                     return QStringLiteral("GIF");
+                 case settings::kFileTypePng:
+                     return QStringLiteral("PNG");
+                 default:
+                     return QStringLiteral("BMP");
+             }
          }},
         {20, "/* Generate file status reports ? */", [](S s) { return YesNo(s.statusReports); }},
         {21, "/* Colour for preview area */", [](S s) { return s.previewAreaColour; }},
@@ -327,7 +394,10 @@ class Reader {
                 s_.overwritePrompt = FromYesNo(v);
                 break;
             case 19:
-                s_.fileType = v == QLatin1String("GIF") ? settings::kFileTypeGif : settings::kFileTypeBmp;
+                // An older version reads "PNG" as BMP, as it reads any text but "GIF".
+                s_.fileType = v == QLatin1String("GIF")   ? settings::kFileTypeGif
+                              : v == QLatin1String("PNG") ? settings::kFileTypePng
+                                                          : settings::kFileTypeBmp;
                 break;
             case 20:
                 s_.statusReports = FromYesNo(v);
@@ -490,9 +560,49 @@ class Reader {
                 }
                 break;
             default:
+                if (key >= kShapeKey1 && key < kShapeKey2 + kShapeKeyCount) {
+                    ApplyShape(key < kShapeKey2 ? b1 : b2, (key - kShapeKey1) % kShapeKeyCount, v);
+                    break;
+                }
                 return false;  // numbers the program does not know are ignored
         }
         return true;
+    }
+
+    // A shape or fill value; one that does not read leaves the setting as it was.
+    static void ApplyShape(ButtonStyle& b, int offset, const QString& v) {
+        const std::optional<int> number = settings::PlainWholeNumber(v);
+        switch (offset) {
+            case kShapeOffset:
+                if (number && *number >= 0 && *number < settings::kButtonShapeCount) {
+                    b.shape = *number;
+                }
+                break;
+            case kCornerRadiusOffset:
+                // An empty value is the component's own rule.
+                if (platform::Trim(v).isEmpty()) {
+                    b.cornerRadius.clear();
+                } else if (number && *number >= 0) {
+                    b.cornerRadius = Number(*number);
+                }
+                break;
+            case kGradientKindOffset:
+                if (number && *number >= 0 && *number < settings::kGradientFillCount) {
+                    b.gradientKind = *number;
+                }
+                break;
+            case kGradientColourOffset:
+                if (IsColourString(v)) {
+                    b.gradientColour = v;
+                }
+                break;
+            case kGradientAngleOffset:
+            default:
+                if (number) {
+                    b.gradientAngle = Number(*number);
+                }
+                break;
+        }
     }
 
     AppSettings& s_;
@@ -533,6 +643,9 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
             lines.append(QStringLiteral("/* Typed font size %1 */").arg(t + 1));
             lines.append(Number(typedKeys[t]) + QLatin1Char(',') + b.fontSizeText);
         }
+    }
+    for (std::size_t t = 0; t < s.button.size(); ++t) {
+        lines += ShapeLines(s.button[t], static_cast<int>(t));
     }
     if (s.scale2x) {
         lines.append(QStringLiteral("/* Also write 2x images for high-density screens ? */"));

@@ -1,5 +1,7 @@
 #include "settings/ButtonStyle.h"
 
+#include <algorithm>
+
 namespace settings {
 
 void ButtonStyle::SetFontSizeIndex(int position) {
@@ -29,6 +31,32 @@ std::optional<int> FontSizePoints(const QString& text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<int> CornerRadiusPixels(const QString& text) {
+    if (platform::IsEmptyIntegerText(text)) {
+        return std::nullopt;
+    }
+    return std::max(0, platform::ParseInteger(text));
+}
+
+int GradientAngleDegrees(const QString& text) {
+    const int degrees = platform::IntegerFieldValue(text) % 360;
+    return degrees < 0 ? degrees + 360 : degrees;
+}
+
+std::optional<int> PlainWholeNumber(const QString& text) {
+    const QString trimmed = platform::Trim(text);
+    const qsizetype start = trimmed.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (trimmed.size() <= start || trimmed.size() - start > 9) {
+        return std::nullopt;
+    }
+    for (qsizetype i = start; i < trimmed.size(); ++i) {
+        if (trimmed[i] < QLatin1Char('0') || trimmed[i] > QLatin1Char('9')) {
+            return std::nullopt;
+        }
+    }
+    return trimmed.toInt();
 }
 
 void ButtonStyle::SetFontIndex(int position, const QStringList& fonts) {

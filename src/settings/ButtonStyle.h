@@ -12,6 +12,10 @@ namespace settings {
 
 enum class CaptionEffect { Embossed, Pressed, Standard };
 
+// The second colour of a gradient fill until the user chooses one: a middle grey.
+inline constexpr char kDefaultGradientColour[] = "00808080";
+inline constexpr int kDefaultGradientAngle = 45;
+
 struct ButtonStyle {
     int backgroundMode = kNoChoice;  // 0-4, BackgroundModeTexts()
     QString bitmapFile;
@@ -35,6 +39,12 @@ struct ButtonStyle {
     int horizontalMode = kNoChoice;  // HorizontalAlignmentTexts()
     QString verticalOffset;
     QString horizontalOffset;
+    // Shape and fill. The defaults are the plain rectangle in its one background colour.
+    int shape = kShapeRectangle;       // ButtonShapeTexts()
+    QString cornerRadius;              // integer field; empty (or "-") for twice the border depth
+    int gradientKind = kGradientNone;  // GradientFillTexts(); only in the colour background modes
+    QString gradientColour = QLatin1String(kDefaultGradientColour);  // ColourString, where the fill ends
+    QString gradientAngle = QStringLiteral("45");                    // integer field, whole degrees
 
     // Chooses a size list position; its text follows (empty for no choice).
     void SetFontSizeIndex(int position);
@@ -55,6 +65,25 @@ constexpr platform::IntegerRange WidthRange(int type) {
 inline constexpr platform::IntegerRange kHeightRange{-2000, 2000};
 inline constexpr platform::IntegerRange kSpacingRange{0, 2000};
 inline constexpr platform::IntegerRange kOffsetRange{-2000, 2000};
+
+// The corner radius field and the gradient angle field. Neither range is active (its minimum is 0):
+// the composer cuts a radius to half the button's smaller side and takes any angle modulo 360.
+inline constexpr platform::IntegerRange kCornerRadiusRange{0, 1000};
+inline constexpr platform::IntegerRange kGradientAngleRange{0, 359};
+
+// The corner radius a corner radius text gives: none for an empty text or a lone "-" (the
+// component's rule then applies), a number below 0 counting as 0. Throws platform::ConvertError for a
+// text that is not a whole number.
+std::optional<int> CornerRadiusPixels(const QString& text);
+
+// The angle of a gradient angle text in whole degrees from 0 to 359: an empty text or a lone "-"
+// counts as 0, any other whole number is taken modulo 360. Throws platform::ConvertError for a text
+// that is not a whole number.
+int GradientAngleDegrees(const QString& text);
+
+// A whole number written by the program: an optional minus and decimal digits, blanks around them
+// allowed. Anything else is none.
+std::optional<int> PlainWholeNumber(const QString& text);
 
 // The caption sizes a size list accepts, in points.
 inline constexpr platform::IntegerRange kFontSizeRange{1, 300};

@@ -22,6 +22,11 @@ void ApplyTypeDefaults(ButtonStyle& b, const QString& background) {
     b.height = QStringLiteral("30");
     b.spacing = QStringLiteral("5");
     b.bitmapFile.clear();
+    b.shape = kShapeRectangle;
+    b.cornerRadius.clear();
+    b.gradientKind = kGradientNone;
+    b.gradientColour = QLatin1String(kDefaultGradientColour);
+    b.gradientAngle = QString::number(kDefaultGradientAngle);
 }
 
 void ApplyFontDefaults(ButtonStyle& b, const QStringList& fonts) {

@@ -45,7 +45,17 @@ QStringList HorizontalAlignmentTexts() {
 }
 
 QStringList FileTypeTexts() {
-    return {QStringLiteral("Windows Bitmap (*.bmp)"), QStringLiteral("256 Colour Compuserve GIF (*.gif)")};
+    return {QStringLiteral("Windows Bitmap (*.bmp)"), QStringLiteral("256 Colour Compuserve GIF (*.gif)"),
+            QStringLiteral("PNG image (true colour, transparent outside the button)")};
+}
+
+QStringList ButtonShapeTexts() {
+    return {QStringLiteral("Rectangle"), QStringLiteral("Rounded rectangle"), QStringLiteral("Ellipse"),
+            QStringLiteral("Cut corners"), QStringLiteral("Arrow")};
+}
+
+QStringList GradientFillTexts() {
+    return {QStringLiteral("None"), QStringLiteral("Linear"), QStringLiteral("Circular")};
 }
 
 QStringList FilenameStyleTexts() {

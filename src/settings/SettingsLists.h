@@ -24,6 +24,10 @@ QStringList FilenameStyleTexts();
 QStringList HtmlLayoutTexts();
 // "Script rollover (classic)", "CSS rollover (no script)".
 QStringList PageStyleTexts();
+// "Rectangle" (the default), "Rounded rectangle", "Ellipse", "Cut corners", "Arrow".
+QStringList ButtonShapeTexts();
+// "None" (the default: the solid background colour), "Linear", "Circular".
+QStringList GradientFillTexts();
 
 // The position when it lies inside a list of `count` items, otherwise kNoChoice.
 inline int ListChoice(int position, qsizetype count) {
@@ -42,16 +46,29 @@ inline constexpr int kBorderStyleCount = 6;
 inline constexpr int kFontSizeCount = 24;
 inline constexpr int kSmallestFontSize = 7;
 inline constexpr int kAlignmentCount = 4;
-inline constexpr int kFileTypeCount = 2;
+inline constexpr int kFileTypeCount = 3;
 inline constexpr int kFilenameStyleCount = 3;
 inline constexpr int kHtmlLayoutCount = 2;
 inline constexpr int kPageStyleCount = 2;
+inline constexpr int kButtonShapeCount = 5;
+inline constexpr int kGradientFillCount = 3;
 
 // Positions named by the program.
 inline constexpr int kFileTypeBmp = 0;
 inline constexpr int kFileTypeGif = 1;
 inline constexpr int kPageStyleClassic = 0;
 inline constexpr int kPageStyleCss = 1;
+inline constexpr int kFileTypePng = 2;
+inline constexpr int kShapeRectangle = 0;
+inline constexpr int kShapeRoundedRectangle = 1;
+inline constexpr int kGradientNone = 0;
+inline constexpr int kGradientLinear = 1;
+
+// The background modes that fill the button with its colour (1: fixed size, 4: smart sizing); the
+// others show a bitmap.
+inline bool IsColourBackgroundMode(int mode) {
+    return mode == 1 || mode == 4;
+}
 inline constexpr int kFixedOffsetAlignment = 2;  // "Use Fixed … Offset" in both alignment lists
 
 // Texts that stand for "use something else".

@@ -25,6 +25,7 @@
 #include "platform/Shell.h"
 #include "project/ProjectFile.h"
 #include "render/LumoButton.h"
+#include "settings/DefaultSettings.h"
 #include "settings/SettingsLists.h"
 
 using cli::BatchOptions;
@@ -835,4 +836,73 @@ TEST_F(WindowAndTool, ScaleOneKeepsTheListAndScaleTwoIsRefusedWithEightThreeName
                   Path("short.dat") +
                   "\" enforces them, setting 17): a name with \"@2x\" does not fit into 8.3.\n");
     EXPECT_FALSE(QFileInfo::exists(Path("short")));
+}
+
+namespace {
+
+// One checksum over every file a run wrote: each file's path inside the folder, its size and its
+// bytes, with `root` (which the pages name) standing as "ROOT".
+QString FolderChecksum(const QString& folder, const QString& root) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const QMap<QString, QByteArray> files = FilesIn(folder);
+    for (auto it = files.begin(); it != files.end(); ++it) {
+        const QByteArray bytes = QByteArray(it.value()).replace(root.toUtf8(), "ROOT");
+        hash.addData(it.key().toUtf8() + '\n' + QByteArray::number(bytes.size()) + '\n');
+        hash.addData(bytes);
+    }
+    return QString::fromLatin1(hash.result().toHex().left(24));
+}
+
+}  // namespace
+
+// A settings file written before button shapes, gradient fills and PNG files existed gives exactly
+// the files and pages it gave then: the checksums were taken with the build before them.
+TEST_F(WindowAndTool, ASettingsFileFromBeforeShapesAndFillsGivesTheSameFilesAndPages) {
+    struct Case {
+        const char* name;
+        std::function<void()> settings;
+        QString gif;
+        QString bmp;
+    };
+    const std::vector<Case> cases = {
+        {"defaults", [] {}, "7ad3fc08a2a8ba2fd9cc1b83", "61443fd0b0826cb6045cda8a"},
+        {"unusual", [this] { UnusualSettings(); }, "9168ef81f6edae59631dd478", "f5720abd10ce737ab1d91fa9"},
+        {"bevelled",
+         [this] {
+             for (int t = 0; t < 2; ++t) {
+                 settings::ButtonStyle& b = S().button[static_cast<std::size_t>(t)];
+                 b.backgroundMode = t == 0 ? 1 : 4;
+                 b.borderStyle = t == 0 ? 0 : 5;  // "Simple 3D", "3D Border Flatten"
+                 b.borderDepth = t == 0 ? 4 : 2;
+                 b.backgroundColour = t == 0 ? QStringLiteral("00C08040") : QStringLiteral("0040C0F0");
+                 b.captionEffect =
+                     t == 0 ? settings::CaptionEffect::Pressed : settings::CaptionEffect::Embossed;
+             }
+             S().htmlBackgroundColour = QStringLiteral("00336699");
+         },
+         "19acf736b288a56ef57998ef", "4787732888bd14635653da78"},
+    };
+    for (const Case& c : cases) {
+        settings::ApplyDefaultSettings(S(), S().fontList, form->DataFolder());
+        c.settings();
+        for (settings::ButtonStyle& b : S().button) {
+            b.fontName = QStringLiteral("DejaVu Sans");  // not whichever font the system lists first
+        }
+        const QString name = QString::fromLatin1(c.name);
+        const QString settingsFile = Path(name + ".dat");
+        ASSERT_TRUE(project::SaveSettings(settingsFile, S()));
+        for (int type : {settings::kFileTypeGif, settings::kFileTypeBmp}) {
+            BatchOptions options;
+            options.settingsFile = settingsFile;
+            options.fileType = type;
+            const QString site = Path(QStringLiteral("%1-%2").arg(name).arg(type));
+            options.outFolder = site + "/img";
+            options.htmlFolder = site;
+            options.html = true;
+            const Outcome tool = RunTool(options, dir.path() + "/");
+            ASSERT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+            EXPECT_EQ(FolderChecksum(site, dir.path()), type == settings::kFileTypeGif ? c.gif : c.bmp)
+                << c.name << " " << type;
+        }
+    }
 }

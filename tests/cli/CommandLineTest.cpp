@@ -50,6 +50,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_FALSE(plain.options.scale.has_value() || plain.options.pageStyle.has_value());
     EXPECT_EQ(Parse({"--scale=1", "--page-style=classic", "kestro.dat"}).options.scale, 1);
     EXPECT_EQ(Parse({"--page-style=classic", "kestro.dat"}).options.pageStyle, settings::kPageStyleClassic);
+    EXPECT_EQ(Parse({"--format", "PNG", "kestro.dat"}).options.fileType, settings::kFileTypePng);
 }
 
 TEST(CommandLine, HelpAndVersion) {
@@ -74,7 +75,8 @@ TEST(CommandLine, BadArgumentsSayWhatIsWrongAndShowTheUsage) {
     const QList<std::pair<QStringList, QString>> cases = {
         {{}, "no settings file given."},
         {{"a.dat", "b.dat"}, "one settings file only; also given: b.dat"},
-        {{"--format", "png", "a.dat"}, "--format takes gif or bmp, not \"png\"."},
+        {{"--format", "tiff", "a.dat"}, "--format takes gif, bmp or png, not \"tiff\"."},
+        {{"--format", "", "a.dat"}, "--format takes gif, bmp or png, not \"\"."},
         {{"--colour", "a.dat"}, "Unknown option 'colour'."},
         {{"a.dat", "--out"}, "Missing value after '--out'."},
         {{"--out=", "a.dat"}, "--out needs a file or folder name."},

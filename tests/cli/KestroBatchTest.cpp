@@ -98,7 +98,7 @@ TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, QByteArray());
     EXPECT_EQ(bad.err,
-              QByteArray("kestro-batch: --format takes gif or bmp, not \"tiff\".\nkestro-batch: Usage: "
+              QByteArray("kestro-batch: --format takes gif, bmp or png, not \"tiff\".\nkestro-batch: Usage: "
                          "kestro-batch [options] settings-file (kestro-batch --help lists the options)\n"));
     const Process missing = Start({"--quiet", "settings.dat"}, dir.path());
     EXPECT_EQ(missing.status, 1);

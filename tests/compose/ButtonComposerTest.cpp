@@ -96,6 +96,111 @@ TEST(StyleMapping, ListPositionsBecomeTheButtonsKinds) {
     EXPECT_EQ(compose::HorizontalAlign(1), face::haLeft);
     EXPECT_EQ(compose::HorizontalAlign(settings::kNoChoice), face::haCenter);
     EXPECT_EQ(compose::HorizontalAlign(2), face::haNone);
+    // The shape list, in its order; anything else is the rectangle.
+    const std::vector<face::TLumoButtonKind> kinds = {face::bkRect, face::bkRoundRect, face::bkElliptic,
+                                                      face::bkCutRect, face::bkArrow};
+    for (int i = 0; i < settings::kButtonShapeCount; ++i) {
+        EXPECT_EQ(compose::ShapeKind(i), kinds[static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_EQ(compose::ShapeKind(settings::kNoChoice), face::bkRect);
+    EXPECT_EQ(compose::ShapeKind(settings::kButtonShapeCount), face::bkRect);
+    EXPECT_EQ(compose::GradientKind(0), face::gkNone);
+    EXPECT_EQ(compose::GradientKind(1), face::gkLinear);
+    EXPECT_EQ(compose::GradientKind(2), face::gkCircular);
+    EXPECT_EQ(compose::GradientKind(3), face::gkNone);
+}
+
+TEST_F(ButtonComposerTest, ShapeAndFillReachTheFaceAndAGradientOnlyOverAColour) {
+    compose::TButtonComposer composer(s);
+    settings::ButtonStyle& one = s.button[settings::kType1];
+    one.shape = 1;
+    one.cornerRadius = "9";
+    one.gradientKind = 1;
+    one.gradientColour = "000000FF";
+    one.gradientAngle = "-90";
+    settings::ButtonStyle& two = s.button[settings::kType2];
+    two.shape = 2;
+    two.gradientKind = 2;
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        one.backgroundMode = two.backgroundMode = mode;
+        one.bitmapFile = two.bitmapFile = bitmapFile;
+        composer.ApplyButtonSettings("Home", "Home");
+        const face::FaceProperties& p1 = composer.Face(settings::kType1);
+        const face::FaceProperties& p2 = composer.Face(settings::kType2);
+        EXPECT_EQ(p1.buttonKind, face::bkRoundRect);
+        EXPECT_EQ(p1.cornerRadius, 9);
+        EXPECT_EQ(p2.buttonKind, face::bkElliptic);
+        EXPECT_EQ(p2.cornerRadius, -1);  // empty: twice the border depth
+        EXPECT_EQ(p1.buttonColor1, 0x000000FFu);
+        EXPECT_EQ(p1.gradientAngle, 2700);  // -90 degrees, in tenths
+        EXPECT_EQ(p2.gradientAngle, 450);
+        // Colour modes 1 and 4 take the fill; the bitmap modes keep none.
+        const bool colour = mode == 1 || mode == 4;
+        EXPECT_EQ(p1.gradientKind, colour ? face::gkLinear : face::gkNone) << mode;
+        EXPECT_EQ(p2.gradientKind, colour ? face::gkCircular : face::gkNone) << mode;
+    }
+    // Back to the defaults, the faces are those of before: the rectangle in one colour.
+    one = two = settings::ButtonStyle();
+    settings::AppSettings fresh;
+    settings::ApplyDefaultSettings(fresh, {QStringLiteral("DejaVu Sans")}, dir.path() + "/");
+    s.button = fresh.button;
+    composer.ApplyButtonSettings("Home", "Home");
+    EXPECT_EQ(composer.Face(settings::kType1).buttonKind, face::bkRect);
+    EXPECT_EQ(composer.Face(settings::kType1).gradientKind, face::gkNone);
+}
+
+TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesThePageColour) {
+    face::FaceProperties p = compose::TButtonComposer::InitialFace();
+    p.buttonWidth = 60;
+    p.buttonHeight = 24;
+    p.buttonColor = 0x00204080;  // red 0x80, green 0x40, blue 0x20
+    p.caption.clear();
+    const face::TColor page = 0x00FF0001;  // red 1, blue 255: near both ends
+    const QRgb buttonRgb = qRgb(0x80, 0x40, 0x20);
+
+    // The rectangle has no outside: every type gets the face as it is, opaque.
+    for (int type : {settings::kFileTypeBmp, settings::kFileTypeGif, settings::kFileTypePng}) {
+        const QImage rect = compose::TButtonComposer::FilePicture(p, type, page);
+        EXPECT_EQ(rect.format(), QImage::Format_RGB32) << type;
+        EXPECT_EQ(rect.pixel(0, 0), buttonRgb) << type;
+        EXPECT_EQ(rect.pixel(59, 23), buttonRgb) << type;
+    }
+
+    p.buttonKind = face::bkElliptic;
+    const QRegion inside = face::FaceShapeRegions(p, QSize(60, 24)).window;
+    const QImage png = compose::TButtonComposer::FilePicture(p, settings::kFileTypePng, page);
+    const QImage bmp = compose::TButtonComposer::FilePicture(p, settings::kFileTypeBmp, page);
+    const QImage gif = compose::TButtonComposer::FilePicture(p, settings::kFileTypeGif, page);
+    ASSERT_EQ(png.size(), QSize(60, 24));
+    EXPECT_TRUE(png.hasAlphaChannel());
+    EXPECT_FALSE(bmp.hasAlphaChannel());
+    EXPECT_TRUE(bmp == gif);
+    int outside = 0;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            if (inside.contains(QPoint(x, y))) {
+                ASSERT_EQ(png.pixel(x, y), buttonRgb) << x << "," << y;
+                ASSERT_EQ(bmp.pixel(x, y), buttonRgb) << x << "," << y;
+            } else {
+                ++outside;
+                ASSERT_EQ(qAlpha(png.pixel(x, y)), 0) << x << "," << y;
+                ASSERT_EQ(bmp.pixel(x, y), qRgb(1, 0, 255)) << x << "," << y;
+            }
+        }
+    }
+    // The corners are outside, the centre inside.
+    EXPECT_GT(outside, 4);
+    EXPECT_FALSE(inside.contains(QPoint(0, 0)));
+    EXPECT_TRUE(inside.contains(QPoint(30, 12)));
+    // Through the composer the page colour is the HTML pages' background.
+    compose::TButtonComposer composer(s);
+    s.button[settings::kType1].shape = 2;
+    s.htmlBackgroundColour = "00FF0001";
+    s.fileType = settings::kFileTypeGif;
+    composer.ApplyButtonSettings("Home", "Home");
+    EXPECT_EQ(composer.CaptureButton(1).pixel(0, 0), qRgb(1, 0, 255));
+    s.fileType = settings::kFileTypePng;
+    EXPECT_EQ(qAlpha(composer.CaptureButton(1).pixel(0, 0)), 0);
 }
 
 TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
@@ -298,6 +403,13 @@ TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndThe
     EXPECT_EQ(two.font.family(), one.font.family());
     EXPECT_EQ(two.caption3dKind, one.caption3dKind);
     EXPECT_EQ(two.caption, one.caption);
+    // A corner radius that is given doubles; without one (or at 0) the depth rule does the doubling.
+    face::FaceProperties rounded = one;
+    rounded.buttonKind = face::bkRoundRect;
+    for (const auto& [radius, doubled] : {std::pair{7, 14}, std::pair{0, 0}, std::pair{-1, -1}}) {
+        rounded.cornerRadius = radius;
+        EXPECT_EQ(compose::ScaledFace(rounded, 2).cornerRadius, doubled) << radius;
+    }
 
     // The bevel is six pixels deep where it was three: the highlight band along the top row.
     const QImage small = composer.CaptureButton(1);

@@ -133,6 +133,35 @@ TEST_F(ButtonBatchTest, NamesTypedByTheUserAreKeptAndBmpFilesHoldTheFace) {
     EXPECT_EQ(QImage(Out("mine.bmp")).convertToFormat(QImage::Format_RGB32), renderer.captured[0]);
 }
 
+TEST_F(ButtonBatchTest, PngFilesHoldTheFaceInTrueColourWithItsTransparency) {
+    s.fileType = settings::kFileTypePng;
+    s.captions.SetRowCount(2);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"d_home.png", "u_home.png"}));
+    EXPECT_EQ(batch.SavedButtons()[0].button1Name, QStringLiteral("u_home.png").leftJustified(30));
+    EXPECT_EQ(batch.SavedButtons()[0].button1Size, static_cast<double>(QFileInfo(Out("u_home.png")).size()));
+    // The colours are the face's own, not the web palette's (250, 20, 100 has no web colour).
+    const QByteArray bytes = testsupport::ReadAll(Out("u_home.png"));
+    ASSERT_TRUE(bytes.startsWith("\x89PNG"));
+    EXPECT_EQ(QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_RGB32), renderer.captured[0]);
+
+    // A face with transparent pixels keeps them.
+    class Round : public FakeRenderer {
+      public:
+        QImage CaptureButton(int type) override {
+            QImage face = FakeRenderer::CaptureButton(type).convertToFormat(QImage::Format_ARGB32);
+            face.setPixel(0, 7, qRgba(0, 0, 0, 0));
+            return face;
+        }
+    } round;
+    ButtonBatch roundBatch{s, dialogs, round};
+    s.overwritePrompt = false;
+    roundBatch.SaveBatchButtonClick();
+    const QImage back = QImage(Out("d_home.png")).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(back.pixel(0, 7)), 0);
+    EXPECT_EQ(back.pixel(3, 3), qRgb(10, 140, 60));
+}
+
 TEST_F(ButtonBatchTest, OverwritePromptsAndTheirToAllAnswers) {
     s.captions.SetRowCount(4);  // Home, Contacts, Products
     batch.SaveBatchButtonClick();

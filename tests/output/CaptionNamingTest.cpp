@@ -67,6 +67,20 @@ TEST(CaptionNaming, DefaultAndMixedCaseNames) {
     EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("U_HOME_PAGE.BMP"));
     s.filenameStyle = 7;  // any other style leaves the name as built
     EXPECT_EQ(CaptionFilenames("Home", s, 1).button1, QStringLiteral("U_Home.BMP"));
+
+    // PNG files take ".PNG", built like ".BMP" and ".GIF", and the case style acts on it as on them;
+    // a type past the list is GIF.
+    s.fileType = settings::kFileTypePng;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button2, QStringLiteral("D_Home_page.PNG"));
+    s.filenameStyle = 1;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("U_HOME_PAGE.PNG"));
+    s.filenameStyle = 2;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("u_home_page.png"));
+    s.enforce83 = true;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("u_home_p.png"));
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).html, QStringLiteral("home_pag.htm"));
+    s.fileType = 3;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("u_home_p.gif"));
 }
 
 TEST(CaptionNaming, LongNamesAreCutTo36CharactersOfPrefixAndCaption) {

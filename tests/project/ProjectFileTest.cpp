@@ -47,7 +47,9 @@ AppSettings Unusual() {
          true,       CaptionEffect::Embossed,
          "000000FF", 2,
          3,          "-4",
-         "9"};
+         "9",        kShapeRectangle,
+         "",         kGradientNone,
+         "00808080", "45"};
     b = {3,          "/pics/b 2,x.bmp",
          "ZZ",       "-2000",
          "2000",     "0",
@@ -58,7 +60,9 @@ AppSettings Unusual() {
          false,      CaptionEffect::Pressed,
          "1FFFFFFF", 0,
          1,          "12",
-         "-13"};
+         "-13",      kShapeRectangle,
+         "",         kGradientNone,
+         "00808080", "45"};
     s.targetFolder = "/home/u/ünïcödé folder/";
     s.htmlTargetFolder = "/var/www";
     s.prefix1 = "up-";
@@ -672,4 +676,98 @@ TEST_F(ProjectFileTest, ReadNotesTellTheReasonTheLineTheWarningsAndHowManySettin
     EXPECT_EQ(project::ReadSettings(dir.path(), s, dialogs, &folder), LoadOutcome::NoFile);
     EXPECT_EQ(folder.reason, "it is a folder");
     EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(ProjectFileTest, SettingsThatUseNoShapeOrFillWriteTheFileWrittenBeforeThem) {
+    // The checksums of both files as the build before button shapes and gradient fills wrote them.
+    const auto checksum = [](const QByteArray& bytes) {
+        return QString::fromLatin1(
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(24));
+    };
+    EXPECT_EQ(checksum(project::SettingsFileBytes(Defaults())), QStringLiteral("17d0552b70cff308a18dea0f"));
+    // The unusual settings without the choices that came later still (2x images, smooth captions,
+    // the CSS page).
+    AppSettings unusual = Unusual();
+    unusual.scale2x = false;
+    unusual.smoothCaptions = false;
+    unusual.pageStyle = kPageStyleClassic;
+    EXPECT_EQ(checksum(project::SettingsFileBytes(unusual)), QStringLiteral("c763836936484e777c6936b6"));
+}
+
+TEST_F(ProjectFileTest, ShapeAndFillAreWrittenOnlyWhereTheyDifferAndReadBack) {
+    AppSettings shaped = Defaults();
+    ButtonStyle& a = shaped.button[kType1];
+    a.shape = 4;
+    a.cornerRadius = "0";
+    a.gradientKind = 2;
+    a.gradientColour = "00FEFF01";
+    a.gradientAngle = "359";
+    ButtonStyle& b = shaped.button[kType2];
+    b.shape = 1;  // only the shape and the angle differ for type 2
+    b.gradientAngle = "-90";
+    b.SetFontSizeText("45");
+    ASSERT_TRUE(project::SaveSettings(path(), shaped));
+    const QByteArray bytes = ReadAll(path());
+    // After every older key, the typed size included, each with its comment; the type 2 angle is
+    // written as the degrees it gives.
+    EXPECT_TRUE(
+        bytes.endsWith("/* Typed font size 2 */\r\n113,45\r\n"
+                       "/* Button 1 shape */\r\n120,4\r\n"
+                       "/* Button 1 corner radius */\r\n121,0\r\n"
+                       "/* Button 1 gradient fill */\r\n122,2\r\n"
+                       "/* Button 1 gradient second colour */\r\n123,00FEFF01\r\n"
+                       "/* Button 1 gradient angle (degrees) */\r\n124,359\r\n"
+                       "/* Button 2 shape */\r\n125,1\r\n"
+                       "/* Button 2 gradient angle (degrees) */\r\n129,270\r\n"))
+        << bytes.right(600).toStdString();
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    b.gradientAngle = "270";
+    EXPECT_EQ(loaded.button, shaped.button);
+
+    // The values the defaults hold write nothing: an angle of 405 gives 45 degrees, and a corner
+    // radius field left empty (or a lone "-") is the component's rule.
+    AppSettings plain = Defaults();
+    plain.button[kType1].gradientAngle = "405";
+    plain.button[kType2].cornerRadius = "-";
+    EXPECT_EQ(project::SettingsFileBytes(plain), project::SettingsFileBytes(Defaults()));
+
+    // Type 2 keys reach type 2 only, and the last of a repeated key wins.
+    const AppSettings two = LoadedFrom("125,2\r\n126,14\r\n127,1\r\n128,00000000\r\n129,0\r\n125,3\r\n");
+    EXPECT_EQ(two.button[kType1], Defaults().button[kType1]);
+    EXPECT_EQ(two.button[kType2].shape, 3);
+    EXPECT_EQ(two.button[kType2].cornerRadius, QStringLiteral("14"));
+    EXPECT_EQ(two.button[kType2].gradientKind, 1);
+    EXPECT_EQ(two.button[kType2].gradientColour, QStringLiteral("00000000"));
+    EXPECT_EQ(two.button[kType2].gradientAngle, QStringLiteral("0"));
+    // An empty corner radius is the rule again.
+    EXPECT_EQ(LoadedFrom("121,5\r\n121,\r\n").button[kType1].cornerRadius, QString());
+}
+
+TEST_F(ProjectFileTest, AShapeOrFillValueThatDoesNotReadIsIgnoredAndTheRestOfTheFileKept) {
+    AppSettings expected = Defaults();
+    expected.button[kType1].backgroundMode = 2;
+    expected.testCaption = "Still read";
+    // Outside the lists (both ends), not numbers, negative radii, colours that are not eight digits.
+    for (const char* line :
+         {"120,5", "120,-1",  "120,x",   "120,",       "121,-3",       "121,2.5", "121,abc",
+          "122,3", "122,-1",  "122,1x",  "123,808080", "123,ZZ000000", "123,",    "123,0080808080",
+          "124,",  "124,4 5", "124,1e2", "125,99",     "127,7",        "128,red", "129,--5"}) {
+        dialogs.Clear();
+        AppSettings s = Defaults();
+        ASSERT_EQ(Load(QStringLiteral("1,2\r\n%1\r\n68,Still read\r\n").arg(QLatin1String(line)).toUtf8(), s),
+                  LoadOutcome::Loaded)
+            << line;
+        EXPECT_EQ(s.button, expected.button) << line;
+        EXPECT_EQ(s.testCaption, expected.testCaption) << line;
+        EXPECT_TRUE(dialogs.History().isEmpty()) << line;
+    }
+    // An older version's reading of the output type: anything but "GIF" is BMP; "PNG" is PNG now.
+    EXPECT_EQ(LoadedFrom("19,PNG\r\n").fileType, kFileTypePng);
+    EXPECT_EQ(LoadedFrom("19,GIF\r\n").fileType, kFileTypeGif);
+    EXPECT_EQ(LoadedFrom("19,png\r\n").fileType, kFileTypeBmp);
+    EXPECT_EQ(LoadedFrom("19,BMP\r\n").fileType, kFileTypeBmp);
+    AppSettings png = Defaults();
+    png.fileType = kFileTypePng;
+    EXPECT_TRUE(project::SettingsFileBytes(png).contains("/* Output file type */\r\n19,PNG\r\n"));
 }

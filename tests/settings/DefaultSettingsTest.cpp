@@ -48,6 +48,56 @@ TEST(DefaultSettings, EachButtonTypeGetsItsDefaults) {
     EXPECT_EQ(s.button[kType2].captionColour, QStringLiteral("00FFFFFF"));
 }
 
+TEST(DefaultSettings, ShapeAndFillStartAsThePlainRectangleAndAreResetWithTheRest) {
+    AppSettings s = Defaults();
+    for (ButtonStyle& b : s.button) {
+        b.shape = 2;
+        b.cornerRadius = QStringLiteral("7");
+        b.gradientKind = 1;
+        b.gradientColour = QStringLiteral("000000FF");
+        b.gradientAngle = QStringLiteral("90");
+    }
+    ApplyDefaultSettings(s, kFonts, "/opt/kestro/KSDATA/");
+    for (const ButtonStyle& b : s.button) {
+        EXPECT_EQ(ChoiceText(ButtonShapeTexts(), b.shape), QStringLiteral("Rectangle"));
+        EXPECT_EQ(b.cornerRadius, QString());
+        EXPECT_EQ(ChoiceText(GradientFillTexts(), b.gradientKind), QStringLiteral("None"));
+        EXPECT_EQ(b.gradientColour, QStringLiteral("00808080"));
+        EXPECT_EQ(b.gradientAngle, QStringLiteral("45"));
+    }
+    // A freshly made style holds the same values.
+    EXPECT_EQ(s.button[kType1].shape, ButtonStyle().shape);
+    EXPECT_EQ(s.button[kType1].gradientColour, ButtonStyle().gradientColour);
+    EXPECT_EQ(s.button[kType1].gradientAngle, ButtonStyle().gradientAngle);
+}
+
+TEST(DefaultSettings, CornerRadiusAndGradientAngleTextsGiveTheirNumbers) {
+    // Empty or a lone "-": the component's rule; below 0 counts as 0.
+    EXPECT_EQ(CornerRadiusPixels(""), std::nullopt);
+    EXPECT_EQ(CornerRadiusPixels("-"), std::nullopt);
+    EXPECT_EQ(CornerRadiusPixels("0"), 0);
+    EXPECT_EQ(CornerRadiusPixels("12"), 12);
+    EXPECT_EQ(CornerRadiusPixels("-3"), 0);
+    EXPECT_THROW(CornerRadiusPixels("1x"), platform::ConvertError);
+    // Whole degrees, taken modulo 360 into 0 to 359.
+    EXPECT_EQ(GradientAngleDegrees(""), 0);
+    EXPECT_EQ(GradientAngleDegrees("45"), 45);
+    EXPECT_EQ(GradientAngleDegrees("359"), 359);
+    EXPECT_EQ(GradientAngleDegrees("360"), 0);
+    EXPECT_EQ(GradientAngleDegrees("-45"), 315);
+    EXPECT_EQ(GradientAngleDegrees("-360"), 0);
+    EXPECT_EQ(GradientAngleDegrees("725"), 5);
+    EXPECT_THROW(GradientAngleDegrees("4.5"), platform::ConvertError);
+    // Numbers as the program writes them, blanks around them allowed; nothing else.
+    EXPECT_EQ(PlainWholeNumber(" 12 "), 12);
+    EXPECT_EQ(PlainWholeNumber("-7"), -7);
+    EXPECT_EQ(PlainWholeNumber("0"), 0);
+    EXPECT_EQ(PlainWholeNumber("999999999"), 999999999);
+    for (const char* text : {"", "-", "+5", "1e2", "0x10", "$10", "4.5", "1 2", "1234567890", "--1"}) {
+        EXPECT_EQ(PlainWholeNumber(text), std::nullopt) << text;
+    }
+}
+
 TEST(DefaultSettings, ProgramSettingsGetTheirDefaults) {
     const AppSettings s = Defaults();
     EXPECT_TRUE(s.secondbuttonEnabled);
@@ -109,7 +159,14 @@ TEST(DefaultSettings, ListsHoldTheirTextsAndPositionsOutsideMeanNoChoice) {
               (QStringList{"Bottom", "Centre", "Use Fixed Vertical Offset", "Top"}));
     EXPECT_EQ(HorizontalAlignmentTexts(),
               (QStringList{"Centre", "Left", "Use Fixed Horizontal Offset", "Right"}));
-    EXPECT_EQ(FileTypeTexts(), (QStringList{"Windows Bitmap (*.bmp)", "256 Colour Compuserve GIF (*.gif)"}));
+    EXPECT_EQ(FileTypeTexts(), (QStringList{"Windows Bitmap (*.bmp)", "256 Colour Compuserve GIF (*.gif)",
+                                            "PNG image (true colour, transparent outside the button)"}));
+    EXPECT_EQ(FileTypeTexts().size(), kFileTypeCount);
+    EXPECT_EQ(ButtonShapeTexts(),
+              (QStringList{"Rectangle", "Rounded rectangle", "Ellipse", "Cut corners", "Arrow"}));
+    EXPECT_EQ(ButtonShapeTexts().size(), kButtonShapeCount);
+    EXPECT_EQ(GradientFillTexts(), (QStringList{"None", "Linear", "Circular"}));
+    EXPECT_EQ(GradientFillTexts().size(), kGradientFillCount);
     EXPECT_EQ(FilenameStyleTexts(), (QStringList{"Mixed case", "Upper case", "Lower case"}));
     EXPECT_EQ(HtmlLayoutTexts(), (QStringList{"Arrange buttons horizontally", "Arrange buttons vertically"}));
     EXPECT_EQ(BackgroundModeTexts().size(), kBackgroundModeCount);
