@@ -20,6 +20,13 @@ struct SavedButtonInfo {
     double button1Size = -1;
     QString button2Name;
     double button2Size = -1;
+    // While twice-size images are written: their names (the row's names with "@2x", cut or padded
+    // to 30 characters; spaces for a disabled type 2) and sizes (0 for a disabled type 2).
+    bool scaled = false;
+    QString scaled1Name{};
+    double scaled1Size = -1;
+    QString scaled2Name{};
+    double scaled2Size = -1;
 };
 
 // Texts of the messages a batch shows.

@@ -72,6 +72,14 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
                          Spaces(2) + b.button2Name + Spaces(2) + SizeField(b.button2Size);
             total1 += b.button1Size;
             total2 += b.button2Size;
+            if (b.scaled) {
+                // The twice-size images of the row, under the row's own names and sizes; they count
+                // in the totals as the files they are.
+                lines << Spaces(kNameField) + Spaces(2) + b.scaled1Name + Spaces(2) + SizeField(b.scaled1Size) +
+                             Spaces(2) + b.scaled2Name + Spaces(2) + SizeField(b.scaled2Size);
+                total1 += b.scaled1Size;
+                total2 += b.scaled2Size;
+            }
         }
         const QString totalRule =
             Spaces(64) + QStringLiteral("---------  ") + Spaces(kNameField) + QStringLiteral("  ---------");
