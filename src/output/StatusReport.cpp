@@ -75,8 +75,9 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
             if (b.scaled) {
                 // The twice-size images of the row, under the row's own names and sizes; they count
                 // in the totals as the files they are.
-                lines << Spaces(kNameField) + Spaces(2) + b.scaled1Name + Spaces(2) + SizeField(b.scaled1Size) +
-                             Spaces(2) + b.scaled2Name + Spaces(2) + SizeField(b.scaled2Size);
+                lines << Spaces(kNameField) + Spaces(2) + b.scaled1Name + Spaces(2) +
+                             SizeField(b.scaled1Size) + Spaces(2) + b.scaled2Name + Spaces(2) +
+                             SizeField(b.scaled2Size);
                 total1 += b.scaled1Size;
                 total2 += b.scaled2Size;
             }

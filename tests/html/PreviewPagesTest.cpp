@@ -393,21 +393,26 @@ TEST(StatusReport, TwiceSizeImagesHaveALineOfTheirOwnAfterEachRowAndCountInTheTo
     buttons.append(plain);
     const QStringList lines = output::ReportLines(buttons, {}, false, s, "DATE");
     ASSERT_GE(lines.size(), 14);
-    EXPECT_EQ(lines[7],
-              "Home                            u_home.gif                           1.00  d_home.gif              "
-              "             2.00");
-    EXPECT_EQ(lines[8],
-              "                                u_home@2x.gif                        3.00  d_home@2x.gif           "
-              "             5.00");
-    EXPECT_EQ(lines[9],
-              "Links                           u_links.gif                          1.00  d_links.gif             "
-              "             1.00");
-    EXPECT_EQ(lines[11],
-              "Total size (Kb)                                                      5.00                          "
-              "             8.00");
-    EXPECT_EQ(lines[13],
-              "The total size of all button files is 13.00 Kb, which is equivalent to 3.25 seconds of download "
-              "time.");
+    EXPECT_EQ(
+        lines[7],
+        "Home                            u_home.gif                           1.00  d_home.gif              "
+        "             2.00");
+    EXPECT_EQ(
+        lines[8],
+        "                                u_home@2x.gif                        3.00  d_home@2x.gif           "
+        "             5.00");
+    EXPECT_EQ(
+        lines[9],
+        "Links                           u_links.gif                          1.00  d_links.gif             "
+        "             1.00");
+    EXPECT_EQ(
+        lines[11],
+        "Total size (Kb)                                                      5.00                          "
+        "             8.00");
+    EXPECT_EQ(
+        lines[13],
+        "The total size of all button files is 13.00 Kb, which is equivalent to 3.25 seconds of download "
+        "time.");
     for (const QString& line : lines.mid(5, 7)) {
         EXPECT_EQ(line.size(), 116);
     }
