@@ -32,6 +32,7 @@
 #include "app/HintTracker.h"
 #include "app/HtmlPage.h"
 #include "app/PreviewLayout.h"
+#include "app/ShapeFillPage.h"
 #include "compose/ButtonComposer.h"
 #include "html/OpenInBrowser.h"
 #include "output/CaptionNaming.h"
@@ -50,12 +51,13 @@ constexpr char kWindowTitle[] = "Plumeric V1.2";
 constexpr char kSettingsFileFilter[] = "Plumeric settings|*.dat";
 constexpr int kPreviewLabelHeight = 16;
 
-const char* const kPageCaptions[] = {"&File",       "Caption &List", "&Buttons", "F&ont",
-                                     "&Allignment", "&HTML",         "H&elp"};
+const char* const kPageCaptions[] = {"&File", "Caption &List", "&Buttons", "Shape and F&ill",
+                                     "F&ont", "&Allignment",   "&HTML",    "H&elp"};
 const char* const kPageHints[] = {
     "Select the button target folder and other file settings.",
     "Set up the captions for a batch of buttons.",
     "",
+    "Select the shape of the buttons and how their background colour is filled.",
     "Selec the font, colours and effects to use when drawing the button captions.",
     "Determine the allignment of the captions on the buttons.",
     "",
@@ -251,12 +253,13 @@ void TForm1::BuildPages() {
     filePage = new TFilePage(*this, PageControl1);
     captionListPage = new TCaptionListPage(*this, PageControl1);
     buttonsPage = new TButtonsPage(*this, PageControl1);
+    shapeFillPage = new TShapeFillPage(*this, PageControl1);
     fontPage = new TFontPage(*this, PageControl1);
     alignmentPage = new TAlignmentPage(*this, PageControl1);
     htmlPage = new THtmlPage(*this, PageControl1);
     helpPage = new THelpPage(*this, PageControl1);
-    const std::array<QWidget*, 7> pages = {filePage,      captionListPage, buttonsPage, fontPage,
-                                           alignmentPage, htmlPage,        helpPage};
+    const std::array<QWidget*, 8> pages = {filePage, captionListPage, buttonsPage, shapeFillPage,
+                                           fontPage, alignmentPage,   htmlPage,    helpPage};
     for (std::size_t i = 0; i < pages.size(); ++i) {
         PageControl1->addTab(pages[i], QString::fromLatin1(kPageCaptions[i]));
         SetHint(pages[i], QString::fromLatin1(kPageHints[i]));
@@ -353,8 +356,8 @@ void TForm1::BuildPreviewRow(QWidget* central) {
 void TForm1::SettingsToControls() {
     syncing_ = true;
     TextEdit->setText(settings_.testCaption);
-    for (TSettingsPage* page : std::initializer_list<TSettingsPage*>{filePage, captionListPage, buttonsPage,
-                                                                     fontPage, alignmentPage, htmlPage}) {
+    for (TSettingsPage* page : std::initializer_list<TSettingsPage*>{
+             filePage, captionListPage, buttonsPage, shapeFillPage, fontPage, alignmentPage, htmlPage}) {
         page->SettingsToControls();
     }
     advancedform_->SettingsToControls();
@@ -516,12 +519,16 @@ void TForm1::RefreshPreview() {
     filePage->FillSwatches();
     htmlPage->FillSwatches();
     buttonsPage->FillSwatches();
+    shapeFillPage->FillSwatches();
     fontPage->FillSwatches();
     // The size fields a background mode uses; type 2's only while its controls are shown.
     buttonsPage->ShowModeFields(settings::kType1);
     if (settings_.secondbuttonEnabled) {
         buttonsPage->ShowModeFields(settings::kType2);
     }
+    // The gradient fill follows the background mode.
+    shapeFillPage->EnableFillControls(settings::kType1);
+    shapeFillPage->EnableFillControls(settings::kType2);
     ++previewRefreshes_;
     const QString caption = TextEdit->text();
     ApplyButtonSettings(caption, caption);
@@ -605,6 +612,8 @@ void TForm1::ShowType2(bool enabled) {
         alignmentPage->ShowOffsetFields(settings::kType2);
         buttonsPage->ShowModeFields(settings::kType2);
     }
+    // The Shape and Fill page has no box of its own: its whole type 2 panel goes.
+    shapeFillPage->panels[1]->setVisible(enabled);
     filePage->prefix2Edit->setVisible(enabled);
     filePage->prefix2Label->setVisible(enabled);
     preview2Label->setVisible(enabled);

@@ -45,18 +45,19 @@ class Tadvancedform;
 class TFilePage;
 class TCaptionListPage;
 class TButtonsPage;
+class TShapeFillPage;
 class TFontPage;
 class TAlignmentPage;
 class THtmlPage;
 class THelpPage;
 
-// The main window frame: the notebook of the seven settings pages, the bar with the batch buttons and
+// The main window frame: the notebook of the eight settings pages, the bar with the batch buttons and
 // the test caption, the two preview areas, the status bar, the timers, start-up and shutdown, and the
 // wiring between the pages. It owns the settings model; the pages' handlers change the model, call
 // the subsystem that does the work and refresh.
 class TForm1 : public QMainWindow, public output::ButtonRenderer {
   public:
-    static constexpr int kHelpPage = 6;
+    static constexpr int kHelpPage = 7;
     static constexpr int kInitialWidth = 673;
     static constexpr int kInitialHeight = 491;
     static constexpr int kPreviewDelayMs = 800;
@@ -179,6 +180,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     TFilePage* filePage = nullptr;
     TCaptionListPage* captionListPage = nullptr;
     TButtonsPage* buttonsPage = nullptr;
+    TShapeFillPage* shapeFillPage = nullptr;
     TFontPage* fontPage = nullptr;
     TAlignmentPage* alignmentPage = nullptr;
     THtmlPage* htmlPage = nullptr;

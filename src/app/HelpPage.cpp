@@ -19,9 +19,10 @@ const char kWelcomeText[] =
     "button: type 1 is the image shown normally, type 2 the image swapped in while the mouse is over "
     "the button (type 2 can be disabled).\n\n"
     "On the Buttons page choose each type's background (a bitmap or a colour), its size and its "
-    "border; on the Font page the caption's font, colour and effect; on the Allignment page where "
+    "border; on the Shape and Fill page its shape and a gradient fill; on the Font page the caption's font, "
+    "colour and effect; on the Allignment page where "
     "the caption sits. Type the captions of your buttons on the Caption List page.\n\n"
-    "\"Save Buttons\" writes one file per caption and type, as Windows bitmaps or GIF files, into the "
+    "\"Save Buttons\" writes one file per caption and type, as Windows bitmaps, GIF or PNG files, into the "
     "target folder chosen on the File page. \"Preview in web browser\" also writes HTML pages whose "
     "buttons change when the mouse moves over them, and opens them in your browser.\n\n"
     "Everything you set is kept for the next time you start Plumeric.";

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
@@ -25,6 +26,7 @@
 #include "app/HelpPage.h"
 #include "app/HintTracker.h"
 #include "app/HtmlPage.h"
+#include "app/ShapeFillPage.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "render/LumoButton.h"
@@ -54,6 +56,9 @@ class SettingsPagesTest : public ::testing::Test {
     app::FontTypeControls& Font(int type) { return form->fontPage->type[static_cast<std::size_t>(type)]; }
     app::AlignmentTypeControls& Alignment(int type) {
         return form->alignmentPage->type[static_cast<std::size_t>(type)];
+    }
+    app::ShapeFillTypeControls& Shape(int type) {
+        return form->shapeFillPage->type[static_cast<std::size_t>(type)];
     }
     // Chooses a list item as the user does.
     static void Choose(QComboBox* list, int index) {
@@ -387,7 +392,7 @@ TEST_F(SettingsPagesTest, EveryControlShowsItsHintAndTypeTwoHintsNameTypeTwo) {
         EXPECT_EQ(app::EffectiveHint(widget), hint) << hint.toStdString();
     }
     // Moving the mouse over controls of the page on show puts their hints into the status bar.
-    for (int page : {0, 2, 3, 4, 5}) {
+    for (int page : {0, 2, 3, 4, 5, 6}) {
         form->PageControl1->setCurrentIndex(page);
         QApplication::processEvents();
         for (const auto& [widget, hint] : hints) {
@@ -563,7 +568,7 @@ TEST_F(SettingsPagesTest, EverySwatchHasAFrameAroundAPictureFilledWithItsColour)
 }
 
 TEST_F(SettingsPagesTest, ALabelAboveABoxShowsTheBoxsHintAndTogglesIt) {
-    form->PageControl1->setCurrentIndex(3);
+    form->PageControl1->setCurrentWidget(form->fontPage);
     QApplication::processEvents();
     for (int t : {0, 1}) {
         app::FontTypeControls& c = Font(t);
@@ -593,4 +598,187 @@ TEST_F(SettingsPagesTest, ALabelAboveABoxShowsTheBoxsHintAndTogglesIt) {
     EXPECT_EQ(form->StatusText(), QStringLiteral("Tick this box to disable type 2 buttons."));
     QTest::mouseClick(disable, Qt::LeftButton, {}, QPoint(disable->width() - 5, disable->height() / 2));
     EXPECT_FALSE(S().secondbuttonEnabled);
+}
+
+TEST_F(SettingsPagesTest, TheShapeAndFillPageFollowsTheButtonsPageWithItsHintsAndFitsTheWindow) {
+    ASSERT_EQ(form->size(), QSize(TForm1::kInitialWidth, TForm1::kInitialHeight));
+    EXPECT_EQ(form->PageControl1->indexOf(form->shapeFillPage),
+              form->PageControl1->indexOf(form->buttonsPage) + 1);
+    EXPECT_EQ(form->PageControl1->tabText(3), QStringLiteral("Shape and F&ill"));
+    EXPECT_EQ(form->shapeFillPage->panels[0]->title(),
+              QStringLiteral("Button type 1 Shape and Fill Settings"));
+    EXPECT_EQ(form->shapeFillPage->panels[1]->title(),
+              QStringLiteral("Button type 2 Shape and Fill Settings"));
+    EXPECT_EQ(settings::ButtonShapeTexts().size(), Shape(1).ShapeComboBox->count());
+    EXPECT_EQ(Shape(0).GradientComboBox->itemText(2), QStringLiteral("Circular"));
+    const QList<std::pair<QWidget*, QString>> hints = {
+        {Shape(0).ShapeComboBox,
+         "Select the shape of type 1 buttons (outside it, PNG files are transparent)."},
+        {Shape(1).cornerRadiusField.edit,
+         "Select the corner radius (in pixels) of rounded type 2 buttons (empty: twice the border depth)."},
+        {Shape(0).cornerRadiusField.arrows,
+         "Select the corner radius (in pixels) of rounded type 1 buttons (empty: twice the border depth)."},
+        {Shape(1).GradientComboBox,
+         "Select a gradient fill from the background colour to a second colour for type 2 buttons."},
+        {Shape(0).gradientSwatch.button,
+         "Click here to change the second colour of the gradient fill of type 1 buttons."},
+        {Shape(1).gradientSwatch.image,
+         "Click here to change the second colour of the gradient fill of type 2 buttons."},
+        {Shape(0).angleField.edit,
+         "Select the angle (in degrees) of the linear gradient fill for type 1 buttons."},
+        // A label shows the page's hint.
+        {Shape(0).gradientColourLabel,
+         "Select the shape of the buttons and how their background colour is filled."},
+    };
+    // Each hint shows whole in the status bar of the window at its first size.
+    const int room = form->statusBar()->contentsRect().width();
+    for (const auto& [widget, hint] : hints) {
+        EXPECT_EQ(app::EffectiveHint(widget), hint) << hint.toStdString();
+        EXPECT_LE(form->statusBar()->fontMetrics().horizontalAdvance(hint), room) << hint.toStdString();
+    }
+
+    // The widest items chosen, in every background mode of both types: no text is cut, the window
+    // keeps its width and the type 2 controls stay under their type 1 twins.
+    form->PageControl1->setCurrentWidget(form->shapeFillPage);
+    form->ShowStatus(QString(300, 'x'));
+    const auto x = [&](QWidget* w) { return w->mapTo(form.get(), QPoint(0, 0)).x(); };
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        for (int t : {0, 1}) {
+            Choose(Buttons(t).ModeComboBox, mode);
+            Choose(Shape(t).ShapeComboBox, 1);  // "Rounded rectangle"
+            Choose(Shape(t).GradientComboBox, 2);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(form->width(), TForm1::kInitialWidth) << mode;
+        EXPECT_EQ(form->height(), TForm1::kInitialHeight) << mode;
+        EXPECT_EQ(CutTexts(form->shapeFillPage), QStringList()) << mode;
+        for (QWidget* (*control)(app::ShapeFillTypeControls&) :
+             {+[](app::ShapeFillTypeControls& c) -> QWidget* { return c.ShapeComboBox; },
+              +[](app::ShapeFillTypeControls& c) -> QWidget* { return c.cornerRadiusField.edit; },
+              +[](app::ShapeFillTypeControls& c) -> QWidget* { return c.GradientComboBox; },
+              +[](app::ShapeFillTypeControls& c) -> QWidget* { return c.gradientSwatch.button; },
+              +[](app::ShapeFillTypeControls& c) -> QWidget* { return c.angleField.edit; }}) {
+            EXPECT_EQ(x(control(Shape(0))), x(control(Shape(1)))) << mode;
+        }
+    }
+    // Each control shows whole inside its panel.
+    for (int t : {0, 1}) {
+        const QRect panel = form->shapeFillPage->panels[static_cast<std::size_t>(t)]->contentsRect();
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Shape(t).angleField.arrows, Shape(t).cornerRadiusField.arrows}) {
+            EXPECT_TRUE(panel.contains(QRect(w->mapTo(w->parentWidget(), QPoint(0, 0)), w->size()))) << t;
+        }
+    }
+}
+
+TEST_F(SettingsPagesTest, ShapeAndFillChosenOnThePageReachTheModelAndThePreviewsInTheColourModesOnly) {
+    form->PageControl1->setCurrentWidget(form->shapeFillPage);
+    QApplication::processEvents();
+    // The defaults: the rectangle, no fill; only what applies can be changed.
+    EXPECT_EQ(Shape(0).ShapeComboBox->currentText(), QStringLiteral("Rectangle"));
+    EXPECT_EQ(Shape(0).GradientComboBox->currentText(), QStringLiteral("None"));
+    EXPECT_EQ(Shape(0).angleField.edit->text(), QStringLiteral("45"));
+    EXPECT_EQ(Shape(0).cornerRadiusField.edit->text(), QString());
+    EXPECT_FALSE(Shape(0).cornerRadiusField.edit->isEnabled());
+    EXPECT_TRUE(Shape(0).GradientComboBox->isEnabled());
+    EXPECT_FALSE(Shape(0).gradientSwatch.button->isEnabled());
+    EXPECT_FALSE(Shape(0).angleField.edit->isEnabled());
+    EXPECT_EQ(Shape(0).gradientSwatch.Colour(), 0x00808080u);
+    const QRegion full(0, 0, form->image1->ButtonWidth(), form->image1->ButtonHeight());
+    EXPECT_EQ(form->image1->WindowRegion(), full);
+
+    // The ellipse: the preview's window takes the shape.
+    Choose(Shape(0).ShapeComboBox, 2);
+    EXPECT_EQ(Style(0).shape, 2);
+    EXPECT_EQ(form->image1->ButtonKind(), face::bkElliptic);
+    EXPECT_FALSE(form->image1->WindowRegion().contains(QPoint(0, 0)));
+    EXPECT_FALSE(Shape(0).cornerRadiusField.edit->isEnabled());
+    // The rounded rectangle with a radius of its own.
+    Choose(Shape(0).ShapeComboBox, 1);
+    EXPECT_TRUE(Shape(0).cornerRadiusField.edit->isEnabled());
+    Shape(0).cornerRadiusField.edit->setText("8");
+    EXPECT_EQ(Style(0).cornerRadius, QStringLiteral("8"));
+    EXPECT_EQ(form->image1->ButtonKind(), face::bkRoundRect);
+    EXPECT_EQ(form->image1->CornerRadius(), 8);
+    Shape(0).cornerRadiusField.edit->setText("");
+    EXPECT_EQ(form->image1->CornerRadius(), -1);  // empty: twice the border depth
+
+    // A linear fill to a chosen colour at a chosen angle.
+    Choose(Shape(0).GradientComboBox, 1);
+    EXPECT_EQ(Style(0).gradientKind, 1);
+    EXPECT_TRUE(Shape(0).gradientSwatch.button->isEnabled());
+    EXPECT_TRUE(Shape(0).angleField.edit->isEnabled());
+    dialogs.QueueColour(0x00FE0001);
+    Shape(0).gradientSwatch.button->click();
+    EXPECT_EQ(Style(0).gradientColour, QStringLiteral("00FE0001"));
+    EXPECT_EQ(Shape(0).gradientSwatch.Colour(), 0x00FE0001u);
+    Shape(0).angleField.edit->setText("-90");
+    EXPECT_EQ(Style(0).gradientAngle, QStringLiteral("-90"));
+    EXPECT_EQ(form->image1->GradientKind(), face::gkLinear);
+    EXPECT_EQ(form->image1->ButtonColor1(), 0x00FE0001u);
+    EXPECT_EQ(form->image1->GradientAngle(), 2700);
+    // The circular fill has no angle.
+    Choose(Shape(0).GradientComboBox, 2);
+    EXPECT_FALSE(Shape(0).angleField.edit->isEnabled());
+    EXPECT_TRUE(Shape(0).gradientSwatch.button->isEnabled());
+    EXPECT_EQ(form->image1->GradientKind(), face::gkCircular);
+
+    // Over a bitmap there is no fill: its controls are disabled, the setting is kept for later.
+    for (int mode : {0, 2, 3}) {
+        Choose(Buttons(0).ModeComboBox, mode);
+        EXPECT_FALSE(Shape(0).GradientComboBox->isEnabled()) << mode;
+        EXPECT_FALSE(Shape(0).gradientSwatch.button->isEnabled()) << mode;
+        EXPECT_EQ(form->image1->GradientKind(), face::gkNone) << mode;
+        EXPECT_EQ(Style(0).gradientKind, 2) << mode;
+    }
+    Choose(Buttons(0).ModeComboBox, 1);
+    EXPECT_TRUE(Shape(0).GradientComboBox->isEnabled());
+    EXPECT_EQ(form->image1->GradientKind(), face::gkCircular);
+    // Type 2 was never touched.
+    EXPECT_EQ(form->image2->ButtonKind(), face::bkRect);
+    EXPECT_EQ(form->image2->GradientKind(), face::gkNone);
+
+    // The window writes what it shows when it closes, and a new window reads it back.
+    form->close();
+    const QString file = form->ProjectFile();
+    const QByteArray written = testsupport::ReadAll(file);
+    EXPECT_TRUE(written.contains("\r\n120,1\r\n")) << written.right(400).toStdString();
+    EXPECT_TRUE(written.contains("\r\n122,2\r\n/* Button 1 gradient second colour */\r\n123,00FE0001\r\n"));
+    EXPECT_TRUE(written.contains("\r\n124,270\r\n"));
+    EXPECT_FALSE(written.contains("\r\n125,"));
+    TForm1 again(dialogs, shell, dir.path());
+    again.show();
+    again.Timer1->stop();
+    EXPECT_EQ(again.Settings().button[0].shape, 1);
+    EXPECT_EQ(again.shapeFillPage->type[0].GradientComboBox->currentIndex(), 2);
+    EXPECT_EQ(again.shapeFillPage->type[0].angleField.edit->text(), QStringLiteral("270"));
+    EXPECT_EQ(again.shapeFillPage->type[0].gradientSwatch.Colour(), 0x00FE0001u);
+}
+
+TEST_F(SettingsPagesTest, TheTypeTwoShapePanelHidesWhileTypeTwoIsDisabledAndReEnablingCopiesShapeAndFill) {
+    form->PageControl1->setCurrentWidget(form->shapeFillPage);
+    QApplication::processEvents();
+    Choose(Buttons(0).ModeComboBox, 1);
+    Choose(Shape(0).ShapeComboBox, 4);  // "Arrow"
+    Choose(Shape(0).GradientComboBox, 1);
+    Shape(0).angleField.edit->setText("10");
+    Shape(0).cornerRadiusField.edit->setText("5");
+    EXPECT_TRUE(Shape(1).ShapeComboBox->isVisible());
+
+    form->secondbuttonCheckBox[0]->click();
+    EXPECT_TRUE(form->shapeFillPage->panels[1]->isHidden());
+    EXPECT_FALSE(Shape(1).ShapeComboBox->isVisible());
+    EXPECT_TRUE(form->shapeFillPage->panels[0]->isVisible());
+
+    S().copyOnReEnable = true;
+    form->secondbuttonCheckBox[0]->click();
+    EXPECT_TRUE(form->shapeFillPage->panels[1]->isVisible());
+    EXPECT_EQ(Style(1), Style(0));
+    EXPECT_EQ(Shape(1).ShapeComboBox->currentText(), QStringLiteral("Arrow"));
+    EXPECT_EQ(Shape(1).GradientComboBox->currentText(), QStringLiteral("Linear"));
+    EXPECT_EQ(Shape(1).angleField.edit->text(), QStringLiteral("10"));
+    EXPECT_EQ(Shape(1).cornerRadiusField.edit->text(), QStringLiteral("5"));
+    EXPECT_TRUE(Shape(1).angleField.edit->isEnabled());
+    EXPECT_EQ(form->image2->ButtonKind(), face::bkArrow);
+    EXPECT_EQ(form->image2->GradientAngle(), 100);
 }

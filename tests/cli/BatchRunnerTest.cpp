@@ -17,7 +17,9 @@
 #include "SmallFileSystem.h"
 #include "TestSupport.h"
 #include "app/ButtonsPage.h"
+#include "app/FilePage.h"
 #include "app/Form1.h"
+#include "app/ShapeFillPage.h"
 #include "cli/BatchRunner.h"
 #include "gif/BmpWriter.h"
 #include "output/CaptionNaming.h"
@@ -27,6 +29,7 @@
 #include "render/LumoButton.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsLists.h"
+#include "widgets/IntegerEdit.h"
 
 using cli::BatchOptions;
 
@@ -905,4 +908,115 @@ TEST_F(WindowAndTool, ASettingsFileFromBeforeShapesAndFillsGivesTheSameFilesAndP
                 << c.name << " " << type;
         }
     }
+}
+
+namespace {
+
+// Chooses a list item as the user does.
+void Choose(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+// What ImageMagick tells of an image file, in its own format escapes.
+QString Magick(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return QStringLiteral("failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace
+
+TEST_F(WindowAndTool, EveryShapeAndFillChosenInTheWindowGivesTheToolsBytesInEveryFileType) {
+    S().captions.SetRowCount(3);  // Home, Contacts
+    S().htmlBackgroundColour = QStringLiteral("00336699");
+    S().overwritePrompt = false;
+    app::TShapeFillPage& page = *form->shapeFillPage;
+    for (int t : {0, 1}) {
+        Choose(form->buttonsPage->type[static_cast<std::size_t>(t)].ModeComboBox, t == 0 ? 1 : 4);
+        Choose(form->buttonsPage->type[static_cast<std::size_t>(t)].BorderStyleComboBox, t == 0 ? 0 : 1);
+        Choose(form->buttonsPage->type[static_cast<std::size_t>(t)].BorderDepthComboBox, 2);
+    }
+    QSet<QByteArray> distinct;
+    for (int type : {settings::kFileTypeGif, settings::kFileTypeBmp, settings::kFileTypePng}) {
+        Choose(form->filePage->FileTypeComboBox, type);  // the names follow the type
+        for (int shape = 0; shape < settings::kButtonShapeCount; ++shape) {
+            // Every shape on each type, every fill with several shapes, a radius of its own on type 1.
+            const int gradient = shape % settings::kGradientFillCount;
+            Choose(page.type[0].ShapeComboBox, shape);
+            Choose(page.type[1].ShapeComboBox, (shape + 1) % settings::kButtonShapeCount);
+            Choose(page.type[0].GradientComboBox, gradient);
+            Choose(page.type[1].GradientComboBox, (gradient + 1) % settings::kGradientFillCount);
+            page.type[0].cornerRadiusField.edit->setText(shape == 1 ? QStringLiteral("7") : QString());
+            page.type[0].angleField.edit->setText(QString::number(30 * shape));
+            dialogs.QueueColour(0x00FF0102 + static_cast<std::uint32_t>(shape));
+            page.type[1].gradientSwatch.button->click();
+            const QString name = QStringLiteral("%1-%2").arg(type).arg(shape);
+            ASSERT_TRUE(project::SaveSettings(Path(name + ".dat"), S()));
+            S().targetFolder = Path("window-" + name);
+            form->SaveBatchButtonClick();
+            const QMap<QString, QByteArray> window = FilesIn(Path("window-" + name));
+            ASSERT_EQ(window.size(), 4) << name.toStdString();
+
+            BatchOptions options;
+            options.settingsFile = Path(name + ".dat");
+            options.outFolder = Path("tool-" + name);
+            options.quiet = true;
+            const Outcome tool = RunTool(options, dir.path() + "/");
+            ASSERT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+            EXPECT_EQ(FilesIn(Path("tool-" + name)), window) << name.toStdString();
+            for (const QByteArray& bytes : window) {
+                distinct.insert(bytes);
+            }
+        }
+    }
+    // Each choice made a difference to the files.
+    EXPECT_EQ(distinct.size(), 3 * settings::kButtonShapeCount * 4);
+}
+
+TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndImageMagick) {
+    settings::ButtonStyle& b = S().button[settings::kType1];
+    b.backgroundMode = 1;
+    b.width = QStringLiteral("120");
+    b.height = QStringLiteral("40");
+    b.backgroundColour = QStringLiteral("00D0D4D8");  // a light grey the web palette has not got
+    b.shape = 2;                                      // "Ellipse"
+    S().htmlBackgroundColour = QStringLiteral("00336699");
+    S().captions.SetRowCount(2);
+    S().captions.SetCell(1, 0, QStringLiteral("Go"));
+    output::RecalculateFilenames(S());
+    ASSERT_TRUE(project::SaveSettings(Path("round.dat"), S()));
+    for (int type : {settings::kFileTypePng, settings::kFileTypeGif}) {
+        BatchOptions options;
+        options.settingsFile = Path("round.dat");
+        options.fileType = type;
+        options.outFolder = Path(type == settings::kFileTypePng ? "png" : "gif");
+        options.quiet = true;
+        ASSERT_EQ(RunTool(options, dir.path() + "/").status, cli::kExitOk);
+    }
+    const QString png = Path("png/u_go.png");
+    // Qt: the corners transparent, the face's own colour inside (not the web palette's), opaque.
+    const QImage image = QImage(png).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(120, 40));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(119, 0), QPoint(0, 39), QPoint(119, 39)}) {
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0);
+    }
+    EXPECT_EQ(image.pixel(15, 20), qRgba(0xD8, 0xD4, 0xD0, 255));
+    EXPECT_EQ(image.pixel(60, 2), qRgba(0xD8, 0xD4, 0xD0, 255));
+    // ImageMagick reads the same: an RGBA file without a palette.
+    EXPECT_EQ(Magick("identify", {"-format", "%[png:IHDR.color_type] %[png:IHDR.bit_depth] %[opaque]", png}),
+              QStringLiteral("6 (RGBA) 8 false"));
+    EXPECT_EQ(
+        Magick("convert", {png, "-format", "%[pixel:p{0,0}] %[pixel:p{119,39}] %[pixel:p{15,20}]", "info:"}),
+        QStringLiteral("srgba(0,0,0,0) srgba(0,0,0,0) srgba(216,212,208,1)"));
+    // The GIF of the same button has the page colour outside, where the PNG is transparent, and the
+    // web palette's nearest colour inside.
+    const QImage gif(Path("gif/u_go.gif"));
+    EXPECT_EQ(gif.pixel(0, 0), qRgb(0x99, 0x66, 0x33));
+    EXPECT_EQ(gif.pixel(15, 20), qRgb(0xCC, 0xCC, 0xCC));
+    EXPECT_EQ(Magick("convert", {Path("gif/u_go.gif"), "-format", "%[pixel:p{0,0}]", "info:"}),
+              QStringLiteral("srgb(153,102,51)"));
 }
