@@ -147,3 +147,29 @@ TEST(KestroBatch, TheReadmesExampleRunsAsPrintedInAFreshFolder) {
     EXPECT_TRUE(run.out.endsWith(" s\n"));
     EXPECT_TRUE(run.out.contains("\n10 files written (")) << run.out.toStdString();
 }
+
+TEST(KestroBatch, TheReadmesRoundButtonsAreRoundPngsWithTheirPage) {
+    // The README's example of round buttons, with its committed settings file.
+    const QString readme = QStringLiteral(PLUMERIC_README);
+    const QString settingsFile = QFileInfo(readme).absolutePath() + "/docs/round-buttons.dat";
+    ASSERT_TRUE(QFileInfo::exists(settingsFile));
+    EXPECT_TRUE(
+        testsupport::ReadAll(readme).contains("build/bin/kestro-batch --captions menu.txt --out round/img "
+                                              "--html-out round docs/round-buttons.dat"));
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/menu.txt", "Home\nProducts\nContact\n"));
+    const Process run = Start(
+        {"--captions", "menu.txt", "--out", "round/img", "--html-out", "round", settingsFile}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, QByteArray());
+    EXPECT_EQ(QDir(dir.path() + "/round/img").entryList(QDir::Files, QDir::Name),
+              (QStringList{"d_contact.png", "d_home.png", "d_products.png", "u_contact.png", "u_home.png",
+                           "u_products.png"}));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/round/index.htm"));
+    const QImage home = QImage(dir.path() + "/round/img/u_home.png").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(home.isNull());
+    EXPECT_EQ(qAlpha(home.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(home.pixel(home.width() / 2, 1)), 255);
+    // The linear fill runs from the background colour on the left to the second colour on the right.
+    EXPECT_NE(home.pixel(4, home.height() / 2), home.pixel(home.width() - 5, home.height() / 2));
+}
