@@ -994,9 +994,21 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
         options.settingsFile = Path("round.dat");
         options.fileType = type;
         options.outFolder = Path(type == settings::kFileTypePng ? "png" : "gif");
+        options.html = true;
+        options.reportFile = options.outFolder + ".txt";
         options.quiet = true;
         ASSERT_EQ(RunTool(options, dir.path() + "/").status, cli::kExitOk);
     }
+    // The page and the report take the PNG files as they take the others.
+    const QByteArray page = testsupport::ReadAll(Path("png/go.htm"));
+    EXPECT_TRUE(page.contains("src=\"u_go.png\" width=\"120\" height=\"40\" alt=\"Go\""))
+        << page.toStdString();
+    EXPECT_TRUE(page.contains("'d_go.png'"));
+    const QByteArray report = testsupport::ReadAll(Path("png.txt"));
+    const QString pngSize = QString::number(QFileInfo(Path("png/u_go.png")).size() / 1024.0, 'f', 2);
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("u_go.png                        %1").arg(pngSize, 9).toLatin1()))
+        << report.toStdString();
     const QString png = Path("png/u_go.png");
     // Qt: the corners transparent, the face's own colour inside (not the web palette's), opaque.
     const QImage image = QImage(png).convertToFormat(QImage::Format_ARGB32);
