@@ -146,7 +146,13 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
             button->repaint();
         }
     };
-    batch_.OnProgress = [this](int current, int total) { ShowBatchProgress(current, total); };
+    batch_.OnProgress = [this](int current, int total, const QString& caption) {
+        ShowBatchProgress(current, total, caption);
+    };
+    // Escape stops a running batch, as its button does.
+    stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopShortcut_->setEnabled(false);
+    connect(stopShortcut_, &QShortcut::activated, this, [this] { StopBatch(); });
     batch_.OnOverwriteQuestion = [this](const QString& caption, const QString& fileName) {
         ShowStatus(output::OverwriteQuestionText(batchCurrent_, batchTotal_, caption, fileName));
         statusPanel_->repaint();
@@ -414,6 +420,13 @@ void TForm1::LoadSettingsFile() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (batchRunning_) {
+        // The batch stops after the file in hand; the window closes once it has returned.
+        closeAfterBatch_ = true;
+        StopBatch();
+        event->ignore();
+        return;
+    }
     Guarded([this] { FormClose(); });
     QMainWindow::closeEvent(event);
 }
@@ -673,23 +686,32 @@ QList<QSize> TForm1::FaceSizes(int type, const QStringList& captions) {
     return composer_->FaceSizes(type, captions);
 }
 
+output::ButtonRenderer::FaceRender TForm1::BatchFaces() {
+    return composer_->BatchFaces();
+}
+
 const QImage& TForm1::TempImage() const {
     return composer_->TempImage();
 }
 
-void TForm1::ShowBatchProgress(int current, int total) {
+void TForm1::ShowBatchProgress(int current, int total, const QString& caption) {
     batchCurrent_ = current;
     batchTotal_ = total;
     // Painting costs time: the bar and the previews are brought up to date at most every
-    // kProgressIntervalMs, and always for the first and the last caption.
+    // kProgressIntervalMs, and always for the first and the last caption. The files are rendered
+    // apart from the previews, which show the caption being saved on these frames only.
     showSavedFaces_ = current == 1 || current == total || !progressClock_.isValid() ||
                       progressClock_.elapsed() >= kProgressIntervalMs;
     if (!showSavedFaces_) {
         return;
     }
     progressClock_.start();
+    composer_->ApplyButtonSettings(caption, caption);
+    ShowComposedFaces();
     ShowStatus(output::ProgressText(current, total));
     statusPanel_->repaint();
+    // The "&Stop" button, Escape and closing the window are heard on these frames.
+    QCoreApplication::processEvents();
 }
 
 void TForm1::StartBatchStatus() {
@@ -699,30 +721,87 @@ void TForm1::StartBatchStatus() {
 
 void TForm1::ShowBatchSummary() {
     // Nothing to say when no caption was reached: the refusal's box said why.
-    if (batchTotal_ > 0) {
-        ShowStatus(output::BatchSummaryText(batch_.LastBatchSaved(), batchCurrent_, batchTotal_,
-                                            filesWritten_, filesKept_));
+    if (batchTotal_ == 0) {
+        return;
+    }
+    if (batch_.Stopped()) {
+        ShowStatus(
+            output::StoppedText(static_cast<int>(batch_.SavedButtons().size()), batchTotal_, filesWritten_));
+        return;
+    }
+    ShowStatus(output::BatchSummaryText(batch_.LastBatchSaved(), batchCurrent_, batchTotal_, filesWritten_,
+                                        filesKept_));
+}
+
+void TForm1::LockControls(QPushButton* running) {
+    lockedControls_.clear();
+    QList<QWidget*> controls = {TextEdit, SaveBatchButton, generatehtmlbutton};
+    // The pages can still be looked at; nothing on them can be changed.
+    for (int i = 0; i < PageControl1->count(); ++i) {
+        controls.append(PageControl1->widget(i));
+    }
+    for (QWidget* control : controls) {
+        if (control != running && control->isEnabled()) {
+            control->setEnabled(false);
+            lockedControls_.append(control);
+        }
     }
 }
 
-void TForm1::RunBatch(const std::function<void()>& run) {
+void TForm1::UnlockControls() {
+    for (const QPointer<QWidget>& control : std::as_const(lockedControls_)) {
+        if (control) {
+            control->setEnabled(true);
+        }
+    }
+    lockedControls_.clear();
+}
+
+void TForm1::StopBatch() {
+    if (batchRunning_) {
+        batch_.RequestStop();
+    }
+}
+
+void TForm1::RunBatch(QPushButton* button, const std::function<void()>& run) {
     StartBatchStatus();
     batchRunning_ = true;
-    // Whatever ends the run, an error included, the previews show the composer's faces again.
-    const auto done = qScopeGuard([this] {
+    closeAfterBatch_ = false;
+    const QString text = button->text();
+    button->setText(QStringLiteral("&Stop"));
+    LockControls(button);
+    stopShortcut_->setEnabled(true);
+    // Whatever ends the run, an error included, the controls come back and the previews show the
+    // composer's faces again.
+    const auto done = qScopeGuard([this, button, text] {
         batchRunning_ = false;
         showSavedFaces_ = false;
+        stopShortcut_->setEnabled(false);
+        button->setText(text);
+        UnlockControls();
         ShowComposedFaces();
+        if (closeAfterBatch_) {
+            closeAfterBatch_ = false;
+            QTimer::singleShot(0, this, &QWidget::close);
+        }
     });
     run();
 }
 
 void TForm1::SaveBatchButtonClick() {
-    RunBatch([this] { batch_.SaveBatchButtonClick(); });
+    if (batchRunning_) {
+        StopBatch();
+        return;
+    }
+    RunBatch(SaveBatchButton, [this] { batch_.SaveBatchButtonClick(); });
 }
 
 void TForm1::generatehtmlbuttonClick() {
-    RunBatch([this] { pages_.generatehtmlbuttonClick(); });
+    if (batchRunning_) {
+        StopBatch();
+        return;
+    }
+    RunBatch(generatehtmlbutton, [this] { pages_.generatehtmlbuttonClick(); });
     ShowBatchSummary();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
+#include <QShortcut>
 #include <array>
 #include <exception>
 #include <functional>
@@ -143,13 +145,17 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void viewhelpBitBtnClick();
     // While a batch runs: "Saving 120 of 1000 …" in the status bar, and the previews show the faces
     // being saved, at most every kProgressIntervalMs.
-    void ShowBatchProgress(int current, int total);
+    void ShowBatchProgress(int current, int total, const QString& caption);
     static constexpr int kProgressIntervalMs = 100;
 
     // The batch renders through the window's face composer with the two preview buttons.
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;
     QList<QSize> FaceSizes(int type, const QStringList& captions) override;
+    FaceRender BatchFaces() override;
+
+    // Whether "&Save Buttons" or "&Preview in web browser" is running.
+    bool BatchRunning() const { return batchRunning_; }
 
     // The picture the batch captures into; mode 0 also loads bitmap files into it to learn their size.
     const QImage& TempImage() const;
@@ -201,7 +207,14 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // The file dialogs of the settings files: "Plumeric settings (*.dat)", from the settings folder.
     platform::OpenFileRequest SettingsFileRequest(const QString& title) const;
     // Runs "&Save Buttons" or "&Preview in web browser" with the status bar and previews around it.
-    void RunBatch(const std::function<void()>& run);
+    // While it runs, `button` reads "&Stop" and stops it (Escape too), and the controls that could
+    // change the settings or start another run are disabled.
+    void RunBatch(QPushButton* button, const std::function<void()>& run);
+    // Asks the running batch to stop after the file in hand.
+    void StopBatch();
+    // Disables the pages, the test caption and the other run button for a batch; gives them back.
+    void LockControls(QPushButton* running);
+    void UnlockControls();
     // Both previews show the faces the composer holds.
     void ShowComposedFaces();
     // The status bar around a batch: counts reset before it, what happened after it.
@@ -226,8 +239,11 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     int previewRefreshes_ = 0;
     QElapsedTimer progressClock_;
     bool showSavedFaces_ = false;
-    bool batchRunning_ = false;  // "&Save Buttons" or "&Preview in web browser" is running
-    int batchCurrent_ = 0;       // the caption being saved, from 1, and how many there are
+    bool batchRunning_ = false;     // "&Save Buttons" or "&Preview in web browser" is running
+    bool closeAfterBatch_ = false;  // the window was closed while a batch ran
+    QList<QPointer<QWidget>> lockedControls_;
+    QShortcut* stopShortcut_ = nullptr;
+    int batchCurrent_ = 0;  // the caption being saved, from 1, and how many there are
     int batchTotal_ = 0;
     int filesWritten_ = 0;
     int filesKept_ = 0;

@@ -240,4 +240,32 @@ QImage TButtonComposer::CaptureScaledButton(int type, int scale) const {
                        settings_.fileType, settings::ColourFromStringLenient(settings_.htmlBackgroundColour));
 }
 
+output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces() {
+    ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
+    // Of the settings only the caption and, for a smart-sized button, the width follow from the
+    // caption; the rest is the type's face as it stands now.
+    struct TypeFaces {
+        face::FaceProperties face;
+        bool smart = false;
+        QString spacing;
+    };
+    auto faces = std::make_shared<std::array<TypeFaces, 2>>();
+    for (const int t : {settings::kType1, settings::kType2}) {
+        const settings::ButtonStyle& s = settings_.button[static_cast<std::size_t>(t)];
+        TypeFaces& f = (*faces)[t == settings::kType1 ? 0 : 1];
+        f.face = Face(t);
+        f.smart = s.backgroundMode == 3 || s.backgroundMode == 4;
+        f.spacing = s.spacing;
+    }
+    return [faces](int type, const QString& caption) {
+        const TypeFaces& f = (*faces)[type == 1 ? 0 : 1];
+        face::FaceProperties p = f.face;
+        p.caption = caption;
+        if (f.smart) {
+            p.buttonWidth = SmartWidth(QFontMetrics(face::FaceFontOf(p.font)), caption, f.spacing);
+        }
+        return SavedPicture(p);
+    };
+}
+
 }  // namespace compose

@@ -7,6 +7,7 @@
 #include "gif/PngWriter.h"
 #include "output/BatchChecks.h"
 #include "output/CaptionNaming.h"
+#include "output/RenderAhead.h"
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
 #include "platform/Interrupt.h"
@@ -30,7 +31,7 @@ double ReadFileSize(const QString& path) {
     return static_cast<double>(size);
 }
 
-// Keeps the previews from refreshing while one file is rendered and written.
+// Keeps the previews from refreshing while files are rendered and written.
 class SuspendPreviews {
   public:
     explicit SuspendPreviews(settings::AppSettings& s) : s_(s) { s_.PreviewUpdatesSuspended = true; }
@@ -41,6 +42,9 @@ class SuspendPreviews {
   private:
     settings::AppSettings& s_;
 };
+
+// How many files the workers may make ahead of the writer, per worker.
+constexpr int kLookaheadPerThread = 4;
 
 }  // namespace
 
@@ -94,6 +98,14 @@ QString BatchSummaryText(bool saved, int done, int total, int written, int kept)
     return QStringLiteral("The batch stopped at caption %1 of %2 (%3)").arg(done).arg(total).arg(files);
 }
 
+QString StoppedText(int done, int total, int written) {
+    return QStringLiteral("Stopped after %1 of %2 captions (%3 %4 written).")
+        .arg(done)
+        .arg(total)
+        .arg(written)
+        .arg(written == 1 ? QStringLiteral("file") : QStringLiteral("files"));
+}
+
 QString FolderTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
@@ -115,21 +127,16 @@ ButtonBatch::ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dia
                          ButtonRenderer& renderer)
     : settings_(settings), dialogs_(dialogs), renderer_(renderer) {}
 
-void ButtonBatch::WriteImage(const QImage& image, const QString& path) {
-    QByteArray bytes;
-    if (settings_.fileType == settings::kFileTypeGif) {
+QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType) {
+    if (fileType == settings::kFileTypeGif) {
         gif::TGIFImage gifImage;
         gifImage.Assign(image);
-        bytes = gifImage.SaveToBytes();
-    } else if (settings_.fileType == settings::kFileTypePng) {
-        bytes = gif::EncodePng(image);
-    } else {
-        bytes = gif::EncodeBmp24(image);
+        return gifImage.SaveToBytes();
     }
-    QString reason;
-    if (!platform::ReplaceFile(path, bytes, &reason)) {
-        throw std::runtime_error(platform::CannotWriteText(path, reason).toStdString());
+    if (fileType == settings::kFileTypePng) {
+        return gif::EncodePng(image);
     }
+    return gif::EncodeBmp24(image);
 }
 
 bool ButtonBatch::FolderUsable(const QString& folder) {
@@ -138,64 +145,81 @@ bool ButtonBatch::FolderUsable(const QString& folder) {
     return folderTested_;
 }
 
-ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& folderText,
-                                                    const QString& fileName, const QString& caption) {
+ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& folder, const QString& fileName,
+                                                    const QString& caption) {
     const SuspendPreviews suspended(settings_);
     if (type == 1) {
         renderer_.ApplyButtonSettings(caption, settings_.testCaption);
     } else {
         renderer_.ApplyButtonSettings(settings_.testCaption, caption);
     }
-    const QString folder = platform::IncludeTrailingSeparator(folderText);
+    const int fileType = settings_.fileType;
+    return WriteButtonFile(
+        folder, fileName, caption, [&] { return EncodeImage(renderer_.CaptureButton(type), fileType); },
+        nullptr);
+}
 
+ButtonBatch::FileResult ButtonBatch::WriteButtonFile(const QString& folderText, const QString& fileName,
+                                                     const QString& caption,
+                                                     const std::function<QByteArray()>& encode,
+                                                     double* size) {
+    const QString folder = platform::IncludeTrailingSeparator(folderText);
     FileResult result;
     result.folderOk = true;
-    platform::CreateFolder(folder);
-    // The folder is tested once in a batch, before its first file, and again after a failed write:
-    // making each file's own temporary already proves that the folder takes files.
-    if (!(batchRunning_ && folderTested_) && !FolderUsable(folder)) {
-        result.folderOk = false;
-        return result;
+    // The folder is made and tested once in a batch, before its first file, and again after a failed
+    // write: making each file's own temporary already proves that the folder takes files.
+    if (!(batchRunning_ && folderTested_)) {
+        platform::CreateFolder(folder);
+        if (!FolderUsable(folder)) {
+            result.folderOk = false;
+            return result;
+        }
     }
 
-    const QImage image = renderer_.CaptureButton(type);
-    LastOverwriteAnswer = static_cast<int>(platform::ConfirmAnswer::Yes);
     const QString path = folder + fileName;
+    QByteArray bytes;
+    LastOverwriteAnswer = static_cast<int>(platform::ConfirmAnswer::Yes);
     bool write = true;
-    if (settings_.overwritePrompt && platform::FileExists(path)) {
-        if (!OverwriteNoToAll && !OverwriteYesToAll) {
-            if (OnOverwriteQuestion) {
-                OnOverwriteQuestion(caption, fileName);
+    try {
+        bytes = encode();
+        if (settings_.overwritePrompt && platform::FileExists(path)) {
+            if (!OverwriteNoToAll && !OverwriteYesToAll) {
+                if (OnOverwriteQuestion) {
+                    OnOverwriteQuestion(caption, fileName);
+                }
+                LastOverwriteAnswer = static_cast<int>(dialogs_.Confirm(OverwritePrompt(fileName)));
             }
-            LastOverwriteAnswer = static_cast<int>(dialogs_.Confirm(OverwritePrompt(fileName)));
+            if (OverwriteNoToAll) {
+                write = false;
+            } else if (OverwriteYesToAll) {
+                write = true;
+            } else {
+                const auto answer = static_cast<platform::ConfirmAnswer>(LastOverwriteAnswer);
+                write = answer == platform::ConfirmAnswer::Yes || answer == platform::ConfirmAnswer::YesToAll;
+                OverwriteYesToAll = answer == platform::ConfirmAnswer::YesToAll;
+                OverwriteNoToAll = answer == platform::ConfirmAnswer::NoToAll;
+            }
         }
-        if (OverwriteNoToAll) {
-            write = false;
-        } else if (OverwriteYesToAll) {
-            write = true;
-        } else {
-            const auto answer = static_cast<platform::ConfirmAnswer>(LastOverwriteAnswer);
-            write = answer == platform::ConfirmAnswer::Yes || answer == platform::ConfirmAnswer::YesToAll;
-            OverwriteYesToAll = answer == platform::ConfirmAnswer::YesToAll;
-            OverwriteNoToAll = answer == platform::ConfirmAnswer::NoToAll;
-        }
-    }
-    if (write) {
         // A file that cannot be written (no space, no permission, any other failure) ends the batch
         // through its error guard with the system's own reason; the writer never leaves a partial
         // file and never harms the file it would have replaced.
-        try {
-            WriteImage(image, path);
-        } catch (const std::exception&) {
-            // A folder that no longer takes files is reported as such; otherwise the write's own
-            // reason ends the batch (a write abandoned on a termination request ends it quietly).
-            if (platform::InterruptSignal() == 0 && !FolderUsable(folder)) {
-                result.folderOk = false;
-                return result;
-            }
-            throw;
+        QString reason;
+        if (write && !platform::ReplaceFile(path, bytes, &reason)) {
+            throw std::runtime_error(platform::CannotWriteText(path, reason).toStdString());
         }
-        result.saved = true;
+    } catch (const std::exception&) {
+        // A folder that no longer takes files is reported as such; otherwise the write's own
+        // reason ends the batch (a write abandoned on a termination request ends it quietly).
+        if (platform::InterruptSignal() == 0 && !FolderUsable(folder)) {
+            result.folderOk = false;
+            return result;
+        }
+        throw;
+    }
+    result.saved = write;
+    if (size != nullptr) {
+        // A written file's size is known; a kept one is whatever the folder holds under the name.
+        *size = write ? static_cast<double>(bytes.size()) : ReadFileSize(path);
     }
     if (OnFileSaved) {
         OnFileSaved(path, write);
@@ -212,10 +236,14 @@ bool ButtonBatch::SaveButtonBatch() {
             batch.stopped_ = false;
             batch.lastBatchSaved_ = false;
         }
-        ~BatchScope() { batch.batchRunning_ = false; }
+        ~BatchScope() {
+            batch.batchRunning_ = false;
+            batch.stopRequest_ = false;
+        }
         BatchScope(const BatchScope&) = delete;
         BatchScope& operator=(const BatchScope&) = delete;
     } scope(*this);
+    const SuspendPreviews suspended(settings_);
     // What an interrupted run left in the folder goes first, so it is never taken for the user's file.
     platform::SweepLeftovers(platform::IncludeTrailingSeparator(settings_.targetFolder));
     savedButtons_.clear();
@@ -223,11 +251,14 @@ bool ButtonBatch::SaveButtonBatch() {
     OverwriteNoToAll = false;
     bool result = true;
     CaptionGrid& grid = settings_.captions;
-    int total = 0;
+    // The rows to save, in order: those whose caption is not blank.
+    QList<int> rows;
     for (int r = 1; r < grid.RowCount(); ++r) {
-        total += platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty() ? 0 : 1;
+        if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
+            rows.append(r);
+        }
     }
-    int current = 0;
+    const int total = static_cast<int>(rows.size());
     try {
         // Nothing is written when a bitmap cannot be read or a button would be empty; names that
         // would leave the folder are replaced before any is used.
@@ -236,13 +267,29 @@ bool ButtonBatch::SaveButtonBatch() {
             return false;
         }
         ReplaceUnusableNames(settings_);
-        for (int r = 1; r < grid.RowCount(); ++r) {
-            const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
-            if (platform::Trim(caption).isEmpty()) {
-                continue;
-            }
+
+        // The workers render and encode each caption's files (type 1, then type 2 when enabled) ahead
+        // of this loop, which writes them, asks and reports strictly in caption order.
+        const bool second = settings_.secondbuttonEnabled;
+        const int types = second ? 2 : 1;
+        const int fileType = settings_.fileType;
+        QStringList captions;
+        for (const int r : rows) {
+            captions.append(grid.Cell(r, CaptionGrid::kCaptionColumn));
+        }
+        const ButtonRenderer::FaceRender render = renderer_.BatchFaces();
+        const int threads = Threads > 0 ? Threads : RenderAhead::DefaultThreads();
+        RenderAhead ahead(
+            total * types,
+            [&](int job) { return EncodeImage(render(job % types + 1, captions[job / types]), fileType); },
+            threads, kLookaheadPerThread * threads);
+
+        const QString folder = settings_.targetFolder;
+        for (int k = 0; k < total; ++k) {
+            const int r = rows[k];
+            const QString& caption = captions[k];
             if (OnProgress) {
-                OnProgress(++current, total);
+                OnProgress(k + 1, total, caption);
             }
             const FileNames defaults = CaptionFilenames(caption, settings_, r);
             const QString names[3] = {defaults.button1, defaults.button2, defaults.html};
@@ -251,20 +298,28 @@ bool ButtonBatch::SaveButtonBatch() {
                     grid.SetCell(r, c, names[c - 1]);
                 }
             }
-            const QString folder = settings_.targetFolder;
-            // A termination request stops the batch before the next file; the file in hand is done.
-            if (StopRequested()) {
-                return false;
-            }
-            FileResult file = SaveButtonFile(1, folder, grid.Cell(r, CaptionGrid::kType1Column), caption);
-            if (settings_.secondbuttonEnabled) {
+            SavedButtonInfo info;
+            info.caption = Pad30(caption);
+            // The names of the files written: the list's own, which may differ from the defaults.
+            info.button1Name = Pad30(grid.Cell(r, CaptionGrid::kType1Column));
+            info.button2Name = second ? Pad30(grid.Cell(r, CaptionGrid::kType2Column))
+                                      : Pad30(QLatin1String(kType2DisabledMarker));
+            info.button2Size = 0;
+            // A stop or a termination request ends the batch before the next file; the file in
+            // hand is done.
+            bool folderOk = true;
+            for (int t = 1; t <= types && folderOk; ++t) {
                 if (StopRequested()) {
                     return false;
                 }
-                file.folderOk =
-                    SaveButtonFile(2, folder, grid.Cell(r, CaptionGrid::kType2Column), caption).folderOk;
+                const int job = k * types + t - 1;
+                const int column = t == 1 ? CaptionGrid::kType1Column : CaptionGrid::kType2Column;
+                double* size = t == 1 ? &info.button1Size : &info.button2Size;
+                folderOk = WriteButtonFile(
+                               folder, grid.Cell(r, column), caption, [&] { return ahead.Take(job); }, size)
+                               .folderOk;
             }
-            if (!file.folderOk) {
+            if (!folderOk) {
                 if (OnFolderFailure) {
                     OnFolderFailure(folder);
                 } else {
@@ -272,18 +327,7 @@ bool ButtonBatch::SaveButtonBatch() {
                 }
                 return false;
             }
-            SavedButtonInfo info;
-            info.caption = Pad30(caption);
-            // The names of the files written: the list's own, which may differ from the defaults.
-            info.button1Name = Pad30(grid.Cell(r, CaptionGrid::kType1Column));
-            info.button2Name = settings_.secondbuttonEnabled ? Pad30(grid.Cell(r, CaptionGrid::kType2Column))
-                                                             : Pad30(QLatin1String(kType2DisabledMarker));
             savedButtons_.append(info);
-            const QString base = platform::IncludeTrailingSeparator(folder);
-            savedButtons_.back().button1Size = ReadFileSize(base + grid.Cell(r, CaptionGrid::kType1Column));
-            savedButtons_.back().button2Size =
-                settings_.secondbuttonEnabled ? ReadFileSize(base + grid.Cell(r, CaptionGrid::kType2Column))
-                                              : 0;
         }
     } catch (const std::exception& e) {
         result = false;
@@ -302,7 +346,7 @@ bool ButtonBatch::SaveButtonBatch() {
 }
 
 bool ButtonBatch::StopRequested() {
-    if (platform::InterruptSignal() != 0) {
+    if (platform::InterruptSignal() != 0 || stopRequest_) {
         stopped_ = true;
     }
     return stopped_;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 #include "output/ButtonRenderer.h"
@@ -41,6 +42,8 @@ QString ProgressText(int current, int total);
 QString OverwriteQuestionText(int current, int total, const QString& caption, const QString& fileName);
 // The status bar after a batch: "16 captions done (30 files written, 2 kept)", or where it stopped.
 QString BatchSummaryText(bool saved, int done, int total, int written, int kept);
+// The status bar after a batch the user stopped: "Stopped after 3 of 10 captions (6 files written)."
+QString StoppedText(int done, int total, int written);
 // The line of the folder test file.
 QString FolderTestLine();
 // Whether any data row of the caption list has a caption that is not blank.
@@ -67,8 +70,16 @@ class ButtonBatch {
     // termination request. Leftovers of interrupted runs are swept from the folder first.
     bool SaveButtonBatch();
 
-    // Whether the last batch stopped on a termination request (nothing more is written then).
+    // Whether the last batch stopped on a stop request or a termination request (nothing more is
+    // written then).
     bool Stopped() const { return stopped_; }
+
+    // Asks the running batch to stop after the file in hand; safe to call from any thread. The next
+    // batch starts without it.
+    void RequestStop() { stopRequest_ = true; }
+
+    // The workers that render and encode a batch's files ahead of the writer (0: one per core).
+    int Threads = 0;
 
     // The "&Save Buttons" action: refuses an empty list, runs the batch, renders the test caption
     // again and reports.
@@ -85,9 +96,9 @@ class ButtonBatch {
     // message is shown instead.
     std::function<void()> WriteStatusReport;
 
-    // Told before each caption is rendered: its place among the captions to save (from 1) and how
-    // many there are. The window shows the progress and the faces being saved.
-    std::function<void(int current, int total)> OnProgress;
+    // Told before each caption's files are written: its place among the captions to save (from 1),
+    // how many there are, and the caption. The window shows the progress and the faces being saved.
+    std::function<void(int current, int total, const QString& caption)> OnProgress;
 
     // Told before the overwrite question is asked: the caption and the name of the file in question.
     std::function<void(const QString& caption, const QString& fileName)> OnOverwriteQuestion;
@@ -108,7 +119,12 @@ class ButtonBatch {
     std::function<void(const QString& error)> OnBatchError;
 
   private:
-    void WriteImage(const QImage& image, const QString& path);
+    // The bytes of the image as a file of the type holds it (the settings' file type index).
+    static QByteArray EncodeImage(const QImage& image, int fileType);
+    // Writes the bytes `encode` makes under `fileName` in the folder, asking first when the file
+    // exists and the prompt is on; `size` gets the size of the file now under the name.
+    FileResult WriteButtonFile(const QString& folder, const QString& fileName, const QString& caption,
+                               const std::function<QByteArray()>& encode, double* size);
     // Runs the folder test; remembers within a batch that the folder passed it.
     bool FolderUsable(const QString& folder);
     // Whether a termination request has come: the batch then stops before its next file.
@@ -123,6 +139,7 @@ class ButtonBatch {
     // Within a batch: the folder passed its test, and no write has failed since.
     bool folderTested_ = false;
     bool stopped_ = false;
+    std::atomic<bool> stopRequest_{false};
 };
 
 }  // namespace output

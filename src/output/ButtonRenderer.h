@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace output {
 
@@ -24,6 +25,14 @@ class ButtonRenderer {
     // The size the type's button (1 or 2) would have for each caption under the current settings,
     // without rendering: a batch measures every caption before it writes a file.
     virtual QList<QSize> FaceSizes(int type, const QStringList& captions) = 0;
+
+    // Renders the face of a type (1 or 2) for a caption, as CaptureButton would after
+    // ApplyButtonSettings; safe to call from several threads at once.
+    using FaceRender = std::function<QImage(int type, const QString& caption)>;
+
+    // Applies the current settings and answers a renderer of both types' faces under them, fixed for a
+    // batch: later changes to the settings or the buttons do not reach it.
+    virtual FaceRender BatchFaces() = 0;
 };
 
 }  // namespace output

@@ -250,6 +250,79 @@ TEST_F(Form1Test, ABatchShowsItsProgressInTheStatusBar) {
     EXPECT_TRUE(dialogs.Messages()[0].startsWith("All buttons have been saved to folder: -"));
 }
 
+TEST_F(Form1Test, TheRunningBatchsButtonStopsItEscapeToo) {
+    auto form = MakeForm();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const QString folder = dir.path() + "/KSDATA/BUTTONS/";
+    const auto saved = form->Batch().OnFileSaved;
+    // At a given file: what the window shows while the batch runs, then what the user does.
+    int files = 0;
+    int stopAt = 0;
+    std::function<void()> act;
+    QStringList seen;
+    form->Batch().OnFileSaved = [&](const QString& path, bool written) {
+        saved(path, written);
+        if (++files == stopAt) {
+            seen << form->SaveBatchButton->text() << form->generatehtmlbutton->text()
+                 << QString::number(form->SaveBatchButton->isEnabled())
+                 << QString::number(form->generatehtmlbutton->isEnabled())
+                 << QString::number(form->TextEdit->isEnabled())
+                 << QString::number(form->PageControl1->currentWidget()->isEnabled());
+            act();
+        }
+    };
+
+    // "&Save Buttons" reads "&Stop" and is the one control left; clicking it ends the batch after
+    // the file in hand, with no closing message.
+    stopAt = 3;
+    act = [&] { form->SaveBatchButton->click(); };
+    form->SaveBatchButton->click();
+    EXPECT_EQ(seen, (QStringList{"&Stop", "&Preview in web browser", "1", "0", "0", "0"}));
+    EXPECT_EQ(files, 3);
+    EXPECT_EQ(QDir(folder).entryList({"*.gif"}, QDir::Files),
+              (QStringList{"d_home.gif", "u_contacts.gif", "u_home.gif"}));
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Stopped after 1 of 7 captions (3 files written)."));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+    EXPECT_TRUE(form->Batch().Stopped());
+    // Everything comes back as it was.
+    EXPECT_EQ(form->SaveBatchButton->text(), QStringLiteral("&Save Buttons"));
+    EXPECT_TRUE(form->generatehtmlbutton->isEnabled());
+    EXPECT_TRUE(form->TextEdit->isEnabled());
+    EXPECT_TRUE(form->PageControl1->currentWidget()->isEnabled());
+    EXPECT_EQ(form->image1->Caption(), form->TextEdit->text());
+
+    // Escape stops "&Preview in web browser" the same way: no page is written and nothing opened.
+    QDir(folder).removeRecursively();
+    files = 0;
+    seen.clear();
+    stopAt = 2;
+    act = [&] { QTest::keyClick(form.get(), Qt::Key_Escape); };
+    form->generatehtmlbutton->click();
+    EXPECT_EQ(seen, (QStringList{"&Save Buttons", "&Stop", "0", "1", "0", "0"}));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"d_home.gif", "u_home.gif"}));
+    EXPECT_TRUE(shell.Opened().isEmpty());
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Stopped after 1 of 7 captions (2 files written)."));
+    EXPECT_EQ(form->generatehtmlbutton->text(), QStringLiteral("&Preview in web browser"));
+
+    // Escape outside a batch does nothing; the next batch runs to its end.
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    stopAt = 0;
+    form->SaveBatchButton->click();
+    EXPECT_EQ(form->StatusText(), QStringLiteral("7 captions done (14 files written, 0 kept)"));
+
+    // Closing the window while a batch runs stops it, then closes the window.
+    QDir(folder).removeRecursively();
+    files = 0;
+    stopAt = 1;
+    act = [&] { form->close(); };
+    form->SaveBatchButton->click();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"u_home.gif"});
+    EXPECT_TRUE(form->isVisible());  // not while the batch ran
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+}
+
 namespace {
 
 // Records the status bar each time an overwrite question is asked, and while the batch's closing

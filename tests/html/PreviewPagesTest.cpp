@@ -24,8 +24,10 @@ class FakeRenderer : public output::ButtonRenderer {
         captions[0] = caption1;
         captions[1] = caption2;
     }
-    QImage CaptureButton(int type) override {
-        QImage face(10 + static_cast<int>(captions[type - 1].size()), 8, QImage::Format_RGB32);
+    QImage CaptureButton(int type) override { return Face(type, captions[type - 1]); }
+    FaceRender BatchFaces() override { return &Face; }
+    static QImage Face(int type, const QString& caption) {
+        QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
         face.fill(type == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
         return face;
     }

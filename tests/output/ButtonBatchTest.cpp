@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QMap>
 #include <QTemporaryDir>
+#include <atomic>
 #include <csignal>
+#include <mutex>
 
 #include "TestSupport.h"
 #include "gif/WebPalette.h"
@@ -23,7 +25,8 @@ using platform::ConfirmAnswer;
 
 namespace {
 
-// Renders a face whose size and colours depend on the caption, and records what it was asked.
+// Renders a face whose size and colours depend on the caption, and records what it was asked. The
+// faces of a batch come from its BatchFaces on the batch's worker threads.
 class FakeRenderer : public ButtonRenderer {
   public:
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override {
@@ -31,19 +34,15 @@ class FakeRenderer : public ButtonRenderer {
         captions[0] = caption1;
         captions[1] = caption2;
     }
-    QImage CaptureButton(int type) override {
-        const QString caption = captions[type - 1];
-        QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
-        face.fill(type == 1 ? qRgb(250, 20, 100) : qRgb(10, 140, 60));
-        face.setPixel(0, 0, qRgb(static_cast<int>(caption.size()) * 9 % 256, 0, 0));
-        // Every render differs from every other, even for the same caption, in a web-palette colour,
-        // so a file that was overwritten can be told from one that was kept.
-        const int n = ++renders;
-        face.setPixel(1, 0, qRgb(n % 6 * 51, n / 6 % 6 * 51, n / 36 % 6 * 51));
-        captured.append(face);
-        return face;
+    QImage CaptureButton(int type) override { return Record(type, captions[type - 1], ++generation); }
+    FaceRender BatchFaces() override {
+        applied.append(QStringLiteral("batch"));
+        const int batchGeneration = ++generation;
+        return [this, batchGeneration](int type, const QString& caption) {
+            return Record(type, caption, batchGeneration);
+        };
     }
-    // The sizes CaptureButton gives, or the size `forcedSizes` holds for "TYPE:CAPTION".
+    // The sizes the faces have, or the size `forcedSizes` holds for "TYPE:CAPTION".
     QList<QSize> FaceSizes(int type, const QStringList& list) override {
         measured.append(QStringLiteral("%1:%2").arg(type).arg(list.join(',')));
         QList<QSize> sizes;
@@ -53,12 +52,33 @@ class FakeRenderer : public ButtonRenderer {
         }
         return sizes;
     }
+    // The last face rendered for a type and caption.
+    QImage Rendered(int type, const QString& caption) {
+        const std::lock_guard lock(mutex);
+        return rendered.value(QStringLiteral("%1:%2").arg(type).arg(caption));
+    }
     QMap<QString, QSize> forcedSizes;
     QStringList measured;
     QStringList applied;
-    QList<QImage> captured;
-    int renders = 0;
+    std::atomic<int> renders{0};
     QString captions[2];
+
+  private:
+    QImage Record(int type, const QString& caption, int n) {
+        QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
+        face.fill(type == 1 ? qRgb(250, 20, 100) : qRgb(10, 140, 60));
+        face.setPixel(0, 0, qRgb(static_cast<int>(caption.size()) * 9 % 256, 0, 0));
+        // Each batch's faces differ from every earlier batch's, in a web-palette colour, so a file
+        // that was overwritten can be told from one that was kept.
+        face.setPixel(1, 0, qRgb(n % 6 * 51, n / 6 % 6 * 51, n / 36 % 6 * 51));
+        ++renders;
+        const std::lock_guard lock(mutex);
+        rendered[QStringLiteral("%1:%2").arg(type).arg(caption)] = face;
+        return face;
+    }
+    std::mutex mutex;
+    QMap<QString, QImage> rendered;
+    int generation = 0;
 };
 
 class ButtonBatchTest : public ::testing::Test {
@@ -92,10 +112,9 @@ TEST_F(ButtonBatchTest, DefaultSettingsWriteTwoGifsPerCaption) {
     // Names were filled into the blank cells and stay there.
     EXPECT_EQ(s.captions.RowAt(1),
               (settings::CaptionGrid::Row{"Home", "u_home.gif", "d_home.gif", "home.htm"}));
-    // Each file is rendered with the other type showing the test caption, then the previews return.
-    EXPECT_EQ(renderer.applied.first(), QStringLiteral("Home|Plumeric !"));
-    EXPECT_EQ(renderer.applied[1], QStringLiteral("Plumeric !|Home"));
-    EXPECT_EQ(renderer.applied.last(), QStringLiteral("Plumeric !|Plumeric !"));
+    // The batch takes its faces once, renders every file's face, then the previews return.
+    EXPECT_EQ(renderer.applied, (QStringList{"batch", "Plumeric !|Plumeric !"}));
+    EXPECT_EQ(renderer.renders, 14);
     EXPECT_FALSE(s.PreviewUpdatesSuspended);
 
     ASSERT_EQ(batch.SavedButtons().size(), 7);
@@ -107,7 +126,7 @@ TEST_F(ButtonBatchTest, DefaultSettingsWriteTwoGifsPerCaption) {
 
     // Every file decodes to the web-palette mapping of the face that was captured for it.
     const QImage decoded(Out("u_home.gif"));
-    const QImage& face = renderer.captured[0];
+    const QImage face = renderer.Rendered(1, "Home");
     ASSERT_EQ(decoded.size(), face.size());
     for (int y = 0; y < face.height(); ++y) {
         for (int x = 0; x < face.width(); ++x) {
@@ -130,7 +149,7 @@ TEST_F(ButtonBatchTest, NamesTypedByTheUserAreKeptAndBmpFilesHoldTheFace) {
     // The record names the file written, not the default name.
     EXPECT_EQ(batch.SavedButtons()[0].button1Name, QStringLiteral("mine.bmp").leftJustified(30));
     EXPECT_EQ(batch.SavedButtons()[0].button2Name, QStringLiteral("d_home.bmp").leftJustified(30));
-    EXPECT_EQ(QImage(Out("mine.bmp")).convertToFormat(QImage::Format_RGB32), renderer.captured[0]);
+    EXPECT_EQ(QImage(Out("mine.bmp")).convertToFormat(QImage::Format_RGB32), renderer.Rendered(1, "Home"));
 }
 
 TEST_F(ButtonBatchTest, PngFilesHoldTheFaceInTrueColourWithItsTransparency) {
@@ -214,7 +233,7 @@ TEST_F(ButtonBatchTest, FoldersThatCannotBeUsedStopTheBatch) {
     batch.SaveBatchButtonClick();
     EXPECT_EQ(dialogs.Messages(), QStringList{"Unable to access the specified target folder: -\r" +
                                               s.targetFolder + "\rno buttons have been saved."});
-    EXPECT_EQ(renderer.applied.size(), 3);  // both files of the first row, then the previews again
+    EXPECT_EQ(renderer.applied.size(), 2);  // the batch's faces, then the previews again
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/missing"));
     EXPECT_TRUE(batch.SavedButtons().isEmpty());
 
@@ -317,7 +336,11 @@ TEST_F(ButtonBatchTest, ATypedFolderWithoutItsSeparatorSavesAndReadsTheSizes) {
     s.captions.SetRowCount(3);
     s.targetFolder = dir.path() + "/out";
     QList<std::pair<int, int>> progress;
-    batch.OnProgress = [&](int current, int total) { progress.append({current, total}); };
+    QStringList progressCaptions;
+    batch.OnProgress = [&](int current, int total, const QString& caption) {
+        progress.append({current, total});
+        progressCaptions.append(caption);
+    };
     s.captions.SetCell(1, 0, " ");  // a blank row is neither saved nor counted
     batch.SaveBatchButtonClick();
     EXPECT_EQ(dialogs.Messages(),
@@ -331,6 +354,7 @@ TEST_F(ButtonBatchTest, ATypedFolderWithoutItsSeparatorSavesAndReadsTheSizes) {
     EXPECT_GT(batch.SavedButtons()[0].button1Size, 0);
     EXPECT_EQ(Files(), (QStringList{"d_contacts.gif", "u_contacts.gif"}));
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(progressCaptions, QStringList{"Contacts"});
     EXPECT_EQ(ProgressText(120, 1000), QStringLiteral("Saving 120 of 1000 \u2026"));
 }
 
@@ -420,21 +444,16 @@ TEST_F(ButtonBatchTest, TheFolderIsTestedOnceABatchAndAgainAfterAFailedWrite) {
 
 TEST_F(ButtonBatchTest, AFolderThatGoesDuringTheBatchStopsItWithTheFolderMessage) {
     s.captions.SetRowCount(3);
-    class Removing : public FakeRenderer {
-      public:
-        QString folder;
-        QImage CaptureButton(int type) override {
-            if (renders == 1) {
-                QDir(folder).removeRecursively();
-            }
-            return FakeRenderer::CaptureButton(type);
-        }
-    } removing;
-    removing.folder = Out("");
-    ButtonBatch watched{s, dialogs, removing};
-    watched.SaveBatchButtonClick();
+    // The folder goes once the first file is in it.
+    QStringList saved;
+    batch.OnFileSaved = [&](const QString& path, bool) {
+        saved.append(QFileInfo(path).fileName());
+        QDir(Out("")).removeRecursively();
+    };
+    batch.SaveBatchButtonClick();
     EXPECT_EQ(dialogs.Messages(), QStringList{FolderFailureMessage(s.targetFolder)});
-    EXPECT_EQ(removing.renders, 2);
+    EXPECT_EQ(saved, QStringList{"u_home.gif"});
+    EXPECT_TRUE(batch.SavedButtons().isEmpty());
 }
 
 TEST_F(ButtonBatchTest, LeftoversOfInterruptedRunsAreSweptFirstAndNeverTakenForTheUsersFiles) {
