@@ -7,9 +7,11 @@
 #include <QTimer>
 
 #include "app/Form1.h"
+#include "compose/ButtonComposer.h"
 #include "gif/GIFImage.h"
 #include "gif/LZWEncoder.h"
 #include "gif/WebPalette.h"
+#include "output/ButtonBatch.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 
@@ -87,6 +89,42 @@ void BM_ProgressDisplayCost(benchmark::State& state) {
     state.counters["ratio"] = with / without;
 }
 
+// The window's "&Save Buttons" (progress display, previews, stop button) against the batch as
+// kestro-batch runs it (the composer and the batch alone, no window), on the same settings and 1,000
+// captions, into new folders, in pairs in alternating order. The counters give the mean time of each
+// and their ratio.
+void BM_WindowAgainstTool(benchmark::State& state) {
+    Fixture f;
+    settings::AppSettings toolSettings = f.form.Settings();
+    platform::ScriptedDialogs toolDialogs;
+    compose::TButtonComposer composer(toolSettings);
+    output::ButtonBatch tool(toolSettings, toolDialogs, composer);
+    int run = 0;
+    double window = 0;
+    double alone = 0;
+    bool windowFirst = true;
+    for (auto _ : state) {
+        windowFirst = !windowFirst;
+        for (const bool inWindow : {windowFirst, !windowFirst}) {
+            const QString folder = f.dir.path() + QStringLiteral("/pair%1/").arg(++run);
+            QElapsedTimer clock;
+            clock.start();
+            if (inWindow) {
+                f.form.Settings().targetFolder = folder;
+                f.form.SaveBatchButtonClick();
+            } else {
+                toolSettings.targetFolder = folder;
+                tool.SaveButtonBatch();
+            }
+            (inWindow ? window : alone) += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["window_ms"] = window / n;
+    state.counters["tool_ms"] = alone / n;
+    state.counters["ratio"] = window / alone;
+}
+
 // "Preview in web browser" with the default settings and captions: 14 images and 7 pages (the
 // browser is a recording stand-in). Argument 0: into a new folder each time; 1: replacing.
 void BM_DefaultPreviewPages(benchmark::State& state) {
@@ -157,6 +195,7 @@ BENCHMARK(BM_WholeBatch)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(BM_ProgressDisplayCost)->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK(BM_WindowAgainstTool)->Unit(benchmark::kMillisecond)->Iterations(6);
 BENCHMARK(BM_DefaultPreviewPages)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderOneButton)->Unit(benchmark::kMicrosecond);
 // Argument 0: reduction; 1: LZW encoding; 2: building the stream and writing the file.

@@ -229,6 +229,7 @@ int TBatchRunner::Run() {
 
     compose::TButtonComposer composer(s);
     output::ButtonBatch batch(s, dialogs, composer);
+    batch.Threads = options_.threads;
     batch.OnFileSaved = [this](const QString& path, bool written) { Done(path, written); };
     // Where a batch ended: the caption being saved among those to save.
     int total = 0;

@@ -52,6 +52,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                  "lists them as kept (without it they are overwritten); "
                                                  "the --report file is written all the same."));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
+    const QCommandLineOption threads(QStringLiteral("threads"),
+                                     QStringLiteral("Renders and encodes the buttons on N threads (1 to "
+                                                    "64; by default one per processor core). The files "
+                                                    "are the same whatever N is."),
+                                     QStringLiteral("N"));
     const QCommandLineOption smooth(QStringLiteral("smooth"),
                                     QStringLiteral("Draws the captions with smooth (anti-aliased) edges, "
                                                    "whatever the settings file says."));
@@ -67,8 +72,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "extension (not with 8.3 names); 1 (the default) does "
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
-    parser.addOptions(
-        {help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth, scale, pageStyle});
+    parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth, scale,
+                       pageStyle, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -146,6 +151,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return bad(QStringLiteral("--page-style takes classic or css, not \"%1\".")
                            .arg(parser.value(pageStyle)));
         }
+    }
+    if (parser.isSet(threads)) {
+        bool number = false;
+        const int n = parser.value(threads).toInt(&number);
+        if (!number || n < 1 || n > kMaxThreads) {
+            return bad(QStringLiteral("--threads takes a whole number from 1 to %1, not \"%2\".")
+                           .arg(kMaxThreads)
+                           .arg(parser.value(threads)));
+        }
+        o.threads = n;
     }
     o.html = parser.isSet(html) || parser.isSet(htmlOut);
     o.keepExisting = parser.isSet(keep);

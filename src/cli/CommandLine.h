@@ -12,6 +12,8 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitBadArguments = 2;
 // A run stopped by SIGINT or SIGTERM ends with 128 plus the signal's number, as shells report it.
 inline constexpr int kExitInterrupted = 128;
+// The most threads --threads takes.
+inline constexpr int kMaxThreads = 64;
 
 struct BatchOptions {
     QString settingsFile;          // a settings file in the format of "kestro.dat"
@@ -26,6 +28,7 @@ struct BatchOptions {
     bool smooth = false;           // smooth caption edges, whatever the settings file says
     std::optional<int> scale;      // 1 or 2 (also the twice-size images); none: the settings file's
     std::optional<int> pageStyle;  // settings::kPageStyleClassic or kPageStyleCss; none: the settings file's
+    int threads = 0;               // threads that render and encode; 0: one per core
 };
 
 struct CommandLine {

@@ -18,7 +18,8 @@ CommandLine Parse(const QStringList& arguments) {
 TEST(CommandLine, EveryOptionReachesTheRun) {
     const CommandLine line = Parse({"--captions", "caps.txt", "--out", "site/img", "--format", "BMP",
                                     "--html", "--report", "report.txt", "--keep-existing", "--quiet",
-                                    "--smooth", "--scale", "2", "--page-style", "CSS", "settings.dat"});
+                                    "--smooth", "--scale", "2", "--page-style", "CSS", "--threads", "64",
+                                    "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
@@ -31,6 +32,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_TRUE(line.options.smooth);
     EXPECT_EQ(line.options.scale, 2);
     EXPECT_EQ(line.options.pageStyle, settings::kPageStyleCss);
+    EXPECT_EQ(line.options.threads, 64);
     EXPECT_TRUE(line.options.htmlFolder.isEmpty());
 
     // --html-out names the pages' folder and implies --html.
@@ -51,6 +53,8 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_EQ(Parse({"--scale=1", "--page-style=classic", "kestro.dat"}).options.scale, 1);
     EXPECT_EQ(Parse({"--page-style=classic", "kestro.dat"}).options.pageStyle, settings::kPageStyleClassic);
     EXPECT_EQ(Parse({"--format", "PNG", "kestro.dat"}).options.fileType, settings::kFileTypePng);
+    EXPECT_EQ(plain.options.threads, 0);  // one per core
+    EXPECT_EQ(Parse({"--threads=1", "kestro.dat"}).options.threads, 1);
 }
 
 TEST(CommandLine, HelpAndVersion) {
@@ -86,6 +90,9 @@ TEST(CommandLine, BadArgumentsSayWhatIsWrongAndShowTheUsage) {
         {{"--scale=0", "a.dat"}, "--scale takes 1 or 2, not \"0\"."},
         {{"--scale=2x", "a.dat"}, "--scale takes 1 or 2, not \"2x\"."},
         {{"--page-style", "script", "a.dat"}, "--page-style takes classic or css, not \"script\"."},
+        {{"--threads", "0", "a.dat"}, "--threads takes a whole number from 1 to 64, not \"0\"."},
+        {{"--threads=65", "a.dat"}, "--threads takes a whole number from 1 to 64, not \"65\"."},
+        {{"--threads", "two", "a.dat"}, "--threads takes a whole number from 1 to 64, not \"two\"."},
     };
     for (const auto& [arguments, why] : cases) {
         const CommandLine line = Parse(arguments);

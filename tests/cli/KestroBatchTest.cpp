@@ -84,6 +84,18 @@ TEST(KestroBatch, TheToolInAScratchFolderWritesWhatTheWindowWrites) {
     EXPECT_EQ(run.out.count('\n'), 17);  // 15 files, the report, the summary
     // Nothing was opened and nothing else was written beside the settings file.
     EXPECT_EQ(QDir(scratch).entryList(QDir::Files, QDir::Name), (QStringList{"report.txt", "settings.dat"}));
+
+    // On one thread and on more threads than captions the images are the same bytes.
+    for (const QString& threads : {QStringLiteral("1"), QStringLiteral("9")}) {
+        const Process again = Start({"--threads", threads, "--out", "t" + threads, "settings.dat"}, scratch);
+        ASSERT_EQ(again.status, 0) << again.err.toStdString();
+        const QStringList images = QDir(scratch + "t" + threads).entryList(QDir::Files, QDir::Name);
+        EXPECT_EQ(images.size(), 14);
+        for (const QString& name : images) {
+            EXPECT_TRUE(testsupport::ReadAll(scratch + "t" + threads + "/" + name) == window[name])
+                << threads.toStdString() << " " << name.toStdString();
+        }
+    }
 }
 
 TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
