@@ -157,7 +157,9 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
         ShowStatus(output::OverwriteQuestionText(batchCurrent_, batchTotal_, caption, fileName));
         statusPanel_->repaint();
     };
-    batch_.OnFileSaved = [this](const QString&, bool written) { ++(written ? filesWritten_ : filesKept_); };
+    batch_.OnFileSaved = [this](const QString&, bool written, qint64) {
+        ++(written ? filesWritten_ : filesKept_);
+    };
     // What the batch did shows while its closing message is open.
     batch_.OnBatchEnded = [this] {
         ShowBatchSummary();

@@ -180,7 +180,10 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
 }
 
 void TBatchRunner::Done(const QString& path, bool written) {
-    const qint64 size = platform::FileSize(path);
+    Done(path, written, platform::FileSize(path));
+}
+
+void TBatchRunner::Done(const QString& path, bool written, qint64 size) {
     if (written) {
         ++written_;
         bytes_ += std::max<qint64>(size, 0);
@@ -230,7 +233,7 @@ int TBatchRunner::Run() {
     compose::TButtonComposer composer(s);
     output::ButtonBatch batch(s, dialogs, composer);
     batch.Threads = options_.threads;
-    batch.OnFileSaved = [this](const QString& path, bool written) { Done(path, written); };
+    batch.OnFileSaved = [this](const QString& path, bool written, qint64 size) { Done(path, written, size); };
     // Where a batch ended: the caption being saved among those to save.
     int total = 0;
     for (int r = 1; r < s.captions.RowCount(); ++r) {

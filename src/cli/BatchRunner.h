@@ -36,6 +36,8 @@ class TBatchRunner {
     // Applies --out, --html-out and --format; false when the folders cannot be used.
     bool ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialogs);
     void Done(const QString& path, bool written);
+    // The same with the file's size already known (-1: a kept file that cannot be read).
+    void Done(const QString& path, bool written, qint64 size);
 
     BatchOptions options_;
     QTextStream& out_;

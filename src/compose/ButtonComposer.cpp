@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 #include "compose/ScaledFace.h"
 #include "compose/StyleMapping.h"
@@ -202,6 +204,33 @@ QList<QSize> TButtonComposer::FaceSizes(int type, const QStringList& captions) {
     return sizes;
 }
 
+namespace {
+
+// The shapes of one type's faces in a batch, made once for each size the faces take: all else that
+// decides a shape is the same for every caption. Safe to use from several threads at once.
+class ShapeCache {
+  public:
+    std::shared_ptr<const face::ShapeRegions> For(const face::ShapedFace& shaped) {
+        const std::pair key(shaped.properties.buttonWidth, shaped.properties.buttonHeight);
+        {
+            const std::lock_guard lock(mutex_);
+            if (const auto found = shapes_.find(key); found != shapes_.end()) {
+                return found->second;
+            }
+        }
+        auto made = std::make_shared<const face::ShapeRegions>(
+            face::FaceShapeRegions(shaped.properties, shaped.bounds));
+        const std::lock_guard lock(mutex_);
+        return shapes_.emplace(key, std::move(made)).first->second;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::map<std::pair<int, int>, std::shared_ptr<const face::ShapeRegions>> shapes_;
+};
+
+}  // namespace
+
 QImage TButtonComposer::CaptureButton(int type) {
     const int t = type == 1 ? settings::kType1 : settings::kType2;
     if (OnCapture) {
@@ -213,13 +242,18 @@ QImage TButtonComposer::CaptureButton(int type) {
 }
 
 QImage TButtonComposer::FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour) {
-    const QImage picture = SavedPicture(p);
+    return FilePicture(SavedPicture(p), p, fileType, pageColour, nullptr);
+}
+
+QImage TButtonComposer::FilePicture(const QImage& picture, const face::FaceProperties& p, int fileType,
+                                    face::TColor pageColour, const face::ShapeRegions* regions) {
     // The rectangle has no outside; a turned face has its shape in its own bounds, not in the picture.
     if (p.buttonKind == face::bkRect || p.buttonAngle != 0 ||
         picture.size() != QSize(p.buttonWidth, p.buttonHeight)) {
         return picture;
     }
-    const QRegion inside = face::FaceShapeRegions(p, picture.size()).window;
+    const QRegion inside =
+        regions != nullptr ? regions->window : face::FaceShapeRegions(p, picture.size()).window;
     const bool transparent = fileType == settings::kFileTypePng;
     QImage out(picture.size(), transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     out.fill(transparent ? QColor(Qt::transparent) : face::ToQColor(pageColour));
@@ -248,8 +282,11 @@ output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces() {
         face::FaceProperties face;
         bool smart = false;
         QString spacing;
+        ShapeCache shapes;
     };
     auto faces = std::make_shared<std::array<TypeFaces, 2>>();
+    const int fileType = settings_.fileType;
+    const face::TColor pageColour = settings::ColourFromStringLenient(settings_.htmlBackgroundColour);
     for (const int t : {settings::kType1, settings::kType2}) {
         const settings::ButtonStyle& s = settings_.button[static_cast<std::size_t>(t)];
         TypeFaces& f = (*faces)[t == settings::kType1 ? 0 : 1];
@@ -257,14 +294,19 @@ output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces() {
         f.smart = s.backgroundMode == 3 || s.backgroundMode == 4;
         f.spacing = s.spacing;
     }
-    return [faces](int type, const QString& caption) {
-        const TypeFaces& f = (*faces)[type == 1 ? 0 : 1];
+    return [faces, fileType, pageColour](int type, const QString& caption) {
+        TypeFaces& f = (*faces)[type == 1 ? 0 : 1];
         face::FaceProperties p = f.face;
         p.caption = caption;
         if (f.smart) {
             p.buttonWidth = SmartWidth(QFontMetrics(face::FaceFontOf(p.font)), caption, f.spacing);
         }
-        return SavedPicture(p);
+        const face::ShapedFace shaped = face::ShapeOf(p);
+        const std::shared_ptr<const face::ShapeRegions> regions = f.shapes.For(shaped);
+        const QImage picture = SavedPicture(face::RenderShapedFace(shaped, *regions, FaceStateShown()), p);
+        // The file's shape is the painted one where the face was not reshaped (an arc is).
+        return FilePicture(picture, p, fileType, pageColour,
+                           p.buttonKind != face::bkArc && shaped.bounds == picture.size() ? regions.get() : nullptr);
     };
 }
 

@@ -34,6 +34,9 @@ class TButtonComposer : public output::ButtonRenderer {
     // `pageColour` (the HTML pages' background) in BMP and GIF files. Reads only its arguments, so
     // pictures may be made on several threads at once.
     static QImage FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour);
+    // The same from the face's saved picture, with the regions of its shape when the caller has them.
+    static QImage FilePicture(const QImage& picture, const face::FaceProperties& p, int fileType,
+                              face::TColor pageColour, const face::ShapeRegions* regions);
 
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;

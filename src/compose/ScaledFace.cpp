@@ -40,8 +40,11 @@ face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
 }
 
 QImage SavedPicture(const face::FaceProperties& p) {
+    return SavedPicture(face::RenderFace(p, TButtonComposer::FaceStateShown()), p);
+}
+
+QImage SavedPicture(const QImage& painted, const face::FaceProperties& p) {
     // A button with a side of 0 has an empty picture, one of 0 × 0 the face's single pixel.
-    const QImage painted = face::RenderFace(p, TButtonComposer::FaceStateShown());
     QImage picture = painted.copy(0, 0, p.buttonWidth, p.buttonHeight);
     const QSize window(p.buttonWidth, p.buttonHeight);
     if (picture.size() != window && !window.isEmpty()) {

@@ -14,5 +14,7 @@ face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale);
 // The saved picture of a face: the button's own rectangle of the face the engine paints in the
 // state a saved face shows.
 QImage SavedPicture(const face::FaceProperties& p);
+// The same from the face already painted.
+QImage SavedPicture(const QImage& painted, const face::FaceProperties& p);
 
 }  // namespace compose

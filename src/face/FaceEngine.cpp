@@ -398,8 +398,8 @@ void PaintFace(QImage& face, const FaceProperties& p, const FaceState& state, co
     FacePainter(face, p, state, regions, bounds, window).Paint();
 }
 
-QImage RenderFace(const FaceProperties& p, const FaceState& state) {
-    FaceProperties shaped = p;
+ShapedFace ShapeOf(const FaceProperties& p) {
+    ShapedFace shaped{p, QSize()};
     if (p.buttonKind == bkArc) {
         // The arc decides its own height.
         ShapeParams params;
@@ -409,13 +409,23 @@ QImage RenderFace(const FaceProperties& p, const FaceState& state) {
         params.depth = p.buttonDepth;
         params.radiusRatio = p.radiusRatio;
         params.arcAngle = p.arcAngle;
-        shaped.buttonHeight = BuildKindOutline(params).height;
+        shaped.properties.buttonHeight = BuildKindOutline(params).height;
     }
-    const QSize bounds = RotatedBounds(shaped.buttonWidth, shaped.buttonHeight, shaped.buttonAngle);
-    QImage face(bounds.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const FaceProperties& f = shaped.properties;
+    shaped.bounds = RotatedBounds(f.buttonWidth, f.buttonHeight, f.buttonAngle);
+    return shaped;
+}
+
+QImage RenderShapedFace(const ShapedFace& shaped, const ShapeRegions& regions, const FaceState& state) {
+    QImage face(shaped.bounds.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     face.fill(Qt::black);
-    PaintFace(face, shaped, state, FaceShapeRegions(shaped, bounds), bounds, bounds);
+    PaintFace(face, shaped.properties, state, regions, shaped.bounds, shaped.bounds);
     return face;
+}
+
+QImage RenderFace(const FaceProperties& p, const FaceState& state) {
+    const ShapedFace shaped = ShapeOf(p);
+    return RenderShapedFace(shaped, FaceShapeRegions(shaped.properties, shaped.bounds), state);
 }
 
 }  // namespace face

@@ -37,4 +37,15 @@ void PaintFace(QImage& face, const FaceProperties& p, const FaceState& state, co
 // regions and the face painted on it, the caption aligned in the bounds.
 QImage RenderFace(const FaceProperties& p, const FaceState& state);
 
+// The two halves of RenderFace, for faces that share a shape (a batch's faces differ in their caption
+// and, sized to it, their width): the properties as RenderFace paints them (an arc decides its own
+// height) with the bounds and regions of their shape, which depend on neither the caption nor the
+// state; then the face painted with them, the same pixels as RenderFace.
+struct ShapedFace {
+    FaceProperties properties;
+    QSize bounds;
+};
+ShapedFace ShapeOf(const FaceProperties& p);
+QImage RenderShapedFace(const ShapedFace& shaped, const ShapeRegions& regions, const FaceState& state);
+
 }  // namespace face

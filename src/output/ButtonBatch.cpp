@@ -217,12 +217,13 @@ ButtonBatch::FileResult ButtonBatch::WriteButtonFile(const QString& folderText, 
         throw;
     }
     result.saved = write;
+    // A written file's size is known; a kept one is whatever the folder holds under the name.
+    const qint64 fileSize = write ? bytes.size() : platform::FileSize(path);
     if (size != nullptr) {
-        // A written file's size is known; a kept one is whatever the folder holds under the name.
-        *size = write ? static_cast<double>(bytes.size()) : ReadFileSize(path);
+        *size = fileSize >= 0 ? static_cast<double>(fileSize) : ReadFileSize(path);
     }
     if (OnFileSaved) {
-        OnFileSaved(path, write);
+        OnFileSaved(path, write, fileSize);
     }
     return result;
 }
@@ -269,7 +270,8 @@ bool ButtonBatch::SaveButtonBatch() {
         ReplaceUnusableNames(settings_);
 
         // The workers render and encode each caption's files (type 1, then type 2 when enabled) ahead
-        // of this loop, which writes them, asks and reports strictly in caption order.
+        // of this loop, which writes them, asks and reports strictly in caption order, and makes a
+        // file itself when no worker has started it. One thread: this loop makes every file.
         const bool second = settings_.secondbuttonEnabled;
         const int types = second ? 2 : 1;
         const int fileType = settings_.fileType;
@@ -282,7 +284,7 @@ bool ButtonBatch::SaveButtonBatch() {
         RenderAhead ahead(
             total * types,
             [&](int job) { return EncodeImage(render(job % types + 1, captions[job / types]), fileType); },
-            threads, kLookaheadPerThread * threads);
+            threads - 1, kLookaheadPerThread * threads);
 
         const QString folder = settings_.targetFolder;
         for (int k = 0; k < total; ++k) {

@@ -78,7 +78,8 @@ class ButtonBatch {
     // batch starts without it.
     void RequestStop() { stopRequest_ = true; }
 
-    // The workers that render and encode a batch's files ahead of the writer (0: one per core).
+    // The threads that render and encode a batch's files, the writer's own included (0: one per core;
+    // 1: the writer alone).
     int Threads = 0;
 
     // The "&Save Buttons" action: refuses an empty list, runs the batch, renders the test caption
@@ -109,9 +110,10 @@ class ButtonBatch {
     // Whether the last batch saved every caption (false: refused, failed or stopped).
     bool LastBatchSaved() const { return lastBatchSaved_; }
 
-    // Told after each file's overwrite decision: the file's path and whether it was written (false:
-    // an existing file was kept).
-    std::function<void(const QString& path, bool written)> OnFileSaved;
+    // Told after each file's overwrite decision: the file's path, whether it was written (false: an
+    // existing file was kept), and the size of the file now under the name (-1: a kept file that
+    // cannot be read).
+    std::function<void(const QString& path, bool written, qint64 size)> OnFileSaved;
 
     // When set, told of what ends a batch in place of the window's box (kestro-batch says it in its
     // own words): the folder that did not take the test file, or the error that stopped the batch.

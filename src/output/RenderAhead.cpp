@@ -8,7 +8,7 @@ namespace output {
 
 RenderAhead::RenderAhead(int count, Make make, int threads, int lookahead)
     : count_(count), make_(std::move(make)), slots_(static_cast<std::size_t>(std::max(1, lookahead))) {
-    const int workers = std::clamp(threads, 1, std::max(1, count));
+    const int workers = std::clamp(threads, 0, std::max(0, count - 1));
     workers_.reserve(static_cast<std::size_t>(workers));
     for (int i = 0; i < workers; ++i) {
         workers_.emplace_back([this] { Work(); });
@@ -64,12 +64,31 @@ QByteArray RenderAhead::Take(int index) {
     }
     Slot& slot = slots_[static_cast<std::size_t>(index) % slots_.size()];
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return slot.index == index || stopped_; });
-    if (slot.index != index) {
-        throw std::logic_error("RenderAhead: stopped");
+    Slot made;
+    for (;;) {
+        if (slot.index == index) {
+            made = std::move(slot);
+            slot = Slot();
+            break;
+        }
+        if (stopped_) {
+            throw std::logic_error("RenderAhead: stopped");
+        }
+        if (next_ == index) {
+            // No worker has started the job: the one who needs it makes it, rather than wait.
+            ++next_;
+            lock.unlock();
+            made.index = index;
+            try {
+                made.bytes = make_(index);
+            } catch (...) {
+                made.error = std::current_exception();
+            }
+            lock.lock();
+            break;
+        }
+        changed_.wait(lock);
     }
-    Slot made = std::move(slot);
-    slot = Slot();
     ++taken_;
     lock.unlock();
     changed_.notify_all();

@@ -12,14 +12,17 @@ namespace output {
 
 // Makes the files of a batch on worker threads ahead of the one that writes them: job i (from 0) is
 // made by `make(i)` on some worker, and Take(i) hands its bytes over in order, waiting for them when
-// they are not ready yet. The workers run at most `lookahead` jobs beyond the last one taken, so memory
-// stays bounded however long the batch is. What a job throws is rethrown by Take for that job.
+// they are not ready yet, or making them itself when no worker has started them (so with no workers
+// everything is made by the caller of Take, one job after another). The workers run at most `lookahead` jobs
+// beyond the last one taken, so memory stays bounded however long the batch is. What a job throws is rethrown
+// by Take for that job.
 class RenderAhead {
   public:
     using Make = std::function<QByteArray(int index)>;
 
-    // `threads` workers (at least 1) start at once on jobs 0 .. count - 1.
-    RenderAhead(int count, Make make, int threads, int lookahead);
+    // `workers` threads (0 or more; no more than there are jobs after the first) start at once on jobs
+    // 0 .. count - 1.
+    RenderAhead(int count, Make make, int workers, int lookahead);
     // Stops the workers and waits for them: a job under way is finished and thrown away.
     ~RenderAhead();
 
@@ -32,7 +35,7 @@ class RenderAhead {
     // Ends the workers after the jobs in hand; nothing more is made.
     void Stop();
 
-    // The workers a batch uses on this machine: one per core, at least one.
+    // The threads a batch uses on this machine, its writer included: one per core, at least one.
     static int DefaultThreads();
 
   private:

@@ -89,7 +89,7 @@ TEST_F(Form1CloseTest, ATerminationRequestStopsTheBatchAfterTheFileInHandThenClo
         form->close();
     });
     int files = 0;
-    form->Batch().OnFileSaved = [&](const QString&, bool) {
+    form->Batch().OnFileSaved = [&](const QString&, bool, qint64) {
         if (++files == 3) {
             ::raise(SIGTERM);
         }

@@ -261,8 +261,8 @@ TEST_F(Form1Test, TheRunningBatchsButtonStopsItEscapeToo) {
     int stopAt = 0;
     std::function<void()> act;
     QStringList seen;
-    form->Batch().OnFileSaved = [&](const QString& path, bool written) {
-        saved(path, written);
+    form->Batch().OnFileSaved = [&](const QString& path, bool written, qint64 size) {
+        saved(path, written, size);
         if (++files == stopAt) {
             seen << form->SaveBatchButton->text() << form->generatehtmlbutton->text()
                  << QString::number(form->SaveBatchButton->isEnabled())

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <atomic>
+#include <thread>
 
 #include "ReferenceFaces.h"
 #include "compose/ButtonComposer.h"
@@ -39,6 +41,42 @@ TEST_F(ButtonComposerTest, HiddenButtonsRenderTheFacesThePreviewsRendered) {
             ASSERT_FALSE(expected.isNull());
             EXPECT_EQ(testsupport::DifferentPixels(composer.CaptureButton(type), expected), 0)
                 << "mode " << mode << " type " << type;
+        }
+    }
+}
+
+TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread) {
+    compose::TButtonComposer composer(s);
+    // Captions of the same width and of others, an empty one among them.
+    const QStringList captions = {"Products", "Contacts", "", "W", "Products and services", "iii", "Home"};
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        testsupport::SetReferenceSettings(s, mode, bitmapFile);
+        const output::ButtonRenderer::FaceRender render = composer.BatchFaces();
+        QList<QImage> expected;
+        for (const QString& caption : captions) {
+            composer.ApplyButtonSettings(caption, caption);
+            expected << composer.CaptureButton(1) << composer.CaptureButton(2);
+        }
+        // Settings changed after the batch took its faces do not reach them.
+        s.button[settings::kType1].backgroundColour = QStringLiteral("00123456");
+        std::vector<QImage> made(static_cast<std::size_t>(expected.size()) * 3);
+        std::atomic<std::size_t> next{0};
+        std::vector<std::thread> workers;
+        for (int t = 0; t < 3; ++t) {
+            workers.emplace_back([&] {
+                for (std::size_t k = next++; k < made.size(); k = next++) {
+                    const std::size_t i = k % static_cast<std::size_t>(expected.size());
+                    made[k] = render(static_cast<int>(i % 2) + 1, captions[static_cast<qsizetype>(i / 2)]);
+                }
+            });
+        }
+        for (std::thread& w : workers) {
+            w.join();
+        }
+        for (std::size_t k = 0; k < made.size(); ++k) {
+            const auto i = static_cast<qsizetype>(k % static_cast<std::size_t>(expected.size()));
+            EXPECT_TRUE(made[k] == expected[i])
+                << "mode " << mode << " type " << i % 2 + 1 << " \"" << captions[i / 2].toStdString() << "\"";
         }
     }
 }

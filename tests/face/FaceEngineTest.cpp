@@ -48,6 +48,21 @@ TEST(FaceEngine, TheSameFacesOnOneThreadAndOnFour) {
     }
 }
 
+TEST(FaceEngine, AShapeMadeOnceServesEveryCaptionOfItsSize) {
+    // The regions are made for the face without its caption and in another state; painted with
+    // them, every face is the one RenderFace gives (arcs, rotations and user shapes included).
+    for (const testsupport::VariedFace& f : testsupport::VariedFaces()) {
+        FaceProperties uncaptioned = f.properties;
+        uncaptioned.caption.clear();
+        const ShapedFace shape = ShapeOf(uncaptioned);
+        const ShapeRegions regions = FaceShapeRegions(shape.properties, shape.bounds);
+        ShapedFace captioned = ShapeOf(f.properties);
+        ASSERT_EQ(captioned.bounds, shape.bounds);
+        EXPECT_TRUE(RenderShapedFace(captioned, regions, f.state) == RenderFace(f.properties, f.state))
+            << f.properties.caption.toStdString();
+    }
+}
+
 TEST(FaceEngine, AFaceIsItsPropertiesAndStateAlone) {
     FaceProperties p;
     p.buttonWidth = 60;

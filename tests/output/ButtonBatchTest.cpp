@@ -446,7 +446,7 @@ TEST_F(ButtonBatchTest, AFolderThatGoesDuringTheBatchStopsItWithTheFolderMessage
     s.captions.SetRowCount(3);
     // The folder goes once the first file is in it.
     QStringList saved;
-    batch.OnFileSaved = [&](const QString& path, bool) {
+    batch.OnFileSaved = [&](const QString& path, bool, qint64) {
         saved.append(QFileInfo(path).fileName());
         QDir(Out("")).removeRecursively();
     };
@@ -472,7 +472,9 @@ TEST_F(ButtonBatchTest, LeftoversOfInterruptedRunsAreSweptFirstAndNeverTakenForT
     ASSERT_TRUE(testsupport::WriteAll(Out("u_home.gif"), "the user's"));
     dialogs.QueueConfirm(ConfirmAnswer::NoToAll);
     QStringList reported;
-    batch.OnFileSaved = [&](const QString& path, bool) { reported.append(QFileInfo(path).fileName()); };
+    batch.OnFileSaved = [&](const QString& path, bool, qint64) {
+        reported.append(QFileInfo(path).fileName());
+    };
     batch.SaveBatchButtonClick();
     EXPECT_EQ(Files(), (QStringList{"d_home.gif", "u_home.gif"}));
     EXPECT_EQ(reported, (QStringList{"u_home.gif", "d_home.gif"}));
@@ -481,7 +483,7 @@ TEST_F(ButtonBatchTest, LeftoversOfInterruptedRunsAreSweptFirstAndNeverTakenForT
 
 TEST_F(ButtonBatchTest, ATerminationRequestStopsTheBatchAfterTheFileInHand) {
     s.captions.SetRowCount(4);  // Home, Contacts, Products
-    batch.OnFileSaved = [&](const QString& path, bool) {
+    batch.OnFileSaved = [&](const QString& path, bool, qint64) {
         if (path.endsWith("u_contacts.gif")) {
             platform::RecordInterrupt(SIGTERM);  // as the signal handler does
         }

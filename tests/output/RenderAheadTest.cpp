@@ -15,7 +15,7 @@
 using namespace output;
 
 TEST(RenderAheadTest, JobsComeInOrderWithinTheLookaheadAndErrorsReachTheirOwnJob) {
-    for (const int threads : {1, 4}) {
+    for (const int workers : {0, 1, 3}) {
         std::atomic<int> taken{0};
         std::atomic<int> furthest{-1};
         std::atomic<bool> beyond{false};
@@ -36,10 +36,10 @@ TEST(RenderAheadTest, JobsComeInOrderWithinTheLookaheadAndErrorsReachTheirOwnJob
                     }
                     return QByteArray::number(i * 7);
                 },
-                threads, kLookahead);
+                workers, kLookahead);
             for (int i = 0; i < 30; ++i) {
                 ++taken;  // counted before it is handed over: workers may move on while Take returns
-                EXPECT_EQ(ahead.Take(i), QByteArray::number(i * 7)) << threads;
+                EXPECT_EQ(ahead.Take(i), QByteArray::number(i * 7)) << workers;
             }
             ++taken;
             EXPECT_THROW(
@@ -54,8 +54,8 @@ TEST(RenderAheadTest, JobsComeInOrderWithinTheLookaheadAndErrorsReachTheirOwnJob
                 std::runtime_error);
             EXPECT_THROW(ahead.Take(5), std::logic_error);  // out of order
         }
-        EXPECT_FALSE(beyond) << threads;
-        EXPECT_LE(furthest, 30 + kLookahead) << threads;  // stopped with the lookahead, not at 49
+        EXPECT_FALSE(beyond) << workers;
+        EXPECT_LE(furthest, 30 + kLookahead) << workers;  // stopped with the lookahead, not at 49
     }
 }
 
@@ -103,7 +103,9 @@ TEST(ThreadedBatchTest, FilesQuestionsAndErrorsFollowTheCaptionOrderOnEveryWorke
         ButtonBatch batch(s, dialogs, faces);
         batch.Threads = threads;
         QStringList order;
-        batch.OnFileSaved = [&](const QString& path, bool) { order.append(QFileInfo(path).fileName()); };
+        batch.OnFileSaved = [&](const QString& path, bool, qint64) {
+            order.append(QFileInfo(path).fileName());
+        };
         ASSERT_TRUE(batch.SaveButtonBatch());
         ASSERT_EQ(order.size(), 2 * kRows);
         for (int r = 1; r <= kRows; ++r) {
@@ -119,6 +121,12 @@ TEST(ThreadedBatchTest, FilesQuestionsAndErrorsFollowTheCaptionOrderOnEveryWorke
         // Again with the question on: it is asked in caption order; "No" keeps one file, and
         // "Yes to All" at the third question answers every later one.
         s.overwritePrompt = true;
+        ASSERT_TRUE(testsupport::WriteAll(s.targetFolder + "b1.gif", "kept"));
+        QList<qint64> sizes;
+        batch.OnFileSaved = [&](const QString& path, bool, qint64 size) {
+            order.append(QFileInfo(path).fileName());
+            sizes.append(size);
+        };
         dialogs.QueueConfirm(platform::ConfirmAnswer::Yes);
         dialogs.QueueConfirm(platform::ConfirmAnswer::No);
         dialogs.QueueConfirm(platform::ConfirmAnswer::YesToAll);
@@ -128,6 +136,11 @@ TEST(ThreadedBatchTest, FilesQuestionsAndErrorsFollowTheCaptionOrderOnEveryWorke
         EXPECT_EQ(dialogs.History()[1].text, OverwritePrompt("b1.gif"));
         EXPECT_EQ(dialogs.History()[2].text, OverwritePrompt("a2.gif"));
         EXPECT_EQ(order.size(), 2 * kRows);
+        // The file kept is reported with its own size, the ones written with theirs.
+        EXPECT_EQ(testsupport::ReadAll(s.targetFolder + "b1.gif"), QByteArray("kept"));
+        EXPECT_EQ(sizes[1], 4);
+        EXPECT_EQ(batch.SavedButtons()[0].button2Size, 4.0);
+        EXPECT_EQ(sizes[2], QFileInfo(s.targetFolder + "a2.gif").size());
 
         // A face that cannot be made ends the batch at its file: everything before it is written,
         // nothing after it, and the error names it.
@@ -146,7 +159,7 @@ TEST(ThreadedBatchTest, FilesQuestionsAndErrorsFollowTheCaptionOrderOnEveryWorke
         // A stop asked for while a file is written ends the batch after that file.
         QDir(s.targetFolder).removeRecursively();
         s.captions.SetCell(25, 0, "Caption 25");
-        batch.OnFileSaved = [&](const QString& path, bool) {
+        batch.OnFileSaved = [&](const QString& path, bool, qint64) {
             if (path.endsWith("a3.gif")) {
                 batch.RequestStop();
             }
