@@ -42,13 +42,15 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	cd $(ASAN_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The face engine and its test of faces painted on several threads at once, under ThreadSanitizer. It
-# needs no suppressions: Qt, fontconfig and FreeType are not instrumented, and their locks are seen.
+# The face engine, the composer's batch faces and the threaded batch, with their tests of faces and
+# files made on several threads at once, under ThreadSanitizer. They need no suppressions: Qt,
+# fontconfig and FreeType are not instrumented, and their locks are seen.
+TSAN_TESTS = test_face test_compose test_output
 test-tsan: deps
 	@cmake -S . -B $(TSAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMERIC_TSAN=ON >/dev/null
-	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target test_face
-	cd $(TSAN_BUILD_DIR) && TSAN_OPTIONS="halt_on_error=1" \
-		QT_QPA_PLATFORM=offscreen tests/test_face
+	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) $(addprefix --target ,$(TSAN_TESTS))
+	cd $(TSAN_BUILD_DIR) && for t in $(TSAN_TESTS); do TSAN_OPTIONS="halt_on_error=1" \
+		QT_QPA_PLATFORM=offscreen tests/$$t || exit 1; done
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done

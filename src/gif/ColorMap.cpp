@@ -32,13 +32,16 @@ void TGIFColorMap::WriteTo(QByteArray& out) const {
     if (colours_.empty()) {
         return;
     }
-    for (const RGBTriple& c : colours_) {
-        out.append(static_cast<char>(c.red));
-        out.append(static_cast<char>(c.green));
-        out.append(static_cast<char>(c.blue));
-    }
+    // The table in one piece: red, green and blue of each colour, then black up to the padded size.
     const int padded = 1 << BitsPerPixel();
-    out.append(static_cast<qsizetype>(padded - Count()) * 3, '\0');
+    const qsizetype at = out.size();
+    out.resize(at + static_cast<qsizetype>(padded) * 3, '\0');
+    char* p = out.data() + at;
+    for (const RGBTriple& c : colours_) {
+        *p++ = static_cast<char>(c.red);
+        *p++ = static_cast<char>(c.green);
+        *p++ = static_cast<char>(c.blue);
+    }
 }
 
 }  // namespace gif

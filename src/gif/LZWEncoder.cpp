@@ -12,10 +12,11 @@ namespace {
 constexpr int kMaxCodeWidth = 12;
 constexpr std::uint32_t kLastCode = 4095;  // the next free code that forces a reset
 
-// The string table: 8009 slots of (key << 12) | code, open addressing with a doubling probe.
+// The string table: 8192 slots of (key << 12) | code, open addressing with a multiplicative hash and
+// linear probing. It never holds more than 4096 strings, so at least half of it stays empty.
 class THashTable {
   public:
-    static constexpr std::uint32_t kSize = 8009;
+    static constexpr std::uint32_t kSize = 8192;
     static constexpr std::uint32_t kNotFound = 0xFFFFFFFF;
 
     THashTable() { Clear(); }
@@ -41,14 +42,10 @@ class THashTable {
     }
 
   private:
-    static std::uint32_t Start(std::uint32_t key) { return (key ^ (key >> 4)) % kSize; }
-    static std::uint32_t Next(std::uint32_t i) {
-        if (i == 0) {
-            return kSize - 1;
-        }
-        const std::uint32_t doubled = 2 * i;
-        return doubled >= kSize ? doubled - kSize : doubled;
-    }
+    // Keys are 20 bits (a 12-bit prefix code and a byte); the top 13 bits of their product with an
+    // odd constant spread them over the table.
+    static std::uint32_t Start(std::uint32_t key) { return (key * 0x9E3779B1u) >> 19; }
+    static std::uint32_t Next(std::uint32_t i) { return (i + 1) & (kSize - 1); }
     static bool Empty(std::uint32_t slot) { return (slot >> 12) == 0xFFFFFu; }
 
     std::array<std::uint32_t, kSize> slots_;

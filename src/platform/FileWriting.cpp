@@ -103,6 +103,19 @@ bool Fail(int code, QString* reason) {
     return false;
 }
 
+// Whether an existing file may be replaced: it carries a write permission and the user may write
+// it. Its owner may exactly when the owner's write bit is set; for anyone else the system decides.
+bool MayReplace(const QByteArray& target, const struct stat& existing) {
+    if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return false;
+    }
+    const uid_t user = ::geteuid();
+    if (user != 0 && existing.st_uid == user) {
+        return (existing.st_mode & S_IWUSR) != 0;
+    }
+    return ::access(target.constData(), W_OK) == 0;
+}
+
 enum class NewFile { Written, Failed, NamedWay };
 
 // A new file: written into an unnamed temporary of the folder, then linked in under its name, so an
@@ -198,11 +211,12 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* reason) 
     // An existing file keeps its protection: one the user may not write, or that carries no write
     // permission at all (a read-only file), is not replaced, and a replaced file keeps its bits. For a
     // link under the name these are the bits of what it points to, which is only looked at.
-    struct stat existing {};
+    struct stat existing = entry;
     const bool existingFile =
-        exists && ::stat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
-    if (existingFile && (::access(target.constData(), W_OK) != 0 ||
-                         (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        exists &&
+        (S_ISREG(entry.st_mode) ||
+         (S_ISLNK(entry.st_mode) && ::stat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode)));
+    if (existingFile && !MayReplace(target, existing)) {
         return Fail(EACCES, reason);
     }
     int code = 0;
