@@ -72,8 +72,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "extension (not with 8.3 names); 1 (the default) does "
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
-    parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth, scale,
-                       pageStyle, threads});
+    parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
+                       scale, pageStyle, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
