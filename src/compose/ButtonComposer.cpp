@@ -305,8 +305,9 @@ output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces() {
         const std::shared_ptr<const face::ShapeRegions> regions = f.shapes.For(shaped);
         const QImage picture = SavedPicture(face::RenderShapedFace(shaped, *regions, FaceStateShown()), p);
         // The file's shape is the painted one where the face was not reshaped (an arc is).
-        return FilePicture(picture, p, fileType, pageColour,
-                           p.buttonKind != face::bkArc && shaped.bounds == picture.size() ? regions.get() : nullptr);
+        return FilePicture(
+            picture, p, fileType, pageColour,
+            p.buttonKind != face::bkArc && shaped.bounds == picture.size() ? regions.get() : nullptr);
     };
 }
 

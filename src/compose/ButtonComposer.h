@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "face/ButtonShapes.h"
 #include "face/FaceProperties.h"
 #include "output/ButtonRenderer.h"
 #include "settings/AppSettings.h"

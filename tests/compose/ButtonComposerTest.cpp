@@ -49,8 +49,22 @@ TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread
     compose::TButtonComposer composer(s);
     // Captions of the same width and of others, an empty one among them.
     const QStringList captions = {"Products", "Contacts", "", "W", "Products and services", "iii", "Home"};
-    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+    // Rectangles in GIF files, round shapes with a gradient in PNG files (transparent outside the
+    // shape), rounded corners in BMP files (the page colour outside).
+    for (int variant = 0; variant < 3 * settings::kBackgroundModeCount; ++variant) {
+        const int mode = variant % settings::kBackgroundModeCount;
         testsupport::SetReferenceSettings(s, mode, bitmapFile);
+        const int kind = variant / settings::kBackgroundModeCount;
+        s.fileType = kind == 0   ? settings::kFileTypeGif
+                     : kind == 1 ? settings::kFileTypePng
+                                 : settings::kFileTypeBmp;
+        for (settings::ButtonStyle& b : s.button) {
+            b.shape = kind == 0   ? settings::kShapeRectangle
+                      : kind == 1 ? 2
+                                  : settings::kShapeRoundedRectangle;
+            b.gradientKind = kind == 1 ? settings::kGradientLinear : settings::kGradientNone;
+            b.cornerRadius = kind == 2 ? QStringLiteral("7") : QString();
+        }
         const output::ButtonRenderer::FaceRender render = composer.BatchFaces();
         QList<QImage> expected;
         for (const QString& caption : captions) {
@@ -75,8 +89,8 @@ TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread
         }
         for (std::size_t k = 0; k < made.size(); ++k) {
             const auto i = static_cast<qsizetype>(k % static_cast<std::size_t>(expected.size()));
-            EXPECT_TRUE(made[k] == expected[i])
-                << "mode " << mode << " type " << i % 2 + 1 << " \"" << captions[i / 2].toStdString() << "\"";
+            EXPECT_TRUE(made[k] == expected[i]) << "variant " << variant << " type " << i % 2 + 1 << " \""
+                                                << captions[i / 2].toStdString() << "\"";
         }
     }
 }

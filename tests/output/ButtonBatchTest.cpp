@@ -162,15 +162,19 @@ TEST_F(ButtonBatchTest, PngFilesHoldTheFaceInTrueColourWithItsTransparency) {
     // The colours are the face's own, not the web palette's (250, 20, 100 has no web colour).
     const QByteArray bytes = testsupport::ReadAll(Out("u_home.png"));
     ASSERT_TRUE(bytes.startsWith("\x89PNG"));
-    EXPECT_EQ(QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_RGB32), renderer.captured[0]);
+    EXPECT_EQ(QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_RGB32),
+              renderer.Rendered(1, "Home"));
 
     // A face with transparent pixels keeps them.
     class Round : public FakeRenderer {
       public:
-        QImage CaptureButton(int type) override {
-            QImage face = FakeRenderer::CaptureButton(type).convertToFormat(QImage::Format_ARGB32);
-            face.setPixel(0, 7, qRgba(0, 0, 0, 0));
-            return face;
+        FaceRender BatchFaces() override {
+            FaceRender faces = FakeRenderer::BatchFaces();
+            return [faces](int type, const QString& caption) {
+                QImage face = faces(type, caption).convertToFormat(QImage::Format_ARGB32);
+                face.setPixel(0, 7, qRgba(0, 0, 0, 0));
+                return face;
+            };
         }
     } round;
     ButtonBatch roundBatch{s, dialogs, round};
