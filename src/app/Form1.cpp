@@ -162,6 +162,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     };
     // What the batch did shows while its closing message is open.
     batch_.OnBatchEnded = [this] {
+        // The batch is over while its closing message or report is shown: nothing is left to stop.
+        ReleaseControls();
         ShowBatchSummary();
         statusPanel_->repaint();
     };
@@ -769,18 +771,15 @@ void TForm1::RunBatch(QPushButton* button, const std::function<void()>& run) {
     StartBatchStatus();
     batchRunning_ = true;
     closeAfterBatch_ = false;
-    const QString text = button->text();
+    runningButton_ = button;
+    runningText_ = button->text();
     button->setText(QStringLiteral("&Stop"));
     LockControls(button);
     stopShortcut_->setEnabled(true);
     // Whatever ends the run, an error included, the controls come back and the previews show the
     // composer's faces again.
-    const auto done = qScopeGuard([this, button, text] {
-        batchRunning_ = false;
-        showSavedFaces_ = false;
-        stopShortcut_->setEnabled(false);
-        button->setText(text);
-        UnlockControls();
+    const auto done = qScopeGuard([this] {
+        ReleaseControls();
         ShowComposedFaces();
         if (closeAfterBatch_) {
             closeAfterBatch_ = false;
@@ -788,6 +787,18 @@ void TForm1::RunBatch(QPushButton* button, const std::function<void()>& run) {
         }
     });
     run();
+}
+
+void TForm1::ReleaseControls() {
+    if (runningButton_ == nullptr) {
+        return;
+    }
+    batchRunning_ = false;
+    showSavedFaces_ = false;
+    stopShortcut_->setEnabled(false);
+    runningButton_->setText(runningText_);
+    runningButton_ = nullptr;
+    UnlockControls();
 }
 
 void TForm1::SaveBatchButtonClick() {

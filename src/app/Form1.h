@@ -215,6 +215,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     // Disables the pages, the test caption and the other run button for a batch; gives them back.
     void LockControls(QPushButton* running);
     void UnlockControls();
+    // Gives the controls back once the batch is over: the running button its own text.
+    void ReleaseControls();
     // Both previews show the faces the composer holds.
     void ShowComposedFaces();
     // The status bar around a batch: counts reset before it, what happened after it.
@@ -243,7 +245,9 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     bool closeAfterBatch_ = false;  // the window was closed while a batch ran
     QList<QPointer<QWidget>> lockedControls_;
     QShortcut* stopShortcut_ = nullptr;
-    int batchCurrent_ = 0;  // the caption being saved, from 1, and how many there are
+    QPushButton* runningButton_ = nullptr;  // the button that started the batch, reading "&Stop"
+    QString runningText_;                   // its own text
+    int batchCurrent_ = 0;                  // the caption being saved, from 1, and how many there are
     int batchTotal_ = 0;
     int filesWritten_ = 0;
     int filesKept_ = 0;

@@ -335,9 +335,14 @@ class StatusAtQuestion : public platform::ScriptedDialogs {
     }
     void ShowMessage(const QString& text) override {
         atMessage = form != nullptr ? form->StatusText() : QString();
+        // The batch is over: its button has its own text again, and nothing is disabled.
+        controlsAtMessage = form != nullptr ? QStringList{form->SaveBatchButton->text(),
+                                                          QString::number(form->TextEdit->isEnabled())}
+                                            : QStringList();
         ScriptedDialogs::ShowMessage(text);
     }
     QString atMessage;
+    QStringList controlsAtMessage;
     TForm1* form = nullptr;
     QStringList statuses;
 };
@@ -354,6 +359,7 @@ TEST_F(Form1Test, TheStatusBarNamesTheCaptionAskedAboutAndSaysWhatTheBatchDid) {
     form.SaveBatchButton->click();
     ASSERT_EQ(form.StatusText(), QStringLiteral("3 captions done (6 files written, 0 kept)"));
     EXPECT_EQ(asking.atMessage, form.StatusText());  // already while "All buttons have been saved" shows
+    EXPECT_EQ(asking.controlsAtMessage, (QStringList{"&Save Buttons", "1"}));
     EXPECT_TRUE(asking.statuses.isEmpty());
 
     // Again over the same files: Yes, No, then "N&o to All" keeps the rest without asking.

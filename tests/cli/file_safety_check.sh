@@ -38,6 +38,14 @@ outside_state() { (cd "$W" && find . -path ./out -prune -o -path ./small -prune 
 
 # Leftovers of the program in a folder: its temporaries and test files, and the old names, that are
 # regular files (planted links are the attacker's, not leftovers).
+# Waits until the folder $1 holds at least $2 entries (at most 30 s): a run is then well under way
+# and, with thousands of images still to make, far from its end however fast the machine is.
+under_way() {
+    for _ in $(seq 1 600); do
+        [ "$(ls -A "$1" 2>/dev/null | wc -l)" -ge "$2" ] && return 0
+        sleep 0.05
+    done
+}
 leftovers() { find "$1" -maxdepth 1 -type f \( -name '.kestro-*' -o -name '*.part' -o -name '*.$$$' \) | sort; }
 # Every GIF in a folder is whole: its signature at the start and its trailer at the end.
 whole_gifs() {
@@ -123,7 +131,7 @@ for sig in TERM INT; do
     rm -rf "$W/out"; mkdir -p "$W/out"
     "$BATCH" --captions "$W/c10000.txt" --html --report "$S/report.txt" "$W/settings.dat" >"$S/run.out" 2>"$S/run.err" &
     PID=$!
-    sleep 1.5
+    under_way "$W/out" 400
     kill -$sig $PID; wait $PID; STATUS=$?
     want=$([ $sig = TERM ] && echo 143 || echo 130)
     check "SIG$sig: exit $want (was $STATUS), after $(ls "$W/out" | wc -l) of 20000 images" [ $STATUS -eq $want ]
@@ -136,7 +144,7 @@ done
 rm -rf "$W/out"; mkdir -p "$W/out"
 "$BATCH" --captions "$W/c10000.txt" --quiet "$W/settings.dat" &
 PID=$!
-sleep 1.5
+under_way "$W/out" 400
 kill -KILL $PID; wait $PID 2>/dev/null
 check "SIGKILL: nothing a later run would trip over remains ($(leftovers "$W/out" | wc -l) leftovers)" \
     bash -c "[ -z \"\$(leftovers '$W/out' 2>/dev/null; find '$W/out' -name '.kestro-*')\" ]"
