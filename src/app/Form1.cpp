@@ -690,8 +690,8 @@ QList<QSize> TForm1::FaceSizes(int type, const QStringList& captions) {
     return composer_->FaceSizes(type, captions);
 }
 
-output::ButtonRenderer::FaceRender TForm1::BatchFaces() {
-    return composer_->BatchFaces();
+output::ButtonRenderer::FaceRender TForm1::BatchFaces(int scale) {
+    return composer_->BatchFaces(scale);
 }
 
 const QImage& TForm1::TempImage() const {

@@ -152,7 +152,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
     QImage CaptureButton(int type) override;
     QList<QSize> FaceSizes(int type, const QStringList& captions) override;
-    FaceRender BatchFaces() override;
+    FaceRender BatchFaces(int scale) override;
 
     // Whether "&Save Buttons" or "&Preview in web browser" is running.
     bool BatchRunning() const { return batchRunning_; }

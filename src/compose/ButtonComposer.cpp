@@ -274,7 +274,7 @@ QImage TButtonComposer::CaptureScaledButton(int type, int scale) const {
                        settings_.fileType, settings::ColourFromStringLenient(settings_.htmlBackgroundColour));
 }
 
-output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces() {
+output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces(int scale) {
     ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
     // Of the settings only the caption and, for a smart-sized button, the width follow from the
     // caption; the rest is the type's face as it stands now.
@@ -294,13 +294,17 @@ output::ButtonRenderer::FaceRender TButtonComposer::BatchFaces() {
         f.smart = s.backgroundMode == 3 || s.backgroundMode == 4;
         f.spacing = s.spacing;
     }
-    return [faces, fileType, pageColour](int type, const QString& caption) {
+    return [faces, fileType, pageColour, scale](int type, const QString& caption) {
         TypeFaces& f = (*faces)[type == 1 ? 0 : 1];
         face::FaceProperties p = f.face;
         p.caption = caption;
         if (f.smart) {
-            p.buttonWidth = SmartWidth(QFontMetrics(face::FaceFontOf(p.font)), caption, f.spacing);
+            p.buttonWidth =
+                SmartWidth(QFontMetrics(face::FaceFontOf(p.font, p.smoothCaption)), caption, f.spacing);
         }
+        // A face for high-density screens: the 1× face's properties doubled, its size included. Its
+        // shapes are cached apart from the 1× ones (another batch's renderer).
+        p = ScaledFace(p, scale);
         const face::ShapedFace shaped = face::ShapeOf(p);
         const std::shared_ptr<const face::ShapeRegions> regions = f.shapes.For(shaped);
         const QImage picture = SavedPicture(face::RenderShapedFace(shaped, *regions, FaceStateShown()), p);

@@ -46,7 +46,7 @@ class TButtonComposer : public output::ButtonRenderer {
     // times as large for high-density screens: exactly `scale` times the width and height of the
     // picture CaptureButton gives. The capture picture is left as it is.
     QImage CaptureScaledButton(int type, int scale) const;
-    FaceRender BatchFaces() override;
+    FaceRender BatchFaces(int scale) override;
 
     // The type's face properties (kType1 or kType2) as the last ApplyButtonSettings left them.
     const face::FaceProperties& Face(int type) const;

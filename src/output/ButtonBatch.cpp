@@ -269,21 +269,33 @@ bool ButtonBatch::SaveButtonBatch() {
         }
         ReplaceUnusableNames(settings_);
 
-        // The workers render and encode each caption's files (type 1, then type 2 when enabled) ahead
-        // of this loop, which writes them, asks and reports strictly in caption order, and makes a
-        // file itself when no worker has started it. One thread: this loop makes every file.
+        // The workers render and encode each caption's files (type 1, then type 2 when enabled; each
+        // followed by its twice-size image while those are written) ahead of this loop, which writes
+        // them, asks and reports strictly in caption order, and makes a file itself when no worker
+        // has started it. One thread: this loop makes every file.
         const bool second = settings_.secondbuttonEnabled;
         const int types = second ? 2 : 1;
+        const bool scaled = WritesScaledImages(settings_);
+        const int scales = scaled ? 2 : 1;
+        const int files = types * scales;  // a caption's files
         const int fileType = settings_.fileType;
         QStringList captions;
         for (const int r : rows) {
             captions.append(grid.Cell(r, CaptionGrid::kCaptionColumn));
         }
-        const ButtonRenderer::FaceRender render = renderer_.BatchFaces();
+        const ButtonRenderer::FaceRender render = renderer_.BatchFaces(1);
+        const ButtonRenderer::FaceRender renderScaled =
+            scaled ? renderer_.BatchFaces(2) : ButtonRenderer::FaceRender();
         const int threads = Threads > 0 ? Threads : RenderAhead::DefaultThreads();
         RenderAhead ahead(
-            total * types,
-            [&](int job) { return EncodeImage(render(job % types + 1, captions[job / types]), fileType); },
+            total * files,
+            [&](int job) {
+                const int file = job % files;
+                const int type = file / scales + 1;
+                const QString& caption = captions[job / files];
+                return EncodeImage(file % scales == 0 ? render(type, caption) : renderScaled(type, caption),
+                                   fileType);
+            },
             threads - 1, kLookaheadPerThread * threads);
 
         const QString folder = settings_.targetFolder;
@@ -307,18 +319,31 @@ bool ButtonBatch::SaveButtonBatch() {
             info.button2Name = second ? Pad30(grid.Cell(r, CaptionGrid::kType2Column))
                                       : Pad30(QLatin1String(kType2DisabledMarker));
             info.button2Size = 0;
+            if (scaled) {
+                info.scaled = true;
+                info.scaled1Name = Pad30(ScaledFilename(grid.Cell(r, CaptionGrid::kType1Column)));
+                info.scaled2Name = second ? Pad30(ScaledFilename(grid.Cell(r, CaptionGrid::kType2Column)))
+                                          : Pad30(QString());
+                info.scaled2Size = 0;
+            }
             // A stop or a termination request ends the batch before the next file; the file in
-            // hand is done.
+            // hand is done. Each file, 1× or 2×, is asked about by its own name; the "to All"
+            // answers hold for both.
             bool folderOk = true;
-            for (int t = 1; t <= types && folderOk; ++t) {
+            for (int file = 0; file < files && folderOk; ++file) {
                 if (StopRequested()) {
                     return false;
                 }
-                const int job = k * types + t - 1;
-                const int column = t == 1 ? CaptionGrid::kType1Column : CaptionGrid::kType2Column;
-                double* size = t == 1 ? &info.button1Size : &info.button2Size;
+                const int job = k * files + file;
+                const int t = file / scales + 1;
+                const bool large = file % scales != 0;
+                const QString& name =
+                    grid.Cell(r, t == 1 ? CaptionGrid::kType1Column : CaptionGrid::kType2Column);
+                double* size = large ? (t == 1 ? &info.scaled1Size : &info.scaled2Size)
+                                     : (t == 1 ? &info.button1Size : &info.button2Size);
                 folderOk = WriteButtonFile(
-                               folder, grid.Cell(r, column), caption, [&] { return ahead.Take(job); }, size)
+                               folder, large ? ScaledFilename(name) : name, caption,
+                               [&] { return ahead.Take(job); }, size)
                                .folderOk;
             }
             if (!folderOk) {

@@ -31,8 +31,9 @@ class ButtonRenderer {
     using FaceRender = std::function<QImage(int type, const QString& caption)>;
 
     // Applies the current settings and answers a renderer of both types' faces under them, fixed for a
-    // batch: later changes to the settings or the buttons do not reach it.
-    virtual FaceRender BatchFaces() = 0;
+    // batch: later changes to the settings or the buttons do not reach it. With a `scale` of 2 the
+    // faces are those for high-density screens: drawn afresh at exactly twice the size.
+    virtual FaceRender BatchFaces(int scale) = 0;
 };
 
 }  // namespace output

@@ -812,7 +812,7 @@ TEST(OlderSettings, AFileWithoutTheLaterChoicesGivesTheSameFilesAndPagesAsBefore
     EXPECT_EQ(checksums, expected);
 }
 
-TEST_F(WindowAndTool, ScaleOneKeepsTheListAndScaleTwoIsRefusedWithEightThreeNames) {
+TEST_F(WindowAndTool, ScaleTwoWritesTheTwiceSizeImagesAsTheWindowDoesAndIsRefusedWithEightThreeNames) {
     S().captions.SetRowCount(3);  // Home, Contacts
     S().captions.SetCell(2, 0, QStringLiteral("Home@2x"));
     ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
@@ -825,6 +825,35 @@ TEST_F(WindowAndTool, ScaleOneKeepsTheListAndScaleTwoIsRefusedWithEightThreeName
     ASSERT_EQ(plain.status, cli::kExitOk) << plain.err.toStdString();
     EXPECT_EQ(FilesIn(Path("out")).keys(),
               (QStringList{"d_home.gif", "d_home@2x.gif", "u_home.gif", "u_home@2x.gif"}));
+
+    // --scale 2 names the list again (row 2's names would be row 1's 2× images) and writes every
+    // image twice, as the window does with the choice made.
+    options.scale = 2;
+    options.outFolder = Path("tool");
+    options.html = true;
+    options.pageStyle = settings::kPageStyleCss;
+    const Outcome scaled = RunTool(options, dir.path() + "/");
+    ASSERT_EQ(scaled.status, cli::kExitOk) << scaled.err.toStdString();
+    const QMap<QString, QByteArray> tool = FilesIn(Path("tool"));
+    EXPECT_EQ(tool.keys(), (QStringList{"d_home.gif", "d_home@21.gif", "d_home@21@2x.gif", "d_home@2x.gif",
+                                        "home.htm", "home@2x.htm", "u_home.gif", "u_home@21.gif",
+                                        "u_home@21@2x.gif", "u_home@2x.gif"}));
+    EXPECT_EQ(QImage::fromData(tool["u_home@2x.gif"]).size(),
+              QImage::fromData(tool["u_home.gif"]).size() * 2);
+    EXPECT_TRUE(tool["home.htm"].contains("srcset=\"u_home@2x.gif 2x\""));
+    S().scale2x = true;
+    S().pageStyle = settings::kPageStyleCss;
+    S().targetFolder = Path("window/");
+    form->RecalculateCaptionFilenames();
+    form->generatehtmlbuttonClick();
+    ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.History().first().text.toStdString();
+    const QMap<QString, QByteArray> window = FilesIn(Path("window"));
+    ASSERT_EQ(window.keys(), tool.keys());
+    for (const QString& name : window.keys()) {
+        if (!name.endsWith(".htm")) {
+            EXPECT_TRUE(window[name] == tool[name]) << name.toStdString();
+        }
+    }
 
     // With 8.3 names in the settings file --scale 2 is refused as an argument, before anything is written.
     S().enforce83 = true;

@@ -65,7 +65,7 @@ TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread
             b.gradientKind = kind == 1 ? settings::kGradientLinear : settings::kGradientNone;
             b.cornerRadius = kind == 2 ? QStringLiteral("7") : QString();
         }
-        const output::ButtonRenderer::FaceRender render = composer.BatchFaces();
+        const output::ButtonRenderer::FaceRender render = composer.BatchFaces(1);
         QList<QImage> expected;
         for (const QString& caption : captions) {
             composer.ApplyButtonSettings(caption, caption);
@@ -487,4 +487,29 @@ TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndThe
         shaded = shaded || (grey > 0 && grey < 255);
     }
     EXPECT_TRUE(shaded);
+}
+
+TEST_F(ButtonComposerTest, ABatchsTwiceSizeFacesAreTheScaledCapturesWithSmoothCaptionsToo) {
+    compose::TButtonComposer composer(s);
+    const QStringList captions = {"Home", "A longer caption", "W"};
+    for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
+        for (const bool smooth : {false, true}) {
+            testsupport::SetReferenceSettings(s, mode, bitmapFile);
+            s.smoothCaptions = smooth;
+            s.fileType = settings::kFileTypePng;
+            s.button[settings::kType2].shape = settings::kShapeRoundedRectangle;
+            const output::ButtonRenderer::FaceRender one = composer.BatchFaces(1);
+            const output::ButtonRenderer::FaceRender two = composer.BatchFaces(2);
+            for (const QString& caption : captions) {
+                composer.ApplyButtonSettings(caption, caption);
+                for (const int type : {1, 2}) {
+                    const QImage expected = composer.CaptureScaledButton(type, 2);
+                    const QImage made = two(type, caption);
+                    EXPECT_EQ(made.size(), one(type, caption).size() * 2);
+                    EXPECT_TRUE(made == expected) << "mode " << mode << " smooth " << smooth << " type "
+                                                  << type << " \"" << caption.toStdString() << "\"";
+                }
+            }
+        }
+    }
 }

@@ -25,7 +25,12 @@ class FakeRenderer : public output::ButtonRenderer {
         captions[1] = caption2;
     }
     QImage CaptureButton(int type) override { return Face(type, captions[type - 1]); }
-    FaceRender BatchFaces() override { return &Face; }
+    FaceRender BatchFaces(int scale) override {
+        return [scale](int type, const QString& caption) {
+            const QImage face = Face(type, caption);
+            return face.scaled(face.size() * scale);
+        };
+    }
     static QImage Face(int type, const QString& caption) {
         QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
         face.fill(type == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));

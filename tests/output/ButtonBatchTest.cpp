@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "gif/WebPalette.h"
 #include "output/ButtonBatch.h"
+#include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
 #include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
@@ -35,11 +36,11 @@ class FakeRenderer : public ButtonRenderer {
         captions[1] = caption2;
     }
     QImage CaptureButton(int type) override { return Record(type, captions[type - 1], ++generation); }
-    FaceRender BatchFaces() override {
-        applied.append(QStringLiteral("batch"));
-        const int batchGeneration = ++generation;
-        return [this, batchGeneration](int type, const QString& caption) {
-            return Record(type, caption, batchGeneration);
+    FaceRender BatchFaces(int scale) override {
+        applied.append(scale == 1 ? QStringLiteral("batch") : QStringLiteral("batch %1x").arg(scale));
+        const int batchGeneration = scale == 1 ? ++generation : generation;
+        return [this, batchGeneration, scale](int type, const QString& caption) {
+            return Record(type, caption, batchGeneration, scale);
         };
     }
     // The sizes the faces have, or the size `forcedSizes` holds for "TYPE:CAPTION".
@@ -64,8 +65,9 @@ class FakeRenderer : public ButtonRenderer {
     QString captions[2];
 
   private:
-    QImage Record(int type, const QString& caption, int n) {
-        QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
+    // A face `scale` times as large for scale 2, recorded as "TYPE:CAPTION@2x".
+    QImage Record(int type, const QString& caption, int n, int scale = 1) {
+        QImage face((10 + static_cast<int>(caption.size())) * scale, 8 * scale, QImage::Format_RGB32);
         face.fill(type == 1 ? qRgb(250, 20, 100) : qRgb(10, 140, 60));
         face.setPixel(0, 0, qRgb(static_cast<int>(caption.size()) * 9 % 256, 0, 0));
         // Each batch's faces differ from every earlier batch's, in a web-palette colour, so a file
@@ -73,7 +75,8 @@ class FakeRenderer : public ButtonRenderer {
         face.setPixel(1, 0, qRgb(n % 6 * 51, n / 6 % 6 * 51, n / 36 % 6 * 51));
         ++renders;
         const std::lock_guard lock(mutex);
-        rendered[QStringLiteral("%1:%2").arg(type).arg(caption)] = face;
+        rendered[QStringLiteral("%1:%2%3").arg(type).arg(
+            caption, scale == 1 ? QString() : QStringLiteral("@2x"))] = face;
         return face;
     }
     std::mutex mutex;
@@ -168,8 +171,8 @@ TEST_F(ButtonBatchTest, PngFilesHoldTheFaceInTrueColourWithItsTransparency) {
     // A face with transparent pixels keeps them.
     class Round : public FakeRenderer {
       public:
-        FaceRender BatchFaces() override {
-            FaceRender faces = FakeRenderer::BatchFaces();
+        FaceRender BatchFaces(int scale) override {
+            FaceRender faces = FakeRenderer::BatchFaces(scale);
             return [faces](int type, const QString& caption) {
                 QImage face = faces(type, caption).convertToFormat(QImage::Format_ARGB32);
                 face.setPixel(0, 7, qRgba(0, 0, 0, 0));
@@ -681,4 +684,72 @@ TEST_F(ButtonBatchTest, ABatchWithTwiceSizeImagesRefusesANameThatATwiceSizeImage
     dialogs.Clear();
     batch.SaveBatchButtonClick();
     EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+}
+
+TEST_F(ButtonBatchTest, TwiceSizeImagesGoBesideEachImageAskedAboutByTheirOwnNamesAndReported) {
+    s.scale2x = true;
+    s.fileType = settings::kFileTypePng;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(s);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"d_contacts.png", "d_contacts@2x.png", "d_home.png", "d_home@2x.png",
+                                    "u_contacts.png", "u_contacts@2x.png", "u_home.png", "u_home@2x.png"}));
+    // Each 2× file holds the twice-size face, which is exactly twice the size of the 1× file.
+    EXPECT_EQ(QImage(Out("u_home.png")).size(), QSize(14, 8));
+    EXPECT_EQ(QImage(Out("u_home@2x.png")).convertToFormat(QImage::Format_RGB32),
+              renderer.Rendered(1, "Home@2x"));
+    EXPECT_EQ(QImage(Out("d_contacts@2x.png")).size(), QSize(36, 16));
+    ASSERT_EQ(batch.SavedButtons().size(), 2);
+    const SavedButtonInfo& home = batch.SavedButtons()[0];
+    EXPECT_TRUE(home.scaled);
+    EXPECT_EQ(home.button1Name, QStringLiteral("u_home.png").leftJustified(30));
+    EXPECT_EQ(home.scaled1Name, QStringLiteral("u_home@2x.png").leftJustified(30));
+    EXPECT_EQ(home.scaled2Name, QStringLiteral("d_home@2x.png").leftJustified(30));
+    EXPECT_EQ(home.scaled1Size, static_cast<double>(QFileInfo(Out("u_home@2x.png")).size()));
+    EXPECT_EQ(home.scaled2Size, static_cast<double>(QFileInfo(Out("d_home@2x.png")).size()));
+
+    // Asked about by its own name: "&No" keeps the 1× file, "Yes to &All" then replaces its 2× file
+    // and every later file without asking.
+    s.overwritePrompt = true;
+    const QByteArray keptHome = testsupport::ReadAll(Out("u_home.png"));
+    const QByteArray oldHome2x = testsupport::ReadAll(Out("u_home@2x.png"));
+    dialogs.QueueConfirm(ConfirmAnswer::No);
+    dialogs.QueueConfirm(ConfirmAnswer::YesToAll);
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    QStringList asked;
+    for (const auto& shown : dialogs.History()) {
+        if (shown.kind == platform::ScriptedDialogs::Kind::Confirm) {
+            asked.append(shown.text);
+        }
+    }
+    EXPECT_EQ(asked, (QStringList{OverwritePrompt("u_home.png"), OverwritePrompt("u_home@2x.png")}));
+    EXPECT_EQ(testsupport::ReadAll(Out("u_home.png")), keptHome);
+    EXPECT_NE(testsupport::ReadAll(Out("u_home@2x.png")), oldHome2x);
+
+    // "N&o to All" at the first file keeps every file, 1× and 2×, asking nothing more.
+    const QByteArray oldContacts2x = testsupport::ReadAll(Out("d_contacts@2x.png"));
+    dialogs.QueueConfirm(ConfirmAnswer::NoToAll);
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.History().size(), 2);  // the question and the closing message
+    EXPECT_EQ(testsupport::ReadAll(Out("d_contacts@2x.png")), oldContacts2x);
+
+    // With type 2 disabled only type 1 has 2× files; the record's type 2 columns stay empty.
+    QDir(dir.path() + "/out").removeRecursively();
+    s.overwritePrompt = false;
+    s.secondbuttonEnabled = false;
+    output::RecalculateFilenames(s);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"u_contacts.png", "u_contacts@2x.png", "u_home.png", "u_home@2x.png"}));
+    EXPECT_EQ(batch.SavedButtons()[1].scaled2Name, QString(30, QLatin1Char(' ')));
+    EXPECT_EQ(batch.SavedButtons()[1].scaled2Size, 0.0);
+
+    // 8.3 names write no 2× files at all, and the records have no 2× line.
+    QDir(dir.path() + "/out").removeRecursively();
+    s.enforce83 = true;
+    output::RecalculateFilenames(s);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"u_contac.png", "u_home.png"}));
+    EXPECT_FALSE(batch.SavedButtons()[0].scaled);
 }

@@ -69,7 +69,7 @@ class CaptionFaces : public ButtonRenderer {
     QList<QSize> FaceSizes(int, const QStringList& list) override {
         return QList<QSize>(list.size(), {12, 6});
     }
-    FaceRender BatchFaces() override {
+    FaceRender BatchFaces(int) override {
         return [](int type, const QString& caption) {
             if (caption == "Broken" && type == 2) {
                 throw std::runtime_error("no face for Broken");
