@@ -185,3 +185,28 @@ TEST(KestroBatch, TheReadmesRoundButtonsAreRoundPngsWithTheirPage) {
     // The linear fill runs from the background colour on the left to the second colour on the right.
     EXPECT_NE(home.pixel(4, home.height() / 2), home.pixel(home.width() - 5, home.height() / 2));
 }
+
+TEST(KestroBatch, TheReadmesSharpExampleWritesTwiceSizePngsAndTheScriptFreePage) {
+    const QString readme = QStringLiteral(PLUMERIC_README);
+    const QString settingsFile = QFileInfo(readme).absolutePath() + "/docs/round-buttons.dat";
+    EXPECT_TRUE(testsupport::ReadAll(readme).contains(
+        "build/bin/kestro-batch --captions menu.txt --out round/img --html-out round --scale 2 --smooth \\\n"
+        "    --page-style css docs/round-buttons.dat"));
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/menu.txt", "Home\nProducts\nContact\n"));
+    const Process run = Start({"--captions", "menu.txt", "--out", "round/img", "--html-out", "round",
+                               "--scale", "2", "--smooth", "--page-style", "css", settingsFile},
+                              dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("\n13 files written (")) << run.out.toStdString();
+    EXPECT_EQ(QDir(dir.path() + "/round/img").entryList(QDir::Files, QDir::Name).size(), 12);
+    EXPECT_EQ(QImage(dir.path() + "/round/img/u_home.png").size(), QSize(77, 32));
+    EXPECT_EQ(QImage(dir.path() + "/round/img/u_home@2x.png").size(), QSize(154, 64));
+    EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/round/index.htm")
+                    .contains("<img class=\"out\" src=\"img/u_home.png\" srcset=\"img/u_home@2x.png 2x\" "
+                              "width=\"77\" height=\"32\" alt=\"Home\">"));
+    // The README's picture is there, and small.
+    const QFileInfo picture(QFileInfo(readme).absolutePath() + "/docs/css-rollover-2x-png.png");
+    EXPECT_TRUE(picture.exists());
+    EXPECT_LT(picture.size(), 16 * 1024);
+}
