@@ -31,7 +31,19 @@ void RenderAhead::Stop() {
         const std::lock_guard lock(mutex_);
         stopped_ = true;
     }
-    changed_.notify_all();
+    room_.notify_all();
+    ready_.notify_all();
+}
+
+RenderAhead::Slot RenderAhead::Made(int index) const {
+    Slot made;
+    made.index = index;
+    try {
+        made.bytes = make_(index);
+    } catch (...) {
+        made.error = std::current_exception();
+    }
+    return made;
 }
 
 void RenderAhead::Work() {
@@ -39,22 +51,23 @@ void RenderAhead::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
         // A job starts only when its slot is free: the job `room` places before it has been taken.
-        changed_.wait(lock, [&] { return stopped_ || next_ >= count_ || next_ < taken_ + room; });
+        while (!stopped_ && next_ < count_ && next_ >= taken_ + room) {
+            ++idleWorkers_;
+            room_.wait(lock);
+            --idleWorkers_;
+        }
         if (stopped_ || next_ >= count_) {
             return;
         }
         const int index = next_++;
         lock.unlock();
-        Slot made;
-        made.index = index;
-        try {
-            made.bytes = make_(index);
-        } catch (...) {
-            made.error = std::current_exception();
-        }
+        Slot made = Made(index);
         lock.lock();
         slots_[static_cast<std::size_t>(index % room)] = std::move(made);
-        changed_.notify_all();
+        // Waking costs a system call: only the taker waiting for this very job is woken.
+        if (awaited_ == index) {
+            ready_.notify_one();
+        }
     }
 }
 
@@ -78,20 +91,30 @@ QByteArray RenderAhead::Take(int index) {
             // No worker has started the job: the one who needs it makes it, rather than wait.
             ++next_;
             lock.unlock();
-            made.index = index;
-            try {
-                made.bytes = make_(index);
-            } catch (...) {
-                made.error = std::current_exception();
-            }
+            made = Made(index);
             lock.lock();
             break;
         }
-        changed_.wait(lock);
+        if (next_ < count_ && next_ < taken_ + static_cast<int>(slots_.size())) {
+            // A worker makes this job: rather than wait for it, make a later one that has room.
+            const int later = next_++;
+            lock.unlock();
+            Slot other = Made(later);
+            lock.lock();
+            slots_[static_cast<std::size_t>(later) % slots_.size()] = std::move(other);
+            continue;
+        }
+        awaited_ = index;
+        ready_.wait(lock);
+        awaited_ = -1;
     }
     ++taken_;
+    // The slot is free again: a worker waiting for room may start the next job.
+    const bool wake = idleWorkers_ > 0;
     lock.unlock();
-    changed_.notify_all();
+    if (wake) {
+        room_.notify_one();
+    }
     if (made.error) {
         std::rethrow_exception(made.error);
     }
