@@ -204,11 +204,7 @@ void TButtonsPage::ShowModeFields(int t) {
 
 void TButtonsPage::FillSwatches() {
     for (int t = 0; t < 2; ++t) {
-        settings::ButtonStyle& s = Style(t);
-        const settings::ColourValue colour = settings::ColourFromStringStrict(s.backgroundColour);
-        // A text that is not eight hexadecimal digits becomes black.
-        s.backgroundColour = settings::ColourToString(colour);
-        type[static_cast<std::size_t>(t)].settingsSwatch.Fill(colour);
+        type[static_cast<std::size_t>(t)].settingsSwatch.FillFromSetting(Style(t).backgroundColour);
     }
 }
 

@@ -113,6 +113,12 @@ void ColourSwatch::Fill(settings::ColourValue colour) const {
     image->setProperty(kSwatchColourProperty, colour);
 }
 
+void ColourSwatch::FillFromSetting(QString& colourText) const {
+    const settings::ColourValue colour = settings::ColourFromStringStrict(colourText);
+    colourText = settings::ColourToString(colour);
+    Fill(colour);
+}
+
 settings::ColourValue ColourSwatch::Colour() const {
     return image->property(kSwatchColourProperty).toUInt();
 }

@@ -44,6 +44,9 @@ struct ColourSwatch {
     QPushButton* button = nullptr;
 
     void Fill(settings::ColourValue colour) const;
+    // Fills the picture with the colour a setting's text holds; a text that is not eight hexadecimal
+    // digits becomes black, in the setting too.
+    void FillFromSetting(QString& colourText) const;
     // The colour the picture is filled with, as 0x00BBGGRR.
     settings::ColourValue Colour() const;
 };

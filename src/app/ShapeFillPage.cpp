@@ -135,11 +135,7 @@ void TShapeFillPage::EnableFillControls(int t) {
 
 void TShapeFillPage::FillSwatches() {
     for (int t = 0; t < 2; ++t) {
-        settings::ButtonStyle& s = Style(t);
-        const settings::ColourValue colour = settings::ColourFromStringStrict(s.gradientColour);
-        // A text that is not eight hexadecimal digits becomes black.
-        s.gradientColour = settings::ColourToString(colour);
-        type[static_cast<std::size_t>(t)].gradientSwatch.Fill(colour);
+        type[static_cast<std::size_t>(t)].gradientSwatch.FillFromSetting(Style(t).gradientColour);
     }
 }
 
