@@ -104,13 +104,18 @@ bool Fail(int code, QString* reason) {
 }
 
 // Whether an existing file may be replaced: it carries a write permission and the user may write
-// it. Its owner may exactly when the owner's write bit is set; for anyone else the system decides.
+// it. Its owner may exactly when the owner's write bit is set, the superuser always (a read-only
+// file system or an immutable file then fails the replacing itself, with its own reason); for anyone
+// else the system decides.
 bool MayReplace(const QByteArray& target, const struct stat& existing) {
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
         return false;
     }
-    const uid_t user = ::geteuid();
-    if (user != 0 && existing.st_uid == user) {
+    static const uid_t user = ::geteuid();
+    if (user == 0) {
+        return true;
+    }
+    if (existing.st_uid == user) {
         return (existing.st_mode & S_IWUSR) != 0;
     }
     return ::access(target.constData(), W_OK) == 0;
