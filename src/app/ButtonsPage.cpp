@@ -20,27 +20,6 @@ namespace app {
 namespace {
 
 constexpr int kBitmapFieldWidth = 110;
-// Between a label and its control, and between one labelled control and the next in a row.
-constexpr int kLabelGap = 4;
-constexpr int kPairGap = 14;
-
-// A type panel has four rows, each control with its label to its left: the background mode; the
-// background colour and the sizes; the border; the bitmap. Each row is laid out on its own, so the
-// wide border lists and the bitmap field do not widen the other rows' columns.
-void AddPair(QHBoxLayout* row, QLabel* label, QWidget* control) {
-    if (row->count() > 0) {
-        row->addSpacing(kPairGap);
-    }
-    row->addWidget(label);
-    row->addSpacing(kLabelGap);
-    row->addWidget(control);
-}
-
-QLabel* NewLabel(const QString& text, QWidget* parent, QWidget* buddy) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
 
 }  // namespace
 
@@ -65,6 +44,9 @@ QHBoxLayout* TButtonsPage::NewRow(int t, int row) {
     return layout;
 }
 
+// A type panel has four rows, each control with its label to its left: the background mode; the
+// background colour and the sizes; the border; the bitmap. Each row is laid out on its own, so the
+// wide border lists and the bitmap field do not widen the other rows' columns.
 void TButtonsPage::BuildType(int t) {
     ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
     QGroupBox* panel = panels[static_cast<std::size_t>(t)];
@@ -77,13 +59,13 @@ void TButtonsPage::BuildType(int t) {
             TypeHint(t, QStringLiteral("Select the \"background mode\" for type 1 buttons, either a "
                                        "pre-defined bitmap or the colour and size of your choice.")));
     QHBoxLayout* modeRow = NewRow(t, 0);
-    AddPair(modeRow, NewLabel(QStringLiteral("Background mode"), panel, c.ModeComboBox), c.ModeComboBox);
+    AddPair(modeRow, BuddyLabel(QStringLiteral("Background mode"), panel, c.ModeComboBox), c.ModeComboBox);
     modeRow->setStretchFactor(c.ModeComboBox, 1);
 
     c.settingsSwatch = MakeColourSwatch(
         panel, TypeHint(t, QStringLiteral("Click here to change the background colour of type 1 buttons.")));
     QHBoxLayout* sizeRow = NewRow(t, 1);
-    AddPair(sizeRow, NewLabel(QStringLiteral("Background colour"), panel, c.settingsSwatch.button),
+    AddPair(sizeRow, BuddyLabel(QStringLiteral("Background colour"), panel, c.settingsSwatch.button),
             SwatchRow(panel, c.settingsSwatch));
 
     const auto timer = [this] { form_.starttimerforupdate(); };
@@ -109,10 +91,7 @@ void TButtonsPage::BuildType(int t) {
     }
     sizeRow->addSpacing(kPairGap);
     sizeRow->addLayout(widthPlace);
-    sizeRow->addSpacing(kPairGap);
-    sizeRow->addWidget(c.heightField.label);
-    sizeRow->addSpacing(kLabelGap);
-    sizeRow->addLayout(c.heightField.MakeBox());
+    c.heightField.AddTo(sizeRow);
     sizeRow->addStretch(1);
 
     c.BorderStyleComboBox = new QComboBox(panel);
@@ -126,9 +105,9 @@ void TButtonsPage::BuildType(int t) {
     SetHint(c.BorderDepthComboBox,
             TypeHint(t, QStringLiteral("Select the depth (in pixels) of the border for type 1 buttons.")));
     QHBoxLayout* borderRow = NewRow(t, 2);
-    AddPair(borderRow, NewLabel(QStringLiteral("Border style"), panel, c.BorderStyleComboBox),
+    AddPair(borderRow, BuddyLabel(QStringLiteral("Border style"), panel, c.BorderStyleComboBox),
             c.BorderStyleComboBox);
-    AddPair(borderRow, NewLabel(QStringLiteral("Border depth"), panel, c.BorderDepthComboBox),
+    AddPair(borderRow, BuddyLabel(QStringLiteral("Border depth"), panel, c.BorderDepthComboBox),
             c.BorderDepthComboBox);
     borderRow->addStretch(1);
     borderRow2_ = borderRow;
@@ -140,7 +119,7 @@ void TButtonsPage::BuildType(int t) {
             TypeHint(t, QStringLiteral(
                             "Button 1 background bitmap filename (click the folder icon to change it).")));
     SetHint(c.BitBtn, TypeHint(t, QStringLiteral("Select button 1 background bitmap file.")));
-    c.filenameLabel = NewLabel(QStringLiteral("Bitmap filename"), panel, c.BitBtn);
+    c.filenameLabel = BuddyLabel(QStringLiteral("Bitmap filename"), panel, c.BitBtn);
     QHBoxLayout* bitmapRow = NewRow(t, 3);
     AddPair(bitmapRow, c.filenameLabel, FieldRow(panel, c.filenameedit, c.BitBtn));
     bitmapRow->setStretchFactor(c.filenameedit->parentWidget(), 1);

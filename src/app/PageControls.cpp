@@ -135,6 +135,28 @@ QString TypeHint(int type, const QString& type1Hint) {
     return type == 0 ? type1Hint : Type2Hint(type1Hint);
 }
 
+void IntegerFieldControls::AddTo(QHBoxLayout* row) const {
+    row->addSpacing(kPairGap);
+    row->addWidget(label);
+    row->addSpacing(kLabelGap);
+    row->addLayout(MakeBox());
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* parent, QWidget* buddy) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void AddPair(QHBoxLayout* row, QLabel* label, QWidget* control) {
+    if (row->count() > 0) {
+        row->addSpacing(kPairGap);
+    }
+    row->addWidget(label);
+    row->addSpacing(kLabelGap);
+    row->addWidget(control);
+}
+
 QLabel* AddLabelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
                     int columnSpan) {
     auto* text = new QLabel(label, widget->parentWidget());

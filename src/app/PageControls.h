@@ -33,6 +33,8 @@ struct IntegerFieldControls {
     void SetEnabled(bool enabled) const;
     // Shows a text of the model: the field's text, and the arrows at its value.
     void Show(const QString& text) const;
+    // Adds the label and the field with its arrows to a row, after a gap.
+    void AddTo(QHBoxLayout* row) const;
     // The field with its arrows beside it, for a grid cell.
     QHBoxLayout* MakeBox() const;
 };
@@ -63,6 +65,15 @@ QLabel* AddLabelled(QGridLayout* grid, int row, int column, const QString& label
 // Adds `widget` to a grid cell with its label in the cell to its left; the label is the field's buddy.
 QLabel* AddBeside(QGridLayout* grid, int row, int column, const QString& label, QWidget* widget,
                   int columnSpan = 1);
+
+// Between a label and its control, and between one labelled control and the next in a row.
+inline constexpr int kLabelGap = 4;
+inline constexpr int kPairGap = 14;
+
+// A label whose mnemonic moves the focus to `buddy`.
+QLabel* BuddyLabel(const QString& text, QWidget* parent, QWidget* buddy);
+// Adds a label and its control to a row, after a gap when the row already holds something.
+void AddPair(QHBoxLayout* row, QLabel* label, QWidget* control);
 
 // Keeps a list as narrow as `characters` characters of its font; its drop-down still shows every
 // item whole.

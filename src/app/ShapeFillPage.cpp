@@ -14,35 +14,6 @@
 #include "widgets/UpDown.h"
 
 namespace app {
-namespace {
-
-// Between a label and its control, and between one labelled control and the next in a row.
-constexpr int kLabelGap = 4;
-constexpr int kPairGap = 14;
-
-void AddPair(QHBoxLayout* row, QLabel* label, QWidget* control) {
-    if (row->count() > 0) {
-        row->addSpacing(kPairGap);
-    }
-    row->addWidget(label);
-    row->addSpacing(kLabelGap);
-    row->addWidget(control);
-}
-
-void AddField(QHBoxLayout* row, const IntegerFieldControls& field) {
-    row->addSpacing(kPairGap);
-    row->addWidget(field.label);
-    row->addSpacing(kLabelGap);
-    row->addLayout(field.MakeBox());
-}
-
-QLabel* NewLabel(const QString& text, QWidget* parent, QWidget* buddy) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-}  // namespace
 
 TShapeFillPage::TShapeFillPage(TForm1& form, QWidget* parent)
     : TTypePanelsPage(form, parent, QStringLiteral("Button type 1 Shape and Fill Settings"),
@@ -75,8 +46,8 @@ void TShapeFillPage::BuildType(int t) {
                                    "twice the border depth).")),
         settings::kCornerRadiusRange, &B::cornerRadius, refresh);
     QHBoxLayout* shapeRow = newRow(0);
-    AddPair(shapeRow, NewLabel(QStringLiteral("Button shape"), panel, c.ShapeComboBox), c.ShapeComboBox);
-    AddField(shapeRow, c.cornerRadiusField);
+    AddPair(shapeRow, BuddyLabel(QStringLiteral("Button shape"), panel, c.ShapeComboBox), c.ShapeComboBox);
+    c.cornerRadiusField.AddTo(shapeRow);
     shapeRow->addStretch(1);
 
     c.GradientComboBox = new QComboBox(panel);
@@ -89,17 +60,17 @@ void TShapeFillPage::BuildType(int t) {
         panel,
         TypeHint(t, QStringLiteral("Click here to change the second colour of the gradient fill of type 1 "
                                    "buttons.")));
-    c.gradientColourLabel = NewLabel(QStringLiteral("Second colour"), panel, c.gradientSwatch.button);
+    c.gradientColourLabel = BuddyLabel(QStringLiteral("Second colour"), panel, c.gradientSwatch.button);
     c.angleField = AddIntegerField(
         t, panel, QStringLiteral("Angle (degrees)"),
         TypeHint(t, QStringLiteral("Select the angle (in degrees) of the linear gradient fill for type 1 "
                                    "buttons.")),
         settings::kGradientAngleRange, &B::gradientAngle, refresh);
     QHBoxLayout* fillRow = newRow(1);
-    AddPair(fillRow, NewLabel(QStringLiteral("Gradient fill"), panel, c.GradientComboBox),
+    AddPair(fillRow, BuddyLabel(QStringLiteral("Gradient fill"), panel, c.GradientComboBox),
             c.GradientComboBox);
     AddPair(fillRow, c.gradientColourLabel, SwatchRow(panel, c.gradientSwatch));
-    AddField(fillRow, c.angleField);
+    c.angleField.AddTo(fillRow);
     fillRow->addStretch(1);
 
     On(c.ShapeComboBox, &QComboBox::activated, [this, t] { ShapeComboBoxChange(t); });
