@@ -139,13 +139,6 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
         buttonsPage->SizeTextsToControls(type);
         syncing_ = false;
     };
-    composer_->OnCapture = [this](int type) {
-        render::TLumoButton* button = type == settings::kType1 ? image1 : image2;
-        if (showSavedFaces_ && button->isVisible()) {
-            // The preview shows the face being saved.
-            button->repaint();
-        }
-    };
     batch_.OnProgress = [this](int current, int total, const QString& caption) {
         ShowBatchProgress(current, total, caption);
     };

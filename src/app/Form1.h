@@ -150,7 +150,7 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
     // The batch renders through the window's face composer with the two preview buttons.
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
-    QImage CaptureButton(int type) override;
+    QImage CaptureButton(int type);
     QList<QSize> FaceSizes(int type, const QStringList& captions) override;
     FaceRender BatchFaces(int scale) override;
 

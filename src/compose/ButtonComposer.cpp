@@ -233,9 +233,6 @@ class ShapeCache {
 
 QImage TButtonComposer::CaptureButton(int type) {
     const int t = type == 1 ? settings::kType1 : settings::kType2;
-    if (OnCapture) {
-        OnCapture(t);
-    }
     tempImage_ = FilePicture(Face(t), settings_.fileType,
                              settings::ColourFromStringLenient(settings_.htmlBackgroundColour));
     return tempImage_;

@@ -40,7 +40,9 @@ class TButtonComposer : public output::ButtonRenderer {
                               face::TColor pageColour, const face::ShapeRegions* regions);
 
     void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
-    QImage CaptureButton(int type) override;
+    // Copies the finished face of the type's button (1 or 2) into the capture picture and answers it:
+    // the picture a file of the settings' type holds (FilePicture).
+    QImage CaptureButton(int type);
     QList<QSize> FaceSizes(int type, const QStringList& captions) override;
     // The face of the type's button (1 or 2) as the last ApplyButtonSettings left it, drawn `scale`
     // times as large for high-density screens: exactly `scale` times the width and height of the
@@ -55,8 +57,6 @@ class TButtonComposer : public output::ButtonRenderer {
 
     // Called with the type whose size texts ApplyButtonSettings rewrote.
     std::function<void(int type)> OnSettingsChanged;
-    // Called with the type (kType1 or kType2) whose face is about to be rendered and copied.
-    std::function<void(int type)> OnCapture;
 
   private:
     void ApplyTypeSettings(int type, const QString& caption);

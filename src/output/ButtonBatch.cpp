@@ -145,30 +145,16 @@ bool ButtonBatch::FolderUsable(const QString& folder) {
     return folderTested_;
 }
 
-ButtonBatch::FileResult ButtonBatch::SaveButtonFile(int type, const QString& folder, const QString& fileName,
-                                                    const QString& caption) {
-    const SuspendPreviews suspended(settings_);
-    if (type == 1) {
-        renderer_.ApplyButtonSettings(caption, settings_.testCaption);
-    } else {
-        renderer_.ApplyButtonSettings(settings_.testCaption, caption);
-    }
-    const int fileType = settings_.fileType;
-    return WriteButtonFile(
-        folder, fileName, caption, [&] { return EncodeImage(renderer_.CaptureButton(type), fileType); },
-        nullptr);
-}
-
 ButtonBatch::FileResult ButtonBatch::WriteButtonFile(const QString& folderText, const QString& fileName,
                                                      const QString& caption,
                                                      const std::function<QByteArray()>& encode,
-                                                     double* size) {
+                                                     double& size) {
     const QString folder = platform::IncludeTrailingSeparator(folderText);
     FileResult result;
     result.folderOk = true;
     // The folder is made and tested once in a batch, before its first file, and again after a failed
     // write: making each file's own temporary already proves that the folder takes files.
-    if (!(batchRunning_ && folderTested_)) {
+    if (!folderTested_) {
         platform::CreateFolder(folder);
         if (!FolderUsable(folder)) {
             result.folderOk = false;
@@ -219,9 +205,7 @@ ButtonBatch::FileResult ButtonBatch::WriteButtonFile(const QString& folderText, 
     result.saved = write;
     // A written file's size is known; a kept one is whatever the folder holds under the name.
     const qint64 fileSize = write ? bytes.size() : platform::FileSize(path);
-    if (size != nullptr) {
-        *size = fileSize >= 0 ? static_cast<double>(fileSize) : ReadFileSize(path);
-    }
+    size = fileSize >= 0 ? static_cast<double>(fileSize) : ReadFileSize(path);
     if (OnFileSaved) {
         OnFileSaved(path, write, fileSize);
     }
@@ -232,15 +216,11 @@ bool ButtonBatch::SaveButtonBatch() {
     struct BatchScope {
         ButtonBatch& batch;
         explicit BatchScope(ButtonBatch& b) : batch(b) {
-            batch.batchRunning_ = true;
             batch.folderTested_ = false;
             batch.stopped_ = false;
             batch.lastBatchSaved_ = false;
         }
-        ~BatchScope() {
-            batch.batchRunning_ = false;
-            batch.stopRequest_ = false;
-        }
+        ~BatchScope() { batch.stopRequest_ = false; }
         BatchScope(const BatchScope&) = delete;
         BatchScope& operator=(const BatchScope&) = delete;
     } scope(*this);
@@ -339,8 +319,8 @@ bool ButtonBatch::SaveButtonBatch() {
                 const bool large = file % scales != 0;
                 const QString& name =
                     grid.Cell(r, t == 1 ? CaptionGrid::kType1Column : CaptionGrid::kType2Column);
-                double* size = large ? (t == 1 ? &info.scaled1Size : &info.scaled2Size)
-                                     : (t == 1 ? &info.button1Size : &info.button2Size);
+                double& size = large ? (t == 1 ? info.scaled1Size : info.scaled2Size)
+                                     : (t == 1 ? info.button1Size : info.button2Size);
                 folderOk = WriteButtonFile(
                                folder, large ? ScaledFilename(name) : name, caption,
                                [&] { return ahead.Take(job); }, size)

@@ -55,17 +55,6 @@ class ButtonBatch {
   public:
     ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dialogs, ButtonRenderer& renderer);
 
-    struct FileResult {
-        bool folderOk = false;
-        bool saved = false;
-    };
-
-    // Renders the button of `type` (1 or 2) with `caption`, tests the folder with a test file of its
-    // own (inside a batch only before the first file and after a failed write) and writes the image
-    // as BMP, GIF or PNG under `fileName`, asking first when the file exists and the prompt is on.
-    FileResult SaveButtonFile(int type, const QString& folder, const QString& fileName,
-                              const QString& caption);
-
     // Saves every caption of the list; false when it stopped on a folder failure, an error or a
     // termination request. Leftovers of interrupted runs are swept from the folder first.
     bool SaveButtonBatch();
@@ -125,8 +114,12 @@ class ButtonBatch {
     static QByteArray EncodeImage(const QImage& image, int fileType);
     // Writes the bytes `encode` makes under `fileName` in the folder, asking first when the file
     // exists and the prompt is on; `size` gets the size of the file now under the name.
+    struct FileResult {
+        bool folderOk = false;
+        bool saved = false;
+    };
     FileResult WriteButtonFile(const QString& folder, const QString& fileName, const QString& caption,
-                               const std::function<QByteArray()>& encode, double* size);
+                               const std::function<QByteArray()>& encode, double& size);
     // Runs the folder test; remembers within a batch that the folder passed it.
     bool FolderUsable(const QString& folder);
     // Whether a termination request has come: the batch then stops before its next file.
@@ -137,7 +130,6 @@ class ButtonBatch {
     ButtonRenderer& renderer_;
     QList<SavedButtonInfo> savedButtons_;
     bool lastBatchSaved_ = false;
-    bool batchRunning_ = false;
     // Within a batch: the folder passed its test, and no write has failed since.
     bool folderTested_ = false;
     bool stopped_ = false;

@@ -18,15 +18,11 @@ class ButtonRenderer {
     // caption 2 on the type 2 button, leaving both faces finished.
     virtual void ApplyButtonSettings(const QString& caption1, const QString& caption2) = 0;
 
-    // Copies the finished face of the type's button (1 or 2) into the capture picture and answers it:
-    // the button's ButtonWidth × ButtonHeight, stretched to its window size where they differ.
-    virtual QImage CaptureButton(int type) = 0;
-
     // The size the type's button (1 or 2) would have for each caption under the current settings,
     // without rendering: a batch measures every caption before it writes a file.
     virtual QList<QSize> FaceSizes(int type, const QStringList& captions) = 0;
 
-    // Renders the face of a type (1 or 2) for a caption, as CaptureButton would after
+    // Renders the file picture of a type (1 or 2) for a caption, as the buttons show it after
     // ApplyButtonSettings; safe to call from several threads at once.
     using FaceRender = std::function<QImage(int type, const QString& caption)>;
 

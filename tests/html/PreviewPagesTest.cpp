@@ -24,7 +24,6 @@ class FakeRenderer : public output::ButtonRenderer {
         captions[0] = caption1;
         captions[1] = caption2;
     }
-    QImage CaptureButton(int type) override { return Face(type, captions[type - 1]); }
     FaceRender BatchFaces(int scale) override {
         return [scale](int type, const QString& caption) {
             const QImage face = Face(type, caption);

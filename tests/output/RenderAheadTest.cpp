@@ -65,7 +65,6 @@ namespace {
 class CaptionFaces : public ButtonRenderer {
   public:
     void ApplyButtonSettings(const QString&, const QString&) override {}
-    QImage CaptureButton(int) override { return QImage(); }
     QList<QSize> FaceSizes(int, const QStringList& list) override {
         return QList<QSize>(list.size(), {12, 6});
     }
