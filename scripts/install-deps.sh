@@ -13,7 +13,12 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libgif-dev
+    # The tests' own font configuration lists exactly these fonts: DejaVu with its oblique faces, and
+    # Droid Sans Fallback for captions in CJK scripts; fc-list shows what a test's processes see.
     fonts-dejavu-core
+    fonts-dejavu-extra
+    fonts-droid-fallback
+    fontconfig
     clang-format
     # The rollover pages are checked in a real browser: headless Chromium driven by Selenium.
     chromium
@@ -55,5 +60,8 @@ if [ "$(id -u)" -ne 0 ]; then
     SUDO="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another apt-get or dpkg (an unattended upgrade, a second build) may hold the package manager's
+# lock: wait for it up to five minutes instead of failing.
+lock_wait=(-o DPkg::Lock::Timeout=300)
+$SUDO apt-get "${lock_wait[@]}" update -qq
+$SUDO apt-get "${lock_wait[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

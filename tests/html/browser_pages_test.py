@@ -11,6 +11,7 @@ import pathlib
 import subprocess
 import sys
 import tempfile
+import time
 import urllib.parse
 
 from selenium import webdriver
@@ -28,6 +29,24 @@ SCALED = ("2x",)
 def check(condition, what):
     if not condition:
         failures.append(what)
+
+
+def actions(driver):
+    """Mouse and keyboard actions that move at once: the browser sees the same events as after a slow
+    move, and every check after one waits for its own condition."""
+    return ActionChains(driver, duration=0)
+
+
+def settled(read, wanted, timeout=3.0):
+    """What read() gives once it is wanted (a value, or a test of the value), or what it gives at the
+    timeout: the page's reaction to an event is waited for, never assumed to have happened."""
+    good = wanted if callable(wanted) else (lambda value: value == wanted)
+    deadline = time.monotonic() + timeout
+    value = read()
+    while not good(value) and time.monotonic() < deadline:
+        time.sleep(0.005)
+        value = read()
+    return value
 
 
 def same_file(url, path):
@@ -83,11 +102,11 @@ def check_script_page(driver, written, page):
         check(state[6] == "", what + " names no twice-size image")
         up = image.get_attribute("src")
         check(same_file(up, folder + expected["up"]), what + " shows type 1: " + up)
-        ActionChains(driver).move_to_element(image).perform()
-        over = image.get_attribute("src")
+        actions(driver).move_to_element(image).perform()
+        over = settled(lambda: image.get_attribute("src"), lambda src: same_file(src, folder + expected["down"]))
         check(same_file(over, folder + expected["down"]), what + " swaps to type 2: " + over)
-        ActionChains(driver).move_to_element(driver.find_element(By.TAG_NAME, "p")).perform()
-        back = image.get_attribute("src")
+        actions(driver).move_to_element(driver.find_element(By.TAG_NAME, "p")).perform()
+        back = settled(lambda: image.get_attribute("src"), lambda src: same_file(src, folder + expected["up"]))
         check(same_file(back, folder + expected["up"]), what + " returns to type 1: " + back)
         link = driver.execute_script("return arguments[0].parentNode.href;", image)
         check(same_file(link, folder + expected["page"]), what + " links to its page: " + link)
@@ -137,25 +156,27 @@ def check_css_page(driver, written, page, scale):
                   what + " " + cls + " has the size the page states: " + repr(state))
             check(state[5] == expected["caption"], what + " has its caption as alt: " + repr(state[5]))
         check(shown(driver, link) == "out", what + " shows type 1")
-        ActionChains(driver).move_to_element(link).perform()
-        check(shown(driver, link) == "over", what + " shows type 2 under the mouse")
-        ActionChains(driver).move_to_element(away).perform()
-        check(shown(driver, link) == "out", what + " shows type 1 again when the mouse leaves")
+        actions(driver).move_to_element(link).perform()
+        check(settled(lambda: shown(driver, link), "over") == "over", what + " shows type 2 under the mouse")
+        actions(driver).move_to_element(away).perform()
+        check(settled(lambda: shown(driver, link), "out") == "out", what + " shows type 1 again when the mouse leaves")
     # The keyboard: Tab from the top of the page moves the focus from link to link in order.
     driver.execute_script("document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0);")
     previous = None
     for link, expected in zip(links, rows):
         what = page + ": button " + expected["caption"]
-        ActionChains(driver).send_keys(Keys.TAB).perform()
-        check(driver.execute_script("return document.activeElement === arguments[0];", link),
+        actions(driver).send_keys(Keys.TAB).perform()
+        check(settled(lambda: driver.execute_script("return document.activeElement === arguments[0];", link), True),
               what + " takes the focus with Tab")
-        check(shown(driver, link) == "over", what + " shows type 2 under the focus")
+        check(settled(lambda: shown(driver, link), "over") == "over", what + " shows type 2 under the focus")
         if previous is not None:
-            check(shown(driver, previous) == "out", what + ": the button before shows type 1 again")
+            check(settled(lambda: shown(driver, previous), "out") == "out",
+                  what + ": the button before shows type 1 again")
         previous = link
     driver.execute_script("document.activeElement.blur();")
     if previous is not None:
-        check(shown(driver, previous) == "out", page + ": the last button shows type 1 once it loses the focus")
+        check(settled(lambda: shown(driver, previous), "out") == "out",
+              page + ": the last button shows type 1 once it loses the focus")
     console_errors(driver, page)
 
 
