@@ -38,14 +38,15 @@ TEST(TestFonts, TheTestsSeeExactlyTheFontsOfTheirOwnConfiguration) {
     EXPECT_EQ(qEnvironmentVariable("FONTCONFIG_FILE"), QStringLiteral(PLUMERIC_TEST_FONTCONFIG));
     EXPECT_EQ(QFontDatabase::families(), kTestFamilies + kGenericFamilies);
     // Upright, bold and their oblique faces: no Light or Condensed faces of the machine.
-    const QStringList oblique = {QStringLiteral("Bold"), QStringLiteral("Bold Oblique"), QStringLiteral("Book"),
-                                 QStringLiteral("Oblique")};
+    const QStringList oblique = {QStringLiteral("Bold"), QStringLiteral("Bold Oblique"),
+                                 QStringLiteral("Book"), QStringLiteral("Oblique")};
     const QStringList italic = {QStringLiteral("Bold"), QStringLiteral("Bold Italic"), QStringLiteral("Book"),
                                 QStringLiteral("Italic")};
     for (const QString& family : kTestFamilies.mid(0, 3)) {
         QStringList styles = QFontDatabase::styles(family);
         styles.sort();
-        EXPECT_EQ(styles, family == QStringLiteral("DejaVu Serif") ? italic : oblique) << family.toStdString();
+        EXPECT_EQ(styles, family == QStringLiteral("DejaVu Serif") ? italic : oblique)
+            << family.toStdString();
     }
 }
 
@@ -53,7 +54,8 @@ TEST(TestFonts, FamiliesAndScriptsResolveToTheConfiguredFonts) {
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("No Such Family"))).family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(DrawingFamily(QStringLiteral("DejaVu Sans"), QStringLiteral("Home")), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(DrawingFamily(QStringLiteral("DejaVu Sans"), QStringLiteral("Home")),
+              QStringLiteral("DejaVu Sans"));
     // CJK captions fall back to the one CJK font of the configuration, never to one of the machine's.
     EXPECT_EQ(DrawingFamily(QStringLiteral("DejaVu Sans"), QString::fromUtf8("中文")),
               QStringLiteral("Droid Sans Fallback"));
@@ -74,12 +76,13 @@ TEST(TestFonts, AProgramATestStartsSeesTheSameFonts) {
         EXPECT_EQ(QFileInfo(file).canonicalPath(), folder) << file.toStdString();
         names << QFileInfo(file).fileName();
     }
-    EXPECT_EQ(names, (QStringList{QStringLiteral("DejaVuSans-Bold.ttf"), QStringLiteral("DejaVuSans-BoldOblique.ttf"),
-                                  QStringLiteral("DejaVuSans-Oblique.ttf"), QStringLiteral("DejaVuSans.ttf"),
-                                  QStringLiteral("DejaVuSansMono-Bold.ttf"),
-                                  QStringLiteral("DejaVuSansMono-BoldOblique.ttf"),
-                                  QStringLiteral("DejaVuSansMono-Oblique.ttf"), QStringLiteral("DejaVuSansMono.ttf"),
-                                  QStringLiteral("DejaVuSerif-Bold.ttf"), QStringLiteral("DejaVuSerif-BoldItalic.ttf"),
-                                  QStringLiteral("DejaVuSerif-Italic.ttf"), QStringLiteral("DejaVuSerif.ttf"),
-                                  QStringLiteral("DroidSansFallbackFull.ttf")}));
+    EXPECT_EQ(names,
+              (QStringList{
+                  QStringLiteral("DejaVuSans-Bold.ttf"), QStringLiteral("DejaVuSans-BoldOblique.ttf"),
+                  QStringLiteral("DejaVuSans-Oblique.ttf"), QStringLiteral("DejaVuSans.ttf"),
+                  QStringLiteral("DejaVuSansMono-Bold.ttf"), QStringLiteral("DejaVuSansMono-BoldOblique.ttf"),
+                  QStringLiteral("DejaVuSansMono-Oblique.ttf"), QStringLiteral("DejaVuSansMono.ttf"),
+                  QStringLiteral("DejaVuSerif-Bold.ttf"), QStringLiteral("DejaVuSerif-BoldItalic.ttf"),
+                  QStringLiteral("DejaVuSerif-Italic.ttf"), QStringLiteral("DejaVuSerif.ttf"),
+                  QStringLiteral("DroidSansFallbackFull.ttf")}));
 }
