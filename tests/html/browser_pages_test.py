@@ -83,50 +83,66 @@ def console_errors(driver, page):
             failures.append(page + ": console: " + entry["message"])
 
 
+# The state of one image, read in the page: whether it loaded, its natural and stated size, its alt
+# text, srcset, src and the file it shows.
+IMAGE_STATE = """function imageState(i) {
+    return {complete: i.complete, naturalWidth: i.naturalWidth, naturalHeight: i.naturalHeight,
+            width: i.getAttribute('width'), height: i.getAttribute('height'), alt: i.alt,
+            srcset: i.srcset, src: i.src, currentSrc: i.currentSrc, className: i.className};
+}"""
+
+# Which of a link's two images shows: "out", "over", or what is wrong.
+SHOWN = """function shown(link) {
+    var visible = Array.from(link.querySelectorAll('img')).filter(function(i) {
+        return getComputedStyle(i).display != 'none' && i.getBoundingClientRect().width > 0; })
+        .map(function(i) { return i.className; });
+    return visible.length == 1 ? visible[0] : JSON.stringify(visible);
+}"""
+
+
+def check_image(state, what, caption):
+    check(state["complete"] and state["naturalWidth"] > 0, what + " loads")
+    check(str(state["naturalWidth"]) == state["width"] and str(state["naturalHeight"]) == state["height"],
+          what + " has the size the page states: " + repr(state))
+    check(state["alt"] == caption, what + " has its caption as alt: " + repr(state["alt"]))
+
+
 def check_script_page(driver, written, page):
     """The classic page: each image swaps its src to type 2 under the mouse and back."""
     folder = written["folder"]
     rows = written["rows"]
     driver.get(pathlib.Path(page).as_uri())
+    # Everything that does not need the mouse, read in one go.
+    state = driver.execute_script(IMAGE_STATE + """
+        return {images: Array.from(document.images).map(function(i) {
+                    var s = imageState(i); s.link = i.parentNode.href; return s; })};""")
     images = driver.find_elements(By.CSS_SELECTOR, "img")
-    check(len(images) == len(rows), page + ": one image per caption")
-    for image, expected in zip(images, rows):
+    away = driver.find_element(By.TAG_NAME, "p")
+    check(len(images) == len(rows) and len(state["images"]) == len(rows), page + ": one image per caption")
+    for index, (image, before, expected) in enumerate(zip(images, state["images"], rows)):
         what = page + ": button " + expected["caption"]
-        state = driver.execute_script(
-            "var i=arguments[0]; return [i.complete, i.naturalWidth, i.naturalHeight,"
-            " i.getAttribute('width'), i.getAttribute('height'), i.alt, i.srcset];", image)
-        check(state[0] and state[1] > 0, what + " loads")
-        check(str(state[1]) == state[3] and str(state[2]) == state[4],
-              what + " has the size the page states: " + repr(state))
-        check(state[5] == expected["caption"], what + " has its caption as alt: " + repr(state[5]))
-        check(state[6] == "", what + " names no twice-size image")
-        up = image.get_attribute("src")
-        check(same_file(up, folder + expected["up"]), what + " shows type 1: " + up)
+        check_image(before, what, expected["caption"])
+        check(before["srcset"] == "", what + " names no twice-size image")
+        check(same_file(before["src"], folder + expected["up"]), what + " shows type 1: " + before["src"])
+        check(same_file(before["link"], folder + expected["page"]), what + " links to its page: " + before["link"])
+
+        def src():
+            return driver.execute_script("return document.images[arguments[0]].src;", index)
         actions(driver).move_to_element(image).perform()
-        over = settled(lambda: image.get_attribute("src"), lambda src: same_file(src, folder + expected["down"]))
+        over = settled(src, lambda now: same_file(now, folder + expected["down"]))
         check(same_file(over, folder + expected["down"]), what + " swaps to type 2: " + over)
-        actions(driver).move_to_element(driver.find_element(By.TAG_NAME, "p")).perform()
-        back = settled(lambda: image.get_attribute("src"), lambda src: same_file(src, folder + expected["up"]))
+        actions(driver).move_to_element(away).perform()
+        back = settled(src, lambda now: same_file(now, folder + expected["up"]))
         check(same_file(back, folder + expected["up"]), what + " returns to type 1: " + back)
-        link = driver.execute_script("return arguments[0].parentNode.href;", image)
-        check(same_file(link, folder + expected["page"]), what + " links to its page: " + link)
-    preloads = driver.execute_script(
-        "return (document.My_Form_p || []).map(function(i){"
-        " return [i.src, i.complete, i.naturalWidth]; });")
+    # The preloads, waited for until each has loaded (or the wait runs out).
+    preloads = settled(lambda: driver.execute_script(
+        "return (document.My_Form_p || []).map(function(i){ return [i.src, i.complete, i.naturalWidth]; });"),
+        lambda made: len(made) == len(rows) and all(complete for _, complete, _ in made))
     check(len(preloads) == len(rows), page + ": every type 2 image is preloaded")
     for (src, complete, width), expected in zip(preloads, rows):
         check(same_file(src, folder + expected["down"]) and complete and width > 0,
               page + ": preload of " + expected["down"] + ": " + src)
     console_errors(driver, page)
-
-
-def shown(driver, link):
-    """Which of a link's two images shows: "out", "over", or what is wrong."""
-    visible = driver.execute_script(
-        "return Array.from(arguments[0].querySelectorAll('img')).filter(function(i){"
-        " return getComputedStyle(i).display != 'none' && i.getBoundingClientRect().width > 0; })"
-        ".map(function(i){ return i.className; });", link)
-    return visible[0] if len(visible) == 1 else repr(visible)
 
 
 def check_css_page(driver, written, page, scale):
@@ -136,46 +152,54 @@ def check_css_page(driver, written, page, scale):
     folder = written["folder"]
     rows = written["rows"]
     driver.get(pathlib.Path(page).as_uri())
-    check(driver.execute_script("return document.scripts.length;") == 0, page + ": no script")
-    check(driver.execute_script("return document.characterSet;") == "UTF-8", page + ": read as UTF-8")
+    state = driver.execute_script(IMAGE_STATE + SHOWN + """
+        return {scripts: document.scripts.length, charset: document.characterSet,
+                links: Array.from(document.querySelectorAll('nav li > a')).map(function(a) {
+                    return {href: a.href, shown: shown(a),
+                            out: imageState(a.querySelector('img.out')),
+                            over: imageState(a.querySelector('img.over'))}; })};""")
+    check(state["scripts"] == 0, page + ": no script")
+    check(state["charset"] == "UTF-8", page + ": read as UTF-8")
     links = driver.find_elements(By.CSS_SELECTOR, "nav li > a")
-    check(len(links) == len(rows), page + ": one link per caption")
+    check(len(links) == len(rows) and len(state["links"]) == len(rows), page + ": one link per caption")
     away = driver.find_element(By.TAG_NAME, "p")
-    for link, expected in zip(links, rows):
+
+    def shown(index):
+        return driver.execute_script(SHOWN + "return shown(document.querySelectorAll('nav li > a')[arguments[0]]);",
+                                     index)
+    for index, (link, before, expected) in enumerate(zip(links, state["links"], rows)):
         what = page + ": button " + expected["caption"]
-        check(same_file(link.get_attribute("href"), folder + expected["page"]), what + " links to its page")
+        check(same_file(before["href"], folder + expected["page"]), what + " links to its page")
         for cls, name in (("out", expected["up"]), ("over", expected["down"])):
-            image = link.find_element(By.CSS_SELECTOR, "img." + cls)
-            state = driver.execute_script(
-                "var i=arguments[0]; return [i.complete, i.naturalWidth, i.naturalHeight,"
-                " i.getAttribute('width'), i.getAttribute('height'), i.alt, i.currentSrc];", image)
+            image = before[cls]
             wanted = scaled_name(name) if written["scaled"] and scale == 2 else name
-            check(state[0] and state[1] > 0, what + " " + cls + " loads")
-            check(same_file(state[6], folder + wanted), what + " " + cls + " loads " + wanted + ": " + state[6])
-            check(str(state[1]) == state[3] and str(state[2]) == state[4],
-                  what + " " + cls + " has the size the page states: " + repr(state))
-            check(state[5] == expected["caption"], what + " has its caption as alt: " + repr(state[5]))
-        check(shown(driver, link) == "out", what + " shows type 1")
+            check_image(image, what + " " + cls, expected["caption"])
+            check(same_file(image["currentSrc"], folder + wanted),
+                  what + " " + cls + " loads " + wanted + ": " + image["currentSrc"])
+        check(before["shown"] == "out", what + " shows type 1")
         actions(driver).move_to_element(link).perform()
-        check(settled(lambda: shown(driver, link), "over") == "over", what + " shows type 2 under the mouse")
+        check(settled(lambda: shown(index), "over") == "over", what + " shows type 2 under the mouse")
         actions(driver).move_to_element(away).perform()
-        check(settled(lambda: shown(driver, link), "out") == "out", what + " shows type 1 again when the mouse leaves")
-    # The keyboard: Tab from the top of the page moves the focus from link to link in order.
+        check(settled(lambda: shown(index), "out") == "out", what + " shows type 1 again when the mouse leaves")
+    # The keyboard: Tab from the top of the page moves the focus from link to link in order; the
+    # focused link shows type 2 and the one before it type 1 again.
     driver.execute_script("document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0);")
-    previous = None
-    for link, expected in zip(links, rows):
+
+    def focus(index):
+        return driver.execute_script(SHOWN + """
+            var links = document.querySelectorAll('nav li > a'), i = arguments[0];
+            return [document.activeElement === links[i], shown(links[i]), i > 0 ? shown(links[i - 1]) : 'out'];""",
+                                     index)
+    for index, expected in enumerate(rows[:len(links)]):
         what = page + ": button " + expected["caption"]
         actions(driver).send_keys(Keys.TAB).perform()
-        check(settled(lambda: driver.execute_script("return document.activeElement === arguments[0];", link), True),
-              what + " takes the focus with Tab")
-        check(settled(lambda: shown(driver, link), "over") == "over", what + " shows type 2 under the focus")
-        if previous is not None:
-            check(settled(lambda: shown(driver, previous), "out") == "out",
-                  what + ": the button before shows type 1 again")
-        previous = link
+        active, now, before = settled(lambda: focus(index), [True, "over", "out"])
+        check(active, what + " takes the focus with Tab")
+        check(now == "over", what + " shows type 2 under the focus")
+        check(before == "out", what + ": the button before shows type 1 again")
     driver.execute_script("document.activeElement.blur();")
-    if previous is not None:
-        check(settled(lambda: shown(driver, previous), "out") == "out",
+    if links:
+        check(settled(lambda: shown(len(links) - 1), "out") == "out",
               page + ": the last button shows type 1 once it loses the focus")
     console_errors(driver, page)
 
