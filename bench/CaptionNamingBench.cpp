@@ -27,7 +27,8 @@ void BM_RecalculateDistinct(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// Every caption equal: row k needs k renumbering attempts per name.
+// Every caption equal: row k takes the number after row k - 1's, so 10,000 copies of one caption
+// should take about as long as 10,000 different captions.
 void BM_RecalculateAllEqual(benchmark::State& state) {
     auto s = WithCaptions(static_cast<int>(state.range(0)), true);
     for (auto _ : state) {
@@ -48,7 +49,7 @@ void BM_FilenameIsUniqueScan(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_RecalculateDistinct)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecalculateAllEqual)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecalculateAllEqual)->Arg(1000)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilenameIsUniqueScan)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {

@@ -2,8 +2,11 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
+#include <utility>
 
 #include "platform/IntegerText.h"
+#include "platform/ShownText.h"
 #include "platform/TextCodec.h"
 #include "settings/DefaultSettings.h"
 
@@ -88,12 +91,32 @@ class WrittenNames {
     QSet<QString> names_;
 };
 
-QString Renumbered(QString name, const WrittenNames& written, bool image) {
-    for (int n = 1; !written.IsUnique(name, image); ++n) {
-        name = NumberedFilename(name, n);
+// Renumbering in time linear in the captions. The n-th attempt on a name is the name numbered n
+// (each attempt works on the one before, and the name keeps its length, so attempt n is
+// NumberedFilename of the first name with n). Names written are never taken back within one
+// recalculation, so an attempt that clashed once clashes again: a later row with the same first
+// name goes on from the number the row before it found, instead of trying 1, 2, 3 … again.
+class Renumbering {
+  public:
+    explicit Renumbering(const WrittenNames& written) : written_(written) {}
+
+    QString Renumbered(const QString& name, bool image) {
+        if (written_.IsUnique(name, image)) {
+            return name;
+        }
+        int& n = next_[{name, image}];
+        n = std::max(n, 1);
+        QString candidate = NumberedFilename(name, n);
+        while (!written_.IsUnique(candidate, image)) {
+            candidate = NumberedFilename(name, ++n);
+        }
+        return candidate;
     }
-    return name;
-}
+
+  private:
+    const WrittenNames& written_;
+    QHash<std::pair<QString, bool>, int> next_;
+};
 
 }  // namespace
 
@@ -172,6 +195,7 @@ void RecalculateFilenames(settings::AppSettings& s) {
         }
     }
     WrittenNames written(s.secondbuttonEnabled, WritesScaledImages(s));
+    Renumbering renumbering(written);
     for (int r = 1; r < grid.RowCount(); ++r) {
         const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
         if (caption.isEmpty()) {
@@ -179,9 +203,9 @@ void RecalculateFilenames(settings::AppSettings& s) {
         }
         FileNames names = CaptionFilenames(caption, s, r);
         // The three names of a row are numbered against the rows above only, never each other.
-        names.button1 = Renumbered(names.button1, written, true);
-        names.button2 = Renumbered(names.button2, written, s.secondbuttonEnabled);
-        names.html = Renumbered(names.html, written, false);
+        names.button1 = renumbering.Renumbered(names.button1, true);
+        names.button2 = renumbering.Renumbered(names.button2, s.secondbuttonEnabled);
+        names.html = renumbering.Renumbered(names.html, false);
         grid.SetCell(r, CaptionGrid::kType1Column, names.button1);
         grid.SetCell(r, CaptionGrid::kType2Column, names.button2);
         grid.SetCell(r, CaptionGrid::kHtmlColumn, names.html);
@@ -272,7 +296,8 @@ QString UnusableNamesWarning(const settings::AppSettings& s) {
                          .arg(rows.size() == 1 ? QString() : QStringLiteral("s"), RowList(rows)));
     }
     if (TestPageNameUnusable(s)) {
-        parts.append(QStringLiteral("the test page name \"%1\"").arg(s.htmlMainFilename));
+        parts.append(
+            QStringLiteral("the test page name \"%1\"").arg(platform::ShownValue(s.htmlMainFilename)));
     }
     if (parts.isEmpty()) {
         return QString();

@@ -314,3 +314,100 @@ TEST(CaptionNaming, NoNameOfTheListIsTheTwiceSizeNameOfAnotherRowsImageInEitherD
     RecalculateFilenames(s);
     EXPECT_EQ(Column(s, 1), (QStringList{"u_home.gif", "u_home@2x.gif", "u_news@2x.gif", "u_news.gif"}));
 }
+
+namespace {
+
+// The names as the numbering rule states it, computed the slow way: every row against the grid's
+// rows above, each attempt on the one before, counting from 1 for every name.
+QList<QStringList> StatedNames(AppSettings s) {
+    CaptionGrid& grid = s.captions;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        for (int c = 1; c < CaptionGrid::kColumns; ++c) {
+            grid.SetCell(r, c, QString());
+        }
+    }
+    const bool scaled = WritesScaledImages(s);
+    const auto unique = [&](const QString& name, bool image) {
+        if (!FilenameIsUnique(grid, name, s.secondbuttonEnabled)) {
+            return false;
+        }
+        for (int r = 1; r < grid.RowCount() && scaled; ++r) {
+            if (image && grid.Cell(r, CaptionGrid::kHtmlColumn) == ScaledFilename(name)) {
+                return false;
+            }
+            for (const int c : {CaptionGrid::kType1Column, CaptionGrid::kType2Column}) {
+                const QString cell = grid.Cell(r, c);
+                if (cell.isEmpty() || (c == CaptionGrid::kType2Column && !s.secondbuttonEnabled)) {
+                    continue;
+                }
+                if (ScaledFilename(cell) == name || (image && cell == ScaledFilename(name))) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        const QString caption = grid.Cell(r, 0);
+        if (caption.isEmpty()) {
+            continue;
+        }
+        const FileNames defaults = CaptionFilenames(caption, s, r);
+        QString names[3] = {defaults.button1, defaults.button2, defaults.html};
+        const bool image[3] = {true, s.secondbuttonEnabled, false};
+        for (int i = 0; i < 3; ++i) {
+            for (int n = 1; !unique(names[i], image[i]); ++n) {
+                names[i] = NumberedFilename(names[i], n);
+            }
+        }
+        for (int i = 0; i < 3; ++i) {
+            grid.SetCell(r, i + 1, names[i]);
+        }
+    }
+    return {Column(s, 1), Column(s, 2), Column(s, 3)};
+}
+
+}  // namespace
+
+TEST(CaptionNaming, RepeatedCaptionsGoOnFromTheLastNumberAndGiveTheNamesOfTheRule) {
+    // Many copies of a few captions, mixed with captions that are themselves numbered names, short
+    // names whose base is shorter than the number, and names past 9, 99 and 999.
+    QStringList captions;
+    for (int i = 0; i < 240; ++i) {
+        captions.append(i % 2 == 0   ? QStringLiteral("Home")
+                        : i % 4 == 1 ? QStringLiteral("A")
+                                     : QStringLiteral("."));
+        if (i % 23 == 0) {
+            captions.append(QStringLiteral("Hom%1").arg(i % 10));
+            captions.append(QStringLiteral("Home@2x"));
+            captions.append(QString());
+        }
+    }
+    for (const bool enforce83 : {false, true}) {
+        for (const bool scale2x : {false, true}) {
+            for (const bool second : {true, false}) {
+                AppSettings s = Defaults();
+                s.enforce83 = enforce83;
+                s.scale2x = scale2x;
+                s.secondbuttonEnabled = second;
+                s.filenameStyle = 0;
+                SetCaptions(s, captions);
+                const QList<QStringList> stated = StatedNames(s);
+                RecalculateFilenames(s);
+                EXPECT_EQ(Column(s, 1), stated[0]) << enforce83 << scale2x << second;
+                EXPECT_EQ(Column(s, 2), stated[1]) << enforce83 << scale2x << second;
+                EXPECT_EQ(Column(s, 3), stated[2]) << enforce83 << scale2x << second;
+            }
+        }
+    }
+    // The numbering past the first number of each length, on the short default names.
+    AppSettings s = Defaults();
+    SetCaptions(s, QStringList(1001, QStringLiteral("Home")));
+    RecalculateFilenames(s);
+    EXPECT_EQ(s.captions.Cell(1, 1), QStringLiteral("u_home.gif"));
+    EXPECT_EQ(s.captions.Cell(2, 1), QStringLiteral("u_hom1.gif"));
+    EXPECT_EQ(s.captions.Cell(11, 1), QStringLiteral("u_ho10.gif"));
+    EXPECT_EQ(s.captions.Cell(101, 1), QStringLiteral("u_h100.gif"));
+    EXPECT_EQ(s.captions.Cell(1001, 1), QStringLiteral("u_1000.gif"));
+    EXPECT_EQ(s.captions.Cell(1001, 3), QStringLiteral("1000.htm"));
+}
