@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -17,9 +18,11 @@ namespace compose {
 namespace {
 
 // The width of a smart-sized button: the caption's advance in the face font and the spacing, never
-// below 0.
+// below 0. The sum is taken in 64 bits and held at the integer limit, so a spacing near it gives a
+// width far too large, never one that wrapped round.
 int SmartWidth(const QFontMetrics& metrics, const QString& caption, const QString& spacing) {
-    return std::max(0, metrics.horizontalAdvance(caption) + platform::IntegerFieldValue(spacing));
+    const qint64 width = qint64{metrics.horizontalAdvance(caption)} + platform::IntegerFieldValue(spacing);
+    return static_cast<int>(std::clamp<qint64>(width, 0, std::numeric_limits<int>::max()));
 }
 
 // A width or height field as the button takes it: an empty text counts as 0, below 0 is 0.
@@ -152,6 +155,10 @@ void TButtonComposer::ApplyTypeSettings(int type, const QString& caption) {
         default:
             break;
     }
+    // A face larger than any file may hold is drawn at the largest size there is: a batch refuses
+    // it before it writes a file, and the preview never asks for a picture of gigabytes.
+    p.buttonWidth = std::min(p.buttonWidth, settings::kMaxButtonSide);
+    p.buttonHeight = std::min(p.buttonHeight, settings::kMaxButtonSide);
     p.button3DKind = BorderStyleKind(settings::ChoiceText(settings::BorderStyleTexts(), s.borderStyle));
     // No choice in the depth list is no border.
     p.buttonDepth = std::max(0, s.borderDepth);

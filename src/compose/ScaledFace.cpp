@@ -1,28 +1,42 @@
 #include "compose/ScaledFace.h"
 
 #include <QTransform>
+#include <algorithm>
+#include <limits>
 
 #include "compose/ButtonComposer.h"
 #include "face/FaceEngine.h"
 
 namespace compose {
+namespace {
+
+// A length times the scale, held at the integer limits: an offset read from a settings file may be
+// any 32-bit number.
+int Times(int value, int scale) {
+    const qint64 product = qint64{value} * scale;
+    return static_cast<int>(
+        std::clamp<qint64>(product, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
 
 face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
     face::FaceProperties s = p;
     if (scale <= 1) {
         return s;
     }
-    s.buttonWidth = p.buttonWidth * scale;
-    s.buttonHeight = p.buttonHeight * scale;
-    s.buttonDepth = p.buttonDepth * scale;
+    s.buttonWidth = Times(p.buttonWidth, scale);
+    s.buttonHeight = Times(p.buttonHeight, scale);
+    s.buttonDepth = Times(p.buttonDepth, scale);
     if (p.cornerRadius > 0) {
-        s.cornerRadius = p.cornerRadius * scale;  // a radius given; without one the depth rule doubles it
+        s.cornerRadius =
+            Times(p.cornerRadius, scale);  // a radius given; without one the depth rule doubles it
     }
-    s.bitmapTop = p.bitmapTop * scale;
-    s.bitmapLeft = p.bitmapLeft * scale;
-    s.captionTop = p.captionTop * scale;
-    s.captionLeft = p.captionLeft * scale;
-    s.captionEffectOffset = p.captionEffectOffset * scale;
+    s.bitmapTop = Times(p.bitmapTop, scale);
+    s.bitmapLeft = Times(p.bitmapLeft, scale);
+    s.captionTop = Times(p.captionTop, scale);
+    s.captionLeft = Times(p.captionLeft, scale);
+    s.captionEffectOffset = Times(p.captionEffectOffset, scale);
     if (p.font.pixelSize() > 0) {
         s.font.setPixelSize(p.font.pixelSize() * scale);
     } else if (p.font.pointSizeF() > 0) {

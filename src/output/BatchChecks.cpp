@@ -5,11 +5,27 @@
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/RegularFile.h"
+#include "platform/ShownText.h"
 
 namespace output {
 namespace {
 
 constexpr char kNothingSaved[] = "\rNo buttons have been saved.";
+
+// What decides the side of a button that is too large, as the message names it.
+QString TooLargeSetting(int backgroundMode, bool width) {
+    if (backgroundMode == 0) {
+        return QStringLiteral("background bitmap on the Buttons page");
+    }
+    if (!width) {
+        return QStringLiteral("height on the Buttons page");
+    }
+    // Smart sizing: the caption's width in its font and the spacing.
+    if (backgroundMode == 3 || backgroundMode == 4) {
+        return QStringLiteral("spacing on the Buttons page or its font size on the Font page");
+    }
+    return QStringLiteral("width on the Buttons page");
+}
 
 }  // namespace
 
@@ -19,7 +35,7 @@ bool UsesBitmapFile(int backgroundMode) {
 
 QString BitmapRefusedMessage(int type, const QString& path, const QString& reason) {
     return QStringLiteral("The background bitmap of type %1 buttons, \"%2\", cannot be read: %3.")
-               .arg(QString::number(type), path, reason) +
+               .arg(QString::number(type), platform::EscapeControls(path), reason) +
            QLatin1String(kNothingSaved);
 }
 
@@ -28,7 +44,21 @@ QString ButtonTooSmallMessage(int type, QSize size, const QString& caption) {
                "Type %1 buttons would be %2 x %3 pixels for \"%4\"; a button needs at least 1 x 1 pixel. "
                "Change its width or height on the Buttons page.")
                .arg(QString::number(type), QString::number(size.width()), QString::number(size.height()),
-                    caption) +
+                    platform::ShownValue(caption)) +
+           QLatin1String(kNothingSaved);
+}
+
+QString ButtonTooLargeMessage(int type, qint64 width, qint64 height, int scale, const QString& caption,
+                              const QString& setting) {
+    const QString at = scale > 1 ? QStringLiteral(" at 2\u00d7") : QString();
+    const QString untick =
+        scale > 1 ? QStringLiteral(", or untick \"Also write images for high-density screens (2\u00d7)\"")
+                  : QString();
+    return QStringLiteral(
+               "Type %1 buttons would be %2 x %3 pixels%4 for \"%5\"; an image can be at most %6 x %6 "
+               "pixels. Change its %7%8.")
+               .arg(QString::number(type), QString::number(width), QString::number(height), at,
+                    platform::ShownValue(caption), QString::number(kMaxImageSide), setting, untick) +
            QLatin1String(kNothingSaved);
 }
 
@@ -37,7 +67,7 @@ QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow)
                "The 2\u00d7 image of caption list row %1 would be saved as \"%2\", the name of a file of "
                "row %3. Press \"Calculate default filenames\" or change the names on the Caption List "
                "page.")
-               .arg(QString::number(row), scaledName, QString::number(otherRow)) +
+               .arg(QString::number(row), platform::ShownValue(scaledName), QString::number(otherRow)) +
            QLatin1String(kNothingSaved);
 }
 
@@ -112,11 +142,23 @@ std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRender
             captions.append(caption);
         }
     }
+    const int scale = WritesScaledImages(s) ? 2 : 1;
     for (int type = 1; type <= types; ++type) {
         const QList<QSize> sizes = renderer.FaceSizes(type, captions);
+        const int mode = s.button[static_cast<std::size_t>(type - 1)].backgroundMode;
         for (qsizetype i = 0; i < sizes.size() && i < captions.size(); ++i) {
             if (sizes[i].width() < 1 || sizes[i].height() < 1) {
                 return ButtonTooSmallMessage(type, sizes[i], captions[i]);
+            }
+            // The largest image of the button is its 2× one while those are written; the product is
+            // taken in 64 bits, so a side near the integer limit cannot wrap round.
+            for (int k = 1; k <= scale; ++k) {
+                const qint64 width = qint64{sizes[i].width()} * k;
+                const qint64 height = qint64{sizes[i].height()} * k;
+                if (width > kMaxImageSide || height > kMaxImageSide) {
+                    return ButtonTooLargeMessage(type, width, height, k, captions[i],
+                                                 TooLargeSetting(mode, width > kMaxImageSide));
+                }
             }
         }
     }

@@ -17,6 +17,15 @@ bool UsesBitmapFile(int backgroundMode);
 
 QString BitmapRefusedMessage(int type, const QString& path, const QString& reason);
 QString ButtonTooSmallMessage(int type, QSize size, const QString& caption);
+
+// The largest side, in pixels, of any image a batch writes (1× and 2× alike).
+inline constexpr int kMaxImageSide = settings::kMaxButtonSide;
+
+// A button whose image would be wider or higher than kMaxImageSide. `scale` is 1 for the button
+// itself and 2 for its image for high-density screens; `setting` names what to change ("width",
+// "height", …) as the message gives it.
+QString ButtonTooLargeMessage(int type, qint64 width, qint64 height, int scale, const QString& caption,
+                              const QString& setting);
 QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow);
 
 // While twice-size images are written: the first image of the list whose "@2x" name is the name of
@@ -28,7 +37,8 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s);
 // types to be saved (type 2 only while it is enabled) come first: one that is missing, unreadable or
 // not a regular file. Then a twice-size image that would take the name of another file of the list
 // (ScaledNameClash). Then the size of every button: all captions are measured (in smart sizing the
-// width follows the caption), and the first button narrower or lower than one pixel is named.
+// width follows the caption), and the first button narrower or lower than one pixel, or with an image
+// (its 2× image while those are written) wider or higher than kMaxImageSide, is named.
 std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRenderer& renderer);
 
 }  // namespace output

@@ -12,6 +12,7 @@
 #include "platform/IntegerText.h"
 #include "platform/Interrupt.h"
 #include "platform/Paths.h"
+#include "platform/ShownText.h"
 #include "platform/TextCodec.h"
 
 namespace output {
@@ -49,7 +50,8 @@ constexpr int kLookaheadPerThread = 4;
 }  // namespace
 
 QString OverwritePrompt(const QString& fileName) {
-    return QStringLiteral("Button 1 filename \"%1\" exists, ok to ovewrite ?").arg(fileName);
+    return QStringLiteral("Button 1 filename \"%1\" exists, ok to ovewrite ?")
+        .arg(platform::EscapeControls(fileName));
 }
 
 QString FolderFailureMessage(const QString& folder) {
@@ -82,7 +84,7 @@ QString OverwriteQuestionText(int current, int total, const QString& caption, co
     return QStringLiteral("Saving %1 of %2: \"%3\" \u2014 replace %4?")
         .arg(current)
         .arg(total)
-        .arg(caption, fileName);
+        .arg(platform::ShownValue(caption), platform::EscapeControls(fileName));
 }
 
 QString BatchSummaryText(bool saved, int done, int total, int written, int kept) {
@@ -128,6 +130,13 @@ ButtonBatch::ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dia
     : settings_(settings), dialogs_(dialogs), renderer_(renderer) {}
 
 QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType) {
+    // An image without pixels would be a file that no image tool opens: it is never written.
+    if (image.width() < 1 || image.height() < 1) {
+        throw std::runtime_error(QStringLiteral("An image of %1 x %2 pixels cannot be saved")
+                                     .arg(image.width())
+                                     .arg(image.height())
+                                     .toStdString());
+    }
     if (fileType == settings::kFileTypeGif) {
         gif::TGIFImage gifImage;
         gifImage.Assign(image);

@@ -63,6 +63,10 @@ constexpr platform::IntegerRange WidthRange(int type) {
     return type == 0 ? platform::IntegerRange{0, 2000} : platform::IntegerRange{-2000, 2000};
 }
 inline constexpr platform::IntegerRange kHeightRange{-2000, 2000};
+// The largest side, in pixels, of a button's face and of any image a batch writes. GIF files hold
+// at most 65,535 pixels a side; the limit is well below that, and below what one face may take in
+// memory while several are drawn at once.
+inline constexpr int kMaxButtonSide = 16384;
 inline constexpr platform::IntegerRange kSpacingRange{0, 2000};
 inline constexpr platform::IntegerRange kOffsetRange{-2000, 2000};
 
