@@ -17,6 +17,7 @@
 #include "output/StatusReport.h"
 #include "platform/Interrupt.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectFile.h"
 #include "settings/DefaultSettings.h"
@@ -59,7 +60,7 @@ bool TBatchRunner::LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialog
     project::ReadNotes notes;
     const QString& file = options_.settingsFile;
     const project::LoadOutcome outcome = project::ReadSettings(file, s, dialogs, &notes);
-    if (outcome == project::LoadOutcome::NoFile) {
+    if (outcome == project::LoadOutcome::NoFile || outcome == project::LoadOutcome::Unreadable) {
         dialogs.Fail(QStringLiteral("cannot read the settings file \"%1\": %2").arg(file, notes.reason));
         return false;
     }
@@ -90,14 +91,17 @@ bool TBatchRunner::LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialog
 }
 
 bool TBatchRunner::LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialogs) {
-    QFile file(options_.captionsFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs.Fail(QStringLiteral("cannot read the caption list \"%1\": %2")
-                         .arg(options_.captionsFile, file.errorString()));
+    // Only a regular file of a sane size is read: a pipe or a device is refused at once.
+    QString reason;
+    const std::optional<QByteArray> bytes =
+        platform::ReadRegularFile(options_.captionsFile, &reason, platform::kMaxTextFileSize);
+    if (!bytes) {
+        dialogs.Fail(
+            QStringLiteral("cannot read the caption list \"%1\": %2").arg(options_.captionsFile, reason));
         return false;
     }
     QString problem;
-    const std::optional<QString> text = platform::DecodeTextFile(file.readAll(), &problem);
+    const std::optional<QString> text = platform::DecodeTextFile(*bytes, &problem);
     if (!text) {
         dialogs.Fail(
             QStringLiteral("cannot use the caption list \"%1\": %2").arg(options_.captionsFile, problem));
@@ -303,7 +307,7 @@ int TBatchRunner::Run() {
     // before it stays, and is summed up.
     const int signal = platform::InterruptSignal();
     if (signal != 0) {
-        err_ << "kestro-batch: stopped by " << (signal == SIGINT ? "SIGINT" : "SIGTERM")
+        err_ << "kestro-batch: stopped by " << platform::SignalName(signal)
              << "; no further files, pages or report have been written.\n";
         err_.flush();
     } else if (dialogs.Failures() > 0) {

@@ -2,15 +2,18 @@
 
 #include <QRegularExpression>
 
+#include "platform/ShownText.h"
+
 namespace cli {
 namespace {
 
 // A message as a terminal shows it: each line (a box's lines are split at single CRs) after the
-// prefix.
+// prefix, any other control character shown as its escape, so that no text of a file reaches the
+// terminal as a command.
 void Print(QTextStream& err, const QString& prefix, const QString& text) {
     static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\r|\n"));
     for (const QString& line : text.split(kLineEnd)) {
-        err << prefix << line << '\n';
+        err << prefix << platform::EscapeControls(line) << '\n';
     }
     err.flush();
 }

@@ -8,6 +8,13 @@
 #include "platform/Interrupt.h"
 #include "platform/Paths.h"
 
+namespace {
+
+// How long a run has, after a termination request, to end by itself.
+constexpr int kInterruptGraceMilliseconds = 3000;
+
+}  // namespace
+
 // kestro-batch: the button batch, the pages and the report from the command line, without a window.
 int main(int argc, char** argv) {
     // Faces are drawn with the window system's fonts but nothing is shown.
@@ -34,10 +41,12 @@ int main(int argc, char** argv) {
         case cli::CommandLine::Action::Run:
             break;
     }
-    // SIGTERM and SIGINT stop the run cleanly: the file in hand is abandoned (its temporary removed),
-    // and the run ends with 128 plus the signal's number.
+    // SIGTERM, SIGINT and SIGHUP stop the run cleanly: the file in hand is abandoned (its temporary
+    // removed), and the run ends with 128 plus the signal's number; a run that does not come to a
+    // point where it stops within the deadline (a long measuring or naming) is ended there.
     platform::SetAbandonOnInterrupt(true);
     platform::InstallInterruptHandlers();
+    platform::StartInterruptDeadline(kInterruptGraceMilliseconds);
     cli::TBatchRunner runner(line.options, out, err, platform::LocateFolders(platform::ExecutableFolder()));
     return runner.Run();
 }

@@ -1,6 +1,7 @@
 #include "html/PreviewPages.h"
 
 #include <QImageReader>
+#include <QRegularExpression>
 
 #include "html/CssPage.h"
 #include "output/CaptionNaming.h"
@@ -9,6 +10,7 @@
 #include "platform/Interrupt.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
+#include "settings/ColourString.h"
 
 namespace html {
 
@@ -105,7 +107,19 @@ QString PageText(const QString& text) {
 }
 
 QString HtmlColour(const QString& colourString) {
-    return colourString.mid(6, 2) + colourString.mid(4, 2) + colourString.mid(2, 2);
+    // Eight hexadecimal digits, as the program writes a colour, give their own digits in page
+    // order; any other text gives the digits of the colour the lenient reading makes of it, so a
+    // page carries six hexadecimal digits and nothing else.
+    static const QRegularExpression kColour(QStringLiteral("^[0-9A-Fa-f]{8}$"));
+    if (kColour.match(colourString).hasMatch()) {
+        return colourString.mid(6, 2) + colourString.mid(4, 2) + colourString.mid(2, 2);
+    }
+    const settings::ColourValue c = settings::ColourFromStringLenient(colourString);
+    return QStringLiteral("%1%2%3")
+        .arg(settings::RedOf(c), 2, 16, QLatin1Char('0'))
+        .arg(settings::GreenOf(c), 2, 16, QLatin1Char('0'))
+        .arg(settings::BlueOf(c), 2, 16, QLatin1Char('0'))
+        .toUpper();
 }
 
 std::optional<QString> RelativeButtonFolder(const QString& buttonFolder, const QString& htmlFolder) {

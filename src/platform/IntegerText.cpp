@@ -2,14 +2,15 @@
 
 #include <limits>
 
+#include "platform/ShownText.h"
+
 namespace platform {
 namespace {
 
 std::string Message(const QString& text) {
-    // A NUL in the text would end the message where it stands: it is shown as "\0".
-    QString shown = text;
-    shown.replace(QChar(u'\0'), QStringLiteral("\\0"));
-    return QStringLiteral("'%1' is not a valid integer value").arg(shown).toStdString();
+    // The text may come from any file: a NUL would end the message where it stands, an escape
+    // sequence would act on a terminal, a long line would fill it. It is shown as ShownValue gives it.
+    return QStringLiteral("'%1' is not a valid integer value").arg(ShownValue(text)).toStdString();
 }
 
 bool IsTrimmed(QChar c) {

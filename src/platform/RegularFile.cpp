@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Interrupt.h"
+
 namespace platform {
 namespace {
 
@@ -16,8 +18,12 @@ QString SystemReason(int code) {
 
 // Opens the file for reading without waiting: opening a pipe with no writer returns at once, and
 // the type is then checked on what was opened, so nothing can be swapped in between.
-int OpenRegular(const QString& path, QString* reason) {
+int OpenRegular(const QString& path, QString* reason, struct stat* opened = nullptr,
+                bool* missing = nullptr) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (missing != nullptr) {
+        *missing = fd < 0 && errno == ENOENT;
+    }
     if (fd < 0) {
         if (reason != nullptr) {
             *reason = SystemReason(errno);
@@ -33,6 +39,9 @@ int OpenRegular(const QString& path, QString* reason) {
         ::close(fd);
         return -1;
     }
+    if (opened != nullptr) {
+        *opened = info;
+    }
     return fd;
 }
 
@@ -47,14 +56,33 @@ bool CanReadRegularFile(const QString& path, QString* reason) {
     return true;
 }
 
-std::optional<QByteArray> ReadRegularFile(const QString& path, QString* reason) {
-    const int fd = OpenRegular(path, reason);
+QString TooLargeReason(qint64 maxSize) {
+    return QStringLiteral("it is larger than %1 MiB").arg(maxSize / (1024 * 1024));
+}
+
+std::optional<QByteArray> ReadRegularFile(const QString& path, QString* reason, qint64 maxSize,
+                                          bool* missing) {
+    struct stat info {};
+    const int fd = OpenRegular(path, reason, &info, missing);
     if (fd < 0) {
         return std::nullopt;
+    }
+    const auto refuse = [&](const QString& why) -> std::optional<QByteArray> {
+        if (reason != nullptr) {
+            *reason = why;
+        }
+        ::close(fd);
+        return std::nullopt;
+    };
+    if (maxSize >= 0 && info.st_size > maxSize) {
+        return refuse(TooLargeReason(maxSize));
     }
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
+        if (InterruptSignal() != 0) {
+            return refuse(SystemReason(EINTR));
+        }
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) {
             continue;
@@ -68,6 +96,9 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, QString* reason) 
         }
         if (n == 0) {
             break;
+        }
+        if (maxSize >= 0 && bytes.size() + n > maxSize) {
+            return refuse(TooLargeReason(maxSize));
         }
         bytes.append(buffer, n);
     }

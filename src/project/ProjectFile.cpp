@@ -9,6 +9,8 @@
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
+#include "platform/ShownText.h"
 #include "platform/TextCodec.h"
 #include "settings/DefaultSettings.h"
 
@@ -302,6 +304,20 @@ class Reader {
         return QString::number(stored);
     }
 
+    // A colour is taken only as the program writes one, eight hexadecimal digits: anything else (a
+    // value that would reach a page's markup or style sheet as it stands) is ignored, and the
+    // setting keeps the value it had, at start its default.
+    void Colour(QString& colour, const QString& value) {
+        if (IsColourString(value)) {
+            colour = value;
+        } else if (notes_ != nullptr) {
+            notes_->warnings.append(
+                {lineNumber_,
+                 QStringLiteral("\"%1\" is not a colour of eight hexadecimal digits; it is ignored")
+                     .arg(platform::ShownValue(value))});
+        }
+    }
+
     static void Effect(ButtonStyle& b, CaptionEffect effect, const QString& value) {
         // The effects are one choice of three: a ticked one is chosen, an unticked one changes nothing.
         if (FromYesNo(value)) {
@@ -333,7 +349,7 @@ class Reader {
                 b1.borderStyle = Index(v, styles);
                 break;
             case 4:
-                b1.backgroundColour = v;
+                Colour(b1.backgroundColour, v);
                 break;
             case 5:
                 b1.width = IntegerField(v, settings::WidthRange(settings::kType1));
@@ -357,7 +373,7 @@ class Reader {
                 b2.borderStyle = Index(v, styles);
                 break;
             case 11:
-                b2.backgroundColour = v;
+                Colour(b2.backgroundColour, v);
                 break;
             case 12:
                 b2.width = IntegerField(v, settings::WidthRange(settings::kType2));
@@ -403,7 +419,7 @@ class Reader {
                 s_.statusReports = FromYesNo(v);
                 break;
             case 21:
-                s_.previewAreaColour = v;
+                Colour(s_.previewAreaColour, v);
                 break;
             case 30:
                 b1.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
@@ -460,10 +476,10 @@ class Reader {
                 Effect(b2, CaptionEffect::Standard, v);
                 break;
             case 48:
-                b1.captionColour = v;
+                Colour(b1.captionColour, v);
                 break;
             case 49:
-                b2.captionColour = v;
+                Colour(b2.captionColour, v);
                 break;
             case 60:
                 b1.verticalOffset = IntegerField(v, settings::kOffsetRange);
@@ -515,10 +531,10 @@ class Reader {
                 s_.htmlGenerateAll = FromYesNo(v);
                 break;
             case 87:
-                s_.htmlBackgroundColour = v;
+                Colour(s_.htmlBackgroundColour, v);
                 break;
             case 88:
-                s_.htmlTextColour = v;
+                Colour(s_.htmlTextColour, v);
                 break;
             case kCaptionKey:
                 ++rowCounter_;
@@ -670,27 +686,47 @@ QString SettingsSaveFailedMessage(const QString& fileName, const QString& reason
     return QStringLiteral("The settings could not be saved to \"%1\": %2.").arg(fileName, reason);
 }
 
+namespace {
+
+// The bytes of a settings file. Only a regular file of a sane size is read: a pipe or a device under
+// the name is refused at once, never waited on or read without end. Without them, NoFile or
+// Unreadable, with the reason.
+std::optional<QByteArray> SettingsFileContent(const QString& fileName, LoadOutcome* outcome,
+                                              QString* reason) {
+    bool missing = false;
+    std::optional<QByteArray> bytes =
+        platform::ReadRegularFile(fileName, reason, platform::kMaxTextFileSize, &missing);
+    if (!bytes) {
+        if (platform::DirectoryExists(fileName)) {
+            *reason = QStringLiteral("it is a folder");
+        }
+        *outcome = missing ? LoadOutcome::NoFile : LoadOutcome::Unreadable;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+QString SettingsUnreadableMessage(const QString& fileName, const QString& reason) {
+    return QStringLiteral(
+               "The settings file \"%1\" cannot be read: %2.\rThe window shows the default settings, and "
+               "nothing will be written to that file: use \"Save settings as\u2026\" on the File page to "
+               "keep your settings.")
+        .arg(fileName, reason);
+}
+
 LoadOutcome ReadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
                          ReadNotes* notes) {
-    QByteArray bytes;
-    {
-        QFile file(fileName);
-        const bool folder = platform::DirectoryExists(fileName);
-        if (folder || !file.open(QIODevice::ReadOnly)) {
-            if (notes != nullptr) {
-                notes->reason = folder ? QStringLiteral("it is a folder") : file.errorString();
-            }
-            return LoadOutcome::NoFile;
+    LoadOutcome outcome = LoadOutcome::NoFile;
+    QString reason;
+    const std::optional<QByteArray> bytes = SettingsFileContent(fileName, &outcome, &reason);
+    if (!bytes) {
+        if (notes != nullptr) {
+            notes->reason = reason;
         }
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            if (notes != nullptr) {
-                notes->reason = file.errorString();
-            }
-            return LoadOutcome::NoFile;
-        }
+        return outcome;
     }
-    return ReadSettingsBytes(bytes, s, dialogs, notes);
+    return ReadSettingsBytes(*bytes, s, dialogs, notes);
 }
 
 LoadOutcome ReadSettingsBytes(QByteArray bytes, AppSettings& s, platform::Dialogs& dialogs,
@@ -715,10 +751,19 @@ LoadOutcome ReadSettingsBytes(QByteArray bytes, AppSettings& s, platform::Dialog
 }
 
 LoadOutcome LoadSettings(const QString& fileName, AppSettings& s, platform::Dialogs& dialogs,
-                         const QString& dataFolder) {
+                         const QString& dataFolder, QString* reason) {
     // What an interrupted save left beside the file goes first.
     platform::SweepLeftovers(QFileInfo(fileName).absolutePath());
-    const LoadOutcome outcome = ReadSettings(fileName, s, dialogs);
+    LoadOutcome outcome = LoadOutcome::NoFile;
+    QString why;
+    const std::optional<QByteArray> bytes = SettingsFileContent(fileName, &outcome, &why);
+    if (!bytes) {
+        if (reason != nullptr) {
+            *reason = why;
+        }
+        return outcome;
+    }
+    outcome = ReadSettingsBytes(*bytes, s, dialogs);
     if (outcome != LoadOutcome::Unprocessable) {
         return outcome;
     }

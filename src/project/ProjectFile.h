@@ -26,11 +26,15 @@ QString ProjectFilePath(const QString& dataFolder);
 bool SaveSettings(const QString& fileName, const settings::AppSettings& s, QString* reason = nullptr);
 // "The settings could not be saved to "PATH": REASON."
 QString SettingsSaveFailedMessage(const QString& fileName, const QString& reason);
+// The window's error box for a settings file that is there but cannot be read.
+QString SettingsUnreadableMessage(const QString& fileName, const QString& reason);
 // The bytes SaveSettings writes.
 QByteArray SettingsFileBytes(const settings::AppSettings& s);
 
 enum class LoadOutcome {
-    NoFile,         // the file could not be opened: the settings are unchanged
+    NoFile,         // nothing is under the name: the settings are unchanged
+    Unreadable,     // the file is there but cannot be read (no permission, a folder, not a regular
+                    // file, too large): the settings are unchanged
     Loaded,         // every line was read by the rules
     Reset,          // the file could not be processed: set aside, defaults applied, message shown
     Unprocessable,  // ReadSettings only: a line could not be processed; the settings are half read
@@ -38,7 +42,7 @@ enum class LoadOutcome {
 
 // What reading a settings file found beside the settings, for a reader that tells the user itself.
 struct ReadNotes {
-    // NoFile: the system's reason; Unprocessable: why the line could not be processed.
+    // NoFile, Unreadable: the system's reason; Unprocessable: why the line could not be processed.
     QString reason;
     // Unprocessable: the number of the line that could not be processed (from 1).
     int line = 0;
@@ -65,8 +69,9 @@ LoadOutcome ReadSettingsBytes(QByteArray bytes, settings::AppSettings& s, platfo
 // Reads the file into the settings, after sweeping its folder of what interrupted runs left. A line
 // that the rules cannot process (a key or a numeric value that is not a whole number) moves the file
 // aside as "kestro.dat.bad", applies the defaults (with the settings' font list and `dataFolder`) and
-// shows OutOfDateMessage() through `dialogs`.
+// shows OutOfDateMessage() through `dialogs`. For NoFile and Unreadable `reason` gets the system's
+// reason.
 LoadOutcome LoadSettings(const QString& fileName, settings::AppSettings& s, platform::Dialogs& dialogs,
-                         const QString& dataFolder);
+                         const QString& dataFolder, QString* reason = nullptr);
 
 }  // namespace project

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
+#include "platform/ShownText.h"
 #include "widgets/BrowseDirectoryDlg.h"
 
 namespace widgets {
@@ -31,10 +33,13 @@ QString QtFilter(const QString& filter) {
 QtDialogs::QtDialogs(QString title, QWidget* parent) : title_(std::move(title)), parent_(parent) {}
 
 QString QtDialogs::DisplayText(const QString& text) {
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
+    // Each line break becomes a new line; any other control character is shown as its escape, as
+    // kestro-batch prints it.
+    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (QString& line : lines) {
+        line = platform::EscapeControls(line);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void QtDialogs::CloseAll() {

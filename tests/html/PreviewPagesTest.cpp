@@ -307,6 +307,12 @@ TEST(PageText, UrlsAndTextsAreEscapedOnlyWhereTheyWouldBreakThePage) {
     EXPECT_EQ(PageText(QString::fromUtf8("\u00a3 \u0416 \U0001F600")),
               QString::fromUtf8("\u00a3 &#1046; &#128512;"));
     EXPECT_EQ(HtmlColour("00FF8000"), QStringLiteral("0080FF"));
+    EXPECT_EQ(HtmlColour("00ff80a0"), QStringLiteral("a080ff"));  // the digits as given, as before
+    // Any other text gives six hexadecimal digits of the colour read from it, never the text itself.
+    EXPECT_EQ(HtmlColour("00FF\"><s"), QStringLiteral("000000"));
+    EXPECT_EQ(HtmlColour("#ac;b23"), QStringLiteral("000000"));
+    EXPECT_EQ(HtmlColour("FF8000"), QStringLiteral("0080FF"));
+    EXPECT_EQ(HtmlColour(""), QStringLiteral("000000"));
 }
 
 TEST(StatusReport, LinesForABatchWithTypeTwoDisabledAndForAPageRun) {

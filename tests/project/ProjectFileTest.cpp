@@ -286,6 +286,10 @@ TEST_F(ProjectFileTest, EveryKeySurvivesARoundTrip) {
     EXPECT_TRUE(ReadAll(path()).contains("\r\n3,5\r\n/* Button 1 settings colour */\r\n4,00112233\r\n"));
     AppSettings loaded = Defaults();
     ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    // Every key but the type 2 colour "ZZ", which is no colour: it is written as held, and ignored
+    // when read, so the setting keeps its default.
+    EXPECT_EQ(loaded.button[kType2].backgroundColour, Defaults().button[kType2].backgroundColour);
+    loaded.button[kType2].backgroundColour = saved.button[kType2].backgroundColour;
     EXPECT_EQ(loaded, saved);
     EXPECT_TRUE(dialogs.History().isEmpty());
 }
@@ -350,9 +354,20 @@ TEST_F(ProjectFileTest, IntegerFieldsYesNoAndTextKeys) {
     EXPECT_EQ(LoadedFrom("45,N\r\n46,Y\r\n47,N\r\n").button[kType2].captionEffect, CaptionEffect::Pressed);
     EXPECT_EQ(LoadedFrom("36,N\r\n37,N\r\n38,N\r\n").button[kType1].captionEffect, CaptionEffect::Standard);
 
-    // Colours are stored unchecked.
+    // A colour is taken as eight hexadecimal digits of either case; anything else is ignored, and the
+    // setting keeps its default.
     EXPECT_EQ(LoadedFrom("4,not a colour\r\n").button[kType1].backgroundColour,
-              QStringLiteral("not a colour"));
+              Defaults().button[kType1].backgroundColour);
+    const AppSettings bad = LoadedFrom("87,00FF\"><s\r\n88,#ac;b23\r\n21,FFFFFF\r\n49,00ff8000 \r\n");
+    EXPECT_EQ(bad.htmlBackgroundColour, Defaults().htmlBackgroundColour);
+    EXPECT_EQ(bad.htmlTextColour, Defaults().htmlTextColour);
+    EXPECT_EQ(bad.previewAreaColour, Defaults().previewAreaColour);
+    EXPECT_EQ(bad.button[kType2].captionColour, Defaults().button[kType2].captionColour);
+    const AppSettings hex = LoadedFrom("11,00ff8000\r\n48,0000FFFF\r\n87,00A0B0C0\r\n88,00abcdef\r\n");
+    EXPECT_EQ(hex.button[kType2].backgroundColour, QStringLiteral("00ff8000"));
+    EXPECT_EQ(hex.button[kType1].captionColour, QStringLiteral("0000FFFF"));
+    EXPECT_EQ(hex.htmlBackgroundColour, QStringLiteral("00A0B0C0"));
+    EXPECT_EQ(hex.htmlTextColour, QStringLiteral("00abcdef"));
 }
 
 TEST_F(ProjectFileTest, CaptionLinesBuildTheList) {
@@ -422,8 +437,9 @@ TEST_F(ProjectFileTest, DamagedFilesAreSetAsideAndReset) {
 }
 
 TEST_F(ProjectFileTest, HugeLinesAndRepeatedKeysAreReadByTheRules) {
+    // A line of 15 MiB in a file within the 16 MiB a settings file may have.
     QByteArray big = "999,";
-    big.append(QByteArray(100 * 1024 * 1024, 'x'));
+    big.append(QByteArray(15 * 1024 * 1024, 'x'));
     big.append("\r\n68,");
     big.append(QByteArray(1000, 'c'));
     big.append("\r\n");
@@ -446,7 +462,8 @@ TEST_F(ProjectFileTest, MissingOrUnwritableFilesAreQuiet) {
     AppSettings s = Unusual();
     EXPECT_EQ(project::LoadSettings(dir.path() + "/none.dat", s, dialogs, kDataFolder), LoadOutcome::NoFile);
     EXPECT_EQ(s, Unusual());
-    EXPECT_EQ(project::LoadSettings(dir.path(), s, dialogs, kDataFolder), LoadOutcome::NoFile);  // a folder
+    EXPECT_EQ(project::LoadSettings(dir.path(), s, dialogs, kDataFolder),
+              LoadOutcome::Unreadable);  // a folder
     EXPECT_FALSE(project::SaveSettings(dir.path() + "/missing/kestro.dat", s));
     EXPECT_FALSE(QFile::exists(dir.path() + "/missing"));
 
@@ -673,8 +690,17 @@ TEST_F(ProjectFileTest, ReadNotesTellTheReasonTheLineTheWarningsAndHowManySettin
     EXPECT_EQ(project::ReadSettings(dir.path() + "/none.dat", s, dialogs, &missing), LoadOutcome::NoFile);
     EXPECT_EQ(missing.reason, "No such file or directory");
     project::ReadNotes folder;
-    EXPECT_EQ(project::ReadSettings(dir.path(), s, dialogs, &folder), LoadOutcome::NoFile);
+    EXPECT_EQ(project::ReadSettings(dir.path(), s, dialogs, &folder), LoadOutcome::Unreadable);
     EXPECT_EQ(folder.reason, "it is a folder");
+    // One byte more than 16 MiB is too large: refused before it is read.
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(16 * 1024 * 1024 + 1));
+    }
+    project::ReadNotes large;
+    EXPECT_EQ(project::ReadSettings(path(), s, dialogs, &large), LoadOutcome::Unreadable);
+    EXPECT_EQ(large.reason, "it is larger than 16 MiB");
     EXPECT_TRUE(dialogs.History().isEmpty());
 }
 
