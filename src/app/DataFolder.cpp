@@ -1,5 +1,6 @@
 #include "app/DataFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,14 +15,20 @@ QString RunTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
 
-QString DataFolderMessage(const QString& executableFolder) {
+QString ProgramFileName() {
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    return name.isEmpty() ? QStringLiteral("kestro") : name;
+}
+
+QString DataFolderMessage(const QString& executableFolder, const QString& programFile) {
     const QStringList lines = {
         QStringLiteral("ERROR : Plumeric can't run from this drive and/or folder: -"),
         QLatin1Char('"') + executableFolder + QStringLiteral("\"."),
         QStringLiteral("It needs to create a sub-folder \"KSDATA\" in that folder and also needs file"),
         QStringLiteral("read, write, create and delete access rights one or more of which is not"),
         QStringLiteral("possible."),
-        QStringLiteral("Please copy the program file \"kestro.exe\" to a different drive and/or folder"),
+        QStringLiteral("Please copy the program file \"%1\" to a different drive and/or folder")
+            .arg(programFile),
         QStringLiteral("(or copy it to your desktop if unsure) and try running it from there."),
         QString(),
         QStringLiteral("Plumeric will stop running when you click then \"OK\" button."),
@@ -46,7 +53,7 @@ QString InstalledDataFolderMessage(const QString& dataFolder) {
 
 QString DataFolderMessage(const platform::ProgramFolders& folders) {
     return folders.installed ? InstalledDataFolderMessage(folders.dataFolder)
-                             : DataFolderMessage(folders.executableFolder);
+                             : DataFolderMessage(folders.executableFolder, ProgramFileName());
 }
 
 int CopyMissingSamples(const platform::ProgramFolders& folders) {

@@ -13,7 +13,11 @@ namespace app {
 // where it was built, `executableFolder` is the folder it cannot use; for an installed one, the data
 // folder it cannot write to.
 QString RunTestLine();
-QString DataFolderMessage(const QString& executableFolder);
+// The file name of the running program, as it was called ("kestro").
+QString ProgramFileName();
+// The nine-line message for a program folder where the data folder cannot be made; it names the
+// program file `programFile`.
+QString DataFolderMessage(const QString& executableFolder, const QString& programFile);
 QString InstalledDataFolderMessage(const QString& dataFolder);
 
 // The message for whichever data folder `folders` uses.

@@ -192,6 +192,7 @@ QString TForm1::DefaultProjectFile() const {
 }
 
 void TForm1::SetProjectFile(const QString& file) {
+    settingsFileUnreadable_ = false;
     const QString whole = QFileInfo(file).absoluteFilePath();
     settingsFile_ = whole == QFileInfo(DefaultProjectFile()).absoluteFilePath() ? QString() : whole;
     // The open file's name follows the program's title, unless it is the program's own file.
@@ -216,9 +217,10 @@ void TForm1::OpenSettingsClick() {
         return;
     }
     // The settings in the window go to their own file first, as closing does; when that fails the
-    // other file is not opened and the window keeps what it has.
+    // other file is not opened and the window keeps what it has. A file that could not be read is
+    // not written over.
     QString reason;
-    if (!project::SaveSettings(ProjectFile(), settings_, &reason)) {
+    if (!settingsFileUnreadable_ && !project::SaveSettings(ProjectFile(), settings_, &reason)) {
         dialogs_.ShowError(project::SettingsSaveFailedMessage(ProjectFile(), reason) + QLatin1Char('\r') +
                            QStringLiteral("The settings file \"%1\" was not opened.").arg(*chosen));
         return;
@@ -398,7 +400,13 @@ void TForm1::LoadSettingsFile() {
     pages_.ClearSavedPages();
     ApplyDefaultSettings();
     settings_.PreviewUpdatesSuspended = true;
-    project::LoadSettings(ProjectFile(), settings_, dialogs_, folders_.dataFolder);
+    QString reason;
+    settingsFileUnreadable_ = project::LoadSettings(ProjectFile(), settings_, dialogs_, folders_.dataFolder,
+                                                    &reason) == project::LoadOutcome::Unreadable;
+    if (settingsFileUnreadable_) {
+        // The window goes on with the defaults; the file keeps what it holds.
+        dialogs_.ShowError(project::SettingsUnreadableMessage(ProjectFile(), reason));
+    }
     // File names that would leave their folder are replaced when a batch starts; said once here.
     if (QString warning = output::UnusableNamesWarning(settings_); !warning.isEmpty()) {
         warning[0] = warning[0].toUpper();
@@ -429,7 +437,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    if (!dataFolderOk_) {
+    if (!dataFolderOk_ || settingsFileUnreadable_) {
         return;
     }
     QString reason;

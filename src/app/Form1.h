@@ -231,6 +231,9 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     settings::AppSettings settings_;
     platform::ProgramFolders folders_;
     QString settingsFile_;  // empty: the data folder's own settings file
+    // The open settings file is there but could not be read: nothing is written to it (closing, or
+    // "Open settings…") until the user saves to it with "Save settings as…".
+    bool settingsFileUnreadable_ = false;
     bool dataFolderOk_ = false;
     bool shown_ = false;
     bool syncing_ = false;  // controls are being brought in line with the model

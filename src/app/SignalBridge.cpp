@@ -34,13 +34,15 @@ SignalBridge::SignalBridge(std::function<void()> onSignal, QObject* parent)
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signalNumber : platform::kTerminationSignals) {
+        ::sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 SignalBridge::~SignalBridge() {
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (const int signalNumber : platform::kTerminationSignals) {
+        std::signal(signalNumber, SIG_DFL);
+    }
 }
 
 void SignalBridge::Drain() {

@@ -3,9 +3,17 @@
 #include "app/Form1.h"
 #include "app/KestroApplication.h"
 #include "app/SignalBridge.h"
+#include "platform/Interrupt.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "widgets/QtDialogs.h"
+
+namespace {
+
+// How long the window has, after a termination request, to close by itself.
+constexpr int kInterruptGraceMilliseconds = 3000;
+
+}  // namespace
 
 int main(int argc, char** argv) {
     app::KestroApplication application(argc, argv);
@@ -28,11 +36,15 @@ int main(int argc, char** argv) {
         });
     });
 
+    // A window that does not come back to its event loop within the deadline (a long handler) is
+    // ended where it stands.
+    platform::StartInterruptDeadline(kInterruptGraceMilliseconds);
+
     platform::DesktopShell shell;
     app::TForm1 form(dialogs, shell, platform::ExecutableFolder());
     if (!form.DataFolderOk()) {
         // The data folder cannot be used: end without showing the window or writing settings.
-        return 1;
+        return platform::InterruptSignal() != 0 ? 128 + platform::InterruptSignal() : 1;
     }
     // `kestro FILE` opens that settings file instead of the data folder's own; a file that does not
     // exist yet starts from the defaults and is made when the window closes.
@@ -48,7 +60,9 @@ int main(int argc, char** argv) {
     if (terminating) {
         // The request came while the window was being shown (a box at start): it is not to start.
         form.close();
-        return 0;
+        return 128 + platform::InterruptSignal();
     }
-    return application.exec();
+    const int status = application.exec();
+    // Ended by a termination request: 128 plus the signal's number, as a shell expects.
+    return platform::InterruptSignal() != 0 ? 128 + platform::InterruptSignal() : status;
 }

@@ -22,7 +22,8 @@ int OpenRegular(const QString& path, QString* reason, struct stat* opened = null
                 bool* missing = nullptr) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (missing != nullptr) {
-        *missing = fd < 0 && errno == ENOENT;
+        // Nothing is under the name: no such entry, or a file stands where a folder of the path would.
+        *missing = fd < 0 && (errno == ENOENT || errno == ENOTDIR);
     }
     if (fd < 0) {
         if (reason != nullptr) {

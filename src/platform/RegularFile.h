@@ -27,7 +27,8 @@ bool CanReadRegularFile(const QString& path, QString* reason = nullptr);
 // The whole content of a regular file; nothing, with the reason as above, when it cannot be read.
 // With a `maxSize` (not negative) a file larger than that is refused with TooLargeReason, before its
 // content is read and again if it grows while it is read. `missing` tells whether nothing at all is
-// under the name. A termination request (platform/Interrupt) ends the reading, refused.
+// under the name (no such entry, or a file where a folder of the path would be). A termination request
+// (platform/Interrupt) ends the reading, refused.
 std::optional<QByteArray> ReadRegularFile(const QString& path, QString* reason = nullptr, qint64 maxSize = -1,
                                           bool* missing = nullptr);
 

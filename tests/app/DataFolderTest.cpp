@@ -15,7 +15,7 @@ const QString kNineLines = QStringLiteral(
     "It needs to create a sub-folder \"KSDATA\" in that folder and also needs file\r"
     "read, write, create and delete access rights one or more of which is not\r"
     "possible.\r"
-    "Please copy the program file \"kestro.exe\" to a different drive and/or folder\r"
+    "Please copy the program file \"%2\" to a different drive and/or folder\r"
     "(or copy it to your desktop if unsure) and try running it from there.\r"
     "\r"
     "Plumeric will stop running when you click then \"OK\" button.");
@@ -49,7 +49,8 @@ TEST(DataFolder, AnUnusableFolderShowsTheNineLines) {
     EXPECT_FALSE(app::CheckDataFolder(platform::LocateFolders(tmp.path() + "/"), dialogs));
     ASSERT_EQ(dialogs.History().size(), 1);
     EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Message);
-    EXPECT_EQ(dialogs.History()[0].text, kNineLines.arg(tmp.path() + "/"));
+    // The program file is named as it is called here: this test program, where "kestro.exe" was named.
+    EXPECT_EQ(dialogs.History()[0].text, kNineLines.arg(tmp.path() + "/", "test_app"));
     EXPECT_EQ(dialogs.History()[0].text.split('\r').size(), 9);
     EXPECT_EQ(testsupport::ReadAll(tmp.path() + "/KSDATA"), QByteArray("not a folder"));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -657,7 +660,7 @@ TEST(Kestro, TerminationEndsTheProgramFromEitherBoxAtStart) {
         ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
         ASSERT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
         EXPECT_TRUE(
             testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat").contains("68,Plumeric !\r\n"));
         EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat.bad"),
@@ -674,7 +677,7 @@ TEST(Kestro, TerminationEndsTheProgramFromEitherBoxAtStart) {
         ::kill(static_cast<pid_t>(process.processId()), SIGINT);
         ASSERT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(process.exitCode(), 128 + SIGINT);
         EXPECT_EQ(testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS"), QByteArray("a file, not a folder"));
     }
 }
@@ -688,7 +691,7 @@ TEST(Kestro, TerminationClosesTheWindowAndKeepsTheSettings) {
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
     const QByteArray dat = testsupport::ReadAll(dir.path() + "/KSDATA/PROJECTS/kestro.dat");
     EXPECT_TRUE(dat.startsWith("/* Target Folder */\r\n200," + dir.path().toUtf8() + "/KSDATA/BUTTONS/\r\n"));
     EXPECT_TRUE(dat.contains("68,Plumeric !\r\n"));
@@ -721,6 +724,85 @@ TEST_F(Form1Test, ASettingsFileByNameIsReadAndWrittenInsteadOfTheProgramsOwn) {
     form->SetProjectFile(dir.path() + "/KSDATA/PROJECTS/../PROJECTS/kestro.dat");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumeric V1.2"));
     EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
+TEST_F(Form1Test, ASettingsFileThatCannotBeReadIsNamedAndNeverWrittenOver) {
+    // The window opened with the defaults without a word, and closing wrote them over the file.
+    const QString folder = dir.path() + "/folder.dat";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString pipe = dir.path() + "/pipe.dat";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString large = dir.path() + "/large.dat";
+    {
+        QFile file(large);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("68,Large site\r\n");
+        ASSERT_TRUE(file.resize(16 * 1024 * 1024 + 1));  // one byte more than a settings file may have
+    }
+    const QString locked = dir.path() + "/locked.dat";
+    ASSERT_TRUE(testsupport::WriteAll(locked, "68,Locked site\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::WriteOwner));
+    struct Case {
+        QString file;
+        QString reason;
+    };
+    QList<Case> cases = {
+        {folder, "it is a folder"}, {pipe, "Not a regular file"}, {large, "it is larger than 16 MiB"}};
+    if (::geteuid() != 0) {  // the superuser reads any file
+        cases.append({locked, "Permission denied"});
+    }
+    for (const Case& c : cases) {
+        dialogs.Clear();
+        auto form = MakeForm();
+        form->SetProjectFile(c.file);
+        form->show();
+        ASSERT_EQ(dialogs.History().size(), 1) << c.file.toStdString();
+        EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+        EXPECT_EQ(
+            dialogs.History()[0].text,
+            "The settings file \"" + c.file + "\" cannot be read: " + c.reason +
+                ".\rThe window shows the default settings, and nothing will be written to that file: use "
+                "\"Save settings as\u2026\" on the File page to keep your settings.");
+        // Meanwhile the window holds the defaults.
+        EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Plumeric !"));
+        form->TextEdit->setText("Changed");
+        // Opening another file does not first write to this one.
+        const QString other = dir.path() + "/other.dat";
+        ASSERT_TRUE(testsupport::WriteAll(other, "68,Other site\r\n"));
+        if (c.file == large) {
+            dialogs.QueueOpenFile(other);
+            QTest::mouseClick(form->filePage->OpenSettingsButton, Qt::LeftButton);
+            EXPECT_EQ(form->ProjectFile(), other);
+            EXPECT_EQ(form->TextEdit->text(), QStringLiteral("Other site"));
+            // The other file is readable: closing writes to it as usual.
+            form->TextEdit->setText("Other changed");
+        }
+        form->close();
+        form.reset();
+        EXPECT_FALSE(QFileInfo::exists(DatFile()));
+        const QFileInfo after(c.file);
+        EXPECT_EQ(after.isDir(), c.file == folder);
+        EXPECT_EQ(after.isFile(), c.file != folder && c.file != pipe) << c.file.toStdString();
+        if (c.file == large) {
+            EXPECT_EQ(after.size(), 16 * 1024 * 1024 + 1);
+            EXPECT_TRUE(testsupport::ReadAll(other).contains("68,Other changed\r\n"));
+        }
+    }
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::WriteOwner | QFile::ReadOwner));
+    EXPECT_EQ(testsupport::ReadAll(locked), QByteArray("68,Locked site\r\n"));
+
+    // Saving to the file explicitly with "Save settings as…" writes it, and it is the open file then.
+    dialogs.Clear();
+    auto form = MakeForm();
+    form->SetProjectFile(large);
+    form->show();
+    form->TextEdit->setText("Saved on purpose");
+    dialogs.QueueSaveFile(large);
+    QTest::mouseClick(form->filePage->SaveSettingsAsButton, Qt::LeftButton);
+    EXPECT_TRUE(testsupport::ReadAll(large).contains("68,Saved on purpose\r\n"));
+    form->TextEdit->setText("Closed");
+    form->close();
+    EXPECT_TRUE(testsupport::ReadAll(large).contains("68,Closed\r\n"));
 }
 
 TEST_F(Form1Test, OpenAndSaveAsFromTheFilePage) {
@@ -804,9 +886,9 @@ TEST(Kestro, ASettingsFileNamedOnTheCommandLineIsTheOneWritten) {
     // The termination handler is in place once the data folder's settings folder exists; from then
     // on a termination request closes the window, which writes the open settings file.
     ASSERT_TRUE(WaitForPath(dir.path() + "/KSDATA/PROJECTS"));
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ::kill(static_cast<pid_t>(process.processId()), SIGHUP);
     ASSERT_TRUE(process.waitForFinished(20000));
-    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.exitCode(), 128 + SIGHUP);
     EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site.dat").contains("68,Plumeric !\r\n"));
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/KSDATA/PROJECTS/kestro.dat"));
 }
@@ -851,4 +933,23 @@ TEST_F(Form1Test, AnInstalledWindowKeepsItsDataInTheDataHomeAndReadsWhatShipsFro
         testsupport::ReadAll(data + "PROJECTS/kestro.dat").contains("200," + data.toUtf8() + "BUTTONS/\r\n"));
     EXPECT_EQ(QDir(data + "BUTTONS").entryList({"*.gif"}, QDir::Files).size(), 14);
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/usr/bin/KSDATA"));
+}
+
+TEST(Kestro, APipeNamedAsTheSettingsFileIsRefusedAndNeverWrittenOver) {
+    // `kestro pipe.dat` waited for ever for a writer, and no termination request ended it.
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path() + "/pipe.dat").constData(), 0600), 0);
+    QProcess process;
+    StartKestro(process, dir, {"pipe.dat"});
+    ASSERT_TRUE(WaitForPath(dir.path() + "/KSDATA/SAMPLES"));
+    // The error box about the file is open now, or about to be; the request closes it and the window.
+    QTest::qWait(500);
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(dir.path() + "/pipe.dat").constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/KSDATA/PROJECTS/kestro.dat"));
 }
