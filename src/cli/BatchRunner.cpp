@@ -207,11 +207,16 @@ int TBatchRunner::Run() {
     // window never ran; a folder that cannot be made shows when the batch needs it.
     platform::MakeDataFolders(folders_, false);
     settings::AppSettings s;
+    // A reading that a termination request ended ends the run with the signal's status.
+    const auto notRead = [] {
+        const int signal = platform::InterruptSignal();
+        return signal != 0 ? kExitInterrupted + signal : kExitFailed;
+    };
     if (!LoadSettings(s, dialogs)) {
-        return kExitFailed;
+        return notRead();
     }
     if (!options_.captionsFile.isEmpty() && !LoadCaptions(s, dialogs)) {
-        return kExitFailed;
+        return notRead();
     }
     if (options_.scale == 2 && s.enforce83) {
         // Twice-size images cannot be named within 8.3 names: the arguments ask for the impossible.

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 #include <thread>
 
@@ -50,7 +51,12 @@ void StartInterruptDeadline(int graceMilliseconds) {
     }
     std::thread([graceMilliseconds] {
         char byte = 0;
-        while (::read(g_deadlinePipe[0], &byte, 1) < 0) {
+        ssize_t got = 0;
+        do {
+            got = ::read(g_deadlinePipe[0], &byte, 1);
+        } while (got < 0 && errno == EINTR);
+        if (got <= 0) {
+            return;  // the pipe failed: no deadline, the program still stops where it looks
         }
         // The program ends by itself within the grace; otherwise it ends here.
         ::poll(nullptr, 0, graceMilliseconds);
