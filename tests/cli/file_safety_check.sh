@@ -122,8 +122,8 @@ PID=$!
 for ((i = 0; i < 400; i++)); do [ -d "$W/app/KSDATA/SAMPLES" ] && break; sleep 0.05; done
 sleep 1
 kill -TERM $PID; wait $PID
-check "kestro ends on SIGTERM with 0 and writes its settings" \
-    bash -c "[ $? -eq 0 ] && grep -q '^68,' '$W/app/KSDATA/PROJECTS/kestro.dat'"
+check "kestro ends on SIGTERM with 143 and writes its settings" \
+    bash -c "[ $? -eq 143 ] && grep -q '^68,' '$W/app/KSDATA/PROJECTS/kestro.dat'"
 check "outside/d.txt (behind runtest.\$\$\$) is unchanged" grep -qx "precious d" "$OUTSIDE/d.txt"
 
 echo "== interrupted runs"
@@ -195,7 +195,7 @@ else
     PID=$!
     sleep 3
     kill -TERM $PID; wait $PID; STATUS=$?
-    check "kestro closing on SIGTERM with 12 KB free: exit 0 (was $STATUS)" [ $STATUS -eq 0 ]
+    check "kestro closing on SIGTERM with 12 KB free: exit 143 (was $STATUS)" [ $STATUS -eq 143 ]
     check "  the good 44 KB settings file is kept whole" bash -c "[ \"\$(sha256sum <'$W/small/kestro.dat')\" = '$GOOD' ]"
     check "  the reason on standard error: $(grep 'settings could not' "$S/kestro.err")" \
         grep -q 'The settings could not be saved to ".*kestro.dat": No space left on device.' "$S/kestro.err"

@@ -101,7 +101,8 @@ done
 kill -TERM "$pid" 2>/dev/null || true
 status=0
 wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { cat "$scratch/kestro.log"; fail "kestro ended with $status"; }
+# A termination request ends the window with 128 plus its number, 143 for SIGTERM.
+[ "$status" -eq 143 ] || { cat "$scratch/kestro.log"; fail "kestro ended with $status"; }
 [ "$(ls "$data/SAMPLES" | wc -l)" -eq 8 ] || fail "the samples were not copied into $data/SAMPLES"
 grep -q "^200,$data/BUTTONS/" "$data/PROJECTS/kestro.dat" || fail "the window's settings are not in $data"
 [ ! -e "$usr/bin/KSDATA" ] || fail "the installed window wrote beside its executable"
