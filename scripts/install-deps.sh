@@ -13,6 +13,9 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libgif-dev
+    # PNG's deflate and the lossless WebP encoder.
+    libdeflate-dev
+    libwebp-dev
     # The tests' own font configuration lists exactly these fonts: DejaVu with its oblique faces, and
     # Droid Sans Fallback for captions in CJK scripts; fc-list shows what a test's processes see.
     fonts-dejavu-core
@@ -38,6 +41,10 @@ packages=(
     desktop-file-utils
     appstream
     man-db
+    # The PNG and WebP files are checked against, and benchmarked beside, the common optimisers.
+    optipng
+    zopfli
+    webp
     # The benchmark script against ImageMagick, timing and peak memory of whole processes.
     imagemagick
     time

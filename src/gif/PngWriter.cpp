@@ -1,43 +1,575 @@
 #include "gif/PngWriter.h"
 
-#include <QBuffer>
-#include <QImageWriter>
+#include <libdeflate.h>
+#include <zlib.h>
+
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <stdexcept>
+#include <vector>
 
 namespace gif {
 namespace {
 
-// Qt's PNG writer takes its compression level from the quality: 0 is the highest compression. (Its
-// compression option, by contrast, writes the pixel data unfiltered and uncompressed.)
-constexpr int kHighestCompressionQuality = 0;
+using Bytes = std::vector<std::uint8_t>;
+
+// PNG colour types.
+constexpr std::uint8_t kGrey = 0;
+constexpr std::uint8_t kRgb = 2;
+constexpr std::uint8_t kPalette = 3;
+constexpr std::uint8_t kGreyAlpha = 4;
+constexpr std::uint8_t kRgba = 6;
+
+constexpr int kMaxPaletteSize = 256;
+constexpr int kFilterCount = 5;  // None, Sub, Up, Average, Paeth
+constexpr int kAdaptiveFilters = kFilterCount;
+
+// The deflate level that ranks the ways of storing the pixels (a fast one: the ranking rarely
+// differs from the strongest level's), and the one the chosen way is written at: libdeflate's
+// highest, whose near-optimal parsing beats zlib's level 9 on all but the smallest streams.
+constexpr int kRankingLevel = 6;
+constexpr int kFinalLevel = 12;
+// zlib's settings tried beside it: now and then one of them is a few bytes smaller, most often on
+// a stream of a few hundred bytes. Small streams try the levels whose lazy matching differs most
+// with both matching strategies, larger ones only level 9; run-length and Huffman-only coding are
+// tried at every size.
+constexpr std::array<int, 4> kSmallStreamLevels = {4, 5, 8, 9};
+constexpr std::size_t kSmallStream = 8192;
+constexpr int kZlibMemoryLevel = 8;
+constexpr int kZlibWindowBits = 15;
+
+// One way of storing the pixels: its header fields, its unfiltered rows and its colour chunks.
+struct Layout {
+    std::uint8_t colourType = kRgba;
+    std::uint8_t bitDepth = 8;
+    std::size_t filterStep = 4;  // bytes of one whole pixel, at least 1: how far back the filters look
+    std::size_t rowBytes = 0;
+    Bytes rows;
+    Bytes palette;       // PLTE
+    Bytes transparency;  // tRNS
+};
+
+// What the pixels hold, found in one pass.
+struct Colours {
+    bool opaque = true;                 // every alpha is 255
+    bool binaryAlpha = true;            // every alpha is 0 or 255
+    bool grey = true;                   // every opaque or partly transparent pixel has red = green = blue
+    bool fitsPalette = true;            // at most 256 distinct colours (fully transparent ones count as one)
+    std::vector<QRgb> table;            // the distinct colours in order of first appearance, while they fit
+    std::vector<int> counts;            // how many pixels have each
+    std::vector<std::uint8_t> indices;  // each pixel's position in the table, while they fit
+    std::array<bool, 256> greyUsed{};   // the grey levels of visible pixels
+};
+
+struct CompressorDeleter {
+    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+// One compressor per level and thread: a compressor is not shared between threads, and making one
+// for every file would cost more than many small files take to compress.
+libdeflate_compressor* Compressor(int level) {
+    thread_local std::array<std::unique_ptr<libdeflate_compressor, CompressorDeleter>, 13> compressors;
+    auto& c = compressors[static_cast<std::size_t>(level)];
+    if (!c) {
+        c.reset(libdeflate_alloc_compressor(level));
+        if (!c) {
+            throw std::bad_alloc();
+        }
+    }
+    return c.get();
+}
+
+struct ZlibStream {
+    z_stream stream{};
+    bool ready = false;
+    ~ZlibStream() {
+        if (ready) {
+            deflateEnd(&stream);
+        }
+    }
+};
+
+// The data compressed by zlib, or an empty result when zlib fails. One stream per thread, reset
+// and given its level and strategy for each use.
+Bytes ZlibTrial(const Bytes& data, int level, int strategy) {
+    thread_local ZlibStream z;
+    if (!z.ready) {
+        if (deflateInit2(&z.stream, level, Z_DEFLATED, kZlibWindowBits, kZlibMemoryLevel, strategy) != Z_OK) {
+            return {};
+        }
+        z.ready = true;
+    } else if (deflateReset(&z.stream) != Z_OK || deflateParams(&z.stream, level, strategy) != Z_OK) {
+        return {};
+    }
+    Bytes out(deflateBound(&z.stream, static_cast<uLong>(data.size())));
+    z.stream.next_in = const_cast<Bytef*>(data.data());
+    z.stream.avail_in = static_cast<uInt>(data.size());
+    z.stream.next_out = out.data();
+    z.stream.avail_out = static_cast<uInt>(out.size());
+    if (deflate(&z.stream, Z_FINISH) != Z_STREAM_END) {
+        return {};
+    }
+    out.resize(z.stream.total_out);
+    return out;
+}
+
+Bytes ZlibCompress(const Bytes& data, int level) {
+    libdeflate_compressor* c = Compressor(level);
+    Bytes out(libdeflate_zlib_compress_bound(c, data.size()));
+    const std::size_t n = libdeflate_zlib_compress(c, data.data(), data.size(), out.data(), out.size());
+    if (n == 0) {
+        throw std::runtime_error("The PNG image data could not be compressed");
+    }
+    out.resize(n);
+    return out;
+}
+
+// The smallest zlib stream of the data of libdeflate's strongest level and zlib's strategies.
+Bytes SmallestCompressed(const Bytes& data) {
+    Bytes best = ZlibCompress(data, kFinalLevel);
+    const auto keep = [&best](Bytes trial) {
+        if (!trial.empty() && trial.size() < best.size()) {
+            best = std::move(trial);
+        }
+    };
+    for (const int level : kSmallStreamLevels) {
+        if (level == Z_BEST_COMPRESSION || data.size() <= kSmallStream) {
+            for (const int strategy : {Z_DEFAULT_STRATEGY, Z_FILTERED}) {
+                keep(ZlibTrial(data, level, strategy));
+            }
+        }
+    }
+    keep(ZlibTrial(data, Z_BEST_COMPRESSION, Z_RLE));
+    keep(ZlibTrial(data, Z_BEST_COMPRESSION, Z_HUFFMAN_ONLY));
+    return best;
+}
+
+// The pixels as straight ARGB, every fully transparent pixel as transparent black: one colour
+// however many colours the transparent pixels carried, since none of them shows.
+std::vector<QRgb> Pixels(const QImage& source) {
+    const bool alpha = source.hasAlphaChannel();
+    const QImage image = source.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    std::vector<QRgb> pixels(static_cast<std::size_t>(image.width()) *
+                             static_cast<std::size_t>(image.height()));
+    auto* out = pixels.data();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = alpha ? in[x] : (in[x] | 0xFF000000u);
+            *out++ = qAlpha(c) == 0 ? 0u : c;
+        }
+    }
+    return pixels;
+}
+
+Colours Analyse(const std::vector<QRgb>& pixels) {
+    Colours c;
+    // A small open-addressing table of the colours seen, 4 slots per palette entry.
+    constexpr std::size_t kSlots = 1024;
+    std::array<QRgb, kSlots> keys{};
+    std::array<std::int16_t, kSlots> slotIndex;
+    slotIndex.fill(-1);
+    c.indices.resize(pixels.size());
+    QRgb previous = 0;
+    int previousIndex = -1;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const QRgb p = pixels[i];
+        const int a = qAlpha(p);
+        if (a != 255) {
+            c.opaque = false;
+            if (a != 0) {
+                c.binaryAlpha = false;
+            }
+        }
+        if (a != 0) {
+            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p)) {
+                c.grey = false;
+            } else {
+                c.greyUsed[static_cast<std::size_t>(qRed(p))] = true;
+            }
+        }
+        if (!c.fitsPalette) {
+            continue;
+        }
+        if (p == previous && previousIndex >= 0) {
+            c.indices[i] = static_cast<std::uint8_t>(previousIndex);
+            ++c.counts[static_cast<std::size_t>(previousIndex)];
+            continue;
+        }
+        std::size_t slot = (p * 2654435761u) >> 22;
+        while (slotIndex[slot] >= 0 && keys[slot] != p) {
+            slot = (slot + 1) % kSlots;
+        }
+        if (slotIndex[slot] < 0) {
+            if (c.table.size() == kMaxPaletteSize) {
+                c.fitsPalette = false;
+                c.table.clear();
+                c.counts.clear();
+                c.indices.clear();
+                continue;
+            }
+            keys[slot] = p;
+            slotIndex[slot] = static_cast<std::int16_t>(c.table.size());
+            c.table.push_back(p);
+            c.counts.push_back(0);
+        }
+        previous = p;
+        previousIndex = slotIndex[slot];
+        c.indices[i] = static_cast<std::uint8_t>(previousIndex);
+        ++c.counts[static_cast<std::size_t>(previousIndex)];
+    }
+    return c;
+}
+
+std::uint8_t DepthForCount(std::size_t count) {
+    return count <= 2 ? 1 : count <= 4 ? 2 : count <= 16 ? 4 : 8;
+}
+
+// Rows of values below 2^depth, packed most significant bits first.
+Bytes PackRows(const std::vector<std::uint8_t>& values, std::size_t width, std::size_t height,
+               std::uint8_t depth, std::size_t& rowBytes) {
+    rowBytes = (width * depth + 7) / 8;
+    Bytes rows(rowBytes * height, 0);
+    if (depth == 8) {
+        std::copy(values.begin(), values.end(), rows.begin());
+        return rows;
+    }
+    const std::size_t perByte = 8 / depth;
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* in = values.data() + y * width;
+        std::uint8_t* out = rows.data() + y * rowBytes;
+        for (std::size_t x = 0; x < width; ++x) {
+            const auto shift = static_cast<unsigned>(8 - depth * (x % perByte + 1));
+            out[x / perByte] = static_cast<std::uint8_t>(out[x / perByte] | (in[x] << shift));
+        }
+    }
+    return rows;
+}
+
+// A palette whose partly transparent entries come first (the tRNS chunk then ends with the last of
+// them) and, within each group, the most used entries first: small indices for the common colours.
+Layout PaletteLayout(const Colours& c, std::size_t width, std::size_t height) {
+    std::vector<int> order(c.table.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<int>(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&c](int a, int b) {
+        const bool aSeeThrough = qAlpha(c.table[static_cast<std::size_t>(a)]) != 255;
+        const bool bSeeThrough = qAlpha(c.table[static_cast<std::size_t>(b)]) != 255;
+        if (aSeeThrough != bSeeThrough) {
+            return aSeeThrough;
+        }
+        return c.counts[static_cast<std::size_t>(a)] > c.counts[static_cast<std::size_t>(b)];
+    });
+    std::array<std::uint8_t, kMaxPaletteSize> position{};
+    Layout l;
+    l.colourType = kPalette;
+    l.bitDepth = DepthForCount(c.table.size());
+    l.filterStep = 1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const QRgb colour = c.table[static_cast<std::size_t>(order[i])];
+        position[static_cast<std::size_t>(order[i])] = static_cast<std::uint8_t>(i);
+        l.palette.push_back(static_cast<std::uint8_t>(qRed(colour)));
+        l.palette.push_back(static_cast<std::uint8_t>(qGreen(colour)));
+        l.palette.push_back(static_cast<std::uint8_t>(qBlue(colour)));
+        if (qAlpha(colour) != 255) {
+            l.transparency.push_back(static_cast<std::uint8_t>(qAlpha(colour)));
+        }
+    }
+    std::vector<std::uint8_t> values(c.indices.size());
+    std::transform(c.indices.begin(), c.indices.end(), values.begin(),
+                   [&position](std::uint8_t i) { return position[i]; });
+    l.rows = PackRows(values, width, height, l.bitDepth, l.rowBytes);
+    return l;
+}
+
+void Append16(Bytes& out, unsigned v) {
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+}
+
+// Grey levels at the smallest depth that holds every level used exactly; with `keyed`, the
+// transparent pixels take a level of that depth that no visible pixel has, named in tRNS. False when
+// a keyed layout finds no free level.
+bool GreyLayout(const std::vector<QRgb>& pixels, const Colours& c, std::size_t width, std::size_t height,
+                bool keyed, Layout& l) {
+    for (const std::uint8_t depth : {1, 2, 4, 8}) {
+        const int top = (1 << depth) - 1;
+        const int step = 255 / top;
+        bool exact = true;
+        for (int v = 0; v < 256 && exact; ++v) {
+            exact = !c.greyUsed[static_cast<std::size_t>(v)] || v % step == 0;
+        }
+        if (!exact) {
+            continue;
+        }
+        int key = -1;
+        if (keyed) {
+            for (int v = 0; v <= top && key < 0; ++v) {
+                key = c.greyUsed[static_cast<std::size_t>(v * step)] ? -1 : v;
+            }
+            if (key < 0) {
+                if (depth == 8) {
+                    return false;
+                }
+                continue;
+            }
+        }
+        std::vector<std::uint8_t> values(pixels.size());
+        std::transform(pixels.begin(), pixels.end(), values.begin(), [key, step](QRgb p) {
+            return static_cast<std::uint8_t>(qAlpha(p) == 0 && key >= 0 ? key : qRed(p) / step);
+        });
+        l.colourType = kGrey;
+        l.bitDepth = depth;
+        l.filterStep = 1;
+        l.rows = PackRows(values, width, height, depth, l.rowBytes);
+        if (key >= 0) {
+            Append16(l.transparency, static_cast<unsigned>(key));
+        }
+        return true;
+    }
+    return false;
+}
+
+Layout GreyAlphaLayout(const std::vector<QRgb>& pixels, std::size_t width) {
+    Layout l;
+    l.colourType = kGreyAlpha;
+    l.filterStep = 2;
+    l.rowBytes = width * 2;
+    l.rows.reserve(pixels.size() * 2);
+    for (const QRgb p : pixels) {
+        l.rows.push_back(static_cast<std::uint8_t>(qRed(p)));
+        l.rows.push_back(static_cast<std::uint8_t>(qAlpha(p)));
+    }
+    return l;
+}
+
+// The smallest RGB value that no visible pixel has, or -1 when every one is taken.
+long FreeColour(const std::vector<QRgb>& pixels) {
+    std::vector<QRgb> used;
+    used.reserve(pixels.size());
+    for (const QRgb p : pixels) {
+        if (qAlpha(p) != 0) {
+            used.push_back(p & 0xFFFFFFu);
+        }
+    }
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    QRgb candidate = 0;
+    for (const QRgb u : used) {
+        if (u != candidate) {
+            break;
+        }
+        ++candidate;
+    }
+    return candidate > 0xFFFFFFu ? -1 : static_cast<long>(candidate);
+}
+
+// RGB, with `key` (when not -1) the colour of the transparent pixels named in tRNS; RGBA when
+// `withAlpha`.
+Layout TrueColourLayout(const std::vector<QRgb>& pixels, std::size_t width, bool withAlpha, long key) {
+    Layout l;
+    l.colourType = withAlpha ? kRgba : kRgb;
+    l.filterStep = withAlpha ? 4 : 3;
+    l.rowBytes = width * l.filterStep;
+    l.rows.reserve(pixels.size() * l.filterStep);
+    const auto keyColour = static_cast<QRgb>(key < 0 ? 0 : key);
+    for (const QRgb pixel : pixels) {
+        const QRgb p = !withAlpha && key >= 0 && qAlpha(pixel) == 0 ? keyColour : pixel;
+        l.rows.push_back(static_cast<std::uint8_t>(qRed(p)));
+        l.rows.push_back(static_cast<std::uint8_t>(qGreen(p)));
+        l.rows.push_back(static_cast<std::uint8_t>(qBlue(p)));
+        if (withAlpha) {
+            l.rows.push_back(static_cast<std::uint8_t>(qAlpha(p)));
+        }
+    }
+    if (key >= 0) {
+        Append16(l.transparency, qRed(keyColour));
+        Append16(l.transparency, qGreen(keyColour));
+        Append16(l.transparency, qBlue(keyColour));
+    }
+    return l;
+}
+
+// The ways of storing these pixels exactly that may be the smallest.
+std::vector<Layout> Layouts(const std::vector<QRgb>& pixels, const Colours& c, std::size_t width,
+                            std::size_t height) {
+    std::vector<Layout> layouts;
+    if (c.grey) {
+        Layout grey;
+        if ((c.opaque && GreyLayout(pixels, c, width, height, false, grey)) ||
+            (c.binaryAlpha && GreyLayout(pixels, c, width, height, true, grey))) {
+            // Grey levels at no more bits than palette indices need no palette.
+            const bool paletteToo = c.fitsPalette && DepthForCount(c.table.size()) < grey.bitDepth;
+            layouts.push_back(std::move(grey));
+            if (paletteToo) {
+                layouts.push_back(PaletteLayout(c, width, height));
+            }
+            return layouts;
+        }
+        if (!c.fitsPalette) {
+            layouts.push_back(GreyAlphaLayout(pixels, width));
+            return layouts;
+        }
+    }
+    if (c.fitsPalette) {
+        layouts.push_back(PaletteLayout(c, width, height));
+    }
+    // Many colours in one palette can still compress worse than the colours themselves.
+    if (!c.fitsPalette || c.table.size() > 16) {
+        const long key = c.opaque || !c.binaryAlpha ? -1 : FreeColour(pixels);
+        const bool alpha = !c.opaque && key < 0;
+        layouts.push_back(TrueColourLayout(pixels, width, alpha, key));
+    }
+    return layouts;
+}
+
+std::uint8_t Paeth(int a, int b, int c) {
+    const int p = a + b - c;
+    const int pa = std::abs(p - a);
+    const int pb = std::abs(p - b);
+    const int pc = std::abs(p - c);
+    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+}
+
+// One row filtered with `type`; `above` is the unfiltered row before it, or null for the first row.
+void FilterRow(int type, const std::uint8_t* row, const std::uint8_t* above, std::size_t n, std::size_t step,
+               std::uint8_t* out) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const int a = i >= step ? row[i - step] : 0;
+        const int b = above != nullptr ? above[i] : 0;
+        const int c = above != nullptr && i >= step ? above[i - step] : 0;
+        int predicted = 0;
+        switch (type) {
+            case 1:
+                predicted = a;
+                break;
+            case 2:
+                predicted = b;
+                break;
+            case 3:
+                predicted = (a + b) / 2;
+                break;
+            case 4:
+                predicted = Paeth(a, b, c);
+                break;
+            default:
+                break;
+        }
+        out[i] = static_cast<std::uint8_t>(row[i] - predicted);
+    }
+}
+
+// The filtered stream, each row led by its filter type: every row with `strategy` (0 to 4), or,
+// with kAdaptiveFilters, each row with the filter whose bytes, read as signed, sum to the least.
+Bytes Filtered(const Layout& l, std::size_t height, int strategy) {
+    const std::size_t n = l.rowBytes;
+    Bytes out((n + 1) * height);
+    std::array<Bytes, kFilterCount> trial;
+    for (auto& t : trial) {
+        t.resize(n);
+    }
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* row = l.rows.data() + y * n;
+        const std::uint8_t* above = y == 0 ? nullptr : row - n;
+        std::uint8_t* to = out.data() + y * (n + 1);
+        if (strategy != kAdaptiveFilters) {
+            to[0] = static_cast<std::uint8_t>(strategy);
+            FilterRow(strategy, row, above, n, l.filterStep, to + 1);
+            continue;
+        }
+        int best = 0;
+        std::uint64_t bestSum = UINT64_MAX;
+        for (int f = 0; f < kFilterCount; ++f) {
+            FilterRow(f, row, above, n, l.filterStep, trial[static_cast<std::size_t>(f)].data());
+            std::uint64_t sum = 0;
+            for (const std::uint8_t v : trial[static_cast<std::size_t>(f)]) {
+                sum += v < 128 ? v : 256u - v;
+            }
+            if (sum < bestSum) {
+                bestSum = sum;
+                best = f;
+            }
+        }
+        to[0] = static_cast<std::uint8_t>(best);
+        std::copy(trial[static_cast<std::size_t>(best)].begin(), trial[static_cast<std::size_t>(best)].end(),
+                  to + 1);
+    }
+    return out;
+}
+
+void Append32(Bytes& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+    }
+}
+
+void AppendChunk(Bytes& out, const char* type, const Bytes& data) {
+    Append32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    Append32(out, libdeflate_crc32(0, out.data() + start, out.size() - start));
+}
 
 }  // namespace
 
-QByteArray EncodePng(const QImage& source) {
-    if (source.isNull()) {
+QByteArray EncodePng(const QImage& image) {
+    if (image.isNull()) {
         throw std::runtime_error("An empty image cannot be written as a PNG file");
     }
-    // Only two layouts reach the writer, so the file's colour type follows from the face alone:
-    // opaque faces as RGB, faces with transparent pixels as RGBA (straight, not premultiplied).
-    const QImage converted = source.hasAlphaChannel() ? source.convertToFormat(QImage::Format_ARGB32)
-                                                      : source.convertToFormat(QImage::Format_RGB32);
-    // The pixels alone, without the texts and the colour space an image may carry: the file holds
-    // the pixels and the resolution, nothing that varies from one run to the next.
-    QImage image(converted.size(), converted.format());
-    for (int y = 0; y < image.height(); ++y) {
-        std::copy_n(converted.constScanLine(y), converted.bytesPerLine(), image.scanLine(y));
+    const auto width = static_cast<std::size_t>(image.width());
+    const auto height = static_cast<std::size_t>(image.height());
+    const std::vector<QRgb> pixels = Pixels(image);
+    const Colours colours = Analyse(pixels);
+    const std::vector<Layout> layouts = Layouts(pixels, colours, width, height);
+
+    // Every layout with its row filter strategies; the smallest at the ranking level wins. Palette
+    // indices and levels of less than a byte gain only from filters chosen row by row, colour and
+    // grey levels from any of them.
+    const Layout* bestLayout = nullptr;
+    Bytes bestFiltered;
+    std::size_t bestSize = SIZE_MAX;
+    for (const Layout& l : layouts) {
+        std::vector<int> strategies{0, kAdaptiveFilters};
+        if (l.colourType != kPalette && l.bitDepth == 8) {
+            strategies.insert(strategies.end(), {1, 2, 4});
+        }
+        for (const int strategy : strategies) {
+            Bytes filtered = Filtered(l, height, strategy);
+            const std::size_t size =
+                ZlibCompress(filtered, kRankingLevel).size() + l.palette.size() + l.transparency.size();
+            if (size < bestSize) {
+                bestSize = size;
+                bestLayout = &l;
+                bestFiltered = std::move(filtered);
+            }
+        }
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setQuality(kHighestCompressionQuality);
-    if (!writer.write(image)) {
-        throw std::runtime_error(
-            QStringLiteral("The PNG image could not be encoded: %1").arg(writer.errorString()).toStdString());
+
+    Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes header;
+    Append32(header, static_cast<std::uint32_t>(width));
+    Append32(header, static_cast<std::uint32_t>(height));
+    header.push_back(bestLayout->bitDepth);
+    header.push_back(bestLayout->colourType);
+    header.push_back(0);  // deflate
+    header.push_back(0);  // the five row filters
+    header.push_back(0);  // not interlaced
+    AppendChunk(out, "IHDR", header);
+    if (!bestLayout->palette.empty()) {
+        AppendChunk(out, "PLTE", bestLayout->palette);
     }
-    return bytes;
+    if (!bestLayout->transparency.empty()) {
+        AppendChunk(out, "tRNS", bestLayout->transparency);
+    }
+    AppendChunk(out, "IDAT", SmallestCompressed(bestFiltered));
+    AppendChunk(out, "IEND", {});
+    return QByteArray(reinterpret_cast<const char*>(out.data()), static_cast<qsizetype>(out.size()));
 }
 
 }  // namespace gif
