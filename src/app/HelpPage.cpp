@@ -22,8 +22,8 @@ const char kWelcomeText[] =
     "border; on the Shape and Fill page its shape and a gradient fill; on the Font page the caption's font, "
     "colour and effect; on the Allignment page where "
     "the caption sits. Type the captions of your buttons on the Caption List page.\n\n"
-    "\"Save Buttons\" writes one file per caption and type, as Windows bitmaps, GIF or PNG files, into the "
-    "target folder chosen on the File page. \"Preview in web browser\" also writes HTML pages whose "
+    "\"Save Buttons\" writes one file per caption and type, as Windows bitmaps, GIF, PNG or WebP files, "
+    "into the target folder chosen on the File page. \"Preview in web browser\" also writes HTML pages whose "
     "buttons change when the mouse moves over them, and opens them in your browser.\n\n"
     "Everything you set is kept for the next time you start Plumeric.";
 

@@ -38,8 +38,8 @@ void TShapeFillPage::BuildType(int t) {
     c.ShapeComboBox->addItems(settings::ButtonShapeTexts());
     ShowWholeItems(c.ShapeComboBox);
     SetHint(c.ShapeComboBox,
-            TypeHint(t, QStringLiteral("Select the shape of type 1 buttons (outside it, PNG files are "
-                                       "transparent).")));
+            TypeHint(t, QStringLiteral("Select the shape of type 1 buttons (outside it, PNG and WebP "
+                                       "files are transparent).")));
     c.cornerRadiusField = AddIntegerField(
         t, panel, QStringLiteral("Corner radius"),
         TypeHint(t, QStringLiteral("Select the corner radius (in pixels) of rounded type 1 buttons (empty: "

@@ -37,9 +37,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                     "--html. The button folder must lie inside it."),
                                      QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("Writes gif, bmp or png files instead of the "
-                                                   "settings file's type."),
-                                    QStringLiteral("gif|bmp|png"));
+                                    QStringLiteral("Writes gif, bmp, png or webp files instead of "
+                                                   "the settings file's type."),
+                                    QStringLiteral("gif|bmp|png|webp"));
     const QCommandLineOption html(QStringLiteral("html"),
                                   QStringLiteral("Also writes the rollover pages (no browser is opened)."));
     const QCommandLineOption report(QStringLiteral("report"),
@@ -129,9 +129,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             o.fileType = settings::kFileTypeBmp;
         } else if (type == QLatin1String("png")) {
             o.fileType = settings::kFileTypePng;
+        } else if (type == QLatin1String("webp")) {
+            o.fileType = settings::kFileTypeWebp;
         } else {
-            return bad(
-                QStringLiteral("--format takes gif, bmp or png, not \"%1\".").arg(parser.value(format)));
+            return bad(QStringLiteral("--format takes gif, bmp, png or webp, not \"%1\".")
+                           .arg(parser.value(format)));
         }
     }
     if (parser.isSet(scale)) {

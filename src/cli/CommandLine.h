@@ -16,11 +16,12 @@ inline constexpr int kExitInterrupted = 128;
 inline constexpr int kMaxThreads = 64;
 
 struct BatchOptions {
-    QString settingsFile;          // a settings file in the format of "kestro.dat"
-    QString captionsFile;          // empty: the settings file's caption list
-    QString outFolder;             // empty: the settings file's button target folder
-    QString htmlFolder;            // empty: the settings file's HTML target folder
-    std::optional<int> fileType;   // settings::kFileTypeBmp, kFileTypeGif or kFileTypePng; none: the file's
+    QString settingsFile;  // a settings file in the format of "kestro.dat"
+    QString captionsFile;  // empty: the settings file's caption list
+    QString outFolder;     // empty: the settings file's button target folder
+    QString htmlFolder;    // empty: the settings file's HTML target folder
+    std::optional<int>
+        fileType;  // settings::kFileTypeBmp, kFileTypeGif, kFileTypePng or kFileTypeWebp; none: the file's
     bool html = false;             // also write the rollover pages
     QString reportFile;            // empty: no report
     bool keepExisting = false;     // leave existing files as they are

@@ -258,7 +258,7 @@ QImage TButtonComposer::FilePicture(const QImage& picture, const face::FacePrope
     }
     const QRegion inside =
         regions != nullptr ? regions->window : face::FaceShapeRegions(p, picture.size()).window;
-    const bool transparent = fileType == settings::kFileTypePng;
+    const bool transparent = fileType == settings::kFileTypePng || fileType == settings::kFileTypeWebp;
     QImage out(picture.size(), transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     out.fill(transparent ? QColor(Qt::transparent) : face::ToQColor(pageColour));
     const QRect all = out.rect();

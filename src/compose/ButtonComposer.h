@@ -31,8 +31,8 @@ class TButtonComposer : public output::ButtonRenderer {
     static face::FaceState FaceStateShown();
     // The picture a button file of `fileType` holds: the face's ButtonWidth × ButtonHeight rectangle,
     // stretched to its window size where they differ. Outside a shape other than the rectangle the
-    // pixels are transparent (alpha 0) in a PNG file, whose picture then has an alpha channel, and take
-    // `pageColour` (the HTML pages' background) in BMP and GIF files. Reads only its arguments, so
+    // pixels are transparent (alpha 0) in a PNG or WebP file, whose picture then has an alpha channel, and
+    // take `pageColour` (the HTML pages' background) in BMP and GIF files. Reads only its arguments, so
     // pictures may be made on several threads at once.
     static QImage FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour);
     // The same from the face's saved picture, with the regions of its shape when the caller has them.

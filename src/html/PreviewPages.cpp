@@ -1,9 +1,9 @@
 #include "html/PreviewPages.h"
 
-#include <QImageReader>
 #include <QRegularExpression>
 
 #include "html/CssPage.h"
+#include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
@@ -297,7 +297,8 @@ void PreviewPages::generatehtmlbuttonClick() {
         sizes.append(size);
         for (int r = 1; r < grid.RowCount(); ++r) {
             if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
-                const QSize read = QImageReader(settings_.targetFolder + grid.Cell(r, column)).size();
+                const QSize read =
+                    output::ButtonFilePictureSize(settings_.targetFolder + grid.Cell(r, column));
                 if (read.isValid()) {
                     size = read;
                 }

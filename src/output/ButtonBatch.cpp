@@ -1,10 +1,13 @@
 #include "output/ButtonBatch.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <stdexcept>
 
 #include "gif/BmpWriter.h"
 #include "gif/GIFImage.h"
 #include "gif/PngWriter.h"
+#include "gif/WebpWriter.h"
 #include "output/BatchChecks.h"
 #include "output/CaptionNaming.h"
 #include "output/RenderAhead.h"
@@ -121,6 +124,19 @@ bool HasCaptions(const CaptionGrid& grid) {
     return false;
 }
 
+QSize ButtonFilePictureSize(const QString& path) {
+    const QSize size = QImageReader(path).size();
+    if (size.isValid()) {
+        return size;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    constexpr qint64 kWebpHeaderBytes = 64;
+    return gif::WebpPictureSize(file.read(kWebpHeaderBytes));
+}
+
 QString Pad30(const QString& text) {
     return text.left(kNameFieldLength).leftJustified(kNameFieldLength, QLatin1Char(' '));
 }
@@ -144,6 +160,9 @@ QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType) {
     }
     if (fileType == settings::kFileTypePng) {
         return gif::EncodePng(image);
+    }
+    if (fileType == settings::kFileTypeWebp) {
+        return gif::EncodeWebp(image);
     }
     return gif::EncodeBmp24(image);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -29,6 +30,10 @@ struct SavedButtonInfo {
     QString scaled2Name{};
     double scaled2Size = -1;
 };
+
+// The width and height of the picture in a button file, an invalid size when it cannot be read. Qt
+// reads BMP, GIF and PNG files; WebP files, which Qt reads only with an extra plugin, are read here.
+QSize ButtonFilePictureSize(const QString& path);
 
 // Texts of the messages a batch shows.
 QString OverwritePrompt(const QString& fileName);

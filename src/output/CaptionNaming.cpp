@@ -136,10 +136,11 @@ QString CleanFilenamePart(const QString& text) {
 }
 
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row) {
-    // ".BMP" and ".PNG" for their types, ".GIF" for any other.
-    const QString extension = s.fileType == settings::kFileTypeBmp   ? QStringLiteral(".BMP")
-                              : s.fileType == settings::kFileTypePng ? QStringLiteral(".PNG")
-                                                                     : QStringLiteral(".GIF");
+    // ".BMP", ".PNG" and ".WEBP" for their types, ".GIF" for any other.
+    const QString extension = s.fileType == settings::kFileTypeBmp    ? QStringLiteral(".BMP")
+                              : s.fileType == settings::kFileTypePng  ? QStringLiteral(".PNG")
+                              : s.fileType == settings::kFileTypeWebp ? QStringLiteral(".WEBP")
+                                                                      : QStringLiteral(".GIF");
     const int length = s.enforce83 ? kShortNameLength : kLongNameLength;
     FileNames names;
     names.button1 = ApplyCase(ButtonName(s.prefix1, caption, extension, s.enforce83, row), s.filenameStyle);

@@ -176,6 +176,8 @@ std::vector<Entry> Entries() {
                      return QStringLiteral("GIF");
                  case settings::kFileTypePng:
                      return QStringLiteral("PNG");
+                 case settings::kFileTypeWebp:
+                     return QStringLiteral("WEBP");
                  default:
                      return QStringLiteral("BMP");
              }
@@ -410,10 +412,11 @@ class Reader {
                 s_.overwritePrompt = FromYesNo(v);
                 break;
             case 19:
-                // An older version reads "PNG" as BMP, as it reads any text but "GIF".
-                s_.fileType = v == QLatin1String("GIF")   ? settings::kFileTypeGif
-                              : v == QLatin1String("PNG") ? settings::kFileTypePng
-                                                          : settings::kFileTypeBmp;
+                // An older version reads "PNG" and "WEBP" as BMP, as it reads any text but "GIF".
+                s_.fileType = v == QLatin1String("GIF")    ? settings::kFileTypeGif
+                              : v == QLatin1String("PNG")  ? settings::kFileTypePng
+                              : v == QLatin1String("WEBP") ? settings::kFileTypeWebp
+                                                           : settings::kFileTypeBmp;
                 break;
             case 20:
                 s_.statusReports = FromYesNo(v);

@@ -613,7 +613,7 @@ TEST_F(SettingsPagesTest, TheShapeAndFillPageFollowsTheButtonsPageWithItsHintsAn
     EXPECT_EQ(Shape(0).GradientComboBox->itemText(2), QStringLiteral("Circular"));
     const QList<std::pair<QWidget*, QString>> hints = {
         {Shape(0).ShapeComboBox,
-         "Select the shape of type 1 buttons (outside it, PNG files are transparent)."},
+         "Select the shape of type 1 buttons (outside it, PNG and WebP files are transparent)."},
         {Shape(1).cornerRadiusField.edit,
          "Select the corner radius (in pixels) of rounded type 2 buttons (empty: twice the border depth)."},
         {Shape(0).cornerRadiusField.arrows,

@@ -970,7 +970,8 @@ TEST_F(WindowAndTool, EveryShapeAndFillChosenInTheWindowGivesTheToolsBytesInEver
         Choose(form->buttonsPage->type[static_cast<std::size_t>(t)].BorderDepthComboBox, 2);
     }
     QSet<QByteArray> distinct;
-    for (int type : {settings::kFileTypeGif, settings::kFileTypeBmp, settings::kFileTypePng}) {
+    for (int type : {settings::kFileTypeGif, settings::kFileTypeBmp, settings::kFileTypePng,
+                     settings::kFileTypeWebp}) {
         Choose(form->filePage->FileTypeComboBox, type);  // the names follow the type
         for (int shape = 0; shape < settings::kButtonShapeCount; ++shape) {
             // Every shape on each type, every fill with several shapes, a radius of its own on type 1.
@@ -1003,7 +1004,7 @@ TEST_F(WindowAndTool, EveryShapeAndFillChosenInTheWindowGivesTheToolsBytesInEver
         }
     }
     // Each choice made a difference to the files.
-    EXPECT_EQ(distinct.size(), 3 * settings::kButtonShapeCount * 4);
+    EXPECT_EQ(distinct.size(), 4 * settings::kButtonShapeCount * 4);
 }
 
 TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndImageMagick) {
@@ -1018,11 +1019,13 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
     S().captions.SetCell(1, 0, QStringLiteral("Go"));
     output::RecalculateFilenames(S());
     ASSERT_TRUE(project::SaveSettings(Path("round.dat"), S()));
-    for (int type : {settings::kFileTypePng, settings::kFileTypeGif}) {
+    for (int type : {settings::kFileTypePng, settings::kFileTypeGif, settings::kFileTypeWebp}) {
         BatchOptions options;
         options.settingsFile = Path("round.dat");
         options.fileType = type;
-        options.outFolder = Path(type == settings::kFileTypePng ? "png" : "gif");
+        options.outFolder = Path(type == settings::kFileTypePng   ? "png"
+                                 : type == settings::kFileTypeGif ? "gif"
+                                                                  : "webp");
         options.html = true;
         options.reportFile = options.outFolder + ".txt";
         options.quiet = true;
@@ -1038,6 +1041,19 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
     EXPECT_TRUE(
         report.contains(QStringLiteral("u_go.png                        %1").arg(pngSize, 9).toLatin1()))
         << report.toStdString();
+    // The same for the WebP files: the page reads their size.
+    const QByteArray webpPage = testsupport::ReadAll(Path("webp/go.htm"));
+    EXPECT_TRUE(webpPage.contains("src=\"u_go.webp\" width=\"120\" height=\"40\" alt=\"Go\""))
+        << webpPage.toStdString();
+    EXPECT_TRUE(webpPage.contains("'d_go.webp'"));
+    const QString webpSize = QString::number(QFileInfo(Path("webp/u_go.webp")).size() / 1024.0, 'f', 2);
+    EXPECT_TRUE(testsupport::ReadAll(Path("webp.txt"))
+                    .contains(QStringLiteral("u_go.webp                       %1").arg(webpSize, 9).toLatin1()));
+    EXPECT_EQ(Magick("convert", {"webp:" + Path("webp/u_go.webp"), "-format",
+                                 "%[pixel:p{0,0}] %[pixel:p{119,39}] %[pixel:p{15,20}]", "info:"})
+                  .replace("srgba(", "")
+                  .section(' ', 2),
+              QStringLiteral("216,212,208,1)"));
     const QString png = Path("png/u_go.png");
     // Qt: the corners transparent, the face's own colour inside (not the web palette's), opaque.
     const QImage image = QImage(png).convertToFormat(QImage::Format_ARGB32);
@@ -1047,9 +1063,10 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
     }
     EXPECT_EQ(image.pixel(15, 20), qRgba(0xD8, 0xD4, 0xD0, 255));
     EXPECT_EQ(image.pixel(60, 2), qRgba(0xD8, 0xD4, 0xD0, 255));
-    // ImageMagick reads the same: an RGBA file without a palette.
+    // ImageMagick reads the same: a file of few colours, with a palette whose first entry is the
+    // transparent one.
     EXPECT_EQ(Magick("identify", {"-format", "%[png:IHDR.color_type] %[png:IHDR.bit_depth] %[opaque]", png}),
-              QStringLiteral("6 (RGBA) 8 false"));
+              QStringLiteral("3 (Indexed) 4 false"));
     EXPECT_EQ(
         Magick("convert", {png, "-format", "%[pixel:p{0,0}] %[pixel:p{119,39}] %[pixel:p{15,20}]", "info:"}),
         QStringLiteral("srgba(0,0,0,0) srgba(0,0,0,0) srgba(216,212,208,1)"));

@@ -53,6 +53,8 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_EQ(Parse({"--scale=1", "--page-style=classic", "kestro.dat"}).options.scale, 1);
     EXPECT_EQ(Parse({"--page-style=classic", "kestro.dat"}).options.pageStyle, settings::kPageStyleClassic);
     EXPECT_EQ(Parse({"--format", "PNG", "kestro.dat"}).options.fileType, settings::kFileTypePng);
+    EXPECT_EQ(Parse({"--format=webp", "kestro.dat"}).options.fileType, settings::kFileTypeWebp);
+    EXPECT_EQ(Parse({"--format", "WebP", "kestro.dat"}).options.fileType, settings::kFileTypeWebp);
     EXPECT_EQ(plain.options.threads, 0);  // one per core
     EXPECT_EQ(Parse({"--threads=1", "kestro.dat"}).options.threads, 1);
 }
@@ -79,8 +81,8 @@ TEST(CommandLine, BadArgumentsSayWhatIsWrongAndShowTheUsage) {
     const QList<std::pair<QStringList, QString>> cases = {
         {{}, "no settings file given."},
         {{"a.dat", "b.dat"}, "one settings file only; also given: b.dat"},
-        {{"--format", "tiff", "a.dat"}, "--format takes gif, bmp or png, not \"tiff\"."},
-        {{"--format", "", "a.dat"}, "--format takes gif, bmp or png, not \"\"."},
+        {{"--format", "tiff", "a.dat"}, "--format takes gif, bmp, png or webp, not \"tiff\"."},
+        {{"--format", "", "a.dat"}, "--format takes gif, bmp, png or webp, not \"\"."},
         {{"--colour", "a.dat"}, "Unknown option 'colour'."},
         {{"a.dat", "--out"}, "Missing value after '--out'."},
         {{"--out=", "a.dat"}, "--out needs a file or folder name."},

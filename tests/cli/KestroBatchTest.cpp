@@ -109,9 +109,10 @@ TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
     const Process bad = Start({"--format", "tiff", "settings.dat"}, dir.path());
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, QByteArray());
-    EXPECT_EQ(bad.err,
-              QByteArray("kestro-batch: --format takes gif, bmp or png, not \"tiff\".\nkestro-batch: Usage: "
-                         "kestro-batch [options] settings-file (kestro-batch --help lists the options)\n"));
+    EXPECT_EQ(
+        bad.err,
+        QByteArray("kestro-batch: --format takes gif, bmp, png or webp, not \"tiff\".\nkestro-batch: Usage: "
+                   "kestro-batch [options] settings-file (kestro-batch --help lists the options)\n"));
     const Process missing = Start({"--quiet", "settings.dat"}, dir.path());
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err,

@@ -211,7 +211,8 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
     const QRgb buttonRgb = qRgb(0x80, 0x40, 0x20);
 
     // The rectangle has no outside: every type gets the face as it is, opaque.
-    for (int type : {settings::kFileTypeBmp, settings::kFileTypeGif, settings::kFileTypePng}) {
+    for (int type :
+         {settings::kFileTypeBmp, settings::kFileTypeGif, settings::kFileTypePng, settings::kFileTypeWebp}) {
         const QImage rect = compose::TButtonComposer::FilePicture(p, type, page);
         EXPECT_EQ(rect.format(), QImage::Format_RGB32) << type;
         EXPECT_EQ(rect.pixel(0, 0), buttonRgb) << type;
@@ -253,6 +254,12 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
     EXPECT_EQ(composer.CaptureButton(1).pixel(0, 0), qRgb(1, 0, 255));
     s.fileType = settings::kFileTypePng;
     EXPECT_EQ(qAlpha(composer.CaptureButton(1).pixel(0, 0)), 0);
+    // A WebP file's picture is the PNG file's.
+    s.fileType = settings::kFileTypeWebp;
+    const QImage webp = composer.CaptureButton(1);
+    s.fileType = settings::kFileTypePng;
+    EXPECT_TRUE(webp == composer.CaptureButton(1));
+    EXPECT_EQ(qAlpha(webp.pixel(0, 0)), 0);
 }
 
 TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {

@@ -8,11 +8,13 @@
 #include <QImage>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <atomic>
 #include <csignal>
 #include <mutex>
 
 #include "TestSupport.h"
+#include "gif/DecoderSupport.h"
 #include "gif/WebPalette.h"
 #include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
@@ -185,6 +187,61 @@ TEST_F(ButtonBatchTest, PngFilesHoldTheFaceInTrueColourWithItsTransparency) {
     const QImage back = QImage(Out("d_home.png")).convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(qAlpha(back.pixel(0, 7)), 0);
     EXPECT_EQ(back.pixel(3, 3), qRgb(10, 140, 60));
+}
+
+TEST_F(ButtonBatchTest, WebpFilesAreLosslessWithTheirTransparencyAndThePagesReadTheirSize) {
+    s.fileType = settings::kFileTypeWebp;
+    s.captions.SetRowCount(2);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"d_home.webp", "u_home.webp"}));
+    EXPECT_EQ(batch.SavedButtons()[0].button2Name, QStringLiteral("d_home.webp").leftJustified(30));
+    EXPECT_EQ(batch.SavedButtons()[0].button1Size, static_cast<double>(QFileInfo(Out("u_home.webp")).size()));
+    const QByteArray bytes = testsupport::ReadAll(Out("u_home.webp"));
+    // A RIFF file of one lossless image chunk and nothing else.
+    EXPECT_TRUE(bytes.startsWith("RIFF"));
+    EXPECT_EQ(bytes.mid(8, 8), QByteArray("WEBPVP8L"));
+    EXPECT_EQ(bytes.size(), 20 + qFromLittleEndian<quint32>(bytes.constData() + 16) +
+                                (qFromLittleEndian<quint32>(bytes.constData() + 16) & 1));
+    EXPECT_EQ(decodertest::DecodeWebp(bytes).convertToFormat(QImage::Format_RGB32),
+              renderer.Rendered(1, "Home"));
+    EXPECT_EQ(decodertest::DecodeWebp(testsupport::ReadAll(Out("d_home.webp")))
+                  .convertToFormat(QImage::Format_RGB32),
+              renderer.Rendered(2, "Home"));
+    // The pages read a WebP file's size, which Qt alone cannot.
+    EXPECT_EQ(ButtonFilePictureSize(Out("u_home.webp")), renderer.Rendered(1, "Home").size());
+    EXPECT_EQ(ButtonFilePictureSize(Out("u_home.webp")), QSize(14, 8));
+    EXPECT_FALSE(ButtonFilePictureSize(Out("missing.webp")).isValid());
+    ASSERT_TRUE(testsupport::WriteAll(Out("text.webp"), "RIFF but no picture"));
+    EXPECT_FALSE(ButtonFilePictureSize(Out("text.webp")).isValid());
+
+    // Transparent pixels stay transparent, every other pixel exact.
+    class Round : public FakeRenderer {
+      public:
+        FaceRender BatchFaces(int scale) override {
+            FaceRender faces = FakeRenderer::BatchFaces(scale);
+            return [faces](int type, const QString& caption) {
+                QImage face = faces(type, caption).convertToFormat(QImage::Format_ARGB32);
+                face.setPixel(0, 7, qRgba(0, 0, 0, 0));
+                face.setPixel(13, 0, qRgba(0, 0, 0, 0));
+                return face;
+            };
+        }
+    } round;
+    ButtonBatch roundBatch{s, dialogs, round};
+    s.overwritePrompt = false;
+    roundBatch.SaveBatchButtonClick();
+    const QImage back = decodertest::DecodeWebp(testsupport::ReadAll(Out("d_home.webp")));
+    const QImage face = renderer.Rendered(2, "Home");
+    ASSERT_EQ(back.size(), face.size());
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            if ((x == 0 && y == 7) || (x == 13 && y == 0)) {
+                EXPECT_EQ(qAlpha(back.pixel(x, y)), 0);
+            } else {
+                ASSERT_EQ(back.pixel(x, y), face.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(ButtonBatchTest, OverwritePromptsAndTheirToAllAnswers) {

@@ -79,8 +79,18 @@ TEST(CaptionNaming, DefaultAndMixedCaseNames) {
     s.enforce83 = true;
     EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("u_home_p.png"));
     EXPECT_EQ(CaptionFilenames("Home page", s, 1).html, QStringLiteral("home_pag.htm"));
-    s.fileType = 3;
+    s.fileType = 4;
     EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("u_home_p.gif"));
+
+    // WebP files take ".WEBP" (four letters, also with 8,3 names), cased as ".PNG" is.
+    s.fileType = settings::kFileTypeWebp;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("u_home_p.webp"));
+    s.enforce83 = false;
+    s.filenameStyle = 0;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button2, QStringLiteral("D_Home_page.WEBP"));
+    s.filenameStyle = 1;
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).button1, QStringLiteral("U_HOME_PAGE.WEBP"));
+    EXPECT_EQ(CaptionFilenames("Home page", s, 1).html, QStringLiteral("HOME_PAGE.HTM"));
 }
 
 TEST(CaptionNaming, LongNamesAreCutTo36CharactersOfPrefixAndCaption) {

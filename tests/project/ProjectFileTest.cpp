@@ -788,12 +788,18 @@ TEST_F(ProjectFileTest, AShapeOrFillValueThatDoesNotReadIsIgnoredAndTheRestOfThe
         EXPECT_EQ(s.testCaption, expected.testCaption) << line;
         EXPECT_TRUE(dialogs.History().isEmpty()) << line;
     }
-    // An older version's reading of the output type: anything but "GIF" is BMP; "PNG" is PNG now.
+    // An older version's reading of the output type: anything but "GIF" is BMP; "PNG" is PNG now,
+    // "WEBP" WebP (in capitals only, as "GIF" and "PNG").
     EXPECT_EQ(LoadedFrom("19,PNG\r\n").fileType, kFileTypePng);
+    EXPECT_EQ(LoadedFrom("19,WEBP\r\n").fileType, kFileTypeWebp);
+    EXPECT_EQ(LoadedFrom("19,WebP\r\n").fileType, kFileTypeBmp);
+    EXPECT_EQ(LoadedFrom("19,WEB\r\n").fileType, kFileTypeBmp);
     EXPECT_EQ(LoadedFrom("19,GIF\r\n").fileType, kFileTypeGif);
     EXPECT_EQ(LoadedFrom("19,png\r\n").fileType, kFileTypeBmp);
     EXPECT_EQ(LoadedFrom("19,BMP\r\n").fileType, kFileTypeBmp);
     AppSettings png = Defaults();
     png.fileType = kFileTypePng;
     EXPECT_TRUE(project::SettingsFileBytes(png).contains("/* Output file type */\r\n19,PNG\r\n"));
+    png.fileType = kFileTypeWebp;
+    EXPECT_TRUE(project::SettingsFileBytes(png).contains("/* Output file type */\r\n19,WEBP\r\n"));
 }

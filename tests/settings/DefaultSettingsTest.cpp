@@ -159,8 +159,10 @@ TEST(DefaultSettings, ListsHoldTheirTextsAndPositionsOutsideMeanNoChoice) {
               (QStringList{"Bottom", "Centre", "Use Fixed Vertical Offset", "Top"}));
     EXPECT_EQ(HorizontalAlignmentTexts(),
               (QStringList{"Centre", "Left", "Use Fixed Horizontal Offset", "Right"}));
-    EXPECT_EQ(FileTypeTexts(), (QStringList{"Windows Bitmap (*.bmp)", "256 Colour Compuserve GIF (*.gif)",
-                                            "PNG image (true colour, transparent outside the button)"}));
+    EXPECT_EQ(FileTypeTexts(),
+              (QStringList{"Windows Bitmap (*.bmp)", "256 Colour Compuserve GIF (*.gif)",
+                           "PNG image (true colour, transparent outside the button)",
+                           "WebP image (lossless, transparent outside the button) (*.webp)"}));
     EXPECT_EQ(FileTypeTexts().size(), kFileTypeCount);
     EXPECT_EQ(ButtonShapeTexts(),
               (QStringList{"Rectangle", "Rounded rectangle", "Ellipse", "Cut corners", "Arrow"}));
