@@ -55,6 +55,7 @@ test-tsan: deps
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 	@bash bench/convert_vs_batch.sh $(BUILD_DIR)/bin/kestro-batch
+	@bash bench/png_webp_vs_optimisers.sh $(BUILD_DIR)/bin/kestro-batch $(BUILD_DIR)/tools/make_samples
 
 # Each fuzzer runs FUZZ_RUNS inputs, starting from its seeds; what it adds goes into the build folder,
 # never into the seed corpus.

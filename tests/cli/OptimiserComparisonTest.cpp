@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "TestSupport.h"
+#include "cli/BatchRunner.h"
+#include "gif/DecoderSupport.h"
+#include "platform/Folders.h"
+#include "settings/SettingsLists.h"
+#include "tools/SampleBackgrounds.h"
+
+// The PNG and WebP files of three kinds of button against what the common optimisers make of the
+// same pixels: no PNG larger than `optipng -o7` makes it, no WebP larger than 1.02 times what
+// `cwebp -lossless -z 9` makes. The kinds: the default buttons with the seven default captions,
+// the round gradient buttons of docs/round-buttons.dat at twice the size with smooth captions, and
+// buttons on each sample background.
+namespace {
+
+struct ButtonSet {
+    QString name;
+    QString settingsFile;
+    QStringList captions;
+    bool twice = false;
+};
+
+bool RunTool(const ButtonSet& set, int fileType, const QString& out, const QString& work, QString& error) {
+    const QString captions = work + "/" + set.name + "-captions.txt";
+    testsupport::WriteAll(captions, set.captions.join('\n').toUtf8() + "\n");
+    cli::BatchOptions options;
+    options.settingsFile = set.settingsFile;
+    options.captionsFile = captions;
+    options.outFolder = out;
+    options.fileType = fileType;
+    options.quiet = true;
+    if (set.twice) {
+        options.scale = 2;
+        options.smooth = true;
+    }
+    QString printed;
+    QString errors;
+    QTextStream o(&printed);
+    QTextStream e(&errors);
+    cli::TBatchRunner runner(options, o, e, platform::LocateFolders(work + "/"));
+    const int status = runner.Run();
+    e.flush();
+    error = errors;
+    return status == cli::kExitOk;
+}
+
+qint64 SizeAfter(const QString& program, const QStringList& arguments, const QString& result) {
+    QFile::remove(result);
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(300000) || p.exitCode() != 0) {
+        return -1;
+    }
+    return QFileInfo(result).size();
+}
+
+}  // namespace
+
+TEST(Optimisers, NoPngIsLargerThanOptipngMakesItAndNoWebpLargerThanCwebpWithAMarginOfTwoPercent) {
+    const QString optipng = QStandardPaths::findExecutable("optipng");
+    const QString cwebp = QStandardPaths::findExecutable("cwebp");
+    if (optipng.isEmpty() || cwebp.isEmpty()) {
+        GTEST_SKIP() << "optipng or cwebp is not installed (scripts/install-deps.sh installs optipng and "
+                        "webp): the files were not compared with the optimisers";
+    }
+    QTemporaryDir dir;
+    const QString work = dir.path();
+    testsupport::WriteAll(work + "/defaults.dat", "/* the defaults */\r\n");
+    std::vector<ButtonSet> sets = {
+        {"defaults",
+         work + "/defaults.dat",
+         {"Home", "Contacts", "Products", "Services", "Support", "Search", "Links"}},
+        {"round",
+         QFileInfo(QStringLiteral(PLUMERIC_README)).absolutePath() + "/docs/round-buttons.dat",
+         {"Home", "Products", "Contact"},
+         true},
+    };
+    ASSERT_GT(samples::WriteSampleBackgrounds(work + "/samples"), 0);
+    for (const QString& sample : QDir(work + "/samples").entryList(QDir::Files)) {
+        // Both types on the bitmap, the button as large as it.
+        const QString path = work + "/samples/" + sample;
+        const QString file = work + "/" + sample + ".dat";
+        testsupport::WriteAll(file, ("1,0\r\n7," + path + "\r\n8,0\r\n14," + path + "\r\n").toUtf8());
+        sets.push_back({sample, file, {"Home", "Products"}});
+    }
+    int pngs = 0;
+    for (const ButtonSet& set : sets) {
+        SCOPED_TRACE(set.name.toStdString());
+        QString error;
+        const QString pngFolder = work + "/out/" + set.name + "/png";
+        const QString webpFolder = work + "/out/" + set.name + "/webp";
+        ASSERT_TRUE(RunTool(set, settings::kFileTypePng, pngFolder, work, error)) << error.toStdString();
+        ASSERT_TRUE(RunTool(set, settings::kFileTypeWebp, webpFolder, work, error)) << error.toStdString();
+        const QStringList files = QDir(pngFolder).entryList({"*.png"}, QDir::Files);
+        ASSERT_EQ(files.size(), static_cast<qsizetype>(set.captions.size() * (set.twice ? 4 : 2)));
+        for (const QString& name : files) {
+            SCOPED_TRACE(name.toStdString());
+            const QString png = pngFolder + "/" + name;
+            const QString webp = webpFolder + "/" + QFileInfo(name).completeBaseName() + ".webp";
+            const qint64 ours = QFileInfo(png).size();
+            const qint64 optimised =
+                SizeAfter(optipng, {"-quiet", "-o7", "-out", work + "/o.png", png}, work + "/o.png");
+            ASSERT_GT(optimised, 0);
+            EXPECT_LE(ours, optimised);
+            const qint64 reference = SizeAfter(
+                cwebp, {"-quiet", "-lossless", "-z", "9", png, "-o", work + "/c.webp"}, work + "/c.webp");
+            ASSERT_GT(reference, 0);
+            EXPECT_LE(QFileInfo(webp).size() * 100, reference * 102) << reference;
+            // Both files show the same pixels.
+            EXPECT_TRUE(
+                decodertest::ShowsTheSame(QImage(png), decodertest::DecodeWebp(testsupport::ReadAll(webp))));
+            ++pngs;
+        }
+    }
+    EXPECT_EQ(pngs, 7 * 2 + 3 * 4 + 8 * 2 * 2);
+}
