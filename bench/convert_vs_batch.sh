@@ -6,7 +6,9 @@
 #   2. kestro-batch on every core, whole process, start included: 1,000 and 10,000 captions (2,000
 #      and 20,000 GIF files) into a new folder, then replacing them; wall time and peak memory. The
 #      per-button ratio against the ImageMagick loop is taken from the 1,000-caption run.
-#   3. The CPU side alone on tmpfs: 10,000 captions with --threads 1 against the default (one thread
+#   3. The same 10,000 captions as PNG and as WebP files, into new folders on the same file system
+#      in the same run, with the ratio of each one's wall time to the GIF batch's.
+#   4. The CPU side alone on tmpfs: 10,000 captions with --threads 1 against the default (one thread
 #      per core), in alternating pairs; the ratio of the rates.
 # The files of step 2 go to BENCH_DIR when it is set. Otherwise, as root with mkfs.ext4 at hand, a
 # journaled ext4 file system on a loop device is made for them (a file system without a journal
@@ -98,14 +100,16 @@ runTool() {
     /usr/bin/time -f '%e %M' -o "$work/time" "$tool" --quiet --captions "$work/captions$1.txt" --out "$2" \
         "${@:3}" "$work/settings.dat"
     read -r seconds kilobytes <"$work/time"
-    echo "$seconds $kilobytes $(find "$2" -name '*.gif' | wc -l)"
+    echo "$seconds $kilobytes $(find "$2" -type f | wc -l)"
 }
 
+declare -A newSeconds
 for n in 1000 10000; do
     rm -rf "$files/tool$n"
     sync
     for run in new replacing; do
         read -r seconds kilobytes count < <(runTool $n "$files/tool$n")
+        [ "$run" = new ] && newSeconds[$n]=$seconds
         printf 'kestro-batch %5d captions, %-10s %5d files in %6.3f s, %7.4f ms per button, peak %5.1f MB\n' \
             "$n" "$run:" "$count" "$seconds" "$(echo "$seconds * 1000 / $count" | bc -l)" \
             "$(echo "$kilobytes / 1024" | bc -l)"
@@ -119,6 +123,15 @@ for n in 1000 10000; do
     done
 done
 rm -rf "$files"/tool*
+
+# PNG and WebP: the same 10,000 captions into new folders, against the GIF batch above.
+for type in png webp; do
+    sync
+    read -r seconds kilobytes count < <(runTool 10000 "$files/$type" --format "$type")
+    printf 'kestro-batch 10000 captions as %-4s new: %5d files in %7.3f s, peak %5.1f MB, %.2fx the GIF batch\n' \
+        "$type" "$count" "$seconds" "$(echo "$kilobytes / 1024" | bc -l)" "$(echo "$seconds / ${newSeconds[10000]}" | bc -l)"
+    rm -rf "${files:?}/$type"
+done
 
 # The CPU side: one thread against one per core, on tmpfs, new folders, alternating pairs.
 one=0

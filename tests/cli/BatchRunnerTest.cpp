@@ -970,8 +970,8 @@ TEST_F(WindowAndTool, EveryShapeAndFillChosenInTheWindowGivesTheToolsBytesInEver
         Choose(form->buttonsPage->type[static_cast<std::size_t>(t)].BorderDepthComboBox, 2);
     }
     QSet<QByteArray> distinct;
-    for (int type : {settings::kFileTypeGif, settings::kFileTypeBmp, settings::kFileTypePng,
-                     settings::kFileTypeWebp}) {
+    for (int type :
+         {settings::kFileTypeGif, settings::kFileTypeBmp, settings::kFileTypePng, settings::kFileTypeWebp}) {
         Choose(form->filePage->FileTypeComboBox, type);  // the names follow the type
         for (int shape = 0; shape < settings::kButtonShapeCount; ++shape) {
             // Every shape on each type, every fill with several shapes, a radius of its own on type 1.
@@ -1047,8 +1047,9 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
         << webpPage.toStdString();
     EXPECT_TRUE(webpPage.contains("'d_go.webp'"));
     const QString webpSize = QString::number(QFileInfo(Path("webp/u_go.webp")).size() / 1024.0, 'f', 2);
-    EXPECT_TRUE(testsupport::ReadAll(Path("webp.txt"))
-                    .contains(QStringLiteral("u_go.webp                       %1").arg(webpSize, 9).toLatin1()));
+    EXPECT_TRUE(
+        testsupport::ReadAll(Path("webp.txt"))
+            .contains(QStringLiteral("u_go.webp                       %1").arg(webpSize, 9).toLatin1()));
     EXPECT_EQ(Magick("convert", {"webp:" + Path("webp/u_go.webp"), "-format",
                                  "%[pixel:p{0,0}] %[pixel:p{119,39}] %[pixel:p{15,20}]", "info:"})
                   .replace("srgba(", "")
