@@ -1064,10 +1064,10 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
     }
     EXPECT_EQ(image.pixel(15, 20), qRgba(0xD8, 0xD4, 0xD0, 255));
     EXPECT_EQ(image.pixel(60, 2), qRgba(0xD8, 0xD4, 0xD0, 255));
-    // ImageMagick reads the same: a file of few colours, with a palette whose first entry is the
-    // transparent one.
+    // ImageMagick reads the same: a palette of at most four colours (the transparent one, the face,
+    // the border's light and dark), two bits a pixel.
     EXPECT_EQ(Magick("identify", {"-format", "%[png:IHDR.color_type] %[png:IHDR.bit_depth] %[opaque]", png}),
-              QStringLiteral("3 (Indexed) 4 false"));
+              QStringLiteral("3 (Indexed) 2 false"));
     EXPECT_EQ(
         Magick("convert", {png, "-format", "%[pixel:p{0,0}] %[pixel:p{119,39}] %[pixel:p{15,20}]", "info:"}),
         QStringLiteral("srgba(0,0,0,0) srgba(0,0,0,0) srgba(216,212,208,1)"));
