@@ -13,8 +13,9 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libgif-dev
-    # PNG's deflate and the lossless WebP encoder.
+    # PNG's deflate (libdeflate, with zlib's settings tried beside it) and the lossless WebP encoder.
     libdeflate-dev
+    zlib1g-dev
     libwebp-dev
     # The tests' own font configuration lists exactly these fonts: DejaVu with its oblique faces, and
     # Droid Sans Fallback for captions in CJK scripts; fc-list shows what a test's processes see.
