@@ -10,31 +10,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BatchProgram.h"
 #include "TestSupport.h"
 
 // The real kestro-batch given settings and caption files that are broken or made to do harm.
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using batchprogram::Outcome;
 
 Outcome Start(const QStringList& arguments, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(KESTRO_BATCH_BINARY), arguments);
-    Outcome result;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    return batchprogram::Start(arguments, folder, 60000);
 }
 
 // Every file of a folder with its bytes.

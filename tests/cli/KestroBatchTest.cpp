@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BatchProgram.h"
 #include "TestSupport.h"
 #include "app/Form1.h"
 #include "output/CaptionNaming.h"
@@ -15,26 +16,8 @@
 // The real kestro-batch, started as a user starts it, against the window's own batch.
 namespace {
 
-struct Process {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Process Start(const QStringList& arguments, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(KESTRO_BATCH_BINARY), arguments);
-    Process result;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        return result;
-    }
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
+using Process = batchprogram::Outcome;
+using batchprogram::Start;
 
 // The report without its first line, which holds the time it was made.
 QByteArray WithoutDate(const QByteArray& report) {

@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QImage>
 #include <QMap>
+#include <QPoint>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <atomic>
 #include <csignal>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include "TestSupport.h"
 #include "gif/DecoderSupport.h"
@@ -83,6 +86,25 @@ class FakeRenderer : public ButtonRenderer {
     std::mutex mutex;
     QMap<QString, QImage> rendered;
     int generation = 0;
+};
+
+// The fake faces with some pixels transparent, as a round button's corners are.
+class SeeThroughRenderer : public FakeRenderer {
+  public:
+    explicit SeeThroughRenderer(std::vector<QPoint> clear) : clear_(std::move(clear)) {}
+    FaceRender BatchFaces(int scale) override {
+        FaceRender faces = FakeRenderer::BatchFaces(scale);
+        return [faces, clear = clear_](int type, const QString& caption) {
+            QImage face = faces(type, caption).convertToFormat(QImage::Format_ARGB32);
+            for (const QPoint& p : clear) {
+                face.setPixel(p, qRgba(0, 0, 0, 0));
+            }
+            return face;
+        };
+    }
+
+  private:
+    std::vector<QPoint> clear_;
 };
 
 class ButtonBatchTest : public ::testing::Test {
@@ -170,17 +192,7 @@ TEST_F(ButtonBatchTest, PngFilesHoldTheFaceInTrueColourWithItsTransparency) {
               renderer.Rendered(1, "Home"));
 
     // A face with transparent pixels keeps them.
-    class Round : public FakeRenderer {
-      public:
-        FaceRender BatchFaces(int scale) override {
-            FaceRender faces = FakeRenderer::BatchFaces(scale);
-            return [faces](int type, const QString& caption) {
-                QImage face = faces(type, caption).convertToFormat(QImage::Format_ARGB32);
-                face.setPixel(0, 7, qRgba(0, 0, 0, 0));
-                return face;
-            };
-        }
-    } round;
+    SeeThroughRenderer round({QPoint(0, 7)});
     ButtonBatch roundBatch{s, dialogs, round};
     s.overwritePrompt = false;
     roundBatch.SaveBatchButtonClick();
@@ -215,18 +227,7 @@ TEST_F(ButtonBatchTest, WebpFilesAreLosslessWithTheirTransparencyAndThePagesRead
     EXPECT_FALSE(ButtonFilePictureSize(Out("text.webp")).isValid());
 
     // Transparent pixels stay transparent, every other pixel exact.
-    class Round : public FakeRenderer {
-      public:
-        FaceRender BatchFaces(int scale) override {
-            FaceRender faces = FakeRenderer::BatchFaces(scale);
-            return [faces](int type, const QString& caption) {
-                QImage face = faces(type, caption).convertToFormat(QImage::Format_ARGB32);
-                face.setPixel(0, 7, qRgba(0, 0, 0, 0));
-                face.setPixel(13, 0, qRgba(0, 0, 0, 0));
-                return face;
-            };
-        }
-    } round;
+    SeeThroughRenderer round({QPoint(0, 7), QPoint(13, 0)});
     ButtonBatch roundBatch{s, dialogs, round};
     s.overwritePrompt = false;
     roundBatch.SaveBatchButtonClick();
