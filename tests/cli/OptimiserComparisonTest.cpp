@@ -79,7 +79,8 @@ void RunAll(std::vector<OptimiserRun>& runs) {
         }
         // Runs end in about the order they started, so waiting for the oldest keeps the cores busy.
         QProcess& oldest = *running[finished];
-        if (oldest.waitForFinished(300000) && oldest.exitStatus() == QProcess::NormalExit && oldest.exitCode() == 0) {
+        if (oldest.waitForFinished(300000) && oldest.exitStatus() == QProcess::NormalExit &&
+            oldest.exitCode() == 0) {
             runs[finished].size = QFileInfo(runs[finished].result).size();
         }
         running[finished].reset();
