@@ -159,7 +159,7 @@ TEST_F(HostileInput, EveryTerminationSignalEndsTheRunWithItsOwnStatus) {
         captions += "Caption " + QByteArray::number(i) + "\r\n";
     }
     ASSERT_TRUE(testsupport::WriteAll(Path("many.txt"), captions));
-    Settings("big.dat", "1,1\r\n5,3000\r\n6,800\r\n8,1\r\n12,3000\r\n13,800\r\n");
+    Settings("big.dat", "1,1\r\n5,2000\r\n6,800\r\n8,1\r\n12,2000\r\n13,800\r\n");
     for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
         QProcess process;
         process.setWorkingDirectory(dir.path());
@@ -184,7 +184,7 @@ TEST_F(HostileInput, EveryTerminationSignalEndsTheRunWithItsOwnStatus) {
         // Nothing half-written: every file is whole, and no temporary is left.
         for (const QString& name : QDir(Path(out)).entryList(QDir::Files | QDir::Hidden)) {
             EXPECT_TRUE(name.endsWith(".bmp")) << name.toStdString();
-            EXPECT_EQ(QImage(Path(out + "/" + name)).size(), QSize(3000, 800)) << name.toStdString();
+            EXPECT_EQ(QImage(Path(out + "/" + name)).size(), QSize(2000, 800)) << name.toStdString();
         }
     }
 }
