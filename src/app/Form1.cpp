@@ -484,6 +484,9 @@ PreviewLayoutInput TForm1::PreviewInput() const {
     // What the pages, the bar, the labels, the status bar and the frame take at their natural
     // heights: the preview row has none of its own, so the window layout's hint is all the rest.
     in.heightBesideRow = (frameGeometry().height() - height()) + layout()->sizeHint().height();
+    if (const QScreen* onScreen = screen()) {
+        in.largestWindow = onScreen->availableGeometry().size();
+    }
     return in;
 }
 
@@ -498,11 +501,22 @@ void TForm1::FormResize() {
     // window system can make it shorter or narrower than the buttons need; the minimum is never
     // less than what the pages themselves need.
     const QSize frameExtra = frameGeometry().size() - size();
-    const QSize minimum =
+    QSize minimum =
         (MinimumWindowSize(in) - frameExtra).expandedTo(layout()->totalMinimumSize()).expandedTo(QSize(1, 1));
+    // The window is never larger than the screen's available area (the pages' own needs included):
+    // where the buttons need more, their preview areas clip them.
+    const QRect available = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    if (!available.isEmpty()) {
+        minimum = minimum.boundedTo(available.size() - frameExtra).expandedTo(QSize(1, 1));
+    }
     if (minimumSize() != minimum) {
+        const QSize before = size();
         setMinimumSize(minimum);  // grows a smaller window at once
         in = PreviewInput();
+        // Grown past the screen's right or bottom edge: moved back inside, so all of it is in reach.
+        if (isVisible() && !available.isEmpty() && size() != before && !available.contains(frameGeometry())) {
+            move(FrameInside(frameGeometry(), available));
+        }
     }
     if (size().width() < minimum.width() || size().height() < minimum.height()) {
         // The window system gave a size below the minimum: made larger again once, after this event.
