@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -101,6 +103,9 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusPanel_, 1);
     statusBar()->setSizeGripEnabled(false);
+    // A text cut at the edge shows whole as the status bar's tool tip.
+    SetHintDisplay(statusBar());
+    statusPanel_->installEventFilter(this);
 
     // The first size asked for; the window grows where its pages need more room.
     resize(kInitialWidth, kInitialHeight);
@@ -248,6 +253,13 @@ void TForm1::SaveSettingsAsClick() {
 
 QString TForm1::StatusText() const {
     return statusPanel_->text();
+}
+
+QString TForm1::StatusToolTip() const {
+    const QString text = statusPanel_->text();
+    return statusPanel_->fontMetrics().horizontalAdvance(text) > statusPanel_->contentsRect().width()
+               ? text
+               : QString();
 }
 
 void TForm1::ShowStatus(const QString& text) {
@@ -462,6 +474,15 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched == statusPanel_) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const QString text = StatusToolTip(); !text.isEmpty()) {
+            QToolTip::showText(help->globalPos(), text, statusPanel_);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
     if (event->type() == QEvent::Resize && watched == previewRow_) {
         Guarded([this] { FormResize(); });
     } else if (event->type() == QEvent::MouseButtonDblClick &&

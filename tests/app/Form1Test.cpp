@@ -8,16 +8,20 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <csignal>
 
 #include "TestSupport.h"
@@ -594,6 +598,62 @@ TEST_F(Form1Test, ErrorsAndHintsGoToTheStatusBar) {
               QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
                              "in your web browser."));
     EXPECT_TRUE(form->SaveBatchButton->toolTip().isEmpty());
+}
+
+TEST_F(Form1Test, AHintTooLongForTheStatusBarShowsWholeAsItsToolTip) {
+    auto form = MakeForm();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QLabel* panel = nullptr;
+    for (QLabel* label : form->statusBar()->findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            panel = label;
+        }
+    }
+    ASSERT_NE(panel, nullptr);
+    const auto toolTipOver = [&] {
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, panel->rect().center(), panel->mapToGlobal(panel->rect().center()));
+        QApplication::sendEvent(panel, &help);
+        return QToolTip::text();
+    };
+    // The longest hint of the window, wider than the status bar.
+    const QString hint = app::OwnHint(form->buttonsPage->type[settings::kType1].ModeComboBox);
+    form->Hints().MouseOver(form->buttonsPage->type[settings::kType1].ModeComboBox);
+    ASSERT_EQ(form->StatusText(), hint);
+    ASSERT_GT(panel->fontMetrics().horizontalAdvance(hint), panel->width());
+    EXPECT_EQ(toolTipOver(), hint);
+    // The mouse over the status bar keeps the hint it reads.
+    form->Hints().MouseOver(panel);
+    form->Hints().MouseOver(form->statusBar());
+    EXPECT_EQ(form->StatusText(), hint);
+    EXPECT_EQ(form->StatusToolTip(), hint);
+    // A text that fits needs no tool tip.
+    form->ShowStatus(QStringLiteral("Short."));
+    EXPECT_EQ(form->StatusToolTip(), QString());
+    QToolTip::hideText();
+}
+
+TEST_F(Form1Test, TheFilePagesPromptBoxesLineUpAndItsSettingsButtonsStandApart) {
+    auto form = MakeForm();
+    form->show();
+    form->PageControl1->setCurrentIndex(0);
+    QApplication::processEvents();
+    const auto boxLeft = [&](QCheckBox* box) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        return box->mapTo(form->filePage, indicator.topLeft()).x();
+    };
+    EXPECT_EQ(boxLeft(form->filePage->OverWriteCheckBox), boxLeft(form->filePage->HTMLOverWriteCheckBox));
+    // The captions stay left of their boxes.
+    EXPECT_LT(form->filePage->OverWriteCheckBox->x(), boxLeft(form->filePage->OverWriteCheckBox));
+    const QRect open = form->filePage->OpenSettingsButton->geometry();
+    const QRect save = form->filePage->SaveSettingsAsButton->geometry();
+    EXPECT_EQ(open.y(), save.y());
+    EXPECT_GE(save.left() - open.right() - 1, 8);
+    EXPECT_EQ(form->filePage->FileTypeComboBox->itemText(settings::kFileTypePng),
+              QStringLiteral("PNG image (true colour, transparent outside the button) (*.png)"));
 }
 
 TEST_F(Form1Test, TheHelpPictureBlinksAfterAMouseMovement) {
