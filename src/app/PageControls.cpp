@@ -66,14 +66,18 @@ class SelectOnEntryFilter : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         QLineEdit* edit = list_->lineEdit();
         switch (event->type()) {
-            case QEvent::FocusIn:
-                if (edit != nullptr) {
+            case QEvent::FocusIn: {
+                // Not when the focus comes back from another window or the list's own drop-down.
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                if (edit != nullptr && reason != Qt::ActiveWindowFocusReason &&
+                    reason != Qt::PopupFocusReason) {
                     edit->selectAll();
                     // The press that gave the focus puts the caret where it was made; the release
                     // selects the whole text again.
-                    selectOnRelease_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+                    selectOnRelease_ = reason == Qt::MouseFocusReason;
                 }
                 break;
+            }
             case QEvent::FocusOut:
                 selectOnRelease_ = false;
                 break;

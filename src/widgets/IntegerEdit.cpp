@@ -172,8 +172,11 @@ void TIntegerEdit::focusInEvent(QFocusEvent* event) {
     const int caret = cursorPosition();
     QLineEdit::focusInEvent(event);
     if (autoSelect_) {
-        // The whole text, so that typing replaces it; a click selects it again when released.
-        selectAll();
+        // The whole text, so that typing replaces it; a click selects it again when released. The
+        // focus coming back from another window or a menu leaves the caret where it was.
+        if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+            selectAll();
+        }
         return;
     }
     // Entering the field selects nothing, by keyboard as by mouse: the caret stays where it was.

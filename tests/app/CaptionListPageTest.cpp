@@ -21,6 +21,7 @@
 #include "app/ButtonsPage.h"
 #include "app/CaptionListPage.h"
 #include "app/Form1.h"
+#include "app/HintTracker.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "widgets/IntegerEdit.h"
@@ -66,6 +67,11 @@ TEST_F(CaptionListPageTest, TheGridShowsTheCaptionListUnderItsHeader) {
     EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
     EXPECT_EQ(Cell(6, 0), QStringLiteral("Links"));
     EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 16);
+    // The hint tells how to paste a list and what "&" does in a caption.
+    EXPECT_EQ(
+        app::OwnHint(grid),
+        QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line. "
+                       "In a caption \"&\" underlines the next letter and \"&&\" writes \"&\"."));
     EXPECT_EQ(form->captionListPage->AddCaptionButton->text(), QStringLiteral("Add Caption"));
     EXPECT_EQ(form->captionListPage->DeleteCaptionButton->text(), QStringLiteral("Delete Caption"));
 

@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QImage face = g_composer->CaptureButton(1);
     if (bitmapSize) {
         // A bitmap higher or wider than any button may be gives a face of the largest side there is.
-        FUZZ_EXPECT(face.size() == loaded.size().boundedTo(QSize(settings::kMaxButtonSide, settings::kMaxButtonSide)));
+        FUZZ_EXPECT(face.size() ==
+                    loaded.size().boundedTo(QSize(settings::kMaxButtonSide, settings::kMaxButtonSide)));
     } else {
         FUZZ_EXPECT(face.size() == QSize(100, 30));
     }
