@@ -51,6 +51,14 @@ void CaptionGridModel::CutCurrentRow() {
     }
 }
 
+int CaptionGridModel::Paste(int viewRow, int column, const std::vector<QStringList>& rows) {
+    // A paste may touch every row and add many: the view takes the grid anew.
+    beginResetModel();
+    const int last = grid_.PasteRows(GridRow(viewRow), column, rows);
+    endResetModel();
+    return ViewRow(last);
+}
+
 int CaptionGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : grid_.RowCount() - 1;
 }

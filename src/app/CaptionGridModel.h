@@ -20,6 +20,9 @@ class CaptionGridModel : public QAbstractTableModel {
     int AddCaption();
     int DeleteCaption();
     void CutCurrentRow();
+    // Pastes rows of cells from the cell at (viewRow, column) on, adding rows as needed; answers the
+    // view row of the last row written.
+    int Paste(int viewRow, int column, const std::vector<QStringList>& rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

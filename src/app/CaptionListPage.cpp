@@ -1,13 +1,21 @@
 #include "app/CaptionListPage.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
 
 #include "app/CaptionGridModel.h"
 #include "app/Form1.h"
@@ -20,6 +28,7 @@ namespace {
 constexpr int kGridRowHeight = 16;
 constexpr int kGridColumnWidths[] = {178, 186, 194, 166};
 constexpr char kEditorColumnProperty[] = "plumericCaptionColumn";
+constexpr char kPasteText[] = "&Paste";
 
 // Commits every edit of a caption cell as it is typed, so the caption list always holds what the
 // user sees, and passes the editor's keys to the grid's key handler.
@@ -80,7 +89,9 @@ TCaptionListPage::TCaptionListPage(TForm1& form, QWidget* parent) : TSettingsPag
     for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
         CaptionStringGrid->setColumnWidth(c, kGridColumnWidths[c]);
     }
-    SetHint(CaptionStringGrid, QStringLiteral("Enter/amend the list of button captions."));
+    SetHint(CaptionStringGrid,
+            QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line. "
+                           "In a caption \"&\" underlines the next letter and \"&&\" writes \"&\"."));
     CaptionStringGrid->installEventFilter(this);
     CaptionStringGrid->viewport()->installEventFilter(this);
     connect(CaptionStringGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -117,6 +128,15 @@ void TCaptionListPage::SettingsToControls() {
 bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == CaptionStringGrid->viewport()) {
         SizeCaptionColumns();
+    } else if (event->type() == QEvent::ContextMenu && watched == CaptionStringGrid->viewport()) {
+        const std::unique_ptr<QMenu> menu(MakeGridMenu());
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    } else if (event->type() == QEvent::ContextMenu && watched->property(kEditorColumnProperty).isValid()) {
+        if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
+            ShowEditorMenu(editor, static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
     } else if (event->type() == QEvent::KeyPress &&
                (watched == CaptionStringGrid || watched->property(kEditorColumnProperty).isValid())) {
         if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
@@ -131,6 +151,14 @@ bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
         }
         const int key = static_cast<QKeyEvent*>(event)->key();
         form_.Guarded([this, key] { CaptionStringGridKeyDown(key); });
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            bool pasted = false;
+            form_.Guarded(
+                [this, watched, &pasted] { pasted = PasteCaptions(qobject_cast<QLineEdit*>(watched)); });
+            if (pasted || watched == CaptionStringGrid) {
+                return true;
+            }
+        }
         if (watched != CaptionStringGrid && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             // The editor has been committed and closed; the key is not passed on to the grid, which
             // would handle it a second time and add a second row.
@@ -138,6 +166,72 @@ bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return TSettingsPage::eventFilter(watched, event);
+}
+
+bool TCaptionListPage::PasteCaptions(QLineEdit* editor) {
+    const std::vector<QStringList> rows =
+        settings::CaptionGrid::PastedRows(QGuiApplication::clipboard()->text());
+    const bool oneCell = rows.size() == 1 && rows.front().size() == 1;
+    if (editor != nullptr && (rows.empty() || oneCell)) {
+        return false;  // the editor pastes into its own text, as it always has
+    }
+    if (rows.empty()) {
+        return true;
+    }
+    QModelIndex from = CaptionStringGrid->currentIndex();
+    if (!from.isValid()) {
+        from = captionModel_->index(0, 0);
+    }
+    if (editor != nullptr) {
+        // What was typed is in the cell already; the paste starts at that cell.
+        emit CaptionStringGrid->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    const int firstRow = from.row();
+    const int column = from.column();
+    const int lastRow = captionModel_->Paste(firstRow, column, rows);
+    int widest = 0;
+    for (const QStringList& cells : rows) {
+        widest = std::max(widest, static_cast<int>(cells.size()));
+    }
+    const int lastColumn = std::min(column + widest, settings::CaptionGrid::kColumns) - 1;
+    // The pasted cells are selected; the first of them is current.
+    const QModelIndex first = captionModel_->index(firstRow, column);
+    CaptionStringGrid->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    CaptionStringGrid->selectionModel()->select(
+        QItemSelection(first, captionModel_->index(lastRow, lastColumn)),
+        QItemSelectionModel::ClearAndSelect);
+    Settings().captions.SetCurrentRow(CaptionGridModel::GridRow(firstRow));
+    CaptionStringGrid->setFocus();
+    return true;
+}
+
+QMenu* TCaptionListPage::MakeGridMenu() {
+    auto* menu = new QMenu(CaptionStringGrid);
+    QAction* paste = menu->addAction(QString::fromLatin1(kPasteText));
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+    connect(paste, &QAction::triggered, this, [this] { form_.Guarded([this] { PasteCaptions(); }); });
+    return menu;
+}
+
+void TCaptionListPage::ShowEditorMenu(QLineEdit* editor, const QPoint& globalPos) {
+    const std::unique_ptr<QMenu> menu(editor->createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste") ||
+            action->text().startsWith(QLineEdit::tr("&Paste"))) {
+            // The editor's own Paste unless the clipboard holds several lines or cells.
+            disconnect(action, &QAction::triggered, editor, nullptr);
+            const QPointer<QLineEdit> target(editor);
+            connect(action, &QAction::triggered, this, [this, target] {
+                form_.Guarded([this, target] {
+                    if (target != nullptr && !PasteCaptions(target)) {
+                        target->paste();
+                    }
+                });
+            });
+        }
+    }
+    menu->exec(globalPos);
 }
 
 void TCaptionListPage::SizeCaptionColumns() {

@@ -2,6 +2,8 @@
 
 #include "app/SettingsPage.h"
 
+class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTableView;
 
@@ -26,6 +28,13 @@ class TCaptionListPage : public TSettingsPage {
     void RecalculateCaptionFilenames();
     // The four columns share the grid's width.
     void SizeCaptionColumns();
+    // Paste on the grid, or in the open cell editor `editor`: text of several lines (or of several
+    // tab-separated cells) fills consecutive rows and the columns after the current cell; on the
+    // grid a single cell replaces the current cell's text. Answers false when the editor is to paste
+    // the text itself, as it would into any field.
+    bool PasteCaptions(QLineEdit* editor = nullptr);
+    // The grid's own context menu, with "&Paste".
+    QMenu* MakeGridMenu();
 
     QTableView* CaptionStringGrid = nullptr;
     QPushButton* AddCaptionButton = nullptr;
@@ -37,6 +46,8 @@ class TCaptionListPage : public TSettingsPage {
 
   private:
     void SelectCaptionRow(int gridRow);
+    // The cell editor's context menu: the standard one, whose Paste pastes as Ctrl+V does.
+    void ShowEditorMenu(QLineEdit* editor, const QPoint& globalPos);
 
     CaptionGridModel* captionModel_ = nullptr;
 };

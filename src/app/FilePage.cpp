@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/Form1.h"
 #include "app/HintTracker.h"
@@ -16,6 +17,8 @@ namespace {
 
 // Space above the settings file buttons, which stand apart from the button settings.
 constexpr int kSettingsButtonsGap = 8;
+// Between the settings file buttons, which would otherwise all but touch.
+constexpr int kSettingsButtonsSpacing = 8;
 
 constexpr int kPrefixWidth = 110;
 
@@ -56,6 +59,12 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     PutCaptionLeft(HTMLOverWriteCheckBox);
     SetHint(HTMLOverWriteCheckBox, QStringLiteral("Prompt before overwriting any existing HTML files ?"));
     grid->addWidget(HTMLOverWriteCheckBox, 5, 0, 1, 3, Qt::AlignAbsolute | Qt::AlignLeft);
+
+    // The two boxes stand one above the other, as wide as the wider, so that their boxes line up.
+    const int promptWidth =
+        std::max(OverWriteCheckBox->sizeHint().width(), HTMLOverWriteCheckBox->sizeHint().width());
+    OverWriteCheckBox->setFixedWidth(promptWidth);
+    HTMLOverWriteCheckBox->setFixedWidth(promptWidth);
 
     auto* lower = new QGridLayout;
     lower->setVerticalSpacing(2);
@@ -104,6 +113,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
         QStringLiteral("Save these settings into a settings (.dat) file of their own and go on with it."));
     auto* settingsButtons = new QHBoxLayout;
     settingsButtons->setContentsMargins(0, kSettingsButtonsGap, 0, 0);
+    settingsButtons->setSpacing(kSettingsButtonsSpacing);
     settingsButtons->addWidget(OpenSettingsButton);
     settingsButtons->addWidget(SaveSettingsAsButton);
     settingsButtons->addStretch(1);

@@ -53,6 +53,8 @@ void TFontPage::BuildType(int t) {
     c.SizeComboBox->setInsertPolicy(QComboBox::NoInsert);
     c.SizeComboBox->addItems(settings::FontSizeTexts());
     c.SizeComboBox->setFixedWidth(kSizeListWidth);
+    // A size typed over the one shown replaces it ("11" over "9" is 11, not 911).
+    SelectTextOnEntry(c.SizeComboBox);
     SetHint(c.SizeComboBox,
             TypeHint(t, QStringLiteral("Select the font size to use for type 1 button captions.")));
     AddLabelled(grid, 0, 3, QStringLiteral("Select font size "), c.SizeComboBox);

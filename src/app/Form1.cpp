@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -101,6 +103,9 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusPanel_, 1);
     statusBar()->setSizeGripEnabled(false);
+    // A text cut at the edge shows whole as the status bar's tool tip.
+    SetHintDisplay(statusBar());
+    statusPanel_->installEventFilter(this);
 
     // The first size asked for; the window grows where its pages need more room.
     resize(kInitialWidth, kInitialHeight);
@@ -248,6 +253,13 @@ void TForm1::SaveSettingsAsClick() {
 
 QString TForm1::StatusText() const {
     return statusPanel_->text();
+}
+
+QString TForm1::StatusToolTip() const {
+    const QString text = statusPanel_->text();
+    return statusPanel_->fontMetrics().horizontalAdvance(text) > statusPanel_->contentsRect().width()
+               ? text
+               : QString();
 }
 
 void TForm1::ShowStatus(const QString& text) {
@@ -462,6 +474,15 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched == statusPanel_) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const QString text = StatusToolTip(); !text.isEmpty()) {
+            QToolTip::showText(help->globalPos(), text, statusPanel_);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
     if (event->type() == QEvent::Resize && watched == previewRow_) {
         Guarded([this] { FormResize(); });
     } else if (event->type() == QEvent::MouseButtonDblClick &&
@@ -484,6 +505,9 @@ PreviewLayoutInput TForm1::PreviewInput() const {
     // What the pages, the bar, the labels, the status bar and the frame take at their natural
     // heights: the preview row has none of its own, so the window layout's hint is all the rest.
     in.heightBesideRow = (frameGeometry().height() - height()) + layout()->sizeHint().height();
+    if (const QScreen* onScreen = screen()) {
+        in.largestWindow = onScreen->availableGeometry().size();
+    }
     return in;
 }
 
@@ -498,11 +522,22 @@ void TForm1::FormResize() {
     // window system can make it shorter or narrower than the buttons need; the minimum is never
     // less than what the pages themselves need.
     const QSize frameExtra = frameGeometry().size() - size();
-    const QSize minimum =
+    QSize minimum =
         (MinimumWindowSize(in) - frameExtra).expandedTo(layout()->totalMinimumSize()).expandedTo(QSize(1, 1));
+    // The window is never larger than the screen's available area (the pages' own needs included):
+    // where the buttons need more, their preview areas clip them.
+    const QRect available = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    if (!available.isEmpty()) {
+        minimum = minimum.boundedTo(available.size() - frameExtra).expandedTo(QSize(1, 1));
+    }
     if (minimumSize() != minimum) {
+        const QSize before = size();
         setMinimumSize(minimum);  // grows a smaller window at once
         in = PreviewInput();
+        // Grown past the screen's right or bottom edge: moved back inside, so all of it is in reach.
+        if (isVisible() && !available.isEmpty() && size() != before && !available.contains(frameGeometry())) {
+            move(FrameInside(frameGeometry(), available));
+        }
     }
     if (size().width() < minimum.width() || size().height() < minimum.height()) {
         // The window system gave a size below the minimum: made larger again once, after this event.

@@ -100,6 +100,8 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
 
     // The text of the status bar's single panel.
     QString StatusText() const;
+    // The status bar's tool tip: its whole text when the text is cut at the bar's edge, else empty.
+    QString StatusToolTip() const;
     // Writes a text into the status bar's panel (errors and hints).
     void ShowStatus(const QString& text);
 

@@ -11,11 +11,25 @@ namespace app {
 namespace {
 
 constexpr char kHintProperty[] = "plumericHint";
+constexpr char kHintDisplayProperty[] = "plumericHintDisplay";
+
+bool IsInHintDisplay(const QObject* object) {
+    for (const QObject* o = object; o != nullptr; o = o->parent()) {
+        if (o->property(kHintDisplayProperty).toBool()) {
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
 void SetHint(QWidget* widget, const QString& hint) {
     widget->setProperty(kHintProperty, hint);
+}
+
+void SetHintDisplay(QWidget* widget) {
+    widget->setProperty(kHintDisplayProperty, true);
 }
 
 QString OwnHint(const QWidget* widget) {
@@ -35,6 +49,9 @@ QString EffectiveHint(const QWidget* widget) {
 HintTracker::HintTracker(HintSink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {}
 
 void HintTracker::MouseOver(const QWidget* widget) {
+    if (IsInHintDisplay(widget)) {
+        return;  // the hint stays while the mouse reads it
+    }
     const QString hint = EffectiveHint(widget);
     if (hint != current_) {
         current_ = hint;
@@ -62,7 +79,8 @@ bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
             MouseOver(QApplication::widgetAt(QCursor::pos()));
             break;
         case QEvent::ToolTip:
-            return true;  // hints go to the status bar, never into pop-ups
+            // Hints go to the status bar, never into pop-ups; the status bar may show its own.
+            return !IsInHintDisplay(watched);
         default:
             break;
     }

@@ -8,13 +8,17 @@ class QWidget;
 
 // Control hints shown in the status bar: the hint of the control under the mouse or, when it has
 // none, of its nearest enclosing control that has one; empty when none has. The sink is called only
-// when the current hint changes. Tool-tip pop-ups are never used.
+// when the current hint changes. Tool-tip pop-ups are used only by the control that shows the hints.
 namespace app {
 
 void SetHint(QWidget* widget, const QString& hint);
 QString OwnHint(const QWidget* widget);
 // The hint that applies to a control: its own, or that of its nearest enclosing control with one.
 QString EffectiveHint(const QWidget* widget);
+
+// Marks the control that shows the hints (the status bar): the mouse over it or its children keeps
+// the hint shown, and their tool tips are let through, so a hint too long for it can be read whole.
+void SetHintDisplay(QWidget* widget);
 
 class HintTracker : public QObject {
   public:

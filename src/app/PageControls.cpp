@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -53,7 +54,63 @@ class LabelClickFilter : public QObject {
     QAbstractButton* box_;
 };
 
+// Selects an editable list's text when the list gets the focus; see SelectTextOnEntry.
+class SelectOnEntryFilter : public QObject {
+  public:
+    explicit SelectOnEntryFilter(QComboBox* list) : QObject(list), list_(list) {
+        list->installEventFilter(this);
+        list->lineEdit()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QLineEdit* edit = list_->lineEdit();
+        switch (event->type()) {
+            case QEvent::FocusIn: {
+                // Not when the focus comes back from another window or the list's own drop-down.
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                if (edit != nullptr && reason != Qt::ActiveWindowFocusReason &&
+                    reason != Qt::PopupFocusReason) {
+                    edit->selectAll();
+                    // The press that gave the focus puts the caret where it was made; the release
+                    // selects the whole text again.
+                    selectOnRelease_ = reason == Qt::MouseFocusReason;
+                }
+                break;
+            }
+            case QEvent::FocusOut:
+                selectOnRelease_ = false;
+                break;
+            case QEvent::MouseButtonPress:
+                if (watched == list_) {
+                    selectOnRelease_ = false;  // the arrow: the list's drop-down, not its text
+                }
+                break;
+            case QEvent::MouseButtonRelease:
+                if (watched == edit && selectOnRelease_) {
+                    selectOnRelease_ = false;
+                    if (!edit->hasSelectedText()) {
+                        edit->selectAll();
+                        return true;
+                    }
+                }
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QComboBox* list_;
+    bool selectOnRelease_ = false;
+};
+
 }  // namespace
+
+void SelectTextOnEntry(QComboBox* list) {
+    new SelectOnEntryFilter(list);
+}
 
 void IntegerFieldControls::SetVisible(bool visible) const {
     edit->setVisible(visible);

@@ -86,6 +86,11 @@ void ShowWholeItems(QComboBox* list);
 // hint, and a click on it toggles the box (or selects the radio button), as a click on the box does.
 void NameBoxWithLabel(QLabel* label, QAbstractButton* box);
 
+// An editable list whose text is selected whenever it gets the focus, so that what is typed replaces
+// it: by the keyboard at once; by a click when the button is released, unless the click selected a
+// part of the text itself.
+void SelectTextOnEntry(QComboBox* list);
+
 // A check box whose caption stands to the left of its box.
 void PutCaptionLeft(QCheckBox* box);
 

@@ -55,6 +55,17 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
         out.area1Width = width - 10;
         out.area2Width = 0;
     }
+    if (!in.largestWindow.isEmpty()) {
+        // No wider or higher than the screen, unless the window already is.
+        width = std::min(width, std::max(in.window.width(), in.largestWindow.width()));
+        height = std::min(height, std::max(in.window.height(), in.largestWindow.height()));
+        if (in.type2Enabled) {
+            out.area1Width = width / 2 - 5;
+            out.area2Width = (width - rowFrame) - out.area1Width;
+        } else {
+            out.area1Width = width - 10;
+        }
+    }
     out.window = QSize(width, height);
     out.areaHeight = in.areaHeight + (height - in.window.height());
     out.button1 = Centred(out.area1Width, out.areaHeight, in.button1);
@@ -65,11 +76,21 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in) {
 
 QSize MinimumWindowSize(const PreviewLayoutInput& in) {
     const int besideButton = BesideButton(in);
-    if (in.type2Enabled) {
-        return {2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons,
-                std::max(in.button1.height(), in.button2.height()) + besideButton};
-    }
-    return {2 * in.button1.width() + kWindowWidthBesideButtons, in.button1.height() + besideButton};
+    const QSize rule =
+        in.type2Enabled
+            ? QSize(2 * std::max(in.button1.width(), in.button2.width()) + kWindowWidthBesideButtons,
+                    std::max(in.button1.height(), in.button2.height()) + besideButton)
+            : QSize(2 * in.button1.width() + kWindowWidthBesideButtons, in.button1.height() + besideButton);
+    return in.largestWindow.isEmpty() ? rule : rule.boundedTo(in.largestWindow);
+}
+
+QPoint FrameInside(const QRect& frame, const QRect& available) {
+    QPoint topLeft = frame.topLeft();
+    topLeft.setX(std::min(topLeft.x(), available.x() + available.width() - frame.width()));
+    topLeft.setY(std::min(topLeft.y(), available.y() + available.height() - frame.height()));
+    topLeft.setX(std::max(topLeft.x(), available.x()));
+    topLeft.setY(std::max(topLeft.y(), available.y()));
+    return topLeft;
 }
 
 }  // namespace app

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 // Where the preview areas and buttons go for a window size, and how far the window must grow so
-// that both preview buttons fit. The window is only ever made larger.
+// that both preview buttons fit. The window is only ever made larger, and never larger than the
+// screen: buttons wider or taller than that are clipped by their preview areas.
 namespace app {
 
 struct PreviewLayoutInput {
@@ -18,6 +20,8 @@ struct PreviewLayoutInput {
     // the preview row, taken from the layout rather than from the current geometry. 0: measure it as
     // the window's height less the row's, which is only right while nothing is squeezed.
     int heightBesideRow = 0;
+    // The largest outer size the window may take: the screen's available area. Empty: no limit.
+    QSize largestWindow;
 };
 
 struct PreviewLayout {
@@ -39,8 +43,13 @@ PreviewLayout ComputePreviewLayout(const PreviewLayoutInput& in);
 
 // The smallest outer window size the rules allow for these buttons: at least
 // 2 x the wider button + 53 wide (the first button alone while type 2 is disabled) and the taller
-// button + the height beside the row high. Depends on the buttons and the layout only, never on
-// the window's current size, so applying it cannot feed back into itself.
+// button + the height beside the row high, but never more than the largest window. Depends on the buttons and
+// the layout only, never on the window's current size, so applying it cannot feed back into itself.
 QSize MinimumWindowSize(const PreviewLayoutInput& in);
+
+// The top-left corner that brings a window's outer rectangle `frame` inside the screen's available
+// area `available`: moved left and up as far as it sticks out on the right and at the bottom, then
+// right and down as far as it sticks out on the left and at the top.
+QPoint FrameInside(const QRect& frame, const QRect& available);
 
 }  // namespace app

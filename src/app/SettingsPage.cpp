@@ -52,6 +52,8 @@ IntegerFieldControls TSettingsPage::AddIntegerField(int type, QWidget* parent, c
     f.label = new QLabel(label, parent);
     f.edit = new widgets::TIntegerEdit(form_.Dialogs(), parent);
     f.edit->SetRange(range.min, range.max);
+    // A number typed into a field entered by Tab or its label replaces the number it held.
+    f.edit->SetAutoSelect(true);
     f.edit->setFixedWidth(kIntegerFieldWidth);
     f.edit->SetErrorSink([this](const QString& text) { form_.ShowStatus(text); });
     f.label->setBuddy(f.edit);

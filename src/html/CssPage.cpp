@@ -10,7 +10,8 @@ using settings::CaptionGrid;
 
 namespace {
 
-// An image of a link: its file, the twice-size copy beside it when there is one, its size and text.
+// An image of a link: its file, the twice-size copy beside it when there is one, its size and its
+// caption as the button draws it, so a screen reader reads what the button shows.
 QString ImageTag(const QString& className, const QString& relSlash, const QString& fileName, bool scaled,
                  QSize size, const QString& caption) {
     QString tag = QStringLiteral("<img class=\"%1\" src=\"%2\"").arg(className, UrlText(relSlash + fileName));
@@ -18,7 +19,8 @@ QString ImageTag(const QString& className, const QString& relSlash, const QStrin
         tag += QStringLiteral(" srcset=\"%1 2x\"").arg(UrlText(relSlash + output::ScaledFilename(fileName)));
     }
     return tag + QStringLiteral(" width=\"%1\" height=\"%2\" alt=\"%3\">")
-                     .arg(QString::number(size.width()), QString::number(size.height()), PageText(caption));
+                     .arg(QString::number(size.width()), QString::number(size.height()),
+                          PageText(CaptionAsDrawn(caption)));
 }
 
 }  // namespace

@@ -106,6 +106,20 @@ QString PageText(const QString& text) {
     return out;
 }
 
+QString CaptionAsDrawn(const QString& caption) {
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&')) {
+            out += caption[i];
+        } else if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
+            out += QLatin1Char('&');
+            ++i;
+        }
+    }
+    return out;
+}
+
 QString HtmlColour(const QString& colourString) {
     // Eight hexadecimal digits, as the program writes a colour, give their own digits in page
     // order; any other text gives the digits of the colour the lenient reading makes of it, so a
@@ -330,7 +344,9 @@ void PreviewPages::generatehtmlbuttonClick() {
             continue;
         }
         page.fileName = fileName;
-        page.titleSuffix = testPage ? settings_.htmlMainFilename : grid.Cell(j, CaptionGrid::kCaptionColumn);
+        // The script-free page's title names its button as drawn; the script page's as written.
+        const QString caption = grid.Cell(j, CaptionGrid::kCaptionColumn);
+        page.titleSuffix = testPage ? settings_.htmlMainFilename : css ? CaptionAsDrawn(caption) : caption;
         const QString path = htmlFolder + fileName;
         if (!WritePageDecided(path)) {
             if (firstKept.isEmpty()) {

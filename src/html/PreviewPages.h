@@ -50,6 +50,9 @@ QString UrlText(const QString& text);
 // Text in a page: "&", "<", ">" and double quotes as entities, characters outside Windows-1252 as
 // numeric references.
 QString PageText(const QString& text);
+// A caption as its button draws it: "&&" is one "&", and a single "&" (which underlines the letter
+// after it) is left out. For the texts of the script-free page that stand for the button.
+QString CaptionAsDrawn(const QString& caption);
 
 // The button folder relative to the HTML folder ("img/btn/"), empty when they are the same; nothing
 // when the button folder is not inside the HTML folder. Both end with a separator; letter case

@@ -49,4 +49,35 @@ void CaptionGrid::CutCurrentRow() {
     }
 }
 
+std::vector<QStringList> CaptionGrid::PastedRows(const QString& text) {
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    std::vector<QStringList> rows;
+    for (const QString& line : lines.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty()) {
+            rows.push_back(line.split(QLatin1Char('\t')));
+        }
+    }
+    return rows;
+}
+
+int CaptionGrid::PasteRows(int row, int column, const std::vector<QStringList>& rows) {
+    if (row < 1 || column < 0 || column >= kColumns || rows.empty()) {
+        return row - 1;
+    }
+    const int last = row + static_cast<int>(rows.size()) - 1;
+    if (last >= RowCount()) {
+        SetRowCount(last + 1);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QStringList& cells = rows[i];
+        for (int c = column; c < kColumns && c - column < cells.size(); ++c) {
+            const int limit = c == kCaptionColumn ? kMaxCaptionCell : kMaxNameCell;
+            SetCell(row + static_cast<int>(i), c, cells[c - column].left(limit));
+        }
+    }
+    return last;
+}
+
 }  // namespace settings

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -45,6 +46,14 @@ class CaptionGrid {
     // Cuts the current row's caption to kMaxCaptionCell characters and its names to kMaxNameCell.
     void CutCurrentRow();
     bool CurrentRowIsLast() const { return currentRow_ == RowCount() - 1; }
+
+    // Pasted text as rows of cells: one row a line (CR LF, LF or CR), its cells split at tabs.
+    // Blank lines (nothing but white space) are skipped.
+    static std::vector<QStringList> PastedRows(const QString& text);
+    // Writes pasted rows into consecutive rows from `row`, each row's cells into the columns from
+    // `column` on; cells past the last column are dropped, rows past the last row are added. Each
+    // cell is cut as a key press cuts it. Answers the last row written (`row` - 1 when none).
+    int PasteRows(int row, int column, const std::vector<QStringList>& rows);
 
     bool operator==(const CaptionGrid&) const = default;
 

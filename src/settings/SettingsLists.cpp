@@ -46,7 +46,7 @@ QStringList HorizontalAlignmentTexts() {
 
 QStringList FileTypeTexts() {
     return {QStringLiteral("Windows Bitmap (*.bmp)"), QStringLiteral("256 Colour Compuserve GIF (*.gif)"),
-            QStringLiteral("PNG image (true colour, transparent outside the button)"),
+            QStringLiteral("PNG image (true colour, transparent outside the button) (*.png)"),
             QStringLiteral("WebP image (lossless, transparent outside the button) (*.webp)")};
 }
 

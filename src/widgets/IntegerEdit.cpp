@@ -169,9 +169,17 @@ void TIntegerEdit::keyPressEvent(QKeyEvent* event) {
 
 void TIntegerEdit::focusInEvent(QFocusEvent* event) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Entering the field selects nothing, by keyboard as by mouse: the caret stays where it was.
     const int caret = cursorPosition();
     QLineEdit::focusInEvent(event);
+    if (autoSelect_) {
+        // The whole text, so that typing replaces it; a click selects it again when released. The
+        // focus coming back from another window or a menu leaves the caret where it was.
+        if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+            selectAll();
+        }
+        return;
+    }
+    // Entering the field selects nothing, by keyboard as by mouse: the caret stays where it was.
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
         event->reason() == Qt::ShortcutFocusReason) {
         deselect();

@@ -42,6 +42,12 @@ class TIntegerEdit : public QLineEdit {
 
     bool RangeActive() const { return min_ != 0 && max_ != 0; }
 
+    // With automatic selection on, entering the field by the keyboard (Tab, a label's shortcut or
+    // setFocus) selects its whole text, so what is typed replaces it. Off by default: the caret
+    // stays where it was. A click selects the whole text either way.
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool on) { autoSelect_ = on; }
+
     // Where the conversion error of a keystroke goes (the status bar); without a sink it is thrown.
     void SetErrorSink(ErrorSink sink) { errorSink_ = std::move(sink); }
 
@@ -65,6 +71,7 @@ class TIntegerEdit : public QLineEdit {
     std::int32_t min_ = 0;
     std::int32_t max_ = 0;
     std::int32_t lastValue_ = 0;
+    bool autoSelect_ = false;
     QString errorMessage_ = QString::fromLatin1(kDefaultErrorMessage);
     ErrorSink errorSink_;
 };

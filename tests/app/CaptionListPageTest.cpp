@@ -2,21 +2,26 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "app/AdvancedForm.h"
 #include "app/AlignmentPage.h"
 #include "app/ButtonsPage.h"
 #include "app/CaptionListPage.h"
 #include "app/Form1.h"
+#include "app/HintTracker.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "widgets/IntegerEdit.h"
@@ -62,6 +67,11 @@ TEST_F(CaptionListPageTest, TheGridShowsTheCaptionListUnderItsHeader) {
     EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
     EXPECT_EQ(Cell(6, 0), QStringLiteral("Links"));
     EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 16);
+    // The hint tells how to paste a list and what "&" does in a caption.
+    EXPECT_EQ(
+        app::OwnHint(grid),
+        QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line. "
+                       "In a caption \"&\" underlines the next letter and \"&&\" writes \"&\"."));
     EXPECT_EQ(form->captionListPage->AddCaptionButton->text(), QStringLiteral("Add Caption"));
     EXPECT_EQ(form->captionListPage->DeleteCaptionButton->text(), QStringLiteral("Delete Caption"));
 
@@ -246,4 +256,134 @@ TEST_F(CaptionListPageTest, TypingRightAfterClickingTheHighlightedCellKeepsEvery
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     EXPECT_EQ(Cell(4, 0), QStringLiteral("News"));
     EXPECT_EQ(form->Settings().captions.Cell(5, 0), QStringLiteral("News"));
+}
+
+namespace {
+
+// Runs `choose` on the pop-up menu that `open` shows, once the menu is up.
+void ChooseFromMenu(const std::function<void()>& open, const QString& item) {
+    bool chosen = false;
+    QTimer::singleShot(0, [&chosen, item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(item) && action->isEnabled()) {
+                chosen = true;
+                action->trigger();
+            }
+        }
+        menu->close();
+    });
+    QWidget* window = QApplication::activeWindow();
+    open();
+    EXPECT_TRUE(chosen) << item.toStdString();
+    QApplication::setActiveWindow(window);  // the closed menu leaves no window active
+}
+
+void ContextMenuOn(QWidget* widget, QPoint pos) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+TEST_F(CaptionListPageTest, CtrlVOnTheGridPastesOneCaptionPerLineFromTheCurrentRow) {
+    form->captionListPage->CalculateFilenamesButton->click();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("Home\r\nÜber uns\r\n\r\n   \r\nKontakt\tu_kontakt.gif\r\nFAQ?\r\n"));
+    SelectCell(5, 0);  // "Search"
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+
+    ASSERT_EQ(model->rowCount(), 9);
+    EXPECT_EQ(Captions(model), (QStringList{"Home", "Contacts", "Products", "Services", "Support", "Home",
+                                            QStringLiteral("Über uns"), "Kontakt", "FAQ?"}));
+    EXPECT_EQ(form->Settings().captions.Cell(9, 0), QStringLiteral("FAQ?"));
+    EXPECT_EQ(Cell(7, 1), QStringLiteral("u_kontakt.gif"));
+    // Names stay as they were, as when a caption is typed over: the next recalculation names them.
+    EXPECT_EQ(Cell(5, 1), QStringLiteral("u_search.gif"));
+    EXPECT_EQ(Cell(8, 1), QString());
+    // The pasted cells are selected, the first of them current.
+    EXPECT_EQ(grid->currentIndex(), model->index(5, 0));
+    EXPECT_EQ(form->Settings().captions.CurrentRow(), 6);
+    const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
+    EXPECT_EQ(selected.size(), 8);
+    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(8, 1)));
+    EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(4, 0)));
+
+    // A single line on the grid replaces the current cell; from a name column it stays a name.
+    QGuiApplication::clipboard()->setText(QStringLiteral("news.htm\n"));
+    SelectCell(1, 3);
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Cell(1, 3), QStringLiteral("news.htm"));
+    EXPECT_EQ(Cell(1, 0), QStringLiteral("Contacts"));
+    EXPECT_EQ(model->rowCount(), 9);
+
+    // Saved as the user sees it.
+    form->close();
+    QFile dat(dir.path() + "/KSDATA/PROJECTS/kestro.dat");
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    const QByteArray saved = dat.readAll();
+    EXPECT_TRUE(saved.contains("Kontakt\r\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("FAQ?\r\n"));
+}
+
+TEST_F(CaptionListPageTest, CtrlVInACellEditorPastesLinesIntoRowsAndOneLineIntoTheText) {
+    SelectCell(1, 0);
+    QTest::keyClick(grid, 'S');
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    // One line goes into the editor's text at the caret, as in any field.
+    QGuiApplication::clipboard()->setText(QStringLiteral("hop"));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->text(), QStringLiteral("Shop"));
+    EXPECT_EQ(Cell(1, 0), QStringLiteral("Shop"));
+    EXPECT_EQ(model->rowCount(), 7);
+
+    // Several lines close the editor and fill the rows from its cell on.
+    const QStringList seven = {"Home", QStringLiteral("Über uns"), "Produkte", "Dienste", "Hilfe", "Suche",
+                               "FAQ?"};
+    QGuiApplication::clipboard()->setText(seven.join('\n'));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QApplication::processEvents();  // the closed editor goes
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    for (const QLineEdit* closed : grid->findChildren<QLineEdit*>()) {
+        EXPECT_FALSE(closed->isVisible());
+    }
+    ASSERT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(Captions(model), QStringList{"Home"} + seven);
+    EXPECT_EQ(grid->currentIndex(), model->index(1, 0));
+}
+
+TEST_F(CaptionListPageTest, TheContextMenusPasteAsCtrlVDoes) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("One\nTwo"));
+    SelectCell(6, 0);  // "Links", the last row
+    ChooseFromMenu([this] { ContextMenuOn(grid->viewport(), grid->visualRect(model->index(6, 0)).center()); },
+                   QStringLiteral("&Paste"));
+    ASSERT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(Cell(6, 0), QStringLiteral("One"));
+    EXPECT_EQ(Cell(7, 0), QStringLiteral("Two"));
+
+    // The cell editor's own menu: its Paste fills rows too.
+    SelectCell(0, 1);
+    QTest::keyClick(grid, 'x');
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QGuiApplication::clipboard()->setText(QStringLiteral("u_a.gif\td_a.gif\nu_b.gif\td_b.gif\n"));
+    ChooseFromMenu([editor] { ContextMenuOn(editor, editor->rect().center()); }, QLineEdit::tr("&Paste"));
+    QApplication::processEvents();
+    EXPECT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("u_a.gif"));
+    EXPECT_EQ(Cell(0, 2), QStringLiteral("d_a.gif"));
+    EXPECT_EQ(Cell(1, 2), QStringLiteral("d_b.gif"));
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
+
+    // With one line it pastes into the editor's text.
+    SelectCell(2, 0);
+    QTest::keyClick(grid, 'A');
+    editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QGuiApplication::clipboard()->setText(QStringLiteral("bout"));
+    ChooseFromMenu([editor] { ContextMenuOn(editor, editor->rect().center()); }, QLineEdit::tr("&Paste"));
+    EXPECT_EQ(editor->text(), QStringLiteral("About"));
+    EXPECT_EQ(Cell(2, 0), QStringLiteral("About"));
 }

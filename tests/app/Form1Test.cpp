@@ -8,15 +8,20 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <csignal>
 
 #include "TestSupport.h"
@@ -24,6 +29,7 @@
 #include "app/AlignmentPage.h"
 #include "app/ButtonsPage.h"
 #include "app/FilePage.h"
+#include "app/FontPage.h"
 #include "app/Form1.h"
 #include "app/HelpPage.h"
 #include "app/HintTracker.h"
@@ -125,13 +131,16 @@ TEST_F(Form1Test, AShorterOrNarrowerWindowKeepsRoomForThePreviewButtons) {
     form->Timer1Timer();
     // After every size the user or the window system asks for, the window is at least as large as
     // the rules want for the buttons shown, and each button lies wholly inside its preview area.
+    const int screenWidth = form->screen()->availableGeometry().width();
     const auto sizes = [&](const QString& what) {
         QApplication::processEvents();  // a correction waits for the event loop
         const QSize b1 = form->image1->size();
         const QSize b2 = form->image2->size();
         const int tallest = std::max(b1.height(), b2.height());
         EXPECT_GE(form->frameGeometry().height(), tallest + 360) << what.toStdString();
-        EXPECT_GE(form->frameGeometry().width(), 2 * std::max(b1.width(), b2.width()) + 53)
+        // As wide as the screen at most: a wider button is clipped by its area.
+        EXPECT_GE(form->frameGeometry().width(),
+                  std::min(2 * std::max(b1.width(), b2.width()) + 53, screenWidth))
             << what.toStdString();
         EXPECT_GE(form->testareaPanel1->height(), tallest) << what.toStdString();
         EXPECT_GE(form->image1->y(), 0) << what.toStdString();
@@ -161,7 +170,7 @@ TEST_F(Form1Test, AShorterOrNarrowerWindowKeepsRoomForThePreviewButtons) {
         form->resize(673, height);
         sizes(QStringLiteral("400 x 200, height %1").arg(height));
     }
-    EXPECT_GE(form->frameGeometry().width(), 853);
+    EXPECT_GE(form->frameGeometry().width(), std::min(853, screenWidth));
     EXPECT_GE(form->frameGeometry().height(), 560);
 
     // Smart sizing: the width follows a long test caption; type 2 alone disabled keeps type 1's rule.
@@ -179,7 +188,77 @@ TEST_F(Form1Test, AShorterOrNarrowerWindowKeepsRoomForThePreviewButtons) {
     form->RefreshPreview();
     form->resize(100, 100);
     sizes(QStringLiteral("type 2 disabled"));
-    EXPECT_GE(form->frameGeometry().width(), 2 * form->image1->width() + 53);
+    EXPECT_GE(form->frameGeometry().width(), std::min(2 * form->image1->width() + 53, screenWidth));
+}
+
+TEST_F(Form1Test, TypedSizesReplaceTheSelectedTextAndTheWindowStaysOnTheScreen) {
+    auto form = MakeForm();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->Timer1Timer();
+    const QRect available = form->screen()->availableGeometry();
+    const auto onScreen = [&](const QString& what) {
+        QApplication::processEvents();
+        const QRect frame = form->frameGeometry();
+        EXPECT_TRUE(available.contains(frame))
+            << what.toStdString() << ": " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+            << frame.height() << " on " << available.width() << "x" << available.height();
+        // Both preview areas stay inside the window's row, side by side.
+        EXPECT_LE(form->testareaPanel2->geometry().right(), form->width()) << what.toStdString();
+        EXPECT_EQ(form->testareaPanel2->x(), form->testareaPanel1->width()) << what.toStdString();
+    };
+
+    // A width typed into the field entered by the keyboard replaces the width it showed.
+    app::ButtonsTypeControls& fields = form->buttonsPage->type[settings::kType1];
+    settings::ButtonStyle& type1 = form->Settings().button[settings::kType1];
+    type1.backgroundMode = 1;
+    form->SettingsToControls();
+    fields.widthField.edit->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(fields.widthField.edit->selectedText(), QStringLiteral("100"));
+    QTest::keyClicks(fields.widthField.edit, "2000");
+    EXPECT_EQ(type1.width, QStringLiteral("2000"));
+    form->Timer1Timer();
+    ASSERT_EQ(form->image1->width(), 2000);
+    onScreen(QStringLiteral("2000 pixels wide"));
+    // The button is wider than its area, which clips it on both sides around its middle.
+    EXPECT_LT(form->testareaPanel1->width(), 2000);
+    EXPECT_LT(form->image1->x(), 0);
+    EXPECT_EQ(form->image1->x(), (form->testareaPanel1->width() - 2000) / 2);
+    // Asked for more, the window still keeps to the screen.
+    form->resize(2 * available.width(), 2 * available.height());
+    form->resize(100, 100);
+    onScreen(QStringLiteral("resized"));
+    EXPECT_EQ(form->frameGeometry().width(), available.width());
+
+    // The font size list: a click into it selects its text, and "11" typed over "9" is 11 points.
+    type1.backgroundMode = 4;
+    form->SettingsToControls();
+    form->PageControl1->setCurrentIndex(4);
+    QComboBox* size = form->fontPage->type[settings::kType1].SizeComboBox;
+    ASSERT_EQ(size->currentText(), QStringLiteral("9"));
+    QTest::mouseClick(size->lineEdit(), Qt::LeftButton, {}, size->lineEdit()->rect().center());
+    ASSERT_TRUE(size->hasFocus());
+    EXPECT_EQ(size->lineEdit()->selectedText(), QStringLiteral("9"));
+    QTest::keyClicks(size->lineEdit(), "11");
+    EXPECT_EQ(size->currentText(), QStringLiteral("11"));
+    EXPECT_EQ(type1.fontSizeText, QStringLiteral("11"));
+    // A click while the list has the focus puts the caret, as in any field; entering it again
+    // by the keyboard selects the text again.
+    QTest::mouseClick(size->lineEdit(), Qt::LeftButton, {}, size->lineEdit()->rect().center());
+    EXPECT_FALSE(size->lineEdit()->hasSelectedText());
+    form->TextEdit->setFocus();
+    size->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(size->lineEdit()->selectedText(), QStringLiteral("11"));
+    QTest::keyClicks(size->lineEdit(), "91");
+    EXPECT_EQ(type1.fontSizeText, QStringLiteral("91"));
+
+    // 91 points and a long test caption: a smart-sized button far wider than the screen.
+    form->TextEdit->setText(QStringLiteral("Products and services"));
+    form->Timer1Timer();
+    EXPECT_GT(form->image1->width(), available.width());
+    onScreen(QStringLiteral("91 points"));
+    EXPECT_EQ(form->frameGeometry().width(), available.width());
+    EXPECT_LT(form->image1->x(), 0);
 }
 
 TEST_F(Form1Test, ClosingWritesTheSettingsAndTheNextStartRestoresThem) {
@@ -519,6 +598,62 @@ TEST_F(Form1Test, ErrorsAndHintsGoToTheStatusBar) {
               QStringLiteral("Save the buttons, create HTML (.htm) files and then preview them "
                              "in your web browser."));
     EXPECT_TRUE(form->SaveBatchButton->toolTip().isEmpty());
+}
+
+TEST_F(Form1Test, AHintTooLongForTheStatusBarShowsWholeAsItsToolTip) {
+    auto form = MakeForm();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QLabel* panel = nullptr;
+    for (QLabel* label : form->statusBar()->findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            panel = label;
+        }
+    }
+    ASSERT_NE(panel, nullptr);
+    const auto toolTipOver = [&] {
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, panel->rect().center(), panel->mapToGlobal(panel->rect().center()));
+        QApplication::sendEvent(panel, &help);
+        return QToolTip::text();
+    };
+    // The longest hint of the window, wider than the status bar.
+    const QString hint = app::OwnHint(form->buttonsPage->type[settings::kType1].ModeComboBox);
+    form->Hints().MouseOver(form->buttonsPage->type[settings::kType1].ModeComboBox);
+    ASSERT_EQ(form->StatusText(), hint);
+    ASSERT_GT(panel->fontMetrics().horizontalAdvance(hint), panel->width());
+    EXPECT_EQ(toolTipOver(), hint);
+    // The mouse over the status bar keeps the hint it reads.
+    form->Hints().MouseOver(panel);
+    form->Hints().MouseOver(form->statusBar());
+    EXPECT_EQ(form->StatusText(), hint);
+    EXPECT_EQ(form->StatusToolTip(), hint);
+    // A text that fits needs no tool tip.
+    form->ShowStatus(QStringLiteral("Short."));
+    EXPECT_EQ(form->StatusToolTip(), QString());
+    QToolTip::hideText();
+}
+
+TEST_F(Form1Test, TheFilePagesPromptBoxesLineUpAndItsSettingsButtonsStandApart) {
+    auto form = MakeForm();
+    form->show();
+    form->PageControl1->setCurrentIndex(0);
+    QApplication::processEvents();
+    const auto boxLeft = [&](QCheckBox* box) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        return box->mapTo(form->filePage, indicator.topLeft()).x();
+    };
+    EXPECT_EQ(boxLeft(form->filePage->OverWriteCheckBox), boxLeft(form->filePage->HTMLOverWriteCheckBox));
+    // The captions stay left of their boxes.
+    EXPECT_LT(form->filePage->OverWriteCheckBox->x(), boxLeft(form->filePage->OverWriteCheckBox));
+    const QRect open = form->filePage->OpenSettingsButton->geometry();
+    const QRect save = form->filePage->SaveSettingsAsButton->geometry();
+    EXPECT_EQ(open.y(), save.y());
+    EXPECT_GE(save.left() - open.right() - 1, 8);
+    EXPECT_EQ(form->filePage->FileTypeComboBox->itemText(settings::kFileTypePng),
+              QStringLiteral("PNG image (true colour, transparent outside the button) (*.png)"));
 }
 
 TEST_F(Form1Test, TheHelpPictureBlinksAfterAMouseMovement) {

@@ -72,3 +72,33 @@ TEST(PreviewLayout, TheWindowIsNeverMadeSmaller) {
     const auto close = ComputePreviewLayout(Window(320, 491, {130, 10}, {130, 10}, true));
     EXPECT_EQ(close.window.width(), 320);
 }
+
+TEST(PreviewLayout, TheWindowGrowsNoFurtherThanTheScreen) {
+    PreviewLayoutInput in = Window(673, 491, {2000, 30}, {100, 30}, true);
+    in.largestWindow = QSize(1280, 1000);
+    auto out = ComputePreviewLayout(in);
+    EXPECT_EQ(out.window, QSize(1280, 491));
+    EXPECT_EQ(out.area1Width, 635);
+    EXPECT_EQ(out.area2Width, 1280 - 8 - 635);
+    EXPECT_EQ(out.button1.x(), (635 - 2000) / 2);  // clipped on both sides by its area
+    EXPECT_EQ(app::MinimumWindowSize(in), QSize(1280, 30 + 380));
+    // Just inside the screen the rule's size stands; a window already larger is not shrunk.
+    in.largestWindow = QSize(4053, 1000);
+    EXPECT_EQ(ComputePreviewLayout(in).window, QSize(4053, 491));
+    in = Window(1400, 491, {2000, 800}, {100, 30}, false);
+    in.largestWindow = QSize(1280, 1000);
+    out = ComputePreviewLayout(in);
+    EXPECT_EQ(out.window, QSize(1400, 1000));
+    EXPECT_EQ(out.area1Width, 1390);
+    EXPECT_EQ(app::MinimumWindowSize(in), QSize(1280, 1000));
+}
+
+TEST(PreviewLayout, AGrownWindowIsMovedBackOntoTheScreen) {
+    const QRect screen(0, 0, 1280, 1000);
+    EXPECT_EQ(app::FrameInside(QRect(303, 266, 1280, 491), screen), QPoint(0, 266));
+    EXPECT_EQ(app::FrameInside(QRect(600, 700, 500, 400), screen), QPoint(600, 600));
+    EXPECT_EQ(app::FrameInside(QRect(-20, -5, 500, 400), screen), QPoint(0, 0));
+    EXPECT_EQ(app::FrameInside(QRect(10, 10, 500, 400), screen), QPoint(10, 10));
+    // Larger than the screen: its top-left corner stays in reach.
+    EXPECT_EQ(app::FrameInside(QRect(100, 100, 1500, 1200), QRect(0, 24, 1280, 976)), QPoint(0, 24));
+}

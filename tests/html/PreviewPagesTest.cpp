@@ -546,7 +546,7 @@ TEST_F(PreviewPagesTest, TheScriptFreePageIsUtf8WithBothImagesOfEachButtonInANav
     s.scale2x = true;
     s.htmlTitlePrefix = "Caf\u00e9 & \u201cco\u201d \u4e2d";
     s.htmlTextColour = "000000FF";
-    s.captions.SetCell(2, 0, "A <b> & \"q\" \u4e2d");
+    s.captions.SetCell(2, 0, "A <b> && \"q\" \u4e2d");
     s.captions.SetCell(2, 1, "u_a b#.gif");
     s.captions.SetCell(2, 2, "D_Q.GIF");
     s.captions.SetCell(2, 3, "a.htm");
@@ -558,8 +558,8 @@ TEST_F(PreviewPagesTest, TheScriptFreePageIsUtf8WithBothImagesOfEachButtonInANav
         "width=\"14\" height=\"8\" alt=\"Home\"><img class=\"over\" src=\"d_home.gif\" "
         "srcset=\"d_home@2x.gif 2x\" width=\"14\" height=\"8\" alt=\"Home\"></a></li>\n"
         "<li><a href=\"a.htm\"><img class=\"out\" src=\"u_a%20b%23.gif\" srcset=\"u_a%20b%23@2x.gif 2x\" "
-        "width=\"23\" height=\"8\" alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"><img class=\"over\" "
-        "src=\"D_Q.GIF\" srcset=\"D_Q@2x.GIF 2x\" width=\"23\" height=\"8\" "
+        "width=\"24\" height=\"8\" alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"><img class=\"over\" "
+        "src=\"D_Q.GIF\" srcset=\"D_Q@2x.GIF 2x\" width=\"24\" height=\"8\" "
         "alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"></a></li>\n";
     const QString page = CssHead("Caf\u00e9 &amp; \u201cco\u201d &#20013;: Home", "FFFFFF", "FF0000", false) +
                          list +
@@ -585,6 +585,39 @@ TEST_F(PreviewPagesTest, TheScriptFreePageIsUtf8WithBothImagesOfEachButtonInANav
     s.enforce83 = true;
     pages.generatehtmlbuttonClick();
     EXPECT_FALSE(testsupport::ReadAll(Out("home.htm")).contains("srcset"));
+}
+
+TEST_F(PreviewPagesTest, TheScriptFreePageNamesEachButtonAsDrawnAndTheScriptPageAsWritten) {
+    EXPECT_EQ(html::CaptionAsDrawn("Caf\u00e9 & Bar"), QStringLiteral("Caf\u00e9  Bar"));
+    EXPECT_EQ(html::CaptionAsDrawn("Caf\u00e9 && Bar"), QStringLiteral("Caf\u00e9 & Bar"));
+    EXPECT_EQ(html::CaptionAsDrawn("&Home"), QStringLiteral("Home"));
+    EXPECT_EQ(html::CaptionAsDrawn("Q&&&A&"), QStringLiteral("Q&A"));
+    EXPECT_EQ(html::CaptionAsDrawn("&&&&"), QStringLiteral("&&"));
+    EXPECT_EQ(html::CaptionAsDrawn("&"), QString());
+
+    s.pageStyle = settings::kPageStyleCss;
+    s.htmlTitlePrefix = "R & D";
+    s.captions.SetRowCount(3);
+    s.captions.SetCell(1, 0, "Caf\u00e9 && Bar");
+    s.captions.SetCell(1, 3, "cafe.htm");
+    s.captions.SetCell(2, 0, "&Home");
+    s.captions.SetCell(2, 3, "home.htm");
+    pages.generatehtmlbuttonClick();
+    const QString cafe = QString::fromUtf8(testsupport::ReadAll(Out("cafe.htm")));
+    EXPECT_TRUE(cafe.contains("<title>R &amp; D: Caf\u00e9 &amp; Bar</title>")) << cafe.toStdString();
+    EXPECT_EQ(cafe.count("alt=\"Caf\u00e9 &amp; Bar\""), 2);
+    EXPECT_EQ(cafe.count("alt=\"Home\""), 2);
+    EXPECT_FALSE(cafe.contains("&amp;&amp;"));
+    const QString home = QString::fromUtf8(testsupport::ReadAll(Out("home.htm")));
+    EXPECT_TRUE(home.contains("<title>R &amp; D: Home</title>")) << home.toStdString();
+
+    // The script pages keep the captions as written, alt texts and titles alike.
+    s.pageStyle = settings::kPageStyleClassic;
+    pages.generatehtmlbuttonClick();
+    const QByteArray classic = testsupport::ReadAll(Out("cafe.htm"));
+    EXPECT_TRUE(classic.contains("<title>R &amp; D: Caf\xe9 &amp;&amp; Bar</title>"));
+    EXPECT_TRUE(classic.contains("alt=\"Caf\xe9 &amp;&amp; Bar\""));
+    EXPECT_TRUE(testsupport::ReadAll(Out("home.htm")).contains("alt=\"&amp;Home\""));
 }
 
 TEST_F(PreviewPagesTest, TheScriptFreeTestPageVerticallyWithTypeTwoDisabledHoldsTheTypeOneImagesOnly) {

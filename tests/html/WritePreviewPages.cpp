@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/Form1.h"
+#include "html/PreviewPages.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
     }
     QJsonArray list;
     for (int r = 1; r < s.captions.RowCount(); ++r) {
+        // The script-free page's alt texts name each button as it is drawn.
         list.append(QJsonObject{{"caption", s.captions.Cell(r, 0)},
+                                {"drawn", html::CaptionAsDrawn(s.captions.Cell(r, 0))},
                                 {"up", s.captions.Cell(r, 1)},
                                 {"down", s.captions.Cell(r, 2)},
                                 {"page", s.captions.Cell(r, 3)}});

@@ -173,7 +173,7 @@ def check_css_page(driver, written, page, scale):
         for cls, name in (("out", expected["up"]), ("over", expected["down"])):
             image = before[cls]
             wanted = scaled_name(name) if written["scaled"] and scale == 2 else name
-            check_image(image, what + " " + cls, expected["caption"])
+            check_image(image, what + " " + cls, expected["drawn"])
             check(same_file(image["currentSrc"], folder + wanted),
                   what + " " + cls + " loads " + wanted + ": " + image["currentSrc"])
         check(before["shown"] == "out", what + " shows type 1")

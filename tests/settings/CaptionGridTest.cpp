@@ -72,3 +72,39 @@ TEST(CaptionGrid, KeysCutTheCurrentRowTo250And40Characters) {
     g.SetRowCount(0);
     EXPECT_EQ(g.RowCount(), CaptionGrid::kMinimumRows);
 }
+
+TEST(CaptionGrid, PastedTextBecomesRowsOfCellsWithoutItsBlankLines) {
+    const std::vector<QStringList> rows =
+        CaptionGrid::PastedRows(QStringLiteral("Home\r\n\r\n \t \nÜber uns\rFAQ?\tfaq.gif\n\tx.gif\n"));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], QStringList{"Home"});
+    EXPECT_EQ(rows[1], QStringList{QStringLiteral("Über uns")});
+    EXPECT_EQ(rows[2], (QStringList{"FAQ?", "faq.gif"}));
+    EXPECT_EQ(rows[3], (QStringList{"", "x.gif"}));  // a line of a name alone keeps its column
+    EXPECT_TRUE(CaptionGrid::PastedRows(QStringLiteral("\r\n  \n")).empty());
+    EXPECT_EQ(CaptionGrid::PastedRows(QStringLiteral(" Home ")), std::vector<QStringList>{{" Home "}});
+}
+
+TEST(CaptionGrid, PasteFillsConsecutiveRowsAndAddsTheRowsItNeeds) {
+    CaptionGrid g = WithCaptions({"a", "b", "c"});
+    // From row 2, column 0: rows 2 and 3 are written over, rows 4 and 5 are added.
+    const int last = g.PasteRows(2, 0, {{"B"}, {"C", "c.gif"}, {"D"}, {QString(260, 'e')}});
+    EXPECT_EQ(last, 5);
+    EXPECT_EQ(Captions(g), (QStringList{"a", "B", "C", "D", QString(250, 'e')}));
+    EXPECT_EQ(g.Cell(1, 1), QStringLiteral("a.gif"));
+    EXPECT_EQ(g.Cell(2, 1), QStringLiteral("b.gif"));  // a caption alone leaves the names
+    EXPECT_EQ(g.Cell(3, 1), QStringLiteral("c.gif"));
+    EXPECT_EQ(g.Cell(4, 1), QString());
+
+    // From column 2 the cells fill columns 2 and 3; a third is dropped; names are cut to 40.
+    EXPECT_EQ(g.PasteRows(1, 2, {{"d_a.gif", QString(45, 'h'), "dropped"}}), 1);
+    EXPECT_EQ(g.RowAt(1), (CaptionGrid::Row{"a", "a.gif", "d_a.gif", QString(40, 'h')}));
+    EXPECT_EQ(g.RowCount(), 6);
+
+    // Nothing to paste, or no place to paste it, changes nothing.
+    const CaptionGrid before = g;
+    EXPECT_EQ(g.PasteRows(3, 0, {}), 2);
+    EXPECT_EQ(g.PasteRows(0, 0, {{"header"}}), -1);
+    EXPECT_EQ(g.PasteRows(1, 4, {{"x"}}), 0);
+    EXPECT_EQ(g, before);
+}

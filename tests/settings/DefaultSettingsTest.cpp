@@ -161,7 +161,7 @@ TEST(DefaultSettings, ListsHoldTheirTextsAndPositionsOutsideMeanNoChoice) {
               (QStringList{"Centre", "Left", "Use Fixed Horizontal Offset", "Right"}));
     EXPECT_EQ(FileTypeTexts(),
               (QStringList{"Windows Bitmap (*.bmp)", "256 Colour Compuserve GIF (*.gif)",
-                           "PNG image (true colour, transparent outside the button)",
+                           "PNG image (true colour, transparent outside the button) (*.png)",
                            "WebP image (lossless, transparent outside the button) (*.webp)"}));
     EXPECT_EQ(FileTypeTexts().size(), kFileTypeCount);
     EXPECT_EQ(ButtonShapeTexts(),

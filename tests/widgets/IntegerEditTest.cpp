@@ -192,6 +192,32 @@ TEST_F(IntegerEditTest, EnteringByTabSelectsNothing) {
     EXPECT_EQ(field.text().size(), 5);
 }
 
+TEST_F(IntegerEditTest, WithAutoSelectEnteringSelectsTheTextAndTypingReplacesIt) {
+    QWidget window;
+    QLineEdit before(&window);
+    TIntegerEdit field(dialogs, &window);
+    field.SetAutoSelect(true);
+    field.SetValue(90);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    before.setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(&before, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_TRUE(field.hasFocus());
+    EXPECT_EQ(field.selectedText(), QStringLiteral("90"));
+    QTest::keyClicks(&field, "110");
+    EXPECT_EQ(field.text(), QStringLiteral("110"));
+    // Entered by code as well; a click selects the whole text as without automatic selection.
+    before.setFocus();
+    field.setFocus();
+    EXPECT_EQ(field.selectedText(), QStringLiteral("110"));
+    field.setCursorPosition(1);
+    QTest::mouseClick(&field, Qt::LeftButton);
+    EXPECT_EQ(field.selectedText(), QStringLiteral("110"));
+    EXPECT_FALSE(TIntegerEdit(dialogs).AutoSelect());
+}
+
 TEST_F(IntegerEditTest, BoundsThatWouldPassEachOtherAreRefused) {
     TIntegerEdit e(dialogs);
     e.SetMax(10);
