@@ -143,6 +143,11 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
     }
+    if (options_.latinNames && !s.latinNames) {
+        // As the window's choice: the names of the list follow it.
+        s.latinNames = true;
+        output::RecalculateFilenames(s);
+    }
     if (options_.scale && (*options_.scale == 2) != s.scale2x) {
         // As the window's choice: the names of the list make room for the "@2x" names.
         s.scale2x = *options_.scale == 2;

@@ -152,7 +152,8 @@ StatusReport::StatusReport(const settings::AppSettings& s, platform::Dialogs& di
 
 bool SaveReport(const QString& path, const QStringList& lines, QString* error, QString* reason) {
     QString why;
-    if (platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)), &why)) {
+    // The report loses no text: a caption that Windows-1252 cannot write makes it a UTF-8 file.
+    if (platform::ReplaceFile(path, platform::ToWindows1252OrUtf8(platform::JoinCrLfLines(lines)), &why)) {
         return true;
     }
     if (error != nullptr) {

@@ -49,6 +49,7 @@ enum ShapeKeyOffset {
 constexpr int kScale2xKey = 130;
 constexpr int kSmoothCaptionsKey = 131;
 constexpr int kPageStyleKey = 132;
+constexpr int kLatinNamesKey = 143;
 
 // A yes/no value of a later choice: "Y" or "N"; anything else does not read.
 std::optional<bool> OptionalYesNo(const QString& value) {
@@ -568,9 +569,12 @@ class Reader {
                 break;
             case kScale2xKey:
             case kSmoothCaptionsKey:
+            case kLatinNamesKey:
                 // A value that does not read leaves the setting as it was, never the whole file.
                 if (const std::optional<bool> on = OptionalYesNo(v)) {
-                    (key == kScale2xKey ? s_.scale2x : s_.smoothCaptions) = *on;
+                    (key == kScale2xKey          ? s_.scale2x
+                     : key == kSmoothCaptionsKey ? s_.smoothCaptions
+                                                 : s_.latinNames) = *on;
                 }
                 break;
             case kPageStyleKey:
@@ -677,6 +681,10 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.pageStyle != settings::kPageStyleClassic) {
         lines.append(QStringLiteral("/* HTML page style (0=Script rollover, 1=CSS rollover) */"));
         lines.append(Number(kPageStyleKey) + QLatin1Char(',') + Number(s.pageStyle));
+    }
+    if (s.latinNames) {
+        lines.append(QStringLiteral("/* Latin file names ? */"));
+        lines.append(Number(kLatinNamesKey) + QLatin1Char(',') + YesNo(s.latinNames));
     }
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }
