@@ -10,6 +10,7 @@
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
+#include "platform/ScreenFonts.h"
 #include "platform/ShownText.h"
 #include "platform/TextCodec.h"
 #include "settings/DefaultSettings.h"
@@ -429,7 +430,8 @@ class Reader {
                 b1.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
                 break;
             case 31:
-                b1.fontName = v;
+            case 40:
+                FontName(key == 31 ? b1 : b2, v);
                 break;
             case 32:
                 b1.SetFontSizeIndex(Index(v, sizes));
@@ -454,9 +456,6 @@ class Reader {
                 break;
             case 39:
                 b2.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
-                break;
-            case 40:
-                b2.fontName = v;
                 break;
             case 41:
                 b2.SetFontSizeIndex(Index(v, sizes));
@@ -590,6 +589,18 @@ class Reader {
                 return false;  // numbers the program does not know are ignored
         }
         return true;
+    }
+
+    // The font name, the text of the font list, in or out of the list. A name with the foundry tag
+    // of a system's font list ("C059 [urw]") reads as its family, which the list holds once; the
+    // list then shows that family.
+    void FontName(ButtonStyle& b, const QString& v) const {
+        b.fontName = platform::FontFamilyName(v);
+        if (b.fontName != v) {
+            if (const qsizetype at = s_.fontList.indexOf(b.fontName); at >= 0) {
+                b.SetFontIndex(static_cast<int>(at), s_.fontList);
+            }
+        }
     }
 
     // A shape or fill value; one that does not read leaves the setting as it was.

@@ -326,6 +326,14 @@ TEST_F(ProjectFileTest, IndexKeysChooseAPositionOrNone) {
     EXPECT_EQ(fonts.button[kType2].fontIndex, 1);
     EXPECT_EQ(fonts.button[kType2].fontName, QStringLiteral("No Such Font"));
     EXPECT_EQ(LoadedFrom("30,3\r\n").button[kType1].fontIndex, kNoChoice);
+    // A name with a font list's foundry tag reads as its family, and the list shows that family
+    // whatever position the file gave; an unlisted one is kept as its family.
+    const AppSettings tagged = LoadedFrom("30,0\r\n31,DejaVu Serif [Bitstream]\r\n39,2\r\n40,C059 [urw]\r\n");
+    EXPECT_EQ(tagged.button[kType1].fontName, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(tagged.button[kType1].fontIndex, 1);
+    EXPECT_EQ(tagged.button[kType2].fontName, QStringLiteral("C059"));
+    EXPECT_EQ(tagged.button[kType2].fontIndex, 2);
+    EXPECT_EQ(project::SettingsFileBytes(tagged).count("C059 [urw]"), 0);
 }
 
 TEST_F(ProjectFileTest, IntegerFieldsYesNoAndTextKeys) {
