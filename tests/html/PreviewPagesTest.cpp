@@ -529,29 +529,37 @@ TEST(StatusReport, AShellThatFailsToOpenTheReportGetsItsMessage) {
     s.statusReports = true;
     ASSERT_TRUE(QDir().mkpath(dir.path() + "/KSDATA"));
     platform::ScriptedDialogs dialogs;
-    // The desktop's open call raises; a refusal code alone is not reported.
-    class FailingShell : public platform::Shell {
+    // The desktop's open call raises; nothing can open the report; the opening fails afterwards.
+    // Each time the message, which names the report; the report stays written.
+    class FailingShell : public platform::RecordingShell {
       public:
         bool raise = true;
-        int OpenDocument(const QString&) override {
+        int OpenDocument(const QString& path, const OpenFailed& failed) override {
             if (raise) {
                 throw std::runtime_error("no desktop");
             }
-            return kNoApplication;
+            return RecordingShell::OpenDocument(path, failed);
         }
     } shell;
     output::StatusReport report(s, dialogs, shell, dir.path() + "/KSDATA/");
     report.WriteStatusReport(false, {}, {});
-    EXPECT_EQ(dialogs.Messages(),
-              QStringList{"Unable to view the status report using your Windows default\r"
-                          "text file application.\r"
-                          "Please open : " +
-                          dir.path() + "/KSDATA/Report.txt\r- in order to read the report."});
+    const QString message =
+        "Unable to view the status report using your Windows default\r"
+        "text file application.\r"
+        "Please open : " +
+        dir.path() + "/KSDATA/Report.txt\r- in order to read the report.";
+    EXPECT_EQ(dialogs.Messages(), QStringList{message});
     EXPECT_TRUE(QFileInfo::exists(dir.path() + "/KSDATA/Report.txt"));  // the file stays written
     shell.raise = false;
     dialogs.Clear();
+    shell.QueueAnswer(platform::Shell::kNoApplication);
+    report.WriteStatusReport(false, {}, {});
+    EXPECT_EQ(dialogs.Messages(), QStringList{message});
+    dialogs.Clear();
     report.WriteStatusReport(false, {}, {});
     EXPECT_TRUE(dialogs.Messages().isEmpty());
+    shell.FailOpenings();
+    EXPECT_EQ(dialogs.Messages(), QStringList{message});
 }
 
 namespace {
