@@ -85,9 +85,8 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     // Beside the prefixes: how the captions become file names.
     LatinNamesCheckBox = new QCheckBox(QStringLiteral("Latin file names"), this);
     SetHint(LatinNamesCheckBox,
-            QStringLiteral("File names from captions in any script, in Latin letters: \"\u00dcber uns\" "
-                           "gives u_uber_uns.gif, \"\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b\" "
-                           "u_kontakty.gif."));
+            QStringLiteral("File names in Latin letters from captions in any script: \"\u00dcber uns\" gives "
+                           "u_uber_uns.gif."));
     lower->addWidget(LatinNamesCheckBox, 1, 2);
     // The file type list stands under both prefixes, where its longest item shows whole.
     lower->addWidget(fileTypeLabel, 2, 0);
