@@ -17,6 +17,8 @@ packages=(
     libdeflate-dev
     zlib1g-dev
     libwebp-dev
+    # ICU's transliteration: file names in Latin letters from captions in any script.
+    libicu-dev
     # The tests' own font configuration lists exactly these fonts: DejaVu with its oblique faces, and
     # Droid Sans Fallback for captions in CJK scripts; fc-list shows what a test's processes see.
     fonts-dejavu-core

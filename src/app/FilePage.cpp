@@ -91,6 +91,12 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     lower->addWidget(prefix1edit, 1, 0);
     lower->addWidget(prefix2Label, 0, 1);
     lower->addWidget(prefix2Edit, 1, 1);
+    // Beside the prefixes: how the captions become file names.
+    LatinNamesCheckBox = new QCheckBox(QStringLiteral("Latin file names"), this);
+    SetHint(LatinNamesCheckBox,
+            QStringLiteral("File names in Latin letters from captions in any script: \"\u00dcber uns\" gives "
+                           "u_uber_uns.gif."));
+    lower->addWidget(LatinNamesCheckBox, 1, 2);
     // The file type list stands under both prefixes, where its longest item shows whole.
     lower->addWidget(fileTypeLabel, 2, 0);
     lower->addWidget(FileTypeComboBox, 3, 0, 1, 2, Qt::AlignLeft);
@@ -131,6 +137,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     On(prefix1edit, &QLineEdit::textChanged, [this] { prefix1editChange(); });
     On(prefix2Edit, &QLineEdit::textChanged, [this] { prefix2EditChange(); });
     On(FileTypeComboBox, &QComboBox::activated, [this] { FileTypeComboBoxChange(); });
+    On(LatinNamesCheckBox, &QCheckBox::clicked, [this] { LatinNamesCheckBoxClick(); });
     On(previewareaSwatch.button, &QPushButton::clicked, [this] { previewareaPaletteBitBtnClick(); });
     On(BitBtn1, &QPushButton::clicked, [this] { form_.BitBtn1Click(); });
     On(OpenSettingsButton, &QPushButton::clicked, [this] { form_.OpenSettingsClick(); });
@@ -146,6 +153,7 @@ void TFilePage::SettingsToControls() {
     prefix1edit->setText(s.prefix1);
     prefix2Edit->setText(s.prefix2);
     FileTypeComboBox->setCurrentIndex(s.fileType);
+    LatinNamesCheckBox->setChecked(s.latinNames);
     FillSwatches();
 }
 
@@ -203,6 +211,12 @@ void TFilePage::FileTypeComboBoxChange() {
     Settings().fileType = FileTypeComboBox->currentIndex();
     form_.RecalculateCaptionFilenames();
     form_.RefreshPreview();
+}
+
+void TFilePage::LatinNamesCheckBoxClick() {
+    // The names follow the choice at once, as they follow the file type.
+    Settings().latinNames = LatinNamesCheckBox->isChecked();
+    form_.RecalculateCaptionFilenames();
 }
 
 void TFilePage::previewareaPaletteBitBtnClick() {

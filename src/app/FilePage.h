@@ -25,6 +25,7 @@ class TFilePage : public TSettingsPage {
     void prefix1editChange();
     void prefix2EditChange();
     void FileTypeComboBoxChange();
+    void LatinNamesCheckBoxClick();
     void previewareaPaletteBitBtnClick();
 
     QLineEdit* pathedit = nullptr;  // read-only
@@ -38,6 +39,7 @@ class TFilePage : public TSettingsPage {
     QLabel* prefix2Label = nullptr;
     QLineEdit* prefix2Edit = nullptr;
     QComboBox* FileTypeComboBox = nullptr;
+    QCheckBox* LatinNamesCheckBox = nullptr;      // "Latin file names"
     ColourSwatch previewareaSwatch;               // previewareaImage with previewareaPaletteBitBtn
     QPushButton* BitBtn1 = nullptr;               // "A&dvanced"
     QPushButton* OpenSettingsButton = nullptr;    // "Ope&n settings…"

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -39,6 +38,7 @@
 #include "html/OpenInBrowser.h"
 #include "output/CaptionNaming.h"
 #include "platform/Interrupt.h"
+#include "platform/ScreenFonts.h"
 #include "project/ProjectFile.h"
 #include "render/LumoButton.h"
 #include "settings/ColourString.h"
@@ -388,7 +388,7 @@ void TForm1::ApplyDefaultSettings() {
         box->setChecked(false);
     }
     PageControl1->setCurrentIndex(kHelpPage);
-    settings::ApplyDefaultSettings(settings_, QFontDatabase::families(), folders_.dataFolder);
+    settings::ApplyDefaultSettings(settings_, platform::ScreenFontFamilies(), folders_.dataFolder);
     settings_.PreviewUpdatesSuspended = true;
     ShowType2(true);
     SettingsToControls();

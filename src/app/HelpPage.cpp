@@ -20,12 +20,20 @@ const char kWelcomeText[] =
     "the button (type 2 can be disabled).\n\n"
     "On the Buttons page choose each type's background (a bitmap or a colour), its size and its "
     "border; on the Shape and Fill page its shape and a gradient fill; on the Font page the caption's font, "
-    "colour and effect; on the Allignment page where "
-    "the caption sits. Type the captions of your buttons on the Caption List page.\n\n"
+    "colour and effect; on the Allignment page where the caption sits. Type the captions of your buttons "
+    "on the Caption List page. \"&\" in a caption underlines the letter after it, and \"&&\" writes "
+    "one \"&\".\n\n"
     "\"Save Buttons\" writes one file per caption and type, as Windows bitmaps, GIF, PNG or WebP files, "
-    "into the target folder chosen on the File page. \"Preview in web browser\" also writes HTML pages whose "
-    "buttons change when the mouse moves over them, and opens them in your browser.\n\n"
-    "Everything you set is kept for the next time you start Plumeric.";
+    "into the target folder chosen on the File page. \"Preview in web browser\" also writes HTML pages "
+    "whose buttons change when the mouse moves over them, and opens them in your browser. While either "
+    "runs, its button reads \"Stop\" and stops it.\n\n"
+    "On the File page, \"Latin file names\" names the files of captions in any script in Latin letters, "
+    "and \"Open settings\u2026\" and \"Save settings as\u2026\" keep the settings of several sites in "
+    "files of their own. \"Advanced\" holds the file names' style, the status reports, \"Smooth caption "
+    "edges\" and \"Also write images for high-density screens (2\u00d7)\"; the HTML page holds the pages' "
+    "settings and their \"Page style\", with or without a script.\n\n"
+    "kestro-batch saves the same files from the command line (kestro-batch --help lists its options).\n\n"
+    "Everything you set is kept for the next time you start Plumeric. \"View Help File\" tells more.";
 
 QPixmap LargeHelpPicture() {
     QPixmap pix(240, 150);

@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <csignal>
 #include <filesystem>
 #include <system_error>
@@ -18,6 +17,7 @@
 #include "platform/Interrupt.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
+#include "platform/ScreenFonts.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectFile.h"
 #include "settings/DefaultSettings.h"
@@ -56,7 +56,7 @@ TBatchRunner::TBatchRunner(BatchOptions options, QTextStream& out, QTextStream& 
     : options_(std::move(options)), out_(out), err_(err), folders_(std::move(folders)) {}
 
 bool TBatchRunner::LoadSettings(settings::AppSettings& s, ConsoleDialogs& dialogs) {
-    settings::ApplyDefaultSettings(s, QFontDatabase::families(), folders_.dataFolder);
+    settings::ApplyDefaultSettings(s, platform::ScreenFontFamilies(), folders_.dataFolder);
     project::ReadNotes notes;
     const QString& file = options_.settingsFile;
     const project::LoadOutcome outcome = project::ReadSettings(file, s, dialogs, &notes);
@@ -142,6 +142,11 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     }
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
+    }
+    if (options_.latinNames && !s.latinNames) {
+        // As the window's choice: the names of the list follow it.
+        s.latinNames = true;
+        output::RecalculateFilenames(s);
     }
     if (options_.scale && (*options_.scale == 2) != s.scale2x) {
         // As the window's choice: the names of the list make room for the "@2x" names.

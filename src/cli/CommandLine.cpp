@@ -60,6 +60,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption smooth(QStringLiteral("smooth"),
                                     QStringLiteral("Draws the captions with smooth (anti-aliased) edges, "
                                                    "whatever the settings file says."));
+    const QCommandLineOption latinNames(
+        QStringLiteral("latin-names"),
+        QStringLiteral("Names the files of captions in any script in Latin letters (\"\u00dcber uns\" gives "
+                       "u_uber_uns.gif, \"\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b\" "
+                       "u_kontakty.gif), whatever the settings file says."));
     const QCommandLineOption pageStyle(QStringLiteral("page-style"),
                                        QStringLiteral("Writes pages whose rollover is a script (classic) or "
                                                       "style rules alone (css: an HTML5 page without "
@@ -73,7 +78,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
     parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
-                       scale, pageStyle, threads});
+                       scale, pageStyle, latinNames, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -168,6 +173,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.keepExisting = parser.isSet(keep);
     o.quiet = parser.isSet(quiet);
     o.smooth = parser.isSet(smooth);
+    o.latinNames = parser.isSet(latinNames);
     return result;
 }
 

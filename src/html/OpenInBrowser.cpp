@@ -4,6 +4,7 @@
 
 #include "platform/AppExec.h"
 #include "platform/IntegerText.h"
+#include "platform/ShownText.h"
 
 namespace html {
 
@@ -58,22 +59,31 @@ QString HelpPagePath(const QString& programFolder) {
     return programFolder + QStringLiteral("help.htm");
 }
 
+QString WithFilePath(const QString& message, const QString& path) {
+    return message + QLatin1Char('\r') + platform::EscapeControls(path);
+}
+
 void OpenInBrowser(const QString& path, BrowserMessages set, const settings::AppSettings& s,
                    const QString& programFolder, platform::Shell& shell, platform::Dialogs& dialogs) {
     if (UsesDefaultBrowser(s.browser)) {
+        // Nothing opens the file: the desktop says so at once, or its opener ends with a failure
+        // later, when this has returned.
+        const auto notOpened = [&dialogs, set, path] {
+            dialogs.ShowMessage(WithFilePath(NoAssociationMessage(set), path));
+        };
         try {
-            if (shell.OpenDocument(path) == platform::Shell::kNoApplication) {
-                dialogs.ShowMessage(NoAssociationMessage(set));
+            if (shell.OpenDocument(path, notOpened) == platform::Shell::kNoApplication) {
+                notOpened();
             }
         } catch (const std::exception&) {
-            dialogs.ShowMessage(ShellFailedMessage(set));
+            dialogs.ShowMessage(WithFilePath(ShellFailedMessage(set), path));
         }
         return;
     }
     const bool ready = set == BrowserMessages::Preview ? QFileInfo(s.browser).isFile()
                                                        : QFileInfo(HelpPagePath(programFolder)).isFile();
     if (!ready) {
-        dialogs.ShowMessage(NamedBrowserFailedMessage(set));
+        dialogs.ShowMessage(WithFilePath(NamedBrowserFailedMessage(set), path));
         return;
     }
     // The browser by its full path, the page one argument, in the browser's own folder; this
@@ -86,7 +96,7 @@ void OpenInBrowser(const QString& path, BrowserMessages set, const settings::App
     try {
         exec.Execute();
     } catch (const std::exception&) {
-        dialogs.ShowMessage(NamedBrowserFailedMessage(set));
+        dialogs.ShowMessage(WithFilePath(NamedBrowserFailedMessage(set), path));
     }
 }
 

@@ -22,8 +22,12 @@ QString NamedBrowserFailedMessage(BrowserMessages set);
 // "<Use Default>" anywhere.
 bool UsesDefaultBrowser(const QString& browser);
 
-// Opens `path` as the browser setting says; every failure shows its message of the set. The help
-// page is "help.htm" in `programFolder`.
+// A failure's message with the path of the file that was not opened on a last line of its own.
+QString WithFilePath(const QString& message, const QString& path);
+
+// Opens `path` as the browser setting says; every failure shows its message of the set with the
+// path on a last line, also when the desktop's opener fails after this has returned. The help page
+// is "help.htm" in `programFolder`.
 void OpenInBrowser(const QString& path, BrowserMessages set, const settings::AppSettings& s,
                    const QString& programFolder, platform::Shell& shell, platform::Dialogs& dialogs);
 

@@ -135,7 +135,10 @@ QString CleanFilenamePart(const QString& text) {
     return platform::FromWindows1252(kept);
 }
 
-FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row) {
+FileNames CaptionFilenames(const QString& shownCaption, const settings::AppSettings& s, int row) {
+    // With Latin file names a caption in any script is first written in Latin letters, which the
+    // rules then filter as they filter any caption.
+    const QString caption = s.latinNames ? platform::LatinLetters(shownCaption) : shownCaption;
     // ".BMP", ".PNG" and ".WEBP" for their types, ".GIF" for any other.
     const QString extension = s.fileType == settings::kFileTypeBmp    ? QStringLiteral(".BMP")
                               : s.fileType == settings::kFileTypePng  ? QStringLiteral(".PNG")

@@ -24,8 +24,9 @@ struct FileNames {
 QString CleanFilenamePart(const QString& text);
 
 // The default names of the caption of data row `row` under the current settings (prefixes, file
-// type, 8.3 names, case style, type 2 enabled). A name that would begin with its extension's full
-// stop (the caption ".." and no prefix) takes "caption" and the row number in place of the caption.
+// type, 8.3 names, case style, type 2 enabled, Latin file names). A name that would begin with its
+// extension's full stop (the caption ".." and no prefix) takes "caption" and the row number in place of the
+// caption.
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row);
 
 // Whether a batch writes every image a second time at twice the size: the 2× choice is on and 8.3

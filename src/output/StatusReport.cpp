@@ -152,7 +152,8 @@ StatusReport::StatusReport(const settings::AppSettings& s, platform::Dialogs& di
 
 bool SaveReport(const QString& path, const QStringList& lines, QString* error, QString* reason) {
     QString why;
-    if (platform::ReplaceFile(path, platform::ToWindows1252(platform::JoinCrLfLines(lines)), &why)) {
+    // The report loses no text: a caption that Windows-1252 cannot write makes it a UTF-8 file.
+    if (platform::ReplaceFile(path, platform::ToWindows1252OrUtf8(platform::JoinCrLfLines(lines)), &why)) {
         return true;
     }
     if (error != nullptr) {
@@ -176,11 +177,16 @@ void StatusReport::WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>
         dialogs_.ShowMessage(ReportCreateFailedMessage(dataFolder_, reason));
         return;
     }
+    // The report stays written whatever happens; a report nothing could open is named, so the user
+    // can open it another way: the desktop refuses it, its opener fails now or later, or the call fails.
+    platform::Dialogs& dialogs = dialogs_;
+    const auto notShown = [&dialogs, path] { dialogs.ShowMessage(ReportViewFailedMessage(path)); };
     try {
-        // A refusal from the desktop is not reported; only a failure of the call itself.
-        shell_.OpenDocument(path);
+        if (shell_.OpenDocument(path, notShown) == platform::Shell::kNoApplication) {
+            notShown();
+        }
     } catch (const std::exception&) {
-        dialogs_.ShowMessage(ReportViewFailedMessage(path));
+        notShown();
     }
 }
 

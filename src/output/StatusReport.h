@@ -36,7 +36,8 @@ QString ReportDate(const QDateTime& when);
 QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<SavedPageInfo>& pages,
                         bool withHtml, const settings::AppSettings& s, const QString& date);
 
-// Writes the report's lines to `path` as the program writes text files (Windows-1252, CR LF);
+// Writes the report's lines to `path` as the program writes text files (Windows-1252, CR LF), or
+// in UTF-8 after a byte order mark when a line holds a character Windows-1252 cannot write;
 // false when the file could not be written, with "Cannot write file …" in `error` and the system's
 // reason alone in `reason`; an existing report is then left as it was.
 bool SaveReport(const QString& path, const QStringList& lines, QString* error = nullptr,

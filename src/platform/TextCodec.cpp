@@ -1,8 +1,13 @@
 #include "platform/TextCodec.h"
 
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
 #include <array>
+#include <memory>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -32,6 +37,47 @@ char EncodeChar(char32_t cp) {
 
 bool IsWindows1252Character(char32_t codePoint) {
     return codePoint == U'?' || EncodeChar(codePoint) != '?';
+}
+
+bool FitsWindows1252(const QString& text) {
+    for (const char32_t cp : text.toUcs4()) {
+        if (!IsWindows1252Character(cp)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QByteArray ToWindows1252OrUtf8(const QString& text) {
+    if (FitsWindows1252(text)) {
+        return ToWindows1252(text);
+    }
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString LatinLetters(const QString& text) {
+    // ICU's rules: any script to Latin, then Latin to ASCII where a letter has an ASCII form. The
+    // transliterator is made once (reading its rules takes milliseconds) and used by one caller at a
+    // time.
+    static std::mutex lock;
+    static std::unique_ptr<icu::Transliterator> latin;
+    static bool made = false;
+    const std::lock_guard<std::mutex> guard(lock);
+    if (!made) {
+        made = true;
+        UErrorCode status = U_ZERO_ERROR;
+        latin.reset(icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+        if (U_FAILURE(status)) {
+            latin.reset();
+        }
+    }
+    if (!latin) {
+        return text;
+    }
+    icu::UnicodeString unicode(reinterpret_cast<const UChar*>(text.utf16()),
+                               static_cast<int32_t>(text.size()));
+    latin->transliterate(unicode);
+    return QString(reinterpret_cast<const QChar*>(unicode.getBuffer()), unicode.length());
 }
 
 QByteArray ToWindows1252(const QString& text) {

@@ -20,6 +20,18 @@ bool IsWindows1252Character(char32_t codePoint);
 // Windows-1252 bytes of a text; characters the code page cannot hold become '?'.
 QByteArray ToWindows1252(const QString& text);
 
+// Whether every character of the text has a Windows-1252 byte.
+bool FitsWindows1252(const QString& text);
+
+// The bytes of a text file that loses no character: Windows-1252 when the code page holds every
+// character of the text, otherwise UTF-8 after a byte order mark, so editors read it as UTF-8.
+QByteArray ToWindows1252OrUtf8(const QString& text);
+
+// The text written in Latin letters alone, as far as they go: every script transliterated to Latin
+// and the Latin letters' marks dropped: "Über uns" gives "Uber uns", "Контакты" "Kontakty", "製品"
+// "zhi pin". Characters without a Latin form stay as they are.
+QString LatinLetters(const QString& text);
+
 // Text of Windows-1252 bytes. The five bytes the code page leaves undefined map to the control
 // characters of the same value, so every byte sequence decodes and encodes back unchanged.
 QString FromWindows1252(const QByteArray& bytes);

@@ -10,6 +10,7 @@
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
+#include "platform/ScreenFonts.h"
 #include "platform/ShownText.h"
 #include "platform/TextCodec.h"
 #include "settings/DefaultSettings.h"
@@ -49,6 +50,7 @@ enum ShapeKeyOffset {
 constexpr int kScale2xKey = 130;
 constexpr int kSmoothCaptionsKey = 131;
 constexpr int kPageStyleKey = 132;
+constexpr int kLatinNamesKey = 143;
 
 // A yes/no value of a later choice: "Y" or "N"; anything else does not read.
 std::optional<bool> OptionalYesNo(const QString& value) {
@@ -428,7 +430,8 @@ class Reader {
                 b1.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
                 break;
             case 31:
-                b1.fontName = v;
+            case 40:
+                FontName(key == 31 ? b1 : b2, v);
                 break;
             case 32:
                 b1.SetFontSizeIndex(Index(v, sizes));
@@ -453,9 +456,6 @@ class Reader {
                 break;
             case 39:
                 b2.SetFontIndex(Index(v, s_.fontList.size()), s_.fontList);
-                break;
-            case 40:
-                b2.fontName = v;
                 break;
             case 41:
                 b2.SetFontSizeIndex(Index(v, sizes));
@@ -568,9 +568,12 @@ class Reader {
                 break;
             case kScale2xKey:
             case kSmoothCaptionsKey:
+            case kLatinNamesKey:
                 // A value that does not read leaves the setting as it was, never the whole file.
                 if (const std::optional<bool> on = OptionalYesNo(v)) {
-                    (key == kScale2xKey ? s_.scale2x : s_.smoothCaptions) = *on;
+                    (key == kScale2xKey          ? s_.scale2x
+                     : key == kSmoothCaptionsKey ? s_.smoothCaptions
+                                                 : s_.latinNames) = *on;
                 }
                 break;
             case kPageStyleKey:
@@ -586,6 +589,18 @@ class Reader {
                 return false;  // numbers the program does not know are ignored
         }
         return true;
+    }
+
+    // The font name, the text of the font list, in or out of the list. A name with the foundry tag
+    // of a system's font list ("C059 [urw]") reads as its family, which the list holds once; the
+    // list then shows that family.
+    void FontName(ButtonStyle& b, const QString& v) const {
+        b.fontName = platform::FontFamilyName(v);
+        if (b.fontName != v) {
+            if (const qsizetype at = s_.fontList.indexOf(b.fontName); at >= 0) {
+                b.SetFontIndex(static_cast<int>(at), s_.fontList);
+            }
+        }
     }
 
     // A shape or fill value; one that does not read leaves the setting as it was.
@@ -677,6 +692,10 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.pageStyle != settings::kPageStyleClassic) {
         lines.append(QStringLiteral("/* HTML page style (0=Script rollover, 1=CSS rollover) */"));
         lines.append(Number(kPageStyleKey) + QLatin1Char(',') + Number(s.pageStyle));
+    }
+    if (s.latinNames) {
+        lines.append(QStringLiteral("/* Latin file names ? */"));
+        lines.append(Number(kLatinNamesKey) + QLatin1Char(',') + YesNo(s.latinNames));
     }
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }

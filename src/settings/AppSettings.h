@@ -46,6 +46,7 @@ struct AppSettings {
     bool scale2x = false;               // also write every image at twice the size, named "…@2x"
     bool smoothCaptions = false;        // captions drawn with anti-aliased edges
     int pageStyle = kPageStyleClassic;  // PageStyleTexts()
+    bool latinNames = false;            // file names from captions written in Latin letters
 
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;

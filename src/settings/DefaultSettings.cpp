@@ -106,6 +106,7 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
     s.scale2x = false;
     s.smoothCaptions = false;
     s.pageStyle = kPageStyleClassic;
+    s.latinNames = false;
     s.browser = QLatin1String(kUseDefaultBrowser);
     s.htmlMainFilename = QLatin1String(kDefaultTestPageName);
     s.htmlTargetFolder = QLatin1String(kUseButtonTargetFolder);

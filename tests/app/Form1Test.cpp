@@ -1088,3 +1088,63 @@ TEST(Kestro, APipeNamedAsTheSettingsFileIsRefusedAndNeverWrittenOver) {
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/KSDATA/PROJECTS/kestro.dat"));
 }
+
+TEST(Kestro, APageOrReportTheDesktopsOpenerCannotOpenIsNamedInItsMessage) {
+    QTemporaryDir dir;
+    QTemporaryDir bin;
+    // Stand-ins for the desktop's tools, first on PATH: the desktop knows an application for both
+    // files, and its opener fails as told.
+    const auto script = [&bin](const QString& name, const QByteArray& text) {
+        const QString path = bin.path() + "/" + name;
+        ASSERT_TRUE(testsupport::WriteAll(path, text));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    script("xdg-mime", "#!/bin/sh\necho viewer.desktop\n");
+    script("xdg-open", "#!/bin/sh\nexit 4\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
+    platform::ScriptedDialogs dialogs;
+    platform::DesktopShell shell;
+    auto form = std::make_unique<TForm1>(dialogs, shell, dir.path());
+    form->show();
+    form->Settings().statusReports = true;
+    const QString page = dir.path() + "/KSDATA/BUTTONS/home.htm";
+    const QString report = dir.path() + "/KSDATA/Report.txt";
+    const QStringList expected = {
+        "Unable to preview the HTML using your default web browser, please specify a\r"
+        "suitable web browser executable file e.g. \"<folder>iexplore.exe\" in the\r"
+        "\"Folder and file of browser\" box.\r" +
+            page,
+        "Unable to view the status report using your Windows default\r"
+        "text file application.\r"
+        "Please open : " +
+            report + "\r- in order to read the report."};
+
+    // The opener starts and ends with a failure after the window has gone on: both messages come
+    // when it has ended, the page's first.
+    form->generatehtmlbutton->click();
+    EXPECT_TRUE(QFileInfo::exists(page) && QFileInfo::exists(report));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.Messages().size() >= 2; }));
+    EXPECT_EQ(dialogs.Messages(), expected);
+    // Through "Save Buttons" the report alone.
+    dialogs.Clear();
+    form->SaveBatchButton->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.Messages().isEmpty(); }));
+    EXPECT_EQ(dialogs.Messages(), QStringList{expected[1]});
+
+    // An opener that cannot be started: the messages at once.
+    script("xdg-open", "#!/no/such/interpreter\nexit 0\n");
+    dialogs.Clear();
+    form->generatehtmlbutton->click();
+    EXPECT_EQ(dialogs.Messages(), expected);
+
+    // An opener that opens: no message.
+    script("xdg-open", "#!/bin/sh\nexit 0\n");
+    dialogs.Clear();
+    form->generatehtmlbutton->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shell.RunningOpeners() == 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
+    form.reset();
+    qputenv("PATH", path);
+}

@@ -27,6 +27,7 @@
 #include "app/HintTracker.h"
 #include "app/HtmlPage.h"
 #include "app/ShapeFillPage.h"
+#include "platform/ScreenFonts.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "render/LumoButton.h"
@@ -300,7 +301,16 @@ TEST_F(SettingsPagesTest, ListsBoxesAndFieldsChangeTheModelAndThePreviews) {
     Choose(Buttons(0).BorderDepthComboBox, 16);
     EXPECT_EQ(form->image1->ButtonDepth(), 16);
 
-    // Font name, style boxes and effects.
+    // Font name, style boxes and effects. Both lists hold the system's families, each once by its
+    // family name, and the first is the default.
+    for (int t = 0; t < 2; ++t) {
+        QStringList items;
+        for (int i = 0; i < Font(t).NameComboBox->count(); ++i) {
+            items.append(Font(t).NameComboBox->itemText(i));
+        }
+        EXPECT_EQ(items, platform::ScreenFontFamilies());
+    }
+    EXPECT_EQ(S().fontList, platform::ScreenFontFamilies());
     Choose(Font(0).NameComboBox, 0);
     EXPECT_EQ(Style(0).fontName, S().fontList.value(0));
     Font(0).ItalicCheckBox->click();

@@ -16,10 +16,10 @@ CommandLine Parse(const QStringList& arguments) {
 }  // namespace
 
 TEST(CommandLine, EveryOptionReachesTheRun) {
-    const CommandLine line =
-        Parse({"--captions", "caps.txt", "--out", "site/img", "--format", "BMP", "--html", "--report",
-               "report.txt", "--keep-existing", "--quiet", "--smooth", "--scale", "2", "--page-style", "CSS",
-               "--threads", "64", "settings.dat"});
+    const CommandLine line = Parse(
+        {"--captions",   "caps.txt",   "--out",           "site/img",  "--format", "BMP",         "--html",
+         "--report",     "report.txt", "--keep-existing", "--quiet",   "--smooth", "--scale",     "2",
+         "--page-style", "CSS",        "--latin-names",   "--threads", "64",       "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
@@ -30,6 +30,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_TRUE(line.options.keepExisting);
     EXPECT_TRUE(line.options.quiet);
     EXPECT_TRUE(line.options.smooth);
+    EXPECT_TRUE(line.options.latinNames);
     EXPECT_EQ(line.options.scale, 2);
     EXPECT_EQ(line.options.pageStyle, settings::kPageStyleCss);
     EXPECT_EQ(line.options.threads, 64);
@@ -45,7 +46,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     ASSERT_EQ(plain.action, CommandLine::Action::Run);
     EXPECT_EQ(plain.options.fileType, settings::kFileTypeGif);
     EXPECT_FALSE(plain.options.html || plain.options.keepExisting || plain.options.quiet ||
-                 plain.options.smooth);
+                 plain.options.smooth || plain.options.latinNames);
     EXPECT_TRUE(plain.options.captionsFile.isEmpty() && plain.options.reportFile.isEmpty());
     EXPECT_FALSE(Parse({"kestro.dat"}).options.fileType.has_value());
     // Without --scale and --page-style the settings file decides; --scale 1 turns 2× images off.
@@ -71,6 +72,9 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_TRUE(words.contains("The report is always written, replacing FILE, also with --keep-existing"))
             << line.text.toStdString();
         EXPECT_TRUE(words.contains("the --report file is written all the same"));
+        EXPECT_TRUE(
+            words.contains("--latin-names Names the files of captions in any script in Latin letters"))
+            << line.text.toStdString();
     }
     const CommandLine version = Parse({"--version"});
     EXPECT_EQ(version.action, CommandLine::Action::Version);

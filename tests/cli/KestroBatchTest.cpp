@@ -5,8 +5,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <QCheckBox>
+
 #include "BatchProgram.h"
 #include "TestSupport.h"
+#include "app/FilePage.h"
 #include "app/Form1.h"
 #include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
@@ -193,4 +196,87 @@ TEST(KestroBatch, TheReadmesSharpExampleWritesTwiceSizePngsAndTheScriptFreePage)
     const QFileInfo picture(QFileInfo(readme).absolutePath() + "/docs/css-rollover-2x-png.png");
     EXPECT_TRUE(picture.exists());
     EXPECT_LT(picture.size(), 16 * 1024);
+}
+
+TEST(KestroBatch, LatinFileNamesFromTheWindowsChoiceAndFromTheCommandLineAndAReportThatKeepsEveryCaption) {
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    app::TForm1 form(dialogs, shell, dir.path() + "/");
+    form.show();
+    form.Timer1->stop();
+    settings::AppSettings& s = form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    s.statusReports = true;
+    const QStringList captions = {"Home", "\u00dcber uns", "\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b",
+                                  "\u88fd\u54c1", "\u0645\u0631\u062d\u0628\u0627"};
+    s.captions.SetRowCount(static_cast<int>(captions.size()) + 1);
+    for (int r = 0; r < captions.size(); ++r) {
+        s.captions.SetCell(r + 1, 0, captions[r]);
+    }
+    output::RecalculateFilenames(s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("scratch"));
+    const QString scratch = dir.path() + "/scratch/";
+    // The settings without the choice: the names as always, and the key left out.
+    ASSERT_TRUE(project::SaveSettings(scratch + "plain.dat", s));
+    EXPECT_FALSE(testsupport::ReadAll(scratch + "plain.dat").contains("\r\n143,"));
+    const auto names = [&s] {
+        QStringList column;
+        for (int r = 1; r < s.captions.RowCount(); ++r) {
+            column.append(s.captions.Cell(r, 1));
+        }
+        return column;
+    };
+    EXPECT_EQ(names(), (QStringList{"u_home.gif", "u_ber_uns.gif", "u_.gif", "u1.gif", "u2.gif"}));
+
+    // The File page's box, clicked: the list is named again at once.
+    app::TFilePage& page = *form.filePage;
+    EXPECT_EQ(page.LatinNamesCheckBox->text(), QStringLiteral("Latin file names"));
+    EXPECT_FALSE(page.LatinNamesCheckBox->isChecked());
+    page.LatinNamesCheckBox->click();
+    EXPECT_TRUE(s.latinNames);
+    const QStringList latin = {"u_home.gif", "u_uber_uns.gif", "u_kontakty.gif", "u_zhi_pin.gif",
+                               "u_mrhba.gif"};
+    EXPECT_EQ(names(), latin);
+    ASSERT_TRUE(project::SaveSettings(scratch + "latin.dat", s));
+    EXPECT_TRUE(
+        testsupport::ReadAll(scratch + "latin.dat").endsWith("/* Latin file names ? */\r\n143,Y\r\n"));
+    form.SaveBatchButtonClick();
+    ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.Messages().join("|").toStdString();
+    QStringList written = QDir(dir.path() + "/site").entryList({"u_*"}, QDir::Files, QDir::Name);
+    EXPECT_EQ(written, (QStringList{"u_home.gif", "u_kontakty.gif", "u_mrhba.gif", "u_uber_uns.gif",
+                                    "u_zhi_pin.gif"}));
+    // The window's report holds the captions as typed: UTF-8 after its byte order mark.
+    const QByteArray windowReport = testsupport::ReadAll(form.DataFolder() + "Report.txt");
+    ASSERT_TRUE(windowReport.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(QString::fromUtf8(windowReport)
+                    .contains("\r\n\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b" + QString(24, ' ') +
+                              "u_kontakty.gif"));
+    // Unchecked again: the names as always.
+    page.LatinNamesCheckBox->click();
+    EXPECT_FALSE(s.latinNames);
+    EXPECT_EQ(names().at(1), QStringLiteral("u_ber_uns.gif"));
+
+    // The tool: --latin-names on the settings without the choice, and the settings with it alone,
+    // give the window's names and report.
+    for (const auto& [file, arguments] :
+         {std::pair{QStringLiteral("plain.dat"), QStringList{"--latin-names"}},
+          std::pair{QStringLiteral("latin.dat"), QStringList{}}}) {
+        const QString out = "out-" + QFileInfo(file).baseName();
+        const Process run =
+            Start(arguments + QStringList{"--out", out, "--report", out + ".txt", file}, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(QDir(scratch + out).entryList({"u_*"}, QDir::Files, QDir::Name), written)
+            << file.toStdString();
+        const QByteArray report = testsupport::ReadAll(scratch + out + ".txt");
+        EXPECT_TRUE(report.startsWith("\xEF\xBB\xBFPlumeric : Status Report Produced "));
+        EXPECT_EQ(WithoutDate(report).replace(scratch.toUtf8() + out.toUtf8(), "FOLDER"),
+                  WithoutDate(windowReport).replace(QByteArray(dir.path().toUtf8() + "/site"), "FOLDER"));
+    }
+    // Without either, the tool names as always: the Cyrillic caption loses all its letters.
+    const Process plain = Start({"--out", "plain", "--report", "plain.txt", "plain.dat"}, scratch);
+    ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(scratch + "plain/u_.gif"));
+    // Its report still keeps every caption.
+    EXPECT_TRUE(testsupport::ReadAll(scratch + "plain.txt").startsWith("\xEF\xBB\xBF"));
 }

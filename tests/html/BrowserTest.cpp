@@ -37,7 +37,7 @@ bool WaitFor(const QString& path) {
 
 class ThrowingShell : public platform::Shell {
   public:
-    int OpenDocument(const QString&) override { throw std::runtime_error("no desktop"); }
+    int OpenDocument(const QString&, const OpenFailed&) override { throw std::runtime_error("no desktop"); }
 };
 
 }  // namespace
@@ -140,19 +140,31 @@ TEST(OpenInBrowser, TheDefaultApplicationOrTheNamedBrowserWithTheirMessages) {
     EXPECT_EQ(shell.Opened(), QStringList(4, page));
     EXPECT_TRUE(dialogs.History().isEmpty());
 
-    // Nothing can open the file; the desktop call fails.
+    // Nothing can open the file; the desktop call fails. Each message names the file on a last line.
     shell.QueueAnswer(platform::Shell::kNoApplication);
     html::OpenInBrowser(page, html::BrowserMessages::Preview, s, data, shell, dialogs);
     ThrowingShell broken;
     html::OpenInBrowser(page, html::BrowserMessages::Help, s, data, broken, dialogs);
+    const QString noApplication =
+        "Unable to preview the HTML using your default web browser, please specify a\r"
+        "suitable web browser executable file e.g. \"<folder>iexplore.exe\" in the\r"
+        "\"Folder and file of browser\" box.\r" +
+        page;
     EXPECT_EQ(dialogs.Messages(),
-              (QStringList{"Unable to preview the HTML using your default web browser, please specify a\r"
-                           "suitable web browser executable file e.g. \"<folder>iexplore.exe\" in the\r"
-                           "\"Folder and file of browser\" box.",
+              (QStringList{noApplication,
                            "Unable to display the HTML help file using your default web browser, please\r"
                            "specify a suitable web browser executable file e.g. \"<folder>iexplore.exe\"\r"
                            "in the \"Folder and file of browser\" box, or leave it blank in order to try\r"
-                           "your Windows default browser."}));
+                           "your Windows default browser.\r" +
+                               page}));
+    // The opening is under way when the opener fails afterwards: the same message then, once.
+    dialogs.Clear();
+    platform::RecordingShell later;
+    html::OpenInBrowser(page, html::BrowserMessages::Preview, s, data, later, dialogs);
+    EXPECT_TRUE(dialogs.History().isEmpty());
+    later.FailOpenings();
+    later.FailOpenings();
+    EXPECT_EQ(dialogs.Messages(), QStringList{noApplication});
 
     // A named browser that is not there; help without its page.
     dialogs.Clear();
@@ -164,11 +176,13 @@ TEST(OpenInBrowser, TheDefaultApplicationOrTheNamedBrowserWithTheirMessages) {
               (QStringList{"Unable to preview the HTML using the specified web browser, please\r"
                            "select the correct web browser executable file in the \"Folder and \r"
                            "file of browser\" box, or leave it blank in order to try your Windows\r"
-                           "default browser.",
+                           "default browser.\r" +
+                               page,
                            "Unable to display the HTML help file using the specified web browser,\r"
                            "please select the correct web browser executable file in the \"Folder\r"
                            "and file of browser\" box, or leave it blank in order to try your Windows\r"
-                           "default browser."}));
+                           "default browser.\r" +
+                               data + "help.htm"}));
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/args.txt"));
 
     // The named browser gets the page as one argument.

@@ -11,6 +11,7 @@
 #include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
+#include "platform/TextCodec.h"
 #include "settings/DefaultSettings.h"
 
 using namespace html;
@@ -464,6 +465,42 @@ TEST(StatusReport, WrittenAndOpenedOnlyWhenTicked) {
     EXPECT_EQ(shell.Opened().size(), 1);
 }
 
+TEST(StatusReport, ACaptionWindows1252CannotWriteMakesTheReportUtf8WithAByteOrderMark) {
+    QTemporaryDir dir;
+    settings::AppSettings s;
+    settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, dir.path() + "/");
+    s.statusReports = true;
+    ASSERT_TRUE(QDir().mkpath(dir.path() + "/KSDATA"));
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    output::StatusReport report(s, dialogs, shell, dir.path() + "/KSDATA/");
+    report.Clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(9, 30, 5)); };
+    const QString path = dir.path() + "/KSDATA/Report.txt";
+    // Captions the code page holds: Windows-1252 bytes as always, "é" one byte, no mark.
+    QList<output::SavedButtonInfo> buttons{{output::Pad30("Caf\u00e9 \u20ac"), output::Pad30("u_cafe.gif"),
+                                            1024, output::Pad30("d_cafe.gif"), 1024}};
+    report.WriteStatusReport(false, buttons, {});
+    const QByteArray plain = testsupport::ReadAll(path);
+    EXPECT_EQ(plain, platform::ToWindows1252(platform::JoinCrLfLines(
+                         output::ReportLines(buttons, {}, false, s, output::ReportDate(report.Clock())))));
+    EXPECT_TRUE(plain.contains("\r\nCaf\xe9 \x80" + QByteArray(26, ' ') + "u_cafe.gif"));
+    // A Cyrillic caption: the whole report in UTF-8 after the byte order mark, every character kept
+    // and the columns still counted in characters.
+    buttons.append({output::Pad30("\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b"),
+                    output::Pad30("u_kontakty.gif"), 2048, output::Pad30("d_kontakty.gif"), 2048});
+    report.WriteStatusReport(false, buttons, {});
+    const QByteArray utf8 = testsupport::ReadAll(path);
+    ASSERT_TRUE(utf8.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(utf8.mid(3));
+    EXPECT_EQ(text, platform::JoinCrLfLines(
+                        output::ReportLines(buttons, {}, false, s, output::ReportDate(report.Clock()))));
+    EXPECT_TRUE(text.contains("\r\nCaf\u00e9 \u20ac" + QString(26, ' ') + "u_cafe.gif"));
+    EXPECT_TRUE(text.contains(
+        "\r\n\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b                        u_kontakty.gif"));
+    EXPECT_FALSE(text.contains('?'));
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
+
 TEST_F(PreviewPagesTest, TheHtmlFolderIsSweptAndATerminationRequestStopsThePages) {
     s.htmlTargetFolder = dir.path() + "/site/";
     s.targetFolder = dir.path() + "/site/img/";
@@ -492,29 +529,37 @@ TEST(StatusReport, AShellThatFailsToOpenTheReportGetsItsMessage) {
     s.statusReports = true;
     ASSERT_TRUE(QDir().mkpath(dir.path() + "/KSDATA"));
     platform::ScriptedDialogs dialogs;
-    // The desktop's open call raises; a refusal code alone is not reported.
-    class FailingShell : public platform::Shell {
+    // The desktop's open call raises; nothing can open the report; the opening fails afterwards.
+    // Each time the message, which names the report; the report stays written.
+    class FailingShell : public platform::RecordingShell {
       public:
         bool raise = true;
-        int OpenDocument(const QString&) override {
+        int OpenDocument(const QString& path, const OpenFailed& failed) override {
             if (raise) {
                 throw std::runtime_error("no desktop");
             }
-            return kNoApplication;
+            return RecordingShell::OpenDocument(path, failed);
         }
     } shell;
     output::StatusReport report(s, dialogs, shell, dir.path() + "/KSDATA/");
     report.WriteStatusReport(false, {}, {});
-    EXPECT_EQ(dialogs.Messages(),
-              QStringList{"Unable to view the status report using your Windows default\r"
-                          "text file application.\r"
-                          "Please open : " +
-                          dir.path() + "/KSDATA/Report.txt\r- in order to read the report."});
+    const QString message =
+        "Unable to view the status report using your Windows default\r"
+        "text file application.\r"
+        "Please open : " +
+        dir.path() + "/KSDATA/Report.txt\r- in order to read the report.";
+    EXPECT_EQ(dialogs.Messages(), QStringList{message});
     EXPECT_TRUE(QFileInfo::exists(dir.path() + "/KSDATA/Report.txt"));  // the file stays written
     shell.raise = false;
     dialogs.Clear();
+    shell.QueueAnswer(platform::Shell::kNoApplication);
+    report.WriteStatusReport(false, {}, {});
+    EXPECT_EQ(dialogs.Messages(), QStringList{message});
+    dialogs.Clear();
     report.WriteStatusReport(false, {}, {});
     EXPECT_TRUE(dialogs.Messages().isEmpty());
+    shell.FailOpenings();
+    EXPECT_EQ(dialogs.Messages(), QStringList{message});
 }
 
 namespace {

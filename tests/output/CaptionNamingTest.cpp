@@ -421,3 +421,42 @@ TEST(CaptionNaming, RepeatedCaptionsGoOnFromTheLastNumberAndGiveTheNamesOfTheRul
     EXPECT_EQ(s.captions.Cell(1001, 1), QStringLiteral("u_1000.gif"));
     EXPECT_EQ(s.captions.Cell(1001, 3), QStringLiteral("1000.htm"));
 }
+
+TEST(CaptionNaming, LatinFileNamesWriteCaptionsOfAnyScriptInLatinLettersBeforeTheRules) {
+    AppSettings s = Defaults();
+    const QStringList captions = {"Home",
+                                  "\u00dcber uns",
+                                  "\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b",
+                                  "\u88fd\u54c1",
+                                  "\u0645\u0631\u062d\u0628\u0627",
+                                  "Caf\u00e9 & Bar"};
+    SetCaptions(s, captions);
+    // Off (the default): the names as the rules always gave them, the Cyrillic and CJK captions
+    // filtered down to their prefixes and the page to "caption" and the row number.
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 1),
+              (QStringList{"u_home.gif", "u_ber_uns.gif", "u_.gif", "u1.gif", "u2.gif", "u_caf_&_bar.gif"}));
+    EXPECT_EQ(Column(s, 3), (QStringList{"home.htm", "ber_uns.htm", "caption3.htm", "caption4.htm",
+                                         "caption5.htm", "caf_&_bar.htm"}));
+
+    s.latinNames = true;
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 1), (QStringList{"u_home.gif", "u_uber_uns.gif", "u_kontakty.gif", "u_zhi_pin.gif",
+                                         "u_mrhba.gif", "u_cafe_&_bar.gif"}));
+    EXPECT_EQ(Column(s, 2).at(2), QStringLiteral("d_kontakty.gif"));
+    EXPECT_EQ(Column(s, 3), (QStringList{"home.htm", "uber_uns.htm", "kontakty.htm", "zhi_pin.htm",
+                                         "mrhba.htm", "cafe_&_bar.htm"}));
+    // Then the rules as for any caption: mixed case, 8.3 names, and numbering of captions that
+    // become the same letters ("Über" and "Uber"); the grid's captions stay as typed.
+    s.filenameStyle = 0;
+    s.enforce83 = true;
+    SetCaptions(s, {"\u00dcber", "Uber", "\u041c\u043e\u0441\u043a\u0432\u0430 2026"});
+    RecalculateFilenames(s);
+    EXPECT_EQ(Column(s, 1), (QStringList{"U_Uber.GIF", "U_Ube1.GIF", "U_Moskva.GIF"}));
+    EXPECT_EQ(Column(s, 3), (QStringList{"Uber.HTM", "Ube1.HTM", "Moskva_2.HTM"}));
+    EXPECT_EQ(Column(s, 0).at(0), QStringLiteral("\u00dcber"));
+    // The prefixes are not transliterated: they are the user's own names.
+    s.enforce83 = false;
+    s.prefix1 = "\u00c4_";
+    EXPECT_EQ(CaptionFilenames("\u00c4pfel", s, 1).button1, QStringLiteral("_Apfel.GIF"));
+}

@@ -23,7 +23,7 @@ deb=$(ls "$scratch"/package/plumeric_*.deb)
 [ "$(dpkg-deb -f "$deb" Package)" = plumeric ] || fail "package name"
 # The dependencies come from the shared libraries the programs use.
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6gui6 libc6 libdeflate0 libwebp7; do
+for lib in libqt6widgets6 libqt6gui6 libc6 libdeflate0 libwebp7 libicu72; do
     [[ $depends == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
 done
 

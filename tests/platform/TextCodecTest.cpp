@@ -77,3 +77,34 @@ TEST(TextCodec, ATextFileIsReadAsUtf16WithEitherByteOrderMarkAndRefusedWithOther
     EXPECT_EQ(problem, "it holds a NUL character");
     EXPECT_FALSE(DecodeTextFile(QByteArray("\xFF\xFE\0\0H\0\0\0", 8)));
 }
+
+TEST(TextCodec, ATextFileIsWindows1252WhenItHoldsEveryCharacterAndUtf8WithAMarkOtherwise) {
+    // The code page's whole range, its five undefined bytes included, stays single-byte.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b) {
+        all.append(static_cast<char>(b));
+    }
+    EXPECT_TRUE(FitsWindows1252(FromWindows1252(all)));
+    EXPECT_EQ(ToWindows1252OrUtf8(FromWindows1252(all)), all);
+    EXPECT_EQ(ToWindows1252OrUtf8(QString()), QByteArray());
+    // One character beyond it makes the whole text UTF-8.
+    EXPECT_FALSE(FitsWindows1252(QStringLiteral("Caf\u00e9 \u0416")));
+    EXPECT_EQ(ToWindows1252OrUtf8(QStringLiteral("Caf\u00e9 \u0416")), QByteArray("\xEF\xBB\xBF"
+                                                                                  "Caf\xC3\xA9 \xD0\x96"));
+    EXPECT_EQ(ToWindows1252OrUtf8(QString::fromUcs4(U"\U0001F600")),
+              QByteArray("\xEF\xBB\xBF\xF0\x9F\x98\x80"));
+}
+
+TEST(TextCodec, LatinLettersTransliterateEveryScriptAndDropTheMarks) {
+    EXPECT_EQ(LatinLetters(QStringLiteral("\u00dcber uns")), QStringLiteral("Uber uns"));
+    EXPECT_EQ(LatinLetters(QStringLiteral("\u041a\u043e\u043d\u0442\u0430\u043a\u0442\u044b")),
+              QStringLiteral("Kontakty"));
+    EXPECT_EQ(LatinLetters(QStringLiteral("\u88fd\u54c1")), QStringLiteral("zhi pin"));
+    EXPECT_EQ(LatinLetters(QStringLiteral("\u0645\u0631\u062d\u0628\u0627")), QStringLiteral("mrhba"));
+    EXPECT_EQ(LatinLetters(QStringLiteral("Stra\u00dfe \u0152uvre \u2026")),
+              QStringLiteral("Strasse OEuvre ..."));
+    // Plain ASCII, and what has no Latin form, stay as they are.
+    EXPECT_EQ(LatinLetters(QStringLiteral("Home & Co. 2026 $")), QStringLiteral("Home & Co. 2026 $"));
+    EXPECT_EQ(LatinLetters(QString::fromUcs4(U"\u20ac\U0001F600")), QString::fromUcs4(U"\u20ac\U0001F600"));
+    EXPECT_EQ(LatinLetters(QString()), QString());
+}

@@ -326,6 +326,14 @@ TEST_F(ProjectFileTest, IndexKeysChooseAPositionOrNone) {
     EXPECT_EQ(fonts.button[kType2].fontIndex, 1);
     EXPECT_EQ(fonts.button[kType2].fontName, QStringLiteral("No Such Font"));
     EXPECT_EQ(LoadedFrom("30,3\r\n").button[kType1].fontIndex, kNoChoice);
+    // A name with a font list's foundry tag reads as its family, and the list shows that family
+    // whatever position the file gave; an unlisted one is kept as its family.
+    const AppSettings tagged = LoadedFrom("30,0\r\n31,DejaVu Serif [Bitstream]\r\n39,2\r\n40,C059 [urw]\r\n");
+    EXPECT_EQ(tagged.button[kType1].fontName, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(tagged.button[kType1].fontIndex, 1);
+    EXPECT_EQ(tagged.button[kType2].fontName, QStringLiteral("C059"));
+    EXPECT_EQ(tagged.button[kType2].fontIndex, 2);
+    EXPECT_EQ(project::SettingsFileBytes(tagged).count("C059 [urw]"), 0);
 }
 
 TEST_F(ProjectFileTest, IntegerFieldsYesNoAndTextKeys) {
@@ -523,6 +531,10 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
     AppSettings s = Defaults();
     s.smoothCaptions = true;
     EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Smooth caption edges ? */\r\n131,Y\r\n");
+    s.smoothCaptions = false;
+    s.latinNames = true;
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Latin file names ? */\r\n143,Y\r\n");
+    s.smoothCaptions = true;
     s.scale2x = true;
     s.pageStyle = kPageStyleCss;
     s.button[kType1].SetFontSizeText("45");
@@ -532,15 +544,16 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
         all.endsWith("/* Typed font size 1 */\r\n112,45\r\n"
                      "/* Also write 2x images for high-density screens ? */\r\n130,Y\r\n"
                      "/* Smooth caption edges ? */\r\n131,Y\r\n"
-                     "/* HTML page style (0=Script rollover, 1=CSS rollover) */\r\n132,1\r\n"));
+                     "/* HTML page style (0=Script rollover, 1=CSS rollover) */\r\n132,1\r\n"
+                     "/* Latin file names ? */\r\n143,Y\r\n"));
     ASSERT_TRUE(WriteAll(path(), all));
     AppSettings loaded = Defaults();
     ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
     EXPECT_EQ(loaded, s);
 
     // Written "N" or 0 by hand they read as the defaults; both list ends read.
-    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n");
-    EXPECT_FALSE(off.scale2x || off.smoothCaptions);
+    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n143,N\r\n");
+    EXPECT_FALSE(off.scale2x || off.smoothCaptions || off.latinNames);
     EXPECT_EQ(off.pageStyle, kPageStyleClassic);
     EXPECT_EQ(LoadedFrom("132, 1 \r\n").pageStyle, kPageStyleCss);
 
@@ -548,10 +561,13 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
     // read, and nothing is reset or shown.
     dialogs.Clear();
     for (const char* bad : {"", "y", "yes", "1", "Y ", "x"}) {
-        const AppSettings t = LoadedFrom(
-            QStringLiteral("130,Y\r\n130,%1\r\n131,%1\r\n15,after\r\n").arg(QLatin1String(bad)).toUtf8());
+        const AppSettings t =
+            LoadedFrom(QStringLiteral("130,Y\r\n130,%1\r\n131,%1\r\n143,Y\r\n143,%1\r\n15,after\r\n")
+                           .arg(QLatin1String(bad))
+                           .toUtf8());
         EXPECT_TRUE(t.scale2x) << bad;
         EXPECT_FALSE(t.smoothCaptions) << bad;
+        EXPECT_TRUE(t.latinNames) << bad;
         EXPECT_EQ(t.prefix1, QStringLiteral("after")) << bad;
     }
     for (const char* bad : {"2", "-1", "", "css", "1.0", "99999999999"}) {
