@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <QCheckBox>
 
 #include "BatchProgram.h"
 #include "TestSupport.h"
