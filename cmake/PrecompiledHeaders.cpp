@@ -1,0 +1,1 @@
+// The source the precompiled headers are made for; it has no code of its own.
