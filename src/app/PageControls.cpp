@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 
@@ -57,16 +58,20 @@ class LabelClickFilter : public QObject {
 // Selects an editable list's text when the list gets the focus; see SelectTextOnEntry.
 class SelectOnEntryFilter : public QObject {
   public:
-    explicit SelectOnEntryFilter(QComboBox* list) : QObject(list), list_(list) {
+    explicit SelectOnEntryFilter(QComboBox* list) : QObject(list), list_(list), edit_(list->lineEdit()) {
         list->installEventFilter(this);
-        list->lineEdit()->installEventFilter(this);
+        if (edit_ != nullptr) {
+            edit_->installEventFilter(this);
+        }
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        QLineEdit* edit = list_->lineEdit();
+        // While the list and its edit are being destroyed their events still come here, when neither
+        // is what it was any more: the edit is looked at only for the events of a live one.
         switch (event->type()) {
             case QEvent::FocusIn: {
+                QLineEdit* edit = edit_.data();
                 // Not when the focus comes back from another window or the list's own drop-down.
                 const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
                 if (edit != nullptr && reason != Qt::ActiveWindowFocusReason &&
@@ -87,7 +92,8 @@ class SelectOnEntryFilter : public QObject {
                 }
                 break;
             case QEvent::MouseButtonRelease:
-                if (watched == edit && selectOnRelease_) {
+                if (watched == edit_.data() && selectOnRelease_) {
+                    QLineEdit* edit = edit_.data();
                     selectOnRelease_ = false;
                     if (!edit->hasSelectedText()) {
                         edit->selectAll();
@@ -103,6 +109,7 @@ class SelectOnEntryFilter : public QObject {
 
   private:
     QComboBox* list_;
+    QPointer<QLineEdit> edit_;
     bool selectOnRelease_ = false;
 };
 
