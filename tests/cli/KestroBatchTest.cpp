@@ -26,15 +26,24 @@ QByteArray WithoutDate(const QByteArray& report) {
     return report.mid(report.indexOf("\r\n"));
 }
 
+// The window started on a data folder, with scripted answers and a recording desktop, its timer
+// stopped so only the test drives it.
+struct Window {
+    explicit Window(const QString& folder) : form(dialogs, shell, folder + "/") {
+        form.show();
+        form.Timer1->stop();
+    }
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingShell shell;
+    app::TForm1 form;
+};
+
 }  // namespace
 
 TEST(KestroBatch, TheToolInAScratchFolderWritesWhatTheWindowWrites) {
     QTemporaryDir dir;
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingShell shell;
-    app::TForm1 form(dialogs, shell, dir.path() + "/");
-    form.show();
-    form.Timer1->stop();
+    Window started(dir.path());
+    app::TForm1& form = started.form;
     settings::AppSettings& s = form.Settings();
     s.targetFolder = dir.path() + "/site/";
     s.statusReports = true;
@@ -47,7 +56,7 @@ TEST(KestroBatch, TheToolInAScratchFolderWritesWhatTheWindowWrites) {
     ASSERT_TRUE(project::SaveSettings(scratch + "settings.dat", s));
 
     form.generatehtmlbuttonClick();
-    ASSERT_TRUE(dialogs.History().isEmpty());
+    ASSERT_TRUE(started.dialogs.History().isEmpty());
     const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
     ASSERT_EQ(names.size(), 15);  // 14 images and the test page
     QMap<QString, QByteArray> window;
@@ -199,11 +208,8 @@ TEST(KestroBatch, TheReadmesSharpExampleWritesTwiceSizePngsAndTheScriptFreePage)
 
 TEST(KestroBatch, LatinFileNamesFromTheWindowsChoiceAndFromTheCommandLineAndAReportThatKeepsEveryCaption) {
     QTemporaryDir dir;
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingShell shell;
-    app::TForm1 form(dialogs, shell, dir.path() + "/");
-    form.show();
-    form.Timer1->stop();
+    Window started(dir.path());
+    app::TForm1& form = started.form;
     settings::AppSettings& s = form.Settings();
     s.targetFolder = dir.path() + "/site/";
     s.statusReports = true;
@@ -241,7 +247,7 @@ TEST(KestroBatch, LatinFileNamesFromTheWindowsChoiceAndFromTheCommandLineAndARep
     EXPECT_TRUE(
         testsupport::ReadAll(scratch + "latin.dat").endsWith("/* Latin file names ? */\r\n143,Y\r\n"));
     form.SaveBatchButtonClick();
-    ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.Messages().join("|").toStdString();
+    ASSERT_TRUE(started.dialogs.History().isEmpty()) << started.dialogs.Messages().join("|").toStdString();
     QStringList written = QDir(dir.path() + "/site").entryList({"u_*"}, QDir::Files, QDir::Name);
     EXPECT_EQ(written, (QStringList{"u_home.gif", "u_kontakty.gif", "u_mrhba.gif", "u_uber_uns.gif",
                                     "u_zhi_pin.gif"}));
