@@ -478,6 +478,32 @@ TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndThe
     EXPECT_EQ(large.pixel(large.width() / 2, 6), face);
     EXPECT_EQ(large.pixel(large.width() / 2, 5), small.pixel(small.width() / 2, 2));
 
+    // A fixed horizontal offset doubles as well: the caption's first column, in the face's middle
+    // row, is twice as far from the left edge (the caption is drawn afresh, so within a pixel).
+    b.backgroundMode = 1;  // a fixed size, wide enough for the caption far from the left edge
+    b.width = QStringLiteral("160");
+    b.horizontalMode = settings::kFixedOffsetAlignment;
+    b.horizontalOffset = QStringLiteral("17");
+    b.captionColour = QStringLiteral("000000FF");
+    composer.ApplyButtonSettings("Wide caption", "Home");
+    const auto firstCaptionColumn = [](const QImage& picture) {
+        const QRgb background = picture.pixel(picture.width() * 19 / 20, picture.height() / 2);
+        for (int x = 8; x < picture.width(); ++x) {
+            for (int y = picture.height() / 4; y < picture.height() * 3 / 4; ++y) {
+                if (picture.pixel(x, y) != background) {
+                    return x;
+                }
+            }
+        }
+        return -1;
+    };
+    const int left = firstCaptionColumn(composer.CaptureButton(1));
+    const int scaledLeft = firstCaptionColumn(composer.CaptureScaledButton(1, 2));
+    EXPECT_GE(left, 17);
+    EXPECT_LE(left, 19);
+    EXPECT_GE(scaledLeft, 2 * left - 1);
+    EXPECT_LE(scaledLeft, 2 * left + 1);
+
     // A background bitmap is scaled smoothly to twice its size, glyph for glyph.
     face::FaceProperties withBitmap = one;
     withBitmap.mainBitmap = QImage(10, 4, QImage::Format_RGB32);
