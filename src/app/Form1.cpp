@@ -78,8 +78,9 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
       dialogs_(dialogs),
       shell_(shell),
       folders_(platform::LocateFolders(executableFolder)),
-      batch_(settings_, dialogs_, *this),
-      pages_(settings_, dialogs_, batch_, *this) {
+      composer_(std::make_unique<compose::TButtonComposer>(settings_)),
+      batch_(settings_, dialogs_, *composer_),
+      pages_(settings_, dialogs_, batch_) {
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     // The picture panels look for their pictures in the program folder from the first one made.
     widgets::pictures::SetProgramFolder(folders_.programFolder.chopped(1));
@@ -137,13 +138,14 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     hints_ = new HintTracker([this](const QString& hint) { ShowStatus(hint); }, this);
     qApp->installEventFilter(hints_);
 
-    composer_ = std::make_unique<compose::TButtonComposer>(settings_);
     composer_->OnSettingsChanged = [this](int type) {
         // An empty size field now shows "0".
         syncing_ = true;
         buttonsPage->SizeTextsToControls(type);
         syncing_ = false;
     };
+    // After a batch the previews show the test caption again, as the settings are now.
+    batch_.RefreshPreviews = [this] { ApplyButtonSettings(settings_.testCaption, settings_.testCaption); };
     batch_.OnProgress = [this](int current, int total, const QString& caption) {
         ShowBatchProgress(current, total, caption);
     };
@@ -710,28 +712,16 @@ void TForm1::ApplyButtonSettings(const QString& caption1, const QString& caption
 }
 
 void TForm1::ShowComposedFaces() {
-    // The previews show the faces the composer renders, with the mouse inside.
+    ShowFaces(composer_->Face(settings::kType1), composer_->Face(settings::kType2));
+}
+
+void TForm1::ShowFaces(const face::FaceProperties& type1, const face::FaceProperties& type2) {
+    // The previews show the faces with the mouse inside, as the files hold them.
     for (render::TLumoButton* preview : {image1, image2}) {
-        preview->SetFace(composer_->Face(preview == image1 ? settings::kType1 : settings::kType2));
+        preview->SetFace(preview == image1 ? type1 : type2);
         preview->MouseInside = true;
         preview->Repaint();
     }
-}
-
-QImage TForm1::CaptureButton(int type) {
-    return composer_->CaptureButton(type);
-}
-
-QList<QSize> TForm1::FaceSizes(int type, const QStringList& captions) {
-    return composer_->FaceSizes(type, captions);
-}
-
-output::ButtonRenderer::FaceRender TForm1::BatchFaces(int scale) {
-    return composer_->BatchFaces(scale);
-}
-
-const QImage& TForm1::TempImage() const {
-    return composer_->TempImage();
 }
 
 void TForm1::viewhelpBitBtnClick() {

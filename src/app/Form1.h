@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "app/PreviewLayout.h"
+#include "face/FaceProperties.h"
 #include "html/PreviewPages.h"
 #include "output/ButtonBatch.h"
-#include "output/ButtonRenderer.h"
 #include "output/StatusReport.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -57,7 +57,7 @@ class THelpPage;
 // the test caption, the two preview areas, the status bar, the timers, start-up and shutdown, and the
 // wiring between the pages. It owns the settings model; the pages' handlers change the model, call
 // the subsystem that does the work and refresh.
-class TForm1 : public QMainWindow, public output::ButtonRenderer {
+class TForm1 : public QMainWindow {
   public:
     static constexpr int kHelpPage = 7;
     static constexpr int kInitialWidth = 673;
@@ -150,17 +150,13 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void ShowBatchProgress(int current, int total, const QString& caption);
     static constexpr int kProgressIntervalMs = 100;
 
-    // The batch renders through the window's face composer with the two preview buttons.
-    void ApplyButtonSettings(const QString& caption1, const QString& caption2) override;
-    QImage CaptureButton(int type);
-    QList<QSize> FaceSizes(int type, const QStringList& captions) override;
-    FaceRender BatchFaces(int scale) override;
+    // Applies both types' settings through the face composer, caption 1 to type 1 and caption 2 to
+    // type 2, and shows the faces in the previews (while a batch runs, on its progress frames only).
+    void ApplyButtonSettings(const QString& caption1, const QString& caption2);
 
     // Whether "&Save Buttons" or "&Preview in web browser" is running.
     bool BatchRunning() const { return batchRunning_; }
 
-    // The picture the batch captures into; mode 0 also loads bitmap files into it to learn their size.
-    const QImage& TempImage() const;
     output::ButtonBatch& Batch() { return batch_; }
     html::PreviewPages& Pages() { return pages_; }
     output::StatusReport& Report() { return *report_; }
@@ -219,8 +215,9 @@ class TForm1 : public QMainWindow, public output::ButtonRenderer {
     void UnlockControls();
     // Gives the controls back once the batch is over: the running button its own text.
     void ReleaseControls();
-    // Both previews show the faces the composer holds.
+    // Both previews show the faces the composer holds, or the given ones.
     void ShowComposedFaces();
+    void ShowFaces(const face::FaceProperties& type1, const face::FaceProperties& type2);
     // The status bar around a batch: counts reset before it, what happened after it.
     void StartBatchStatus();
     void ShowBatchSummary();

@@ -27,8 +27,10 @@ void TForm1::ShowBatchProgress(int current, int total, const QString& caption) {
         return;
     }
     progressClock_.start();
-    composer_->ApplyButtonSettings(caption, caption);
-    ShowComposedFaces();
+    // The faces come from the batch's plan: the settings are not applied again for them.
+    if (const compose::BatchPlan* plan = composer_->LastPlan()) {
+        ShowFaces(plan->Face(settings::kType1, caption, 1), plan->Face(settings::kType2, caption, 1));
+    }
     ShowStatus(output::ProgressText(current, total));
     statusPanel_->repaint();
     // The "&Stop" button, Escape and closing the window are heard on these frames.

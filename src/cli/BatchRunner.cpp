@@ -158,7 +158,7 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
         s.fileType = *options_.fileType;
         output::RecalculateFilenames(s);
     }
-    if (!output::HasCaptions(s.captions)) {
+    if (!s.captions.HasSavedRows()) {
         dialogs.Fail(
             options_.captionsFile.isEmpty()
                 ? QStringLiteral("no captions: the settings file has none and no --captions file was given")
@@ -249,10 +249,7 @@ int TBatchRunner::Run() {
     batch.Threads = options_.threads;
     batch.OnFileSaved = [this](const QString& path, bool written, qint64 size) { Done(path, written, size); };
     // Where a batch ended: the caption being saved among those to save.
-    int total = 0;
-    for (int r = 1; r < s.captions.RowCount(); ++r) {
-        total += platform::Trim(s.captions.Cell(r, settings::CaptionGrid::kCaptionColumn)).isEmpty() ? 0 : 1;
-    }
+    const auto total = s.captions.SavedRows().size();
     const auto stopped = [&batch, total] {
         return QStringLiteral("the batch stopped at caption %1 of %2")
             .arg(batch.SavedButtons().size() + 1)
@@ -269,7 +266,7 @@ int TBatchRunner::Run() {
     batch.OnBatchError = [&](const QString& error) {
         dialogs.Fail(QStringLiteral("%1: %2").arg(stopped(), error));
     };
-    html::PreviewPages pages(s, dialogs, batch, composer);
+    html::PreviewPages pages(s, dialogs, batch);
     pages.OnPageSaved = [this](const QString& path, bool written) { Done(path, written); };
     pages.OnNotSubFolder = [&](const QString& buttonFolder, const QString& htmlFolder) {
         dialogs.Fail(NotSubFolderText(buttonFolder, htmlFolder));

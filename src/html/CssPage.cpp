@@ -54,11 +54,8 @@ QString CssPageText(const PageContent& page) {
     line(QStringLiteral("<body>"));
     line(QStringLiteral("<nav>"));
     line(QStringLiteral("<ul>"));
-    for (int n = 1; n < grid.RowCount(); ++n) {
+    for (const int n : grid.SavedRows()) {
         const QString caption = grid.Cell(n, CaptionGrid::kCaptionColumn);
-        if (platform::Trim(caption).isEmpty()) {
-            continue;
-        }
         const QSize outSize = n < page.imageSizes.size() ? page.imageSizes[n] : QSize(0, 0);
         QString item =
             QStringLiteral("<li><a href=\"%1\">").arg(UrlText(grid.Cell(n, CaptionGrid::kHtmlColumn)));

@@ -211,11 +211,8 @@ QString PageText(const PageContent& page) {
     line(QStringLiteral("onLoad=\"My_Form_PreLoad_Buttons(") + preloads.join(QLatin1Char(',')) +
          QStringLiteral(")\">"));
     line(QStringLiteral("<pre>"));
-    for (int n = 1; n < grid.RowCount(); ++n) {
+    for (const int n : grid.SavedRows()) {
         const QString caption = grid.Cell(n, CaptionGrid::kCaptionColumn);
-        if (platform::Trim(caption).isEmpty()) {
-            continue;
-        }
         const QSize size = n < page.imageSizes.size() ? page.imageSizes[n] : QSize(0, 0);
         line(QStringLiteral("<a href=\"") + UrlText(grid.Cell(n, CaptionGrid::kHtmlColumn)) +
              QLatin1Char('"'));
@@ -241,9 +238,8 @@ QString PageText(const PageContent& page) {
     return out;
 }
 
-PreviewPages::PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs, output::ButtonBatch& batch,
-                           output::ButtonRenderer& renderer)
-    : settings_(s), dialogs_(dialogs), batch_(batch), renderer_(renderer) {}
+PreviewPages::PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs, output::ButtonBatch& batch)
+    : settings_(s), dialogs_(dialogs), batch_(batch) {}
 
 bool PreviewPages::WritePageDecided(const QString& path) {
     if (!settings_.htmlOverwritePrompt || !platform::FileExists(path)) {
@@ -267,7 +263,7 @@ void PreviewPages::generatehtmlbuttonClick() {
     batch_.OverwriteNoToAll = false;
     savedPages_.clear();
     CaptionGrid& grid = settings_.captions;
-    if (!output::HasCaptions(grid)) {
+    if (!grid.HasSavedRows()) {
         dialogs_.ShowError(output::NoCaptionsMessage());
         return;
     }
@@ -288,7 +284,9 @@ void PreviewPages::generatehtmlbuttonClick() {
         platform::SweepLeftovers(htmlFolder);
     }
     const bool saved = batch_.SaveButtonBatch();
-    renderer_.ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
+    if (batch_.RefreshPreviews) {
+        batch_.RefreshPreviews();
+    }
     if (!saved) {
         return;
     }
@@ -310,7 +308,7 @@ void PreviewPages::generatehtmlbuttonClick() {
         QSize size(0, 0);
         sizes.append(size);
         for (int r = 1; r < grid.RowCount(); ++r) {
-            if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
+            if (grid.IsSavedRow(r)) {
                 const QSize read =
                     output::ButtonFilePictureSize(settings_.targetFolder + grid.Cell(r, column));
                 if (read.isValid()) {

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "output/ButtonBatch.h"
-#include "output/ButtonRenderer.h"
 #include "output/StatusReport.h"
 #include "platform/Dialogs.h"
 #include "settings/AppSettings.h"
@@ -70,8 +69,7 @@ QString HtmlOverwritePrompt(const QString& path);
 
 class PreviewPages {
   public:
-    PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs, output::ButtonBatch& batch,
-                 output::ButtonRenderer& renderer);
+    PreviewPages(settings::AppSettings& s, platform::Dialogs& dialogs, output::ButtonBatch& batch);
 
     // "&Preview in web browser": saves the batch, writes the pages, opens the first page written and
     // writes the report with its page section. The HTML folder is swept of leftovers first; a
@@ -101,7 +99,6 @@ class PreviewPages {
     settings::AppSettings& settings_;
     platform::Dialogs& dialogs_;
     output::ButtonBatch& batch_;
-    output::ButtonRenderer& renderer_;
     QList<output::SavedPageInfo> savedPages_;
     bool yesToAll_ = false;
     bool noToAll_ = false;

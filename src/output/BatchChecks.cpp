@@ -4,7 +4,6 @@
 
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
-#include "platform/RegularFile.h"
 #include "platform/ShownText.h"
 
 namespace output {
@@ -14,14 +13,14 @@ constexpr char kNothingSaved[] = "\rNo buttons have been saved.";
 
 // What decides the side of a button that is too large, as the message names it.
 QString TooLargeSetting(int backgroundMode, bool width) {
-    if (backgroundMode == 0) {
+    if (backgroundMode == settings::kBitmapSized) {
         return QStringLiteral("background bitmap on the Buttons page");
     }
     if (!width) {
         return QStringLiteral("height on the Buttons page");
     }
     // Smart sizing: the caption's width in its font and the spacing.
-    if (backgroundMode == 3 || backgroundMode == 4) {
+    if (settings::IsSmartSized(backgroundMode)) {
         return QStringLiteral("spacing on the Buttons page or its font size on the Font page");
     }
     return QStringLiteral("width on the Buttons page");
@@ -29,13 +28,10 @@ QString TooLargeSetting(int backgroundMode, bool width) {
 
 }  // namespace
 
-bool UsesBitmapFile(int backgroundMode) {
-    return backgroundMode == 0 || backgroundMode == 2 || backgroundMode == 3;
-}
-
 QString BitmapRefusedMessage(int type, const QString& path, const QString& reason) {
     return QStringLiteral("The background bitmap of type %1 buttons, \"%2\", cannot be read: %3.")
-               .arg(QString::number(type), platform::EscapeControls(path), reason) +
+               .arg(QString::number(settings::ShownTypeNumber(type)), platform::EscapeControls(path),
+                    reason) +
            QLatin1String(kNothingSaved);
 }
 
@@ -43,8 +39,8 @@ QString ButtonTooSmallMessage(int type, QSize size, const QString& caption) {
     return QStringLiteral(
                "Type %1 buttons would be %2 x %3 pixels for \"%4\"; a button needs at least 1 x 1 pixel. "
                "Change its width or height on the Buttons page.")
-               .arg(QString::number(type), QString::number(size.width()), QString::number(size.height()),
-                    platform::ShownValue(caption)) +
+               .arg(QString::number(settings::ShownTypeNumber(type)), QString::number(size.width()),
+                    QString::number(size.height()), platform::ShownValue(caption)) +
            QLatin1String(kNothingSaved);
 }
 
@@ -57,8 +53,9 @@ QString ButtonTooLargeMessage(int type, qint64 width, qint64 height, int scale, 
     return QStringLiteral(
                "Type %1 buttons would be %2 x %3 pixels%4 for \"%5\"; an image can be at most %6 x %6 "
                "pixels. Change its %7%8.")
-               .arg(QString::number(type), QString::number(width), QString::number(height), at,
-                    platform::ShownValue(caption), QString::number(kMaxImageSide), setting, untick) +
+               .arg(QString::number(settings::ShownTypeNumber(type)), QString::number(width),
+                    QString::number(height), at, platform::ShownValue(caption),
+                    QString::number(kMaxImageSide), setting, untick) +
            QLatin1String(kNothingSaved);
 }
 
@@ -85,11 +82,8 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
     };
     QList<RowNames> rows;
     QHash<QString, int> owner;  // a name and the first row whose file has it
-    for (int r = 1; r < grid.RowCount(); ++r) {
+    for (const int r : grid.SavedRows()) {
         const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
-        if (platform::Trim(caption).isEmpty()) {
-            continue;
-        }
         const FileNames defaults = CaptionFilenames(caption, s, r);
         const QString fallback[3] = {defaults.button1, defaults.button2, defaults.html};
         RowNames row{r, {}};
@@ -121,42 +115,34 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
     return std::nullopt;
 }
 
-std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRenderer& renderer) {
+std::optional<QString> BatchRefusal(const settings::AppSettings& s, const BatchFaces& faces) {
     const int types = s.secondbuttonEnabled ? 2 : 1;
-    for (int type = 1; type <= types; ++type) {
-        const settings::ButtonStyle& style = s.button[static_cast<std::size_t>(type - 1)];
-        QString reason;
-        if (UsesBitmapFile(style.backgroundMode) &&
-            !platform::CanReadRegularFile(style.bitmapFile, &reason)) {
-            return BitmapRefusedMessage(type, style.bitmapFile, reason);
+    for (int type = settings::kType1; type < settings::kType1 + types; ++type) {
+        if (const std::optional<QString> reason = faces.UnreadableBitmap(type)) {
+            return BitmapRefusedMessage(type, s.button[static_cast<std::size_t>(type)].bitmapFile, *reason);
         }
     }
     if (std::optional<QString> clash = ScaledNameClash(s)) {
         return clash;
     }
-    QStringList captions;
     const settings::CaptionGrid& grid = s.captions;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        const QString caption = grid.Cell(r, settings::CaptionGrid::kCaptionColumn);
-        if (!platform::Trim(caption).isEmpty()) {
-            captions.append(caption);
-        }
-    }
+    const QList<int> rows = grid.SavedRows();
     const int scale = WritesScaledImages(s) ? 2 : 1;
-    for (int type = 1; type <= types; ++type) {
-        const QList<QSize> sizes = renderer.FaceSizes(type, captions);
-        const int mode = s.button[static_cast<std::size_t>(type - 1)].backgroundMode;
-        for (qsizetype i = 0; i < sizes.size() && i < captions.size(); ++i) {
-            if (sizes[i].width() < 1 || sizes[i].height() < 1) {
-                return ButtonTooSmallMessage(type, sizes[i], captions[i]);
+    for (int type = settings::kType1; type < settings::kType1 + types; ++type) {
+        const int mode = s.button[static_cast<std::size_t>(type)].backgroundMode;
+        for (const int r : rows) {
+            const QString caption = grid.Cell(r, settings::CaptionGrid::kCaptionColumn);
+            const QSize size = faces.FaceSize(type, caption);
+            if (size.width() < 1 || size.height() < 1) {
+                return ButtonTooSmallMessage(type, size, caption);
             }
             // The largest image of the button is its 2× one while those are written; the product is
             // taken in 64 bits, so a side near the integer limit cannot wrap round.
             for (int k = 1; k <= scale; ++k) {
-                const qint64 width = qint64{sizes[i].width()} * k;
-                const qint64 height = qint64{sizes[i].height()} * k;
+                const qint64 width = qint64{size.width()} * k;
+                const qint64 height = qint64{size.height()} * k;
                 if (width > kMaxImageSide || height > kMaxImageSide) {
-                    return ButtonTooLargeMessage(type, width, height, k, captions[i],
+                    return ButtonTooLargeMessage(type, width, height, k, caption,
                                                  TooLargeSetting(mode, width > kMaxImageSide));
                 }
             }

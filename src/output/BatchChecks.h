@@ -8,12 +8,8 @@
 #include "settings/AppSettings.h"
 
 // What a batch makes sure of before it writes any file: that every background bitmap it needs can
-// be read, and that no button it would write is empty.
+// be read, and that no button it would write is empty. Types are settings::kType1 and kType2.
 namespace output {
-
-// Whether a background mode draws a bitmap file: 0 (the bitmap's size), 2 (a fixed size) and 3
-// (smart sizing).
-bool UsesBitmapFile(int backgroundMode);
 
 QString BitmapRefusedMessage(int type, const QString& path, const QString& reason);
 QString ButtonTooSmallMessage(int type, QSize size, const QString& caption);
@@ -39,6 +35,6 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s);
 // (ScaledNameClash). Then the size of every button: all captions are measured (in smart sizing the
 // width follows the caption), and the first button narrower or lower than one pixel, or with an image
 // (its 2× image while those are written) wider or higher than kMaxImageSide, is named.
-std::optional<QString> BatchRefusal(const settings::AppSettings& s, ButtonRenderer& renderer);
+std::optional<QString> BatchRefusal(const settings::AppSettings& s, const BatchFaces& faces);
 
 }  // namespace output

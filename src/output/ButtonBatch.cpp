@@ -115,15 +115,6 @@ QString FolderTestLine() {
     return QStringLiteral("Test file for \"kestro.exe\" - you can safely delete this file.");
 }
 
-bool HasCaptions(const CaptionGrid& grid) {
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 QSize ButtonFilePictureSize(const QString& path) {
     const QSize size = QImageReader(path).size();
     if (size.isValid()) {
@@ -260,18 +251,14 @@ bool ButtonBatch::SaveButtonBatch() {
     OverwriteNoToAll = false;
     bool result = true;
     CaptionGrid& grid = settings_.captions;
-    // The rows to save, in order: those whose caption is not blank.
-    QList<int> rows;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        if (!platform::Trim(grid.Cell(r, CaptionGrid::kCaptionColumn)).isEmpty()) {
-            rows.append(r);
-        }
-    }
+    const QList<int> rows = grid.SavedRows();
     const int total = static_cast<int>(rows.size());
     try {
-        // Nothing is written when a bitmap cannot be read or a button would be empty; names that
-        // would leave the folder are replaced before any is used.
-        if (const std::optional<QString> refusal = BatchRefusal(settings_, renderer_)) {
+        // The faces are planned once, each background bitmap read once. Nothing is written when a
+        // bitmap cannot be read or a button would be empty; names that would leave the folder are
+        // replaced before any is used.
+        const std::shared_ptr<const BatchFaces> faces = renderer_.PlanBatch();
+        if (const std::optional<QString> refusal = BatchRefusal(settings_, *faces)) {
             dialogs_.ShowError(*refusal);
             return false;
         }
@@ -291,17 +278,13 @@ bool ButtonBatch::SaveButtonBatch() {
         for (const int r : rows) {
             captions.append(grid.Cell(r, CaptionGrid::kCaptionColumn));
         }
-        const ButtonRenderer::FaceRender render = renderer_.BatchFaces(1);
-        const ButtonRenderer::FaceRender renderScaled =
-            scaled ? renderer_.BatchFaces(2) : ButtonRenderer::FaceRender();
         const int threads = Threads > 0 ? Threads : RenderAhead::DefaultThreads();
         RenderAhead ahead(
             total * files,
             [&](int job) {
                 const int file = job % files;
-                const int type = file / scales + 1;
-                const QString& caption = captions[job / files];
-                return EncodeImage(file % scales == 0 ? render(type, caption) : renderScaled(type, caption),
+                return EncodeImage(faces->Picture(settings::kType1 + file / scales, captions[job / files],
+                                                  file % scales + 1),
                                    fileType);
             },
             threads - 1, kLookaheadPerThread * threads);
@@ -343,12 +326,12 @@ bool ButtonBatch::SaveButtonBatch() {
                     return false;
                 }
                 const int job = k * files + file;
-                const int t = file / scales + 1;
+                const bool first = file / scales == 0;  // type 1
                 const bool large = file % scales != 0;
                 const QString& name =
-                    grid.Cell(r, t == 1 ? CaptionGrid::kType1Column : CaptionGrid::kType2Column);
-                double& size = large ? (t == 1 ? info.scaled1Size : info.scaled2Size)
-                                     : (t == 1 ? info.button1Size : info.button2Size);
+                    grid.Cell(r, first ? CaptionGrid::kType1Column : CaptionGrid::kType2Column);
+                double& size = large ? (first ? info.scaled1Size : info.scaled2Size)
+                                     : (first ? info.button1Size : info.button2Size);
                 folderOk = WriteButtonFile(
                                folder, large ? ScaledFilename(name) : name, caption,
                                [&] { return ahead.Take(job); }, size)
@@ -389,7 +372,7 @@ bool ButtonBatch::StopRequested() {
 
 void ButtonBatch::SaveBatchButtonClick() {
     lastBatchSaved_ = false;
-    if (!HasCaptions(settings_.captions)) {
+    if (!settings_.captions.HasSavedRows()) {
         dialogs_.ShowError(NoCaptionsMessage());
         return;
     }
@@ -397,7 +380,9 @@ void ButtonBatch::SaveBatchButtonClick() {
     if (OnBatchEnded) {
         OnBatchEnded();
     }
-    renderer_.ApplyButtonSettings(settings_.testCaption, settings_.testCaption);
+    if (RefreshPreviews) {
+        RefreshPreviews();
+    }
     if (!saved) {
         return;
     }

@@ -51,8 +51,6 @@ QString BatchSummaryText(bool saved, int done, int total, int written, int kept)
 QString StoppedText(int done, int total, int written);
 // The line of the folder test file.
 QString FolderTestLine();
-// Whether any data row of the caption list has a caption that is not blank.
-bool HasCaptions(const settings::CaptionGrid& grid);
 // A text cut to 30 characters or padded with spaces to 30.
 QString Pad30(const QString& text);
 
@@ -76,8 +74,8 @@ class ButtonBatch {
     // 1: the writer alone).
     int Threads = 0;
 
-    // The "&Save Buttons" action: refuses an empty list, runs the batch, renders the test caption
-    // again and reports.
+    // The "&Save Buttons" action: refuses an empty list, runs the batch, refreshes the previews and
+    // reports.
     void SaveBatchButtonClick();
 
     const QList<SavedButtonInfo>& SavedButtons() const { return savedButtons_; }
@@ -100,6 +98,10 @@ class ButtonBatch {
 
     // Told when the "&Save Buttons" batch has ended, before its report or message is shown.
     std::function<void()> OnBatchEnded;
+
+    // The window's previews, shown again with the test caption once a batch's files are done, before
+    // its report, message or pages (kestro-batch has none).
+    std::function<void()> RefreshPreviews;
 
     // Whether the last batch saved every caption (false: refused, failed or stopped).
     bool LastBatchSaved() const { return lastBatchSaved_; }

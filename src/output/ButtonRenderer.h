@@ -1,35 +1,42 @@
 #pragma once
 
 #include <QImage>
-#include <QList>
 #include <QSize>
 #include <QString>
-#include <QStringList>
-#include <functional>
+#include <memory>
+#include <optional>
 
 namespace output {
 
-// What the batch needs from whoever owns the two rendering buttons (the main window's previews).
+// The faces of one batch, planned once when the batch starts from the settings as they are then:
+// later changes to the settings do not reach them. Types are settings::kType1 and kType2. Safe to use
+// from several threads at once.
+class BatchFaces {
+  public:
+    virtual ~BatchFaces() = default;
+
+    // Why the type's background bitmap cannot be read, in the system's words ("No such file or
+    // directory", …); nothing when the type draws no bitmap file or its file was read.
+    virtual std::optional<QString> UnreadableBitmap(int type) const = 0;
+
+    // The size of the type's button for a caption, before any limit of a file: a batch measures
+    // every caption before it writes a file. Throws what keeps the type's faces from being made (a
+    // bitmap file that holds no picture).
+    virtual QSize FaceSize(int type, const QString& caption) const = 0;
+
+    // The picture of the type's button file for a caption; with a `scale` of 2 the face for
+    // high-density screens, drawn afresh at exactly twice the size. Throws as FaceSize.
+    virtual QImage Picture(int type, const QString& caption, int scale) const = 0;
+};
+
+// Whoever turns the settings into faces: the batch asks it for a plan when it starts.
 class ButtonRenderer {
   public:
     virtual ~ButtonRenderer() = default;
 
-    // Applies both button types' settings to the two buttons, caption 1 on the type 1 button and
-    // caption 2 on the type 2 button, leaving both faces finished.
-    virtual void ApplyButtonSettings(const QString& caption1, const QString& caption2) = 0;
-
-    // The size the type's button (1 or 2) would have for each caption under the current settings,
-    // without rendering: a batch measures every caption before it writes a file.
-    virtual QList<QSize> FaceSizes(int type, const QStringList& captions) = 0;
-
-    // Renders the file picture of a type (1 or 2) for a caption, as the buttons show it after
-    // ApplyButtonSettings; safe to call from several threads at once.
-    using FaceRender = std::function<QImage(int type, const QString& caption)>;
-
-    // Applies the current settings and answers a renderer of both types' faces under them, fixed for a
-    // batch: later changes to the settings or the buttons do not reach it. With a `scale` of 2 the
-    // faces are those for high-density screens: drawn afresh at exactly twice the size.
-    virtual FaceRender BatchFaces(int scale) = 0;
+    // Plans the faces of a batch from the current settings; each background bitmap is read here,
+    // once.
+    virtual std::shared_ptr<const BatchFaces> PlanBatch() = 0;
 };
 
 }  // namespace output

@@ -248,10 +248,6 @@ bool IsUnusableName(const QString& cell) {
     return !platform::Trim(cell).isEmpty() && !IsPlainFileName(cell);
 }
 
-bool IsCaptionRow(const CaptionGrid& grid, int row) {
-    return !platform::Trim(grid.Cell(row, CaptionGrid::kCaptionColumn)).isEmpty();
-}
-
 QString RowList(const QList<int>& rows) {
     constexpr int kListed = 10;
     QStringList numbers;
@@ -275,7 +271,7 @@ QList<int> RowsWithUnusableNames(const settings::AppSettings& s) {
     const QList<int> columns = UsedNameColumns(s.secondbuttonEnabled);
     QList<int> rows;
     for (int r = 1; r < grid.RowCount(); ++r) {
-        if (!IsCaptionRow(grid, r)) {
+        if (!grid.IsSavedRow(r)) {
             continue;
         }
         for (const int c : columns) {

@@ -233,7 +233,7 @@ QStringList CaptionLines(const CaptionGrid& grid) {
     QStringList lines{QStringLiteral("/* Caption List */")};
     for (int r = 1; r < grid.RowCount(); ++r) {
         const CaptionGrid::Row& row = grid.RowAt(r);
-        if (platform::Trim(row[CaptionGrid::kCaptionColumn]).isEmpty()) {
+        if (!grid.IsSavedRow(r)) {
             continue;
         }
         lines.append(Number(kCaptionKey) + QLatin1Char(',') + row[CaptionGrid::kCaptionColumn]);

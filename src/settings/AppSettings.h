@@ -12,8 +12,13 @@
 // model (defaults, loading) brings the controls in line afterwards.
 namespace settings {
 
+// The two button types, as every part of the program numbers them: the index of their settings.
 inline constexpr int kType1 = 0;
 inline constexpr int kType2 = 1;
+// The number a message gives a type: "type 1", "type 2".
+inline constexpr int ShownTypeNumber(int type) {
+    return type + 1;
+}
 
 struct AppSettings {
     std::array<ButtonStyle, 2> button;  // [kType1], [kType2]

@@ -2,7 +2,32 @@
 
 #include <algorithm>
 
+#include "platform/IntegerText.h"
+
 namespace settings {
+
+bool CaptionGrid::IsSavedRow(int row) const {
+    return row >= 1 && row < RowCount() && !platform::Trim(Cell(row, kCaptionColumn)).isEmpty();
+}
+
+QList<int> CaptionGrid::SavedRows() const {
+    QList<int> rows;
+    for (int r = 1; r < RowCount(); ++r) {
+        if (IsSavedRow(r)) {
+            rows.append(r);
+        }
+    }
+    return rows;
+}
+
+bool CaptionGrid::HasSavedRows() const {
+    for (int r = 1; r < RowCount(); ++r) {
+        if (IsSavedRow(r)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void CaptionGrid::SetRowCount(int count) {
     rows_.resize(static_cast<std::size_t>(std::max(count, kMinimumRows)));

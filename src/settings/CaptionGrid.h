@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -46,6 +47,14 @@ class CaptionGrid {
     // Cuts the current row's caption to kMaxCaptionCell characters and its names to kMaxNameCell.
     void CutCurrentRow();
     bool CurrentRowIsLast() const { return currentRow_ == RowCount() - 1; }
+
+    // Whether a data row is saved as buttons (and gets a button on the pages): its caption holds
+    // more than blanks. (Naming the files takes every row whose caption is not the empty string.)
+    bool IsSavedRow(int row) const;
+    // The rows saved, in order.
+    QList<int> SavedRows() const;
+    // Whether any row is saved.
+    bool HasSavedRows() const;
 
     // Pasted text as rows of cells: one row a line (CR LF, LF or CR), its cells split at tabs.
     // Blank lines (nothing but white space) are skipped.

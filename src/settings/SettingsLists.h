@@ -65,10 +65,26 @@ inline constexpr int kShapeRoundedRectangle = 1;
 inline constexpr int kGradientNone = 0;
 inline constexpr int kGradientLinear = 1;
 
-// The background modes that fill the button with its colour (1: fixed size, 4: smart sizing); the
-// others show a bitmap.
+// The background modes, by their place in the mode list: how a type's button is filled and sized.
+enum BackgroundMode : int {
+    kBitmapSized = 0,       // a bitmap file; the button is as large as the bitmap
+    kColourFixedSize = 1,   // the background colour; the width and height fields
+    kBitmapFixedSize = 2,   // a bitmap file; the width and height fields
+    kBitmapSmartSized = 3,  // a bitmap file; as wide as the caption and the spacing
+    kColourSmartSized = 4,  // the background colour; as wide as the caption and the spacing
+};
+
+// The modes that fill the button with its colour; the others show a bitmap file. No choice is
+// neither.
 inline bool IsColourBackgroundMode(int mode) {
-    return mode == 1 || mode == 4;
+    return mode == kColourFixedSize || mode == kColourSmartSized;
+}
+inline bool UsesBitmapFile(int mode) {
+    return mode == kBitmapSized || mode == kBitmapFixedSize || mode == kBitmapSmartSized;
+}
+// The modes whose width follows the caption.
+inline bool IsSmartSized(int mode) {
+    return mode == kBitmapSmartSized || mode == kColourSmartSized;
 }
 inline constexpr int kFixedOffsetAlignment = 2;  // "Use Fixed … Offset" in both alignment lists
 

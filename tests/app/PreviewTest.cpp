@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ReferenceFaces.h"
 #include "TestSupport.h"
 #include "app/ButtonsPage.h"
 #include "app/Form1.h"
@@ -79,8 +80,7 @@ TEST_F(PreviewTest, SizesFollowTheBackgroundMode) {
     EXPECT_EQ(form->image1->ButtonWidth(), 120);
     EXPECT_EQ(form->image1->ButtonHeight(), 40);
     EXPECT_EQ(form->image1->MainBitmap().size(), QSize(120, 40));
-    EXPECT_EQ(form->TempImage().size(), QSize(120, 40));
-    // A missing file keeps the size of what the capture picture last held.
+    // A missing file keeps the size of the bitmap last read.
     Type1().bitmapFile = dir.path() + "/gone.bmp";
     form->ApplyButtonSettings("Home", "Home");
     EXPECT_EQ(form->image1->ButtonWidth(), 120);
@@ -148,11 +148,11 @@ TEST_F(PreviewTest, TheBatchWritesTheFacesTheButtonsShow) {
     EXPECT_FALSE(form->Settings().PreviewUpdatesSuspended);
 
     // Each file decodes to the web-palette mapping of the face rendered for it.
-    for (int type : {1, 2}) {
-        form->ApplyButtonSettings(type == 1 ? "Products" : "Plumeric !",
-                                  type == 1 ? "Plumeric !" : "Products");
-        const QImage face = form->CaptureButton(type);
-        const QImage decoded(folder + (type == 1 ? "u_products.gif" : "d_products.gif"));
+    for (const int type : {settings::kType1, settings::kType2}) {
+        const bool first = type == settings::kType1;
+        form->ApplyButtonSettings(first ? "Products" : "Plumeric !", first ? "Plumeric !" : "Products");
+        const QImage face = testsupport::Captured(form->Composer(), form->Settings(), type);
+        const QImage decoded(folder + (first ? "u_products.gif" : "d_products.gif"));
         ASSERT_EQ(decoded.size(), face.size());
         int mismatches = 0;
         for (int y = 0; y < face.height(); ++y) {

@@ -82,8 +82,8 @@ TEST_F(SettingsPagesTest, ThePreviewsRenderTheReferenceFacesForEveryBackgroundMo
         testsupport::SetReferenceSettings(S(), mode, bitmap);
         form->SettingsToControls();
         form->ApplyButtonSettings("Products", "Contacts");
-        for (int type : {1, 2}) {
-            EXPECT_EQ(testsupport::DifferentPixels(form->CaptureButton(type),
+        for (const int type : {settings::kType1, settings::kType2}) {
+            EXPECT_EQ(testsupport::DifferentPixels(testsupport::Captured(form->Composer(), S(), type),
                                                    QImage(testsupport::ReferenceFacePath(mode, type))),
                       0)
                 << "mode " << mode << " type " << type;

@@ -8,9 +8,10 @@
 #include <thread>
 
 #include "ReferenceFaces.h"
+#include "compose/BackgroundBitmap.h"
 #include "compose/ButtonComposer.h"
-#include "compose/ScaledFace.h"
-#include "compose/StyleMapping.h"
+#include "compose/FaceSettings.h"
+#include "compose/FilePicture.h"
 #include "face/FaceEngine.h"
 #include "settings/DefaultSettings.h"
 
@@ -31,21 +32,21 @@ class ButtonComposerTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ButtonComposerTest, HiddenButtonsRenderTheFacesThePreviewsRendered) {
+TEST_F(ButtonComposerTest, EveryModeGivesTheReferenceFaces) {
     compose::TButtonComposer composer(s);
     for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
         testsupport::SetReferenceSettings(s, mode, bitmapFile);
         composer.ApplyButtonSettings("Products", "Contacts");
-        for (int type : {1, 2}) {
+        for (const int type : {settings::kType1, settings::kType2}) {
             const QImage expected(testsupport::ReferenceFacePath(mode, type));
             ASSERT_FALSE(expected.isNull());
-            EXPECT_EQ(testsupport::DifferentPixels(composer.CaptureButton(type), expected), 0)
+            EXPECT_EQ(testsupport::DifferentPixels(testsupport::Captured(composer, s, type), expected), 0)
                 << "mode " << mode << " type " << type;
         }
     }
 }
 
-TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread) {
+TEST_F(ButtonComposerTest, ABatchsPicturesAreThePreviewFacesOnEveryThread) {
     compose::TButtonComposer composer(s);
     // Captions of the same width and of others, an empty one among them.
     const QStringList captions = {"Products", "Contacts", "", "W", "Products and services", "iii", "Home"};
@@ -65,11 +66,12 @@ TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread
             b.gradientKind = kind == 1 ? settings::kGradientLinear : settings::kGradientNone;
             b.cornerRadius = kind == 2 ? QStringLiteral("7") : QString();
         }
-        const output::ButtonRenderer::FaceRender render = composer.BatchFaces(1);
+        const std::shared_ptr<const output::BatchFaces> plan = composer.PlanBatch();
         QList<QImage> expected;
         for (const QString& caption : captions) {
             composer.ApplyButtonSettings(caption, caption);
-            expected << composer.CaptureButton(1) << composer.CaptureButton(2);
+            expected << testsupport::Captured(composer, s, settings::kType1)
+                     << testsupport::Captured(composer, s, settings::kType2);
         }
         // Settings changed after the batch took its faces do not reach them.
         s.button[settings::kType1].backgroundColour = QStringLiteral("00123456");
@@ -80,7 +82,8 @@ TEST_F(ButtonComposerTest, ABatchsFacesAreTheFacesTheButtonsCaptureOnEveryThread
             workers.emplace_back([&] {
                 for (std::size_t k = next++; k < made.size(); k = next++) {
                     const std::size_t i = k % static_cast<std::size_t>(expected.size());
-                    made[k] = render(static_cast<int>(i % 2) + 1, captions[static_cast<qsizetype>(i / 2)]);
+                    made[k] =
+                        plan->Picture(static_cast<int>(i % 2), captions[static_cast<qsizetype>(i / 2)], 1);
                 }
             });
         }
@@ -135,7 +138,7 @@ TEST_F(ButtonComposerTest, FontSizesOutsideTheListKeepOrChangeTheSize) {
     EXPECT_EQ(composer.Face(settings::kType1).font.pixelSize(), 1);
 }
 
-TEST(StyleMapping, ListPositionsBecomeTheButtonsKinds) {
+TEST(FaceSettings, ListPositionsBecomeTheButtonsKinds) {
     EXPECT_EQ(compose::BorderStyleKind("Simple 3D"), face::dk3dsimple);
     EXPECT_EQ(compose::BorderStyleKind("3D Border Flatten"), face::dk3dBorderFlatten);
     EXPECT_EQ(compose::BorderStyleKind("None"), face::dkNone);
@@ -213,7 +216,7 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
     // The rectangle has no outside: every type gets the face as it is, opaque.
     for (int type :
          {settings::kFileTypeBmp, settings::kFileTypeGif, settings::kFileTypePng, settings::kFileTypeWebp}) {
-        const QImage rect = compose::TButtonComposer::FilePicture(p, type, page);
+        const QImage rect = compose::FilePicture(p, type, page);
         EXPECT_EQ(rect.format(), QImage::Format_RGB32) << type;
         EXPECT_EQ(rect.pixel(0, 0), buttonRgb) << type;
         EXPECT_EQ(rect.pixel(59, 23), buttonRgb) << type;
@@ -221,9 +224,9 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
 
     p.buttonKind = face::bkElliptic;
     const QRegion inside = face::FaceShapeRegions(p, QSize(60, 24)).window;
-    const QImage png = compose::TButtonComposer::FilePicture(p, settings::kFileTypePng, page);
-    const QImage bmp = compose::TButtonComposer::FilePicture(p, settings::kFileTypeBmp, page);
-    const QImage gif = compose::TButtonComposer::FilePicture(p, settings::kFileTypeGif, page);
+    const QImage png = compose::FilePicture(p, settings::kFileTypePng, page);
+    const QImage bmp = compose::FilePicture(p, settings::kFileTypeBmp, page);
+    const QImage gif = compose::FilePicture(p, settings::kFileTypeGif, page);
     ASSERT_EQ(png.size(), QSize(60, 24));
     EXPECT_TRUE(png.hasAlphaChannel());
     EXPECT_FALSE(bmp.hasAlphaChannel());
@@ -251,14 +254,14 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
     s.htmlBackgroundColour = "00FF0001";
     s.fileType = settings::kFileTypeGif;
     composer.ApplyButtonSettings("Home", "Home");
-    EXPECT_EQ(composer.CaptureButton(1).pixel(0, 0), qRgb(1, 0, 255));
+    EXPECT_EQ(testsupport::Captured(composer, s, settings::kType1).pixel(0, 0), qRgb(1, 0, 255));
     s.fileType = settings::kFileTypePng;
-    EXPECT_EQ(qAlpha(composer.CaptureButton(1).pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(testsupport::Captured(composer, s, settings::kType1).pixel(0, 0)), 0);
     // A WebP file's picture is the PNG file's.
     s.fileType = settings::kFileTypeWebp;
-    const QImage webp = composer.CaptureButton(1);
+    const QImage webp = testsupport::Captured(composer, s, settings::kType1);
     s.fileType = settings::kFileTypePng;
-    EXPECT_TRUE(webp == composer.CaptureButton(1));
+    EXPECT_TRUE(webp == testsupport::Captured(composer, s, settings::kType1));
     EXPECT_EQ(qAlpha(webp.pixel(0, 0)), 0);
 }
 
@@ -272,7 +275,7 @@ TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
     tall.fill(qRgb(250, 4, 9));
     ASSERT_TRUE(tall.save(dir.path() + "/bitmap.bmp"));
     composer.ApplyButtonSettings("Home", "Home");
-    EXPECT_EQ(composer.CaptureButton(1).size(), QSize(4, 3000));
+    EXPECT_EQ(testsupport::Captured(composer, s, settings::kType1).size(), QSize(4, 3000));
 
     QImage wide(3000, 4, QImage::Format_RGB32);
     wide.fill(qRgb(3, 251, 7));
@@ -281,7 +284,7 @@ TEST_F(ButtonComposerTest, ABitmapSizedButtonTakesTheNewBitmapsSizeInOneStep) {
     // The face is rendered once, when it is captured, from the new size.
     EXPECT_EQ(composer.Face(settings::kType1).buttonWidth, 3000);
     EXPECT_EQ(composer.Face(settings::kType1).buttonHeight, 4);
-    const QImage face = composer.CaptureButton(1);
+    const QImage face = testsupport::Captured(composer, s, settings::kType1);
     EXPECT_EQ(face.size(), QSize(3000, 4));
     EXPECT_EQ(face.pixel(10, 1), qRgb(3, 251, 7));  // away from the caption in the middle
 }
@@ -292,25 +295,28 @@ TEST_F(ButtonComposerTest, FaceSizesAreTheSizesTheFacesAreRenderedAt) {
     for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
         testsupport::SetReferenceSettings(s, mode, bitmapFile);
         s.button[settings::kType2].height = "-30";  // no height: 0
-        for (int type : {1, 2}) {
-            const QList<QSize> sizes = composer.FaceSizes(type, captions);
-            ASSERT_EQ(sizes.size(), captions.size());
-            for (int i = 0; i < captions.size(); ++i) {
-                composer.ApplyButtonSettings(captions[i], captions[i]);
-                const face::FaceProperties& b =
-                    composer.Face(type == 1 ? settings::kType1 : settings::kType2);
-                EXPECT_EQ(sizes[i], QSize(b.buttonWidth, b.buttonHeight))
-                    << "mode " << mode << " type " << type << " " << captions[i].toStdString();
+        const std::shared_ptr<const output::BatchFaces> plan = composer.PlanBatch();
+        for (const int type : {settings::kType1, settings::kType2}) {
+            for (const QString& caption : captions) {
+                const QSize size = plan->FaceSize(type, caption);
+                composer.ApplyButtonSettings(caption, caption);
+                const face::FaceProperties& b = composer.Face(type);
+                EXPECT_EQ(size, QSize(b.buttonWidth, b.buttonHeight))
+                    << "mode " << mode << " type " << type << " " << caption.toStdString();
+                // The batch's face is the preview's.
+                const face::FaceProperties batchFace =
+                    static_cast<const compose::BatchPlan&>(*plan).Face(type, caption, 1);
+                EXPECT_EQ(QSize(batchFace.buttonWidth, batchFace.buttonHeight), size);
+                EXPECT_EQ(batchFace.caption, caption);
             }
         }
     }
     // Smart sizing follows the caption; a spacing that takes more than the caption gives width 0.
     s.button[settings::kType1].backgroundMode = 4;
     s.button[settings::kType1].spacing = "-20";
-    const QList<QSize> smart = composer.FaceSizes(1, {"I", "A much longer caption"});
-    EXPECT_EQ(smart[0], QSize(0, 28));
-    EXPECT_GT(smart[1].width(), 100);
-    EXPECT_TRUE(composer.FaceSizes(1, {}).isEmpty());
+    const std::shared_ptr<const output::BatchFaces> smart = composer.PlanBatch();
+    EXPECT_EQ(smart->FaceSize(settings::kType1, "I"), QSize(0, 28));
+    EXPECT_GT(smart->FaceSize(settings::kType1, "A much longer caption").width(), 100);
 }
 
 TEST_F(ButtonComposerTest, OnlyWholeRegularBitmapFilesAreRead) {
@@ -374,12 +380,12 @@ TEST_F(ButtonComposerTest, AFaceWithoutBackgroundColourKeepsNothingOfTheCaptionB
     b.captionColour = "00FFFFFF";
     compose::TButtonComposer used(s);
     used.ApplyButtonSettings("WWWWWWWW", "W");
-    const QImage wide = used.CaptureButton(1);
+    const QImage wide = testsupport::Captured(used, s, settings::kType1);
     used.ApplyButtonSettings("I", "I");
-    const QImage narrow = used.CaptureButton(1);
+    const QImage narrow = testsupport::Captured(used, s, settings::kType1);
     compose::TButtonComposer fresh(s);
     fresh.ApplyButtonSettings("I", "I");
-    const QImage expected = fresh.CaptureButton(1);
+    const QImage expected = testsupport::Captured(fresh, s, settings::kType1);
     EXPECT_GT(testsupport::DifferentPixels(wide, expected), 20);
     EXPECT_EQ(testsupport::DifferentPixels(narrow, expected), 0);
     EXPECT_EQ(expected.pixel(2, 2), qRgb(0, 0, 0));
@@ -415,9 +421,9 @@ TEST_F(ButtonComposerTest, TwiceSizeFacesAreExactlyTwiceTheSizeForEveryBorderAnd
                     b.captionEffect = effect;
                 }
                 composer.ApplyButtonSettings("Products", "Contacts & more");
-                for (const int type : {1, 2}) {
-                    const QImage one = composer.CaptureButton(type);
-                    const QImage two = composer.CaptureScaledButton(type, 2);
+                for (const int type : {settings::kType1, settings::kType2}) {
+                    const QImage one = testsupport::Captured(composer, s, type);
+                    const QImage two = testsupport::Captured(composer, s, type, 2);
                     const std::string what =
                         "mode " + std::to_string(mode) + " style " + std::to_string(style) + " effect " +
                         std::to_string(static_cast<int>(effect)) + " type " + std::to_string(type);
@@ -429,11 +435,9 @@ TEST_F(ButtonComposerTest, TwiceSizeFacesAreExactlyTwiceTheSizeForEveryBorderAnd
             }
         }
     }
-    // A scale of 1 is the face itself; the capture picture is not touched by a scaled face.
-    const QImage shown = composer.CaptureButton(1);
-    EXPECT_EQ(composer.CaptureScaledButton(1, 1), shown);
-    composer.CaptureScaledButton(2, 2);
-    EXPECT_EQ(composer.TempImage(), shown);
+    // A scale of 1 is the face itself.
+    EXPECT_EQ(compose::ScaledFace(composer.Face(settings::kType1), 1).buttonWidth,
+              composer.Face(settings::kType1).buttonWidth);
 }
 
 TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndTheBitmap) {
@@ -471,8 +475,8 @@ TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndThe
     }
 
     // The bevel is six pixels deep where it was three: the highlight band along the top row.
-    const QImage small = composer.CaptureButton(1);
-    const QImage large = composer.CaptureScaledButton(1, 2);
+    const QImage small = testsupport::Captured(composer, s, settings::kType1);
+    const QImage large = testsupport::Captured(composer, s, settings::kType1, 2);
     const QRgb face = small.pixel(small.width() / 2, 3);
     EXPECT_NE(small.pixel(small.width() / 2, 2), face);
     EXPECT_EQ(large.pixel(large.width() / 2, 6), face);
@@ -497,8 +501,8 @@ TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndThe
         }
         return -1;
     };
-    const int left = firstCaptionColumn(composer.CaptureButton(1));
-    const int scaledLeft = firstCaptionColumn(composer.CaptureScaledButton(1, 2));
+    const int left = firstCaptionColumn(testsupport::Captured(composer, s, settings::kType1));
+    const int scaledLeft = firstCaptionColumn(testsupport::Captured(composer, s, settings::kType1, 2));
     EXPECT_GE(left, 17);
     EXPECT_LE(left, 19);
     EXPECT_GE(scaledLeft, 2 * left - 1);
@@ -522,7 +526,7 @@ TEST_F(ButtonComposerTest, ATwiceSizeFaceDoublesTheBorderTheOffsetsTheFontAndThe
     EXPECT_TRUE(shaded);
 }
 
-TEST_F(ButtonComposerTest, ABatchsTwiceSizeFacesAreTheScaledCapturesWithSmoothCaptionsToo) {
+TEST_F(ButtonComposerTest, ABatchsTwiceSizePicturesAreThePreviewFacesScaledWithSmoothCaptionsToo) {
     compose::TButtonComposer composer(s);
     const QStringList captions = {"Home", "A longer caption", "W"};
     for (int mode = 0; mode < settings::kBackgroundModeCount; ++mode) {
@@ -531,14 +535,13 @@ TEST_F(ButtonComposerTest, ABatchsTwiceSizeFacesAreTheScaledCapturesWithSmoothCa
             s.smoothCaptions = smooth;
             s.fileType = settings::kFileTypePng;
             s.button[settings::kType2].shape = settings::kShapeRoundedRectangle;
-            const output::ButtonRenderer::FaceRender one = composer.BatchFaces(1);
-            const output::ButtonRenderer::FaceRender two = composer.BatchFaces(2);
+            const std::shared_ptr<const output::BatchFaces> plan = composer.PlanBatch();
             for (const QString& caption : captions) {
                 composer.ApplyButtonSettings(caption, caption);
-                for (const int type : {1, 2}) {
-                    const QImage expected = composer.CaptureScaledButton(type, 2);
-                    const QImage made = two(type, caption);
-                    EXPECT_EQ(made.size(), one(type, caption).size() * 2);
+                for (const int type : {settings::kType1, settings::kType2}) {
+                    const QImage expected = testsupport::Captured(composer, s, type, 2);
+                    const QImage made = plan->Picture(type, caption, 2);
+                    EXPECT_EQ(made.size(), plan->Picture(type, caption, 1).size() * 2);
                     EXPECT_TRUE(made == expected) << "mode " << mode << " smooth " << smooth << " type "
                                                   << type << " \"" << caption.toStdString() << "\"";
                 }

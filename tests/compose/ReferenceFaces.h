@@ -3,15 +3,21 @@
 #include <QImage>
 #include <QString>
 
+#include "compose/ButtonComposer.h"
+#include "compose/FilePicture.h"
 #include "settings/AppSettings.h"
+#include "settings/ColourString.h"
 
 // The settings behind the reference faces in tests/compose/faces: for each background mode a type 1
 // and a type 2 that differ in every setting, captioned "Products" and "Contacts". The faces were
 // captured from the window's preview buttons.
 namespace testsupport {
 
+// The reference face of a background mode and type (kType1, kType2).
 inline QString ReferenceFacePath(int mode, int type) {
-    return QStringLiteral(PLUMERIC_FACES_DIR "/mode%1_type%2.png").arg(mode).arg(type);
+    return QStringLiteral(PLUMERIC_FACES_DIR "/mode%1_type%2.png")
+        .arg(mode)
+        .arg(settings::ShownTypeNumber(type));
 }
 
 // A 60 x 24 background bitmap whose every pixel differs from its neighbours.
@@ -48,6 +54,14 @@ inline void SetReferenceSettings(settings::AppSettings& s, int mode, const QStri
         b.horizontalMode = mode == 1 ? 2 : (mode == 4 ? 3 : 0);
         b.horizontalOffset = QStringLiteral("6");
     }
+}
+
+// The picture a button file of the settings' type holds for the composer's face of `type` (kType1,
+// kType2) as the last settings applied left it, drawn `scale` times as large.
+inline QImage Captured(const compose::TButtonComposer& composer, const settings::AppSettings& s, int type,
+                       int scale = 1) {
+    return compose::FilePicture(compose::ScaledFace(composer.Face(type), scale), s.fileType,
+                                settings::ColourFromStringLenient(s.htmlBackgroundColour));
 }
 
 // How many pixels of two faces differ (every pixel when the sizes differ).

@@ -19,31 +19,24 @@ using namespace html;
 namespace {
 
 // Faces whose width follows the caption: (10 + caption length) × 8.
-class FakeRenderer : public output::ButtonRenderer {
+class FakeRenderer : public output::ButtonRenderer, public output::BatchFaces {
   public:
-    void ApplyButtonSettings(const QString& caption1, const QString& caption2) override {
-        captions[0] = caption1;
-        captions[1] = caption2;
+    std::shared_ptr<const output::BatchFaces> PlanBatch() override {
+        return std::shared_ptr<const output::BatchFaces>(std::shared_ptr<void>(), this);
     }
-    FaceRender BatchFaces(int scale) override {
-        return [scale](int type, const QString& caption) {
-            const QImage face = Face(type, caption);
-            return face.scaled(face.size() * scale);
-        };
+    std::optional<QString> UnreadableBitmap(int) const override { return std::nullopt; }
+    QSize FaceSize(int, const QString& caption) const override {
+        return {10 + static_cast<int>(caption.size()), 8};
+    }
+    QImage Picture(int type, const QString& caption, int scale) const override {
+        const QImage face = Face(type, caption);
+        return face.scaled(face.size() * scale);
     }
     static QImage Face(int type, const QString& caption) {
         QImage face(10 + static_cast<int>(caption.size()), 8, QImage::Format_RGB32);
-        face.fill(type == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
+        face.fill(type == settings::kType1 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
         return face;
     }
-    QList<QSize> FaceSizes(int, const QStringList& list) override {
-        QList<QSize> sizes;
-        for (const QString& caption : list) {
-            sizes.append(QSize(10 + static_cast<int>(caption.size()), 8));
-        }
-        return sizes;
-    }
-    QString captions[2];
 };
 
 // The script of every page, as the template gives it.
@@ -91,6 +84,7 @@ class PreviewPagesTest : public ::testing::Test {
         s.captions.SetRowCount(3);  // Home, Contacts
         pages.OpenPage = [this](const QString& p) { opened.append(p); };
         pages.WriteStatusReport = [this] { ++reports; };
+        batch.RefreshPreviews = [this] { previewCaption = s.testCaption; };
     }
     QString Out(const QString& name) const { return dir.path() + "/out/" + name; }
     QStringList Files(const QString& folder) const {
@@ -102,8 +96,10 @@ class PreviewPagesTest : public ::testing::Test {
     platform::ScriptedDialogs dialogs;
     FakeRenderer renderer;
     output::ButtonBatch batch{s, dialogs, renderer};
-    PreviewPages pages{s, dialogs, batch, renderer};
+    PreviewPages pages{s, dialogs, batch};
     QStringList opened;
+    // The captions the previews were shown with after the batch.
+    QString previewCaption;
     int reports = 0;
 };
 
@@ -137,8 +133,7 @@ TEST_F(PreviewPagesTest, DefaultsWriteOnePagePerCaptionBesideTheImages) {
     EXPECT_EQ(pages.SavedPages()[1].pageName, QStringLiteral("contacts.htm").leftJustified(30));
     EXPECT_EQ(pages.SavedPages()[1].pageSize, static_cast<double>(QFileInfo(Out("contacts.htm")).size()));
     EXPECT_TRUE(dialogs.History().isEmpty());
-    EXPECT_EQ(renderer.captions[0],
-              QStringLiteral("Plumeric !"));  // the previews show the test caption again
+    EXPECT_EQ(previewCaption, QStringLiteral("Plumeric !"));  // the previews show the test caption again
 }
 
 TEST_F(PreviewPagesTest, ATestPageWithButtonsTwoLevelsDownVerticallyWithTypeTwoDisabled) {

@@ -61,23 +61,22 @@ TEST(RenderAheadTest, JobsComeInOrderWithinTheLookaheadAndErrorsReachTheirOwnJob
 
 namespace {
 
-// Faces that differ by caption; the caption "Broken" cannot be rendered.
-class CaptionFaces : public ButtonRenderer {
+// Faces that differ by caption; the caption "Broken" cannot be rendered for type 2.
+class CaptionFaces : public ButtonRenderer, public BatchFaces {
   public:
-    void ApplyButtonSettings(const QString&, const QString&) override {}
-    QList<QSize> FaceSizes(int, const QStringList& list) override {
-        return QList<QSize>(list.size(), {12, 6});
+    std::shared_ptr<const BatchFaces> PlanBatch() override {
+        return std::shared_ptr<const BatchFaces>(std::shared_ptr<void>(), this);
     }
-    FaceRender BatchFaces(int) override {
-        return [](int type, const QString& caption) {
-            if (caption == "Broken" && type == 2) {
-                throw std::runtime_error("no face for Broken");
-            }
-            QImage face(12, 6, QImage::Format_RGB32);
-            const int n = caption.mid(8).toInt();  // "Caption N"
-            face.fill(qRgb(n % 6 * 51, n / 6 % 6 * 51, type == 1 ? 0 : 255));
-            return face;
-        };
+    std::optional<QString> UnreadableBitmap(int) const override { return std::nullopt; }
+    QSize FaceSize(int, const QString&) const override { return {12, 6}; }
+    QImage Picture(int type, const QString& caption, int) const override {
+        if (caption == "Broken" && type == settings::kType2) {
+            throw std::runtime_error("no face for Broken");
+        }
+        QImage face(12, 6, QImage::Format_RGB32);
+        const int n = caption.mid(8).toInt();  // "Caption N"
+        face.fill(qRgb(n % 6 * 51, n / 6 % 6 * 51, type == settings::kType1 ? 0 : 255));
+        return face;
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "ReferenceFaces.h"
 #include "TestSupport.h"
 #include "app/Form1.h"
 #include "platform/ScriptedDialogs.h"
@@ -67,7 +68,7 @@ TEST(SampleBackgrounds, CaptionsStayReadableOnEverySample) {
         b.bitmapFile = dir.path() + "/KSDATA/SAMPLES/" + s.fileName;
         const QString caption = form.Settings().testCaption;
         form.ApplyButtonSettings(caption, caption);
-        const QImage face = form.CaptureButton(type + 1);
+        const QImage face = testsupport::Captured(form.Composer(), form.Settings(), type);
         ASSERT_EQ(face.size(), s.image.size());
         int ink = 0;
         long contrast = 0;

@@ -1,11 +1,12 @@
-#include "compose/ScaledFace.h"
+#include "compose/FilePicture.h"
 
 #include <QTransform>
 #include <algorithm>
 #include <limits>
 
-#include "compose/ButtonComposer.h"
+#include "face/ColorRules.h"
 #include "face/FaceEngine.h"
+#include "settings/SettingsLists.h"
 
 namespace compose {
 namespace {
@@ -19,6 +20,12 @@ int Times(int value, int scale) {
 }
 
 }  // namespace
+
+face::FaceState SavedFaceState() {
+    face::FaceState state;
+    state.mouseInside = true;
+    return state;
+}
 
 face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
     face::FaceProperties s = p;
@@ -54,7 +61,7 @@ face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
 }
 
 QImage SavedPicture(const face::FaceProperties& p) {
-    return SavedPicture(face::RenderFace(p, TButtonComposer::FaceStateShown()), p);
+    return SavedPicture(face::RenderFace(p, SavedFaceState()), p);
 }
 
 QImage SavedPicture(const QImage& painted, const face::FaceProperties& p) {
@@ -65,6 +72,34 @@ QImage SavedPicture(const QImage& painted, const face::FaceProperties& p) {
         picture = picture.scaled(window);
     }
     return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour) {
+    return FilePicture(SavedPicture(p), p, fileType, pageColour, nullptr);
+}
+
+QImage FilePicture(const QImage& picture, const face::FaceProperties& p, int fileType,
+                   face::TColor pageColour, const face::ShapeRegions* regions) {
+    // The rectangle has no outside; a turned face has its shape in its own bounds, not in the picture.
+    if (p.buttonKind == face::bkRect || p.buttonAngle != 0 ||
+        picture.size() != QSize(p.buttonWidth, p.buttonHeight)) {
+        return picture;
+    }
+    const QRegion inside =
+        regions != nullptr ? regions->window : face::FaceShapeRegions(p, picture.size()).window;
+    const bool transparent = fileType == settings::kFileTypePng || fileType == settings::kFileTypeWebp;
+    QImage out(picture.size(), transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    out.fill(transparent ? QColor(Qt::transparent) : face::ToQColor(pageColour));
+    const QRect all = out.rect();
+    for (const QRect& band : inside) {
+        const QRect r = band.intersected(all);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+            std::copy(in + r.left(), in + r.right() + 1, to + r.left());
+        }
+    }
+    return out;
 }
 
 }  // namespace compose

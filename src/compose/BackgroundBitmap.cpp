@@ -1,10 +1,9 @@
-#include "compose/StyleMapping.h"
+#include "compose/BackgroundBitmap.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
@@ -81,96 +80,23 @@ bool BmpPixelDataComplete(const QByteArray& bytes) {
     return bytes.size() >= start + pixelBytes;
 }
 
+// The picture in a file's bytes: the format is told by the content, or failing that by the file's
+// suffix (for formats without a mark of their own). A BMP file cut short gives none.
+QImage DecodeBitmap(const QByteArray& bytes, const QString& path) {
+    if (!BmpPixelDataComplete(bytes)) {
+        return {};
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImage image = QImageReader(&buffer).read();
+    if (image.isNull()) {
+        buffer.seek(0);
+        image = QImageReader(&buffer, QFileInfo(path).suffix().toLatin1()).read();
+    }
+    return image;
+}
+
 }  // namespace
-
-face::TLumo3DKind BorderStyleKind(const QString& text) {
-    if (text == QLatin1String("Simple 3D"))
-        return face::dk3dsimple;
-    if (text == QLatin1String("3D Border"))
-        return face::dk3dBorder;
-    if (text == QLatin1String("Flatten"))
-        return face::dkFlatten;
-    if (text == QLatin1String("Flatten Simple"))
-        return face::dkFlattenSimple;
-    if (text == QLatin1String("3D Border Flatten"))
-        return face::dk3dBorderFlatten;
-    return face::dkNone;
-}
-
-face::TLumoCaption3dKind CaptionKind(settings::CaptionEffect effect) {
-    switch (effect) {
-        case settings::CaptionEffect::Embossed:
-            return face::ckEmbossed;
-        case settings::CaptionEffect::Pressed:
-            return face::ckPressed;
-        case settings::CaptionEffect::Standard:
-        default:
-            return face::ckSimple;
-    }
-}
-
-face::TLumoVAlign VerticalAlign(int mode) {
-    switch (mode) {
-        case 0:
-            return face::vaBottom;
-        case 2:
-            return face::vaNone;
-        case 3:
-            return face::vaTop;
-        default:
-            return face::vaCenter;
-    }
-}
-
-face::TLumoHAlign HorizontalAlign(int mode) {
-    switch (mode) {
-        case 1:
-            return face::haLeft;
-        case 2:
-            return face::haNone;
-        case 3:
-            return face::haRight;
-        default:
-            return face::haCenter;
-    }
-}
-
-face::TLumoButtonKind ShapeKind(int shape) {
-    switch (shape) {
-        case 1:
-            return face::bkRoundRect;
-        case 2:
-            return face::bkElliptic;
-        case 3:
-            return face::bkCutRect;
-        case 4:
-            return face::bkArrow;
-        default:
-            return face::bkRect;
-    }
-}
-
-face::TLumoGradientKind GradientKind(int kind) {
-    switch (kind) {
-        case 1:
-            return face::gkLinear;
-        case 2:
-            return face::gkCircular;
-        default:
-            return face::gkNone;
-    }
-}
-
-QFont CaptionFont(const settings::ButtonStyle& style, QFont font) {
-    font.setFamily(style.fontName);
-    if (const std::optional<int> points = settings::FontSizePoints(style.fontSizeText)) {
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(*points * 96.0 / 72.0))));
-    }
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
-    font.setUnderline(style.underline);
-    return font;
-}
 
 QString BitmapUnreadableMessage(const QString& path) {
     return QStringLiteral("The bitmap file \"%1\" could not be read.").arg(path);
@@ -179,22 +105,24 @@ QString BitmapUnreadableMessage(const QString& path) {
 QImage LoadBitmapFile(const QString& path) {
     // Only a regular file is read: a pipe or a device under the name would never end.
     const std::optional<QByteArray> bytes = platform::ReadRegularFile(path);
-    QImage image;
-    if (bytes && BmpPixelDataComplete(*bytes)) {
-        // The format is told by the content, or failing that by the file's suffix (for formats
-        // without a mark of their own).
-        QBuffer buffer;
-        buffer.setData(*bytes);
-        image = QImageReader(&buffer).read();
-        if (image.isNull()) {
-            buffer.seek(0);
-            image = QImageReader(&buffer, QFileInfo(path).suffix().toLatin1()).read();
-        }
-    }
+    QImage image = bytes ? DecodeBitmap(*bytes, path) : QImage();
     if (image.isNull()) {
         throw std::runtime_error(BitmapUnreadableMessage(path).toStdString());
     }
     return image;
+}
+
+BackgroundBitmap ReadBackgroundBitmap(const QString& path) {
+    BackgroundBitmap bitmap;
+    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, &bitmap.unreadable);
+    if (!bytes) {
+        return bitmap;
+    }
+    bitmap.picture = DecodeBitmap(*bytes, path);
+    if (bitmap.picture.isNull()) {
+        bitmap.notAPicture = BitmapUnreadableMessage(path);
+    }
+    return bitmap;
 }
 
 }  // namespace compose

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "ReferenceFaces.h"
+#include "TestSupport.h"
+#include "compose/BackgroundBitmap.h"
+#include "compose/ButtonComposer.h"
+#include "output/ButtonBatch.h"
+#include "platform/ScriptedDialogs.h"
+#include "settings/DefaultSettings.h"
+
+// A batch's plan with the real composer: the background bitmaps it reads, and what the batch makes of
+// a bitmap that cannot be had.
+namespace {
+
+class BatchPlanTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::ApplyDefaultSettings(s, {QStringLiteral("DejaVu Sans")}, dir.path() + "/");
+        s.targetFolder = dir.path() + "/out/";
+        bitmapFile = dir.path() + "/back.bmp";
+        ASSERT_TRUE(testsupport::ReferenceBitmap().save(bitmapFile));
+    }
+
+    QTemporaryDir dir;
+    QString bitmapFile;
+    settings::AppSettings s;
+    platform::ScriptedDialogs dialogs;
+    compose::TButtonComposer composer{s};
+    output::ButtonBatch batch{s, dialogs, composer};
+};
+
+}  // namespace
+
+TEST_F(BatchPlanTest, ABitmapThatCannotBeReadStopsTheBatchBeforeAnyFile) {
+    s.captions.SetRowCount(3);
+    const auto refused = [&](int type, const QString& path, const QString& reason) {
+        return "The background bitmap of type " + QString::number(type) + " buttons, \"" + path +
+               "\", cannot be read: " + reason + ".\rNo buttons have been saved.";
+    };
+    settings::ButtonStyle& b1 = s.button[settings::kType1];
+    settings::ButtonStyle& b2 = s.button[settings::kType2];
+    // Mode 0 with a missing bitmap wrote 0 x 0 files and said all was saved.
+    b1.backgroundMode = 0;
+    b1.bitmapFile = dir.path() + "/missing.bmp";
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(dialogs.History()[0].text, refused(1, b1.bitmapFile, "No such file or directory"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+    EXPECT_TRUE(batch.SavedButtons().isEmpty());
+
+    // A folder as type 2's bitmap (fixed size), a pipe (smart sizing) and no bitmap chosen at all.
+    b1.bitmapFile = bitmapFile;
+    b2.backgroundMode = 2;
+    b2.bitmapFile = dir.path();
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(2, dir.path(), "Is a directory")});
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path() + "/pipe.bmp").constData(), 0600), 0);
+    b2.backgroundMode = 3;
+    b2.bitmapFile = dir.path() + "/pipe.bmp";
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(2, b2.bitmapFile, "Not a regular file")});
+    b2.bitmapFile.clear();
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{refused(2, "", "No such file or directory")});
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+
+    // A disabled type 2 writes nothing and is not checked; modes 1 and 4 draw no bitmap.
+    s.secondbuttonEnabled = false;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+    s.secondbuttonEnabled = true;
+    b1.backgroundMode = 1;
+    b1.bitmapFile = dir.path() + "/missing.bmp";
+    b2.backgroundMode = 4;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+}
+
+TEST_F(BatchPlanTest, ABitmapWithoutAPictureStopsOnlyTheTypesThatAreSaved) {
+    s.captions.SetRowCount(2);  // Home
+    ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/text.bmp", "BM but no picture"));
+    settings::ButtonStyle& b1 = s.button[settings::kType1];
+    settings::ButtonStyle& b2 = s.button[settings::kType2];
+    b1.backgroundMode = settings::kBitmapFixedSize;
+    b1.bitmapFile = bitmapFile;
+    b2.backgroundMode = settings::kBitmapSized;
+    b2.bitmapFile = dir.path() + "/text.bmp";
+    // Read, but no picture: the batch ends with the bitmap's own message before any file.
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    EXPECT_TRUE(dialogs.History()[0].text.contains(compose::BitmapUnreadableMessage(b2.bitmapFile)))
+        << dialogs.History()[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out/u_home.gif"));
+
+    // A disabled type 2 is neither saved nor read: its bitmap does not stop type 1's files.
+    s.secondbuttonEnabled = false;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+    ASSERT_NE(composer.LastPlan(), nullptr);
+    EXPECT_EQ(QImage(dir.path() + "/out/u_home.gif").size(),
+              composer.LastPlan()->FaceSize(settings::kType1, "Home"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out/d_home.gif"));
+}
+
+TEST_F(BatchPlanTest, APlanIsFixedWhenTheBatchStartsAndReadsABitmapNamedTwiceOnce) {
+    settings::ButtonStyle& b1 = s.button[settings::kType1];
+    settings::ButtonStyle& b2 = s.button[settings::kType2];
+    b1.backgroundMode = settings::kBitmapSized;
+    b2.backgroundMode = settings::kBitmapSmartSized;
+    b1.bitmapFile = b2.bitmapFile = bitmapFile;
+    const std::shared_ptr<const output::BatchFaces> plan = composer.PlanBatch();
+    // The bitmap changes on disk after the plan was made: the plan keeps the picture it read.
+    QImage other(30, 10, QImage::Format_RGB32);
+    other.fill(qRgb(1, 2, 250));
+    ASSERT_TRUE(other.save(bitmapFile));
+    EXPECT_EQ(plan->FaceSize(settings::kType1, "Home"), QSize(60, 24));
+    const auto& batchPlan = static_cast<const compose::BatchPlan&>(*plan);
+    EXPECT_EQ(batchPlan.Face(settings::kType1, "Home", 1).mainBitmap.size(), QSize(60, 24));
+    EXPECT_EQ(batchPlan.Face(settings::kType2, "Home", 1).mainBitmap.size(), QSize(60, 24));
+    EXPECT_EQ(batchPlan.Face(settings::kType2, "Home", 2).mainBitmap.size(), QSize(120, 48));
+    // The next plan reads the file again.
+    EXPECT_EQ(composer.PlanBatch()->FaceSize(settings::kType1, "Home"), QSize(30, 10));
+    EXPECT_EQ(composer.LastPlan()->Face(settings::kType2, "Home", 1).mainBitmap.size(), QSize(30, 10));
+}
