@@ -8,14 +8,12 @@
 
 #include "app/Form1.h"
 #include "compose/ButtonComposer.h"
-#include "compose/FilePicture.h"
 #include "gif/GIFImage.h"
 #include "gif/LZWEncoder.h"
 #include "gif/WebPalette.h"
 #include "output/ButtonBatch.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
-#include "settings/ColourString.h"
 
 // A whole batch of 1,000 captions with default settings (2,000 GIF files), and its parts: rendering
 // a button, reducing its face to the web palette, encoding it, writing the file. Also one preview
@@ -147,25 +145,20 @@ void BM_DefaultPreviewPages(benchmark::State& state) {
     state.counters["pages_opened"] = static_cast<double>(shell.Opened().size());
 }
 
-// The picture a file holds of the window's type 1 face.
-QImage FilePicture(app::TForm1& form) {
-    return compose::FilePicture(form.Composer().Face(settings::kType1), form.Settings().fileType,
-                                settings::ColourFromStringLenient(form.Settings().htmlBackgroundColour));
-}
-
+// One type 1 file picture as a batch makes it, from the window's settings.
 void BM_RenderOneButton(benchmark::State& state) {
     Fixture f;
+    const std::shared_ptr<const output::BatchFaces> plan = f.form.Composer().PlanBatch();
     int i = 0;
     for (auto _ : state) {
-        f.form.ApplyButtonSettings(QStringLiteral("Caption %1").arg(++i), QStringLiteral("Plumeric !"));
-        benchmark::DoNotOptimize(FilePicture(f.form));
+        benchmark::DoNotOptimize(plan->Picture(settings::kType1, QStringLiteral("Caption %1").arg(++i), 1));
     }
 }
 
 void BM_ReduceEncodeWrite(benchmark::State& state) {
     Fixture f;
-    f.form.ApplyButtonSettings(QStringLiteral("Caption 500"), QStringLiteral("Plumeric !"));
-    const QImage face = FilePicture(f.form);
+    const QImage face =
+        f.form.Composer().PlanBatch()->Picture(settings::kType1, QStringLiteral("Caption 500"), 1);
     const QString path = f.dir.path() + "/one.gif";
     const int part = static_cast<int>(state.range(0));
     const std::vector<std::uint8_t> indices = gif::ReduceToWebPalette(face);

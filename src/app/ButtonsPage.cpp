@@ -175,10 +175,10 @@ void TButtonsPage::ShowModeFields(int t) {
         return;
     }
     const ButtonsTypeControls& c = type[static_cast<std::size_t>(t)];
-    c.SetBitmapVisible(mode == 0 || mode == 2 || mode == 3);
-    c.widthField.SetVisible(mode == 1 || mode == 2);
-    c.heightField.SetVisible(mode != 0);
-    c.spacingField.SetVisible(mode == 3 || mode == 4);
+    c.SetBitmapVisible(settings::UsesBitmapFile(mode));
+    c.widthField.SetVisible(mode == settings::kColourFixedSize || mode == settings::kBitmapFixedSize);
+    c.heightField.SetVisible(mode != settings::kBitmapSized);
+    c.spacingField.SetVisible(settings::IsSmartSized(mode));
 }
 
 void TButtonsPage::FillSwatches() {

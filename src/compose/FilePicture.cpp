@@ -60,10 +60,6 @@ face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
     return s;
 }
 
-QImage SavedPicture(const face::FaceProperties& p) {
-    return SavedPicture(face::RenderFace(p, SavedFaceState()), p);
-}
-
 QImage SavedPicture(const QImage& painted, const face::FaceProperties& p) {
     // A button with a side of 0 has an empty picture, one of 0 × 0 the face's single pixel.
     QImage picture = painted.copy(0, 0, p.buttonWidth, p.buttonHeight);
@@ -72,10 +68,6 @@ QImage SavedPicture(const QImage& painted, const face::FaceProperties& p) {
         picture = picture.scaled(window);
     }
     return picture.convertToFormat(QImage::Format_RGB32);
-}
-
-QImage FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour) {
-    return FilePicture(SavedPicture(p), p, fileType, pageColour, nullptr);
 }
 
 QImage FilePicture(const QImage& picture, const face::FaceProperties& p, int fileType,

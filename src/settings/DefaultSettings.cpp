@@ -5,7 +5,7 @@
 namespace settings {
 namespace {
 
-constexpr int kDefaultMode = 4;            // solid colour, smart sizing
+constexpr int kDefaultMode = kColourSmartSized;
 constexpr int kDefaultBorderStyle = 2;     // "None"
 constexpr int kDefaultFontSize = 2;        // "9"
 constexpr int kDefaultVerticalMode = 1;    // "Centre"

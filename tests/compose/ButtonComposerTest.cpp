@@ -216,7 +216,7 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
     // The rectangle has no outside: every type gets the face as it is, opaque.
     for (int type :
          {settings::kFileTypeBmp, settings::kFileTypeGif, settings::kFileTypePng, settings::kFileTypeWebp}) {
-        const QImage rect = compose::FilePicture(p, type, page);
+        const QImage rect = testsupport::FilePictureOf(p, type, page);
         EXPECT_EQ(rect.format(), QImage::Format_RGB32) << type;
         EXPECT_EQ(rect.pixel(0, 0), buttonRgb) << type;
         EXPECT_EQ(rect.pixel(59, 23), buttonRgb) << type;
@@ -224,9 +224,9 @@ TEST_F(ButtonComposerTest, OutsideTheShapeAPngIsTransparentAndABmpOrGifTakesTheP
 
     p.buttonKind = face::bkElliptic;
     const QRegion inside = face::FaceShapeRegions(p, QSize(60, 24)).window;
-    const QImage png = compose::FilePicture(p, settings::kFileTypePng, page);
-    const QImage bmp = compose::FilePicture(p, settings::kFileTypeBmp, page);
-    const QImage gif = compose::FilePicture(p, settings::kFileTypeGif, page);
+    const QImage png = testsupport::FilePictureOf(p, settings::kFileTypePng, page);
+    const QImage bmp = testsupport::FilePictureOf(p, settings::kFileTypeBmp, page);
+    const QImage gif = testsupport::FilePictureOf(p, settings::kFileTypeGif, page);
     ASSERT_EQ(png.size(), QSize(60, 24));
     EXPECT_TRUE(png.hasAlphaChannel());
     EXPECT_FALSE(bmp.hasAlphaChannel());

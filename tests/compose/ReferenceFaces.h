@@ -5,6 +5,7 @@
 
 #include "compose/ButtonComposer.h"
 #include "compose/FilePicture.h"
+#include "face/FaceEngine.h"
 #include "settings/AppSettings.h"
 #include "settings/ColourString.h"
 
@@ -56,12 +57,18 @@ inline void SetReferenceSettings(settings::AppSettings& s, int mode, const QStri
     }
 }
 
+// The picture a button file of `fileType` holds for a face, painted by the engine as a saved face.
+inline QImage FilePictureOf(const face::FaceProperties& p, int fileType, face::TColor pageColour) {
+    return compose::FilePicture(compose::SavedPicture(face::RenderFace(p, compose::SavedFaceState()), p), p,
+                                fileType, pageColour, nullptr);
+}
+
 // The picture a button file of the settings' type holds for the composer's face of `type` (kType1,
 // kType2) as the last settings applied left it, drawn `scale` times as large.
 inline QImage Captured(const compose::TButtonComposer& composer, const settings::AppSettings& s, int type,
                        int scale = 1) {
-    return compose::FilePicture(compose::ScaledFace(composer.Face(type), scale), s.fileType,
-                                settings::ColourFromStringLenient(s.htmlBackgroundColour));
+    return FilePictureOf(compose::ScaledFace(composer.Face(type), scale), s.fileType,
+                         settings::ColourFromStringLenient(s.htmlBackgroundColour));
 }
 
 // How many pixels of two faces differ (every pixel when the sizes differ).
