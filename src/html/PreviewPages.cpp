@@ -202,6 +202,8 @@ QString PageText(const PageContent& page) {
     line(QStringLiteral("bgcolor=\"#") + HtmlColour(page.backgroundColour) + QLatin1Char('"'));
     // The images swapped in are loaded with the page. Their path uses "/" like every other URL.
     QStringList preloads;
+    // Every row whose caption is not the empty string has a preload entry, a caption of blanks (which
+    // is not saved) included: the page's script has always listed them so.
     for (int r = 1; r < grid.RowCount(); ++r) {
         if (!grid.Cell(r, CaptionGrid::kCaptionColumn).isEmpty()) {
             preloads.append(QLatin1Char('\'') + UrlText(page.relSlash + grid.Cell(r, imageColumn)) +
