@@ -304,8 +304,8 @@ int TBatchRunner::Run() {
             writeReport(false);
         }
     } catch (const std::exception& e) {
-        // What the window would write into its status bar: after a batch that failed with its own
-        // message (an unreadable bitmap met again when the test caption is drawn) it adds nothing.
+        // What the window would write into its status bar; after a batch that failed with its own
+        // message it adds nothing.
         if (dialogs.Failures() == 0) {
             dialogs.Fail(QString::fromLocal8Bit(e.what()));
         }
