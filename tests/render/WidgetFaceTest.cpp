@@ -173,3 +173,30 @@ TEST(WidgetFace, TheUserKindShowsTheFaceOfItsCurrentRegion) {
         expectRegion(ring, __LINE__);
     }
 }
+
+TEST(WidgetFace, AnArcIsDrawnFromTheHeightItWasGivenUntilItsNextShape) {
+    TLumoButton b;
+    b.SetButtonSize(41, 51);
+    b.SetButtonDepth(3);
+    b.SetArcAngle(2.9);
+    b.SetButtonKind(bkArc);
+    const int arcHeight = b.ButtonHeight();
+    EXPECT_LT(arcHeight, 51);
+    FaceProperties given = b.Properties();
+    const QSize bounds(b.BoundsWidth(), b.BoundsHeight());
+    EXPECT_EQ(bounds, QSize(41, arcHeight));
+    const ShapeRegions decided = FaceShapeRegions(given, bounds);
+    // A new height: the outline has as many points as the given height asks for, the regions the
+    // arc's own height.
+    b.SetButtonHeight(51);
+    EXPECT_EQ(b.ButtonHeight(), arcHeight);
+    given.buttonHeight = 51;
+    const ShapeRegions fromGiven = FaceShapeRegions(given, bounds);
+    ASSERT_NE(fromGiven.outline, decided.outline);
+    EXPECT_EQ(b.OutlineRegion(), fromGiven.outline);
+    EXPECT_EQ(b.HighlightBand(), fromGiven.highlightBand);
+    // The next shape starts from the arc's own height.
+    b.SetButtonDepth(4);
+    b.SetButtonDepth(3);
+    EXPECT_EQ(b.OutlineRegion(), decided.outline);
+}
