@@ -208,13 +208,8 @@ class TLumoButton : public QAbstractButton {
     // The regions of the current shape.
     const QRegion& WindowRegion() const { return regions_.window; }
     bool WindowRegionPending() const { return windowRegionPending_; }
-    const QRegion& OutlineRegion() const { return regions_.outline; }
-    const QRegion& InnerOutlineRegion() const { return regions_.innerOutline; }
-    const QRegion& FocusRegion() const { return regions_.focus; }
-    const QRegion& HighlightBand() const { return regions_.highlightBand; }
-    const QRegion& ShadowBand() const { return regions_.shadowBand; }
-    const QRegion& InnerHighlightBand() const { return regions_.innerHighlightBand; }
-    const QRegion& InnerShadowBand() const { return regions_.innerShadowBand; }
+    // The bands, frames and focus outline the face is painted with.
+    const face::ShapeRegions& Regions() const { return regions_; }
 
     // The off-screen face, BoundsWidth × BoundsHeight.
     const QImage& FaceBitmap() const { return faceBitmap_; }

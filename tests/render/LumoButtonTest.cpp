@@ -167,8 +167,8 @@ TEST(LumoButton, WidthAndRegionsFollowTheSize) {
     EXPECT_EQ(b->WindowRegion(), QRegion(0, 0, 120, 17));
     EXPECT_EQ(b->FaceBitmap().size(), QSize(120, 17));
     b->SetButtonDepth(0);
-    EXPECT_TRUE(b->HighlightBand().isEmpty());
-    EXPECT_EQ(b->OutlineRegion(), b->InnerOutlineRegion());
+    EXPECT_TRUE(b->Regions().highlightBand.isEmpty());
+    EXPECT_EQ(b->Regions().outline, b->Regions().innerOutline);
 }
 
 TEST(LumoButton, UserRegionsFromTextOrHandle) {
@@ -196,8 +196,8 @@ TEST(LumoButton, UserRegionsFromTextOrHandle) {
     b->SetUserRegion(QRegion(5, 5, 20, 20));
     b->SetUserRGNAUTO(false);
     EXPECT_EQ(b->WindowRegion(), QRegion(5, 5, 20, 20));
-    EXPECT_TRUE(b->HighlightBand().isEmpty());
-    EXPECT_TRUE(b->FocusRegion().isEmpty());
+    EXPECT_TRUE(b->Regions().highlightBand.isEmpty());
+    EXPECT_TRUE(b->Regions().focus.isEmpty());
 }
 
 TEST(LumoButton, EmptyRegionTextMeansTheWholeButton) {

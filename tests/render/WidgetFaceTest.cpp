@@ -193,10 +193,10 @@ TEST(WidgetFace, AnArcIsDrawnFromTheHeightItWasGivenUntilItsNextShape) {
     given.buttonHeight = 51;
     const ShapeRegions fromGiven = FaceShapeRegions(given, bounds);
     ASSERT_NE(fromGiven.outline, decided.outline);
-    EXPECT_EQ(b.OutlineRegion(), fromGiven.outline);
-    EXPECT_EQ(b.HighlightBand(), fromGiven.highlightBand);
+    EXPECT_EQ(b.Regions().outline, fromGiven.outline);
+    EXPECT_EQ(b.Regions().highlightBand, fromGiven.highlightBand);
     // The next shape starts from the arc's own height.
     b.SetButtonDepth(4);
     b.SetButtonDepth(3);
-    EXPECT_EQ(b.OutlineRegion(), decided.outline);
+    EXPECT_EQ(b.Regions().outline, decided.outline);
 }
