@@ -338,7 +338,7 @@ void TLumoButton::AnimationTick() {
         }
         // One frame a tick; after the last the normal face returns.
         if (a.frame < a.glyphs) {
-            DrawAnimationFrame(a, a.frame);
+            DrawAnimationFrame(a);
             ++a.frame;
         } else {
             update();
@@ -348,9 +348,10 @@ void TLumoButton::AnimationTick() {
     }
 }
 
-void TLumoButton::DrawAnimationFrame(const AnimationState& animation, int n) {
+void TLumoButton::DrawAnimationFrame(const AnimationState& animation) {
     const QImage& bitmap = animation.bitmap;
     const int glyphs = animation.glyphs;
+    const int n = animation.frame;
     if (bitmap.isNull() || glyphs <= 0) {
         return;
     }

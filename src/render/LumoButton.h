@@ -94,22 +94,22 @@ class TLumoButton : public QAbstractButton {
     // decides: the shape (with the face), the face, or nothing.
     virtual void SetCaptionTop(int v) { SetOffset(face_.captionTop, v, face_.captionVAlign, face::vaNone); }
     virtual void SetCaptionLeft(int v) { SetOffset(face_.captionLeft, v, face_.captionHAlign, face::haNone); }
-    virtual void SetCaptionAngle(int v) { Update(face_.captionAngle, v, Rebuild::Face); }
-    virtual void SetGradientBitmap(const QImage& v) { Update(face_.gradientBitmap, v, Rebuild::Shape); }
-    virtual void SetGradientBitmapLine(int v) { Update(face_.gradientBitmapLine, v, Rebuild::Face, v >= 0); }
-    virtual void SetButtonColor(face::TColor v) { Update(face_.buttonColor, v, Rebuild::Face); }
-    virtual void SetButtonDepth(int v) { Update(face_.buttonDepth, v, Rebuild::Shape); }
+    virtual void SetCaptionAngle(int v) { Assign(face_.captionAngle, v, Rebuild::Face); }
+    virtual void SetGradientBitmap(const QImage& v) { Assign(face_.gradientBitmap, v, Rebuild::Shape); }
+    virtual void SetGradientBitmapLine(int v) { Assign(face_.gradientBitmapLine, v, Rebuild::Face, v >= 0); }
+    virtual void SetButtonColor(face::TColor v) { Assign(face_.buttonColor, v, Rebuild::Face); }
+    virtual void SetButtonDepth(int v) { Assign(face_.buttonDepth, v, Rebuild::Shape); }
     // Supplies the region of the user kind; ignored unless the kind is bkUser.
     virtual void SetUserRegion(const QRegion& region);
-    virtual void SetCaptionHAlign(face::TLumoHAlign v) { Update(face_.captionHAlign, v, Rebuild::Face); }
-    virtual void SetCaptionVAlign(face::TLumoVAlign v) { Update(face_.captionVAlign, v, Rebuild::Face); }
+    virtual void SetCaptionHAlign(face::TLumoHAlign v) { Assign(face_.captionHAlign, v, Rebuild::Face); }
+    virtual void SetCaptionVAlign(face::TLumoVAlign v) { Assign(face_.captionVAlign, v, Rebuild::Face); }
     // Bitmaps are the button's own 24-bit copies; the main bitmap always rebuilds the face.
     virtual void SetMainBitmap(const QImage& v) {
         face_.mainBitmap = face::OwnBitmapCopy(v);
         Face();
     }
     virtual void SetMainBitmapGlyphs(int v) {
-        Update(face_.mainBitmapGlyphs, v, Rebuild::Face, v >= 1 && v <= 4);
+        Assign(face_.mainBitmapGlyphs, v, Rebuild::Face, v >= 1 && v <= 4);
     }
     virtual void SetOnEnterBitmap(const QImage& v) { SetAnimationBitmap(Animation::Enter, v); }
     virtual void SetOnEnterGlyphs(int v) { SetAnimationGlyphs(Animation::Enter, v); }
@@ -120,14 +120,14 @@ class TLumoButton : public QAbstractButton {
     virtual void SetOnClickBitmap(const QImage& v) { SetAnimationBitmap(Animation::Click, v); }
     virtual void SetOnClickGlyphs(int v) { SetAnimationGlyphs(Animation::Click, v); }
     virtual void SetOnClickInterval(int v) { SetAnimationInterval(Animation::Click, v); }
-    virtual void SetTransparent(bool v) { Update(face_.transparent, v, Rebuild::Face); }
+    virtual void SetTransparent(bool v) { Assign(face_.transparent, v, Rebuild::Face); }
     // The shape's own properties rebuild the shape only while their kind is shown.
     virtual void SetPeaksNumber(int v) {
-        Update(face_.peaksNumber, v, ShapeIf({face::bkPoly, face::bkPolyStar}), v >= 3 && v <= 20);
+        Assign(face_.peaksNumber, v, ShapeIf({face::bkPoly, face::bkPolyStar}), v >= 3 && v <= 20);
     }
     // Values below -1 are ignored.
     virtual void SetCornerRadius(int v) {
-        Update(face_.cornerRadius, v, ShapeIf({face::bkRoundRect}), v >= -1);
+        Assign(face_.cornerRadius, v, ShapeIf({face::bkRoundRect}), v >= -1);
     }
     virtual void SetButtonAngle(int v);
     virtual void SetButtonWidth(int v) { SetButtonSize(v, face_.buttonHeight); }
@@ -137,37 +137,37 @@ class TLumoButton : public QAbstractButton {
     void SetButtonSize(int width, int height);
     virtual void SetBitmapTop(int v) { SetOffset(face_.bitmapTop, v, face_.bitmapVAlign, face::vaNone); }
     virtual void SetBitmapLeft(int v) { SetOffset(face_.bitmapLeft, v, face_.bitmapHAlign, face::haNone); }
-    virtual void SetBitmapHAlign(face::TLumoHAlign v) { Update(face_.bitmapHAlign, v, Rebuild::Face); }
-    virtual void SetBitmapVAlign(face::TLumoVAlign v) { Update(face_.bitmapVAlign, v, Rebuild::Face); }
+    virtual void SetBitmapHAlign(face::TLumoHAlign v) { Assign(face_.bitmapHAlign, v, Rebuild::Face); }
+    virtual void SetBitmapVAlign(face::TLumoVAlign v) { Assign(face_.bitmapVAlign, v, Rebuild::Face); }
     virtual void SetStringButtonRegion(const QString& v);
-    virtual void SetUserRGNAUTO(bool v) { Update(face_.userRgnAuto, v, Rebuild::Shape); }
+    virtual void SetUserRGNAUTO(bool v) { Assign(face_.userRgnAuto, v, Rebuild::Shape); }
     // A rotation point is the button's own: it unfixes the centre.
     virtual void SetRotationPointX(int v) { SetRotationPoint(QPoint(v, turning_.point.y())); }
     virtual void SetRotationPointY(int v) { SetRotationPoint(QPoint(turning_.point.x(), v)); }
-    virtual void SetRotationCenterFixed(bool v) { Update(turning_.centerFixed, v, Rebuild::Shape); }
+    virtual void SetRotationCenterFixed(bool v) { Assign(turning_.centerFixed, v, Rebuild::Shape); }
     virtual void SetRotated(bool v);
     virtual void SetRotatedTime(int v);
-    virtual void SetRotatedAngle(int v) { Update(turning_.angle, v, Rebuild::None, v >= -1799 && v <= 1799); }
-    virtual void SetCaptionFixed(bool v) { Update(face_.captionFixed, v, Rebuild::Face); }
-    virtual void SetButtonColor1(face::TColor v) { Update(face_.buttonColor1, v, Rebuild::Face); }
-    virtual void SetGradientKind(face::TLumoGradientKind v) { Update(face_.gradientKind, v, Rebuild::Face); }
-    virtual void SetGradientAngle(int v) { Update(face_.gradientAngle, v, Rebuild::Face); }
+    virtual void SetRotatedAngle(int v) { Assign(turning_.angle, v, Rebuild::None, v >= -1799 && v <= 1799); }
+    virtual void SetCaptionFixed(bool v) { Assign(face_.captionFixed, v, Rebuild::Face); }
+    virtual void SetButtonColor1(face::TColor v) { Assign(face_.buttonColor1, v, Rebuild::Face); }
+    virtual void SetGradientKind(face::TLumoGradientKind v) { Assign(face_.gradientKind, v, Rebuild::Face); }
+    virtual void SetGradientAngle(int v) { Assign(face_.gradientAngle, v, Rebuild::Face); }
     virtual void SetGradientFixed(bool v) { turning_.gradientFixed = v; }
     virtual void SetCaption3dKind(face::TLumoCaption3dKind v) {
-        Update(face_.caption3dKind, v, Rebuild::Face);
+        Assign(face_.caption3dKind, v, Rebuild::Face);
     }
     virtual void SetRadiusRatio(double v) {
-        Update(face_.radiusRatio, v, ShapeIf({face::bkArc, face::bkDonut}), v >= 0.0 && v <= 1.0);
+        Assign(face_.radiusRatio, v, ShapeIf({face::bkArc, face::bkDonut}), v >= 0.0 && v <= 1.0);
     }
     virtual void SetArcAngle(double v) {
-        Update(face_.arcAngle, v, ShapeIf({face::bkArc}), v >= 0.01 && v <= kMaxArcAngle);
+        Assign(face_.arcAngle, v, ShapeIf({face::bkArc}), v >= 0.01 && v <= kMaxArcAngle);
     }
     void SetButtonKind(face::TLumoButtonKind v);
-    void SetButton3DKind(face::TLumo3DKind v) { Update(face_.button3DKind, v, Rebuild::Shape); }
-    void SetCustomDraw(bool v) { Update(face_.customDraw, v, Rebuild::Face); }
-    void SetShowFocusRGN(bool v) { Update(face_.showFocusRgn, v, Rebuild::Face); }
-    void SetSmoothCaption(bool v) { Update(face_.smoothCaption, v, Rebuild::Face); }
-    void SetCaptionEffectOffset(int v) { Update(face_.captionEffectOffset, v, Rebuild::Face, v >= 1); }
+    void SetButton3DKind(face::TLumo3DKind v) { Assign(face_.button3DKind, v, Rebuild::Shape); }
+    void SetCustomDraw(bool v) { Assign(face_.customDraw, v, Rebuild::Face); }
+    void SetShowFocusRGN(bool v) { Assign(face_.showFocusRgn, v, Rebuild::Face); }
+    void SetSmoothCaption(bool v) { Assign(face_.smoothCaption, v, Rebuild::Face); }
+    void SetCaptionEffectOffset(int v) { Assign(face_.captionEffectOffset, v, Rebuild::Face, v >= 1); }
 
     TMouseInOutEvent onMouseEnter;
     TMouseInOutEvent onMouseExit;
@@ -183,7 +183,7 @@ class TLumoButton : public QAbstractButton {
 
     // The caption font's colour (the font itself is the widget's font).
     face::TColor FontColor() const { return face_.fontColor; }
-    void SetFontColor(face::TColor v) { Update(face_.fontColor, v, Rebuild::Face); }
+    void SetFontColor(face::TColor v) { Assign(face_.fontColor, v, Rebuild::Face); }
 
     // What the window shows, window-sized: the face copied at (0, 0) by every paint, and the
     // animation frames drawn over it. The owner reads finished faces from here.
@@ -283,7 +283,8 @@ class TLumoButton : public QAbstractButton {
     void StartAnimation(Animation a);
     void StopAnimation(Animation a);
     void ReleaseAnimationTimer();
-    void DrawAnimationFrame(const AnimationState& animation, int n);
+    // Draws the animation's current frame over the canvas.
+    void DrawAnimationFrame(const AnimationState& animation);
     void FocusChanged(bool focused);
 
     // Window placement.
@@ -297,7 +298,7 @@ class TLumoButton : public QAbstractButton {
     enum class Rebuild { None, Face, Shape };
     // A property setter: a new value within range is taken and rebuilds what it decides.
     template <typename T>
-    void Update(T& field, const std::type_identity_t<T>& v, Rebuild rebuild, bool inRange = true) {
+    void Assign(T& field, const std::type_identity_t<T>& v, Rebuild rebuild, bool inRange = true) {
         if (field == v || !inRange) {
             return;
         }
@@ -327,10 +328,10 @@ class TLumoButton : public QAbstractButton {
         Face();
     }
     void SetAnimationBitmap(Animation a, const QImage& v) { State(a).bitmap = face::OwnBitmapCopy(v); }
-    void SetAnimationGlyphs(Animation a, int v) { Update(State(a).glyphs, v, Rebuild::None, v > 0); }
+    void SetAnimationGlyphs(Animation a, int v) { Assign(State(a).glyphs, v, Rebuild::None, v > 0); }
     // The interval of a running animation stays.
     void SetAnimationInterval(Animation a, int v) {
-        Update(State(a).interval, v, Rebuild::None, !State(a).running);
+        Assign(State(a).interval, v, Rebuild::None, !State(a).running);
     }
     void Face() {
         RebuildFace();
