@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "face/FaceEngine.h"
 #include "face/RegionData.h"
 #include "render/LumoButton.h"
 
@@ -94,8 +95,15 @@ TEST(LumoButton, PeaksAndArcAngleAreCheckedAndWaitForTheirKind) {
     EXPECT_EQ(b->PeaksNumber(), 8);
     EXPECT_EQ(b->ShapeBuildCount(), shapes);
     EXPECT_EQ(b->FaceBuildCount(), faces);
-    b->SetButtonKind(bkPoly);
-    EXPECT_EQ(b->ButtonOutline().points.size(), 8u);
+    b->SetButtonKind(bkPoly);  // the shape has the peaks stored while it was not shown
+    FaceProperties octagon;
+    octagon.buttonWidth = 100;
+    octagon.buttonHeight = 100;
+    octagon.buttonKind = bkPoly;
+    octagon.peaksNumber = 8;
+    EXPECT_EQ(b->WindowRegion(), FaceShapeRegions(octagon, QSize(100, 100)).window);
+    octagon.peaksNumber = 6;
+    EXPECT_NE(b->WindowRegion(), FaceShapeRegions(octagon, QSize(100, 100)).window);
 
     b->SetArcAngle(0.005);
     EXPECT_DOUBLE_EQ(b->ArcAngle(), 2.0943951023931957);
@@ -159,28 +167,26 @@ TEST(LumoButton, WidthAndRegionsFollowTheSize) {
     EXPECT_EQ(b->WindowRegion(), QRegion(0, 0, 120, 17));
     EXPECT_EQ(b->FaceBitmap().size(), QSize(120, 17));
     b->SetButtonDepth(0);
-    EXPECT_TRUE(b->HighlightBand().isEmpty());
-    EXPECT_EQ(b->OutlineRegion(), b->InnerOutlineRegion());
+    EXPECT_TRUE(b->Regions().highlightBand.isEmpty());
+    EXPECT_EQ(b->Regions().outline, b->Regions().innerOutline);
 }
 
 TEST(LumoButton, UserRegionsFromTextOrHandle) {
     auto b = Button(100, 50);
     b->SetUserRegion(QRegion(0, 0, 10, 10));  // not the user kind: ignored
-    EXPECT_EQ(b->UserRegionSource(), 0);
+    EXPECT_FALSE(b->Properties().userRegion.has_value());
 
     b->SetButtonKind(bkUser);
     EXPECT_EQ(b->WindowRegion(), QRegion(0, 0, 100, 50));  // no region yet: the rectangle
 
     const QRegion ring = QRegion(0, 0, 40, 40) - QRegion(10, 10, 20, 20);
     b->SetUserRegion(ring);
-    EXPECT_EQ(b->UserRegionSource(), 1);
-    EXPECT_EQ(b->UserOutline().counts.size(), 2u);
-    EXPECT_EQ(b->UserOutlineBox(), QRect(0, 0, 40, 40));
+    EXPECT_EQ(b->Properties().userRegion, ring);
     EXPECT_FALSE(b->WindowRegion().contains(QPoint(50, 25)));  // the scaled hole
     EXPECT_TRUE(b->WindowRegion().contains(QPoint(5, 5)));
 
     b->SetStringButtonRegion(EncodeRegionText(EncodeRegionData(QRegion(0, 0, 10, 5))));
-    EXPECT_EQ(b->UserRegionSource(), -1);
+    EXPECT_EQ(b->Properties().userRegion, QRegion(0, 0, 10, 5));
     EXPECT_EQ(b->WindowRegion(), QRegion(0, 0, 100, 50));  // a plain rectangle scaled to the button
 
     b->SetStringButtonRegion(QStringLiteral("garbage!"));
@@ -190,8 +196,8 @@ TEST(LumoButton, UserRegionsFromTextOrHandle) {
     b->SetUserRegion(QRegion(5, 5, 20, 20));
     b->SetUserRGNAUTO(false);
     EXPECT_EQ(b->WindowRegion(), QRegion(5, 5, 20, 20));
-    EXPECT_TRUE(b->HighlightBand().isEmpty());
-    EXPECT_TRUE(b->FocusRegion().isEmpty());
+    EXPECT_TRUE(b->Regions().highlightBand.isEmpty());
+    EXPECT_TRUE(b->Regions().focus.isEmpty());
 }
 
 TEST(LumoButton, EmptyRegionTextMeansTheWholeButton) {

@@ -2,6 +2,7 @@
 
 #include "VariedFaces.h"
 #include "face/FaceEngine.h"
+#include "face/RegionData.h"
 #include "render/LumoButton.h"
 
 using namespace face;
@@ -99,4 +100,103 @@ TEST(WidgetFace, TheButtonShowsTheFaceTheEngineRendersFromItsProperties) {
         }
     }
     EXPECT_LT(uncoveredFaces, 70);
+}
+
+TEST(WidgetFace, SetFaceTakesEveryPropertyAndShowsTheEnginesFace) {
+    const std::vector<testsupport::VariedFace> faces = testsupport::VariedFaces(false);
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        testsupport::VariedFace f = faces[i];
+        f.state.focused = false;
+        FaceProperties& p = f.properties;
+        // The caption effects only SetFace gives a button.
+        p.smoothCaption = i % 4 == 1;
+        p.captionEffectOffset = 1 + static_cast<int>(i % 3 == 2);
+        TLumoButton b;
+        b.SetFace(p);
+        b.setEnabled(f.state.enabled);
+        b.setDown(f.state.pressed);
+        b.MouseInside = f.state.mouseInside;
+        b.Repaint();
+        const FaceProperties& q = b.Properties();
+        EXPECT_EQ(q.smoothCaption, p.smoothCaption) << "face " << i;
+        EXPECT_EQ(q.captionEffectOffset, p.captionEffectOffset) << "face " << i;
+        EXPECT_EQ(q.font, p.font) << "face " << i;
+        EXPECT_EQ(q.caption, p.caption) << "face " << i;
+        const QImage expected = RenderFace(p, f.state);
+        ASSERT_EQ(b.Canvas().size(), expected.size()) << "face " << i;
+        const QSize bounds(b.BoundsWidth(), b.BoundsHeight());
+        const QImage overWhite = PaintedOver(q, f.state, bounds, qRgb(255, 255, 255));
+        int differing = 0;
+        for (int y = 0; y < expected.height(); ++y) {
+            for (int x = 0; x < expected.width(); ++x) {
+                if (overWhite.pixel(x, y) == expected.pixel(x, y) &&
+                    b.Canvas().pixel(x, y) != expected.pixel(x, y)) {
+                    ++differing;
+                }
+            }
+        }
+        EXPECT_EQ(differing, 0) << "face " << i;
+        EXPECT_EQ(b.WindowRegion(), FaceShapeRegions(q, bounds).window) << "face " << i;
+    }
+}
+
+TEST(WidgetFace, TheUserKindShowsTheFaceOfItsCurrentRegion) {
+    const QRegion ring = QRegion(0, 0, 40, 30) - QRegion(10, 10, 20, 10);
+    const QRegion corner(0, 0, 20, 12);
+    for (const bool bevelled : {true, false}) {
+        TLumoButton b;
+        b.SetButtonSize(80, 40);
+        b.SetButtonColor(0x004080C0);
+        b.SetButtonDepth(3);
+        b.SetCaption(QStringLiteral("&Go"));
+        b.SetButtonKind(bkUser);
+        b.SetUserRGNAUTO(bevelled);
+        b.MouseInside = true;
+        const auto expectRegion = [&](const QRegion& region, int line) {
+            b.Repaint();
+            ASSERT_TRUE(b.Properties().userRegion.has_value()) << line;
+            EXPECT_EQ(*b.Properties().userRegion, region) << line;
+            FaceProperties p = b.Properties();
+            p.userRegion = region;
+            EXPECT_EQ(b.Canvas(), RenderFace(p, FaceState{true, false, true, false})) << bevelled << line;
+            const QRegion window = bevelled ? FaceShapeRegions(p, QSize(80, 40)).window : region;
+            EXPECT_EQ(b.WindowRegion(), window) << bevelled << line;
+        };
+        b.SetUserRegion(ring);
+        expectRegion(ring, __LINE__);
+        b.SetStringButtonRegion(EncodeRegionText(EncodeRegionData(corner)));
+        expectRegion(corner, __LINE__);
+        b.SetUserRegion(ring);  // the same handle again is no change: the text's region stays
+        expectRegion(corner, __LINE__);
+        b.SetUserRegion(QRegion(1, 1, 5, 5));
+        b.SetUserRegion(ring);
+        expectRegion(ring, __LINE__);
+    }
+}
+
+TEST(WidgetFace, AnArcIsDrawnFromTheHeightItWasGivenUntilItsNextShape) {
+    TLumoButton b;
+    b.SetButtonSize(41, 51);
+    b.SetButtonDepth(3);
+    b.SetArcAngle(2.9);
+    b.SetButtonKind(bkArc);
+    const int arcHeight = b.ButtonHeight();
+    EXPECT_LT(arcHeight, 51);
+    FaceProperties given = b.Properties();
+    const QSize bounds(b.BoundsWidth(), b.BoundsHeight());
+    EXPECT_EQ(bounds, QSize(41, arcHeight));
+    const ShapeRegions decided = FaceShapeRegions(given, bounds);
+    // A new height: the outline has as many points as the given height asks for, the regions the
+    // arc's own height.
+    b.SetButtonHeight(51);
+    EXPECT_EQ(b.ButtonHeight(), arcHeight);
+    given.buttonHeight = 51;
+    const ShapeRegions fromGiven = FaceShapeRegions(given, bounds);
+    ASSERT_NE(fromGiven.outline, decided.outline);
+    EXPECT_EQ(b.Regions().outline, fromGiven.outline);
+    EXPECT_EQ(b.Regions().highlightBand, fromGiven.highlightBand);
+    // The next shape starts from the arc's own height.
+    b.SetButtonDepth(4);
+    b.SetButtonDepth(3);
+    EXPECT_EQ(b.Regions().outline, decided.outline);
 }
