@@ -157,6 +157,13 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
         ShowStatus(output::OverwriteQuestionText(batchCurrent_, batchTotal_, caption, fileName));
         statusPanel_->repaint();
     };
+    // A caption counts once, for one type or both.
+    batch_.OnCaptionOutsideShape = [this](int, const QString&) {
+        if (lastOutsideShape_ != batchCurrent_) {
+            lastOutsideShape_ = batchCurrent_;
+            ++outsideShape_;
+        }
+    };
     batch_.OnFileSaved = [this](const QString&, bool written, qint64) {
         ++(written ? filesWritten_ : filesKept_);
     };

@@ -253,6 +253,9 @@ class TForm1 : public QMainWindow {
     int batchTotal_ = 0;
     int filesWritten_ = 0;
     int filesKept_ = 0;
+    // Captions of the batch that do not fit inside their shape, and the last one counted.
+    int outsideShape_ = 0;
+    int lastOutsideShape_ = 0;
     bool layingOut_ = false;    // FormResize is running
     bool growPending_ = false;  // a resize to the minimum size waits for the event loop
 

@@ -39,7 +39,7 @@ void TForm1::ShowBatchProgress(int current, int total, const QString& caption) {
 
 void TForm1::StartBatchStatus() {
     progressClock_.invalidate();
-    batchCurrent_ = batchTotal_ = filesWritten_ = filesKept_ = 0;
+    batchCurrent_ = batchTotal_ = filesWritten_ = filesKept_ = outsideShape_ = lastOutsideShape_ = 0;
 }
 
 void TForm1::ShowBatchSummary() {
@@ -53,7 +53,8 @@ void TForm1::ShowBatchSummary() {
         return;
     }
     ShowStatus(output::BatchSummaryText(batch_.LastBatchSaved(), batchCurrent_, batchTotal_, filesWritten_,
-                                        filesKept_));
+                                        filesKept_) +
+               (outsideShape_ > 0 ? output::OutsideShapeText(outsideShape_) : QString()));
 }
 
 void TForm1::LockControls(QPushButton* running) {

@@ -42,8 +42,8 @@ void TShapeFillPage::BuildType(int t) {
                                        "files are transparent).")));
     c.cornerRadiusField = AddIntegerField(
         t, panel, QStringLiteral("Corner radius"),
-        TypeHint(t, QStringLiteral("Select the corner radius (in pixels) of rounded type 1 buttons (empty: "
-                                   "twice the border depth).")),
+        TypeHint(t, QStringLiteral("Select the corner radius in pixels of rounded type 1 buttons (empty: "
+                                   "a quarter of the smaller side or more).")),
         settings::kCornerRadiusRange, &B::cornerRadius, refresh);
     QHBoxLayout* shapeRow = newRow(0);
     AddPair(shapeRow, BuddyLabel(QStringLiteral("Button shape"), panel, c.ShapeComboBox), c.ShapeComboBox);

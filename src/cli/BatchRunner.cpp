@@ -248,6 +248,9 @@ int TBatchRunner::Run() {
     output::ButtonBatch batch(s, dialogs, composer);
     batch.Threads = options_.threads;
     batch.OnFileSaved = [this](const QString& path, bool written, qint64 size) { Done(path, written, size); };
+    batch.OnCaptionOutsideShape = [&dialogs](int type, const QString& caption) {
+        dialogs.Warn(output::OutsideShapeWarning(type, caption));
+    };
     // Where a batch ended: the caption being saved among those to save.
     const auto total = s.captions.SavedRows().size();
     const auto stopped = [&batch, total] {

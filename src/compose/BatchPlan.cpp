@@ -69,8 +69,19 @@ face::FaceProperties BatchPlan::Face(int type, const QString& caption, int scale
         FaceSize(type, caption).boundedTo(QSize(settings::kMaxButtonSide, settings::kMaxButtonSide));
     p.buttonWidth = size.width();
     p.buttonHeight = size.height();
+    p.cornerRadius = FaceCornerRadius(Type(type).style, size);
     // A face for high-density screens: the 1× face's properties doubled, its size included.
     return ScaledFace(p, scale);
+}
+
+bool BatchPlan::CaptionInsideShape(int type, const QString& caption) const {
+    const TypePlan& t = Type(type);
+    // Smart sizing widens the shape for the caption and the spacing; a spacing below 0 is the
+    // user's own choice.
+    if (settings::IsSmartSized(t.style.backgroundMode)) {
+        return true;
+    }
+    return compose::CaptionInsideShape(t.style, caption, t.face.font, smooth_, FaceSize(type, caption));
 }
 
 QImage BatchPlan::Picture(int type, const QString& caption, int scale) const {

@@ -36,6 +36,7 @@ class BatchPlan final : public output::BatchFaces {
     std::optional<QString> UnreadableBitmap(int type) const override;
     QSize FaceSize(int type, const QString& caption) const override;
     QImage Picture(int type, const QString& caption, int scale) const override;
+    bool CaptionInsideShape(int type, const QString& caption) const override;
 
     // The properties of the type's face for a caption, drawn `scale` times as large.
     face::FaceProperties Face(int type, const QString& caption, int scale) const;

@@ -116,6 +116,93 @@ QFont CaptionFont(const settings::ButtonStyle& style, QFont font) {
     return font;
 }
 
+int FaceCornerRadius(const settings::ButtonStyle& s, QSize size) {
+    if (const std::optional<int> radius = settings::CornerRadiusPixels(s.cornerRadius)) {
+        return *radius;
+    }
+    if (ShapeKind(s.shape) != face::bkRoundRect) {
+        return -1;
+    }
+    // Without a radius a rounded rectangle is visibly round, with no border too.
+    return std::max(2 * std::max(0, s.borderDepth), std::min(size.width(), size.height()) / 4);
+}
+
+namespace {
+
+// The width a button of the type's shape and `height` needs so that a centred caption box `inner`
+// wide and `captionHeight` high lies inside the shape's outline. The rectangle needs `inner`; so do
+// the other shapes for an empty box.
+int ShapeWidthFor(const settings::ButtonStyle& s, int inner, int captionHeight, int height) {
+    const face::TLumoButtonKind kind = ShapeKind(s.shape);
+    if (kind == face::bkRect || inner <= 0 || height <= 0) {
+        return inner;
+    }
+    const long double h = height;
+    const long double ch = std::min<long double>(captionHeight, h);
+    // A box as high as the button cannot lie inside a shape narrowed at its top and bottom: it is
+    // taken as nine tenths of the height, which keeps the button a few times as wide at most.
+    const long double q = std::min<long double>(ch / h, 0.9L);
+    // Two pixels a side for the outline's corners on whole pixels and the ellipse's straight pieces.
+    constexpr long double kMargin = 4;
+    long double width = inner;
+    switch (kind) {
+        case face::bkElliptic:
+            // The ellipse's half-width at the box's top and bottom edge.
+            width = inner / std::sqrt(1 - q * q);
+            break;
+        case face::bkCutRect: {
+            // The corners are cut a sixth of each side deep: at the box's edge, which lies
+            // (height - box) / 2 from the top, the cut reaches in (1 - 3 (1 - q)) / 6 of the width.
+            const long double k = std::max<long double>(0, 1 - 3 * (1 - q));
+            width = inner / (1 - k / 3);
+            break;
+        }
+        case face::bkArrow:
+            // The head narrows from the full height to its tip: the box ends where the head is still as
+            // high as the box. (The shaft is a third of the height: a caption higher than that crosses
+            // its edges however wide the button is.)
+            width = inner / (1 - q);
+            break;
+        case face::bkRoundRect: {
+            // The corner arcs reach in where the box's edge is nearer the top than the radius; the
+            // radius may itself follow the width.
+            const long double edge = (h - ch) / 2;
+            int w = inner;
+            for (int i = 0; i < 8; ++i) {
+                const long double r =
+                    std::min(FaceCornerRadius(s, QSize(w, height)), std::min(w, height) / 2);
+                const long double inset = edge >= r ? 0 : r - std::sqrt(r * r - (r - edge) * (r - edge));
+                const int next = inner + static_cast<int>(std::ceil(2 * inset));
+                if (next == w) {
+                    break;
+                }
+                w = next;
+            }
+            width = w;
+            break;
+        }
+        default:
+            return inner;
+    }
+    if (width <= inner) {
+        return inner;
+    }
+    return static_cast<int>(
+        std::min<long double>(std::ceil(width + kMargin), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+bool CaptionInsideShape(const settings::ButtonStyle& s, const QString& caption, const QFont& font,
+                        bool smooth, QSize size) {
+    if (ShapeKind(s.shape) == face::bkRect || caption.isEmpty()) {
+        return true;
+    }
+    const QFontMetrics metrics(face::FaceFontOf(font, smooth));
+    return ShapeWidthFor(s, metrics.horizontalAdvance(caption), metrics.height(), size.height()) <=
+           size.width();
+}
+
 QSize FaceSize(const settings::ButtonStyle& s, const QString& caption, const QFont& font, bool smooth,
                QSize bitmap, QSize current) {
     switch (s.backgroundMode) {
@@ -125,9 +212,14 @@ QSize FaceSize(const settings::ButtonStyle& s, const QString& caption, const QFo
         case settings::kBitmapFixedSize:
             return {SizeField(s.width), SizeField(s.height)};
         case settings::kBitmapSmartSized:
-        case settings::kColourSmartSized:
-            return {SmartWidth(QFontMetrics(face::FaceFontOf(font, smooth)), caption, s.spacing),
-                    SizeField(s.height)};
+        case settings::kColourSmartSized: {
+            // As wide as the caption and the spacing, and for a shape other than the rectangle as
+            // much wider as the caption needs to lie inside it.
+            const QFontMetrics metrics(face::FaceFontOf(font, smooth));
+            const int height = SizeField(s.height);
+            return {ShapeWidthFor(s, SmartWidth(metrics, caption, s.spacing), metrics.height(), height),
+                    height};
+        }
         default:
             // No mode chosen: the button keeps the size it has.
             return current;
@@ -187,8 +279,7 @@ bool ApplyStyle(face::FaceProperties& p, settings::ButtonStyle& s, bool smooth, 
     // Shape and fill. A gradient replaces the solid colour in the colour background modes; over a
     // bitmap there is none. The angle is whole degrees in the settings, tenths for the face.
     p.buttonKind = ShapeKind(s.shape);
-    const std::optional<int> radius = settings::CornerRadiusPixels(s.cornerRadius);
-    p.cornerRadius = radius ? *radius : -1;
+    p.cornerRadius = FaceCornerRadius(s, size);
     p.gradientKind = settings::IsColourBackgroundMode(mode) ? GradientKind(s.gradientKind) : face::gkNone;
     p.buttonColor1 = settings::ColourFromStringStrict(s.gradientColour);
     p.gradientAngle = settings::GradientAngleDegrees(s.gradientAngle) * 10;

@@ -36,10 +36,21 @@ QFont CaptionFont(const settings::ButtonStyle& style, QFont font);
 // The size of a type's button for a caption, before the largest side a file may have: for a
 // bitmap-sized button `bitmap` (the size of its background bitmap); the width and height fields; or,
 // with smart sizing, the caption's width in the face font of `font` and the spacing, and the height
-// field. Without a background mode the size is `current`. The batch checks, the batch faces and the
-// preview all size their buttons by it.
+// field, widened for a shape other than the rectangle until the caption and the spacing lie inside
+// the shape's outline. Without a background mode the size is `current`. The batch checks, the batch
+// faces and the preview all size their buttons by it.
 QSize FaceSize(const settings::ButtonStyle& s, const QString& caption, const QFont& font, bool smooth,
                QSize bitmap, QSize current);
+
+// The corner radius of a type's face of `size`: the radius the settings give; without one, for a
+// rounded rectangle, the larger of twice the border depth and a quarter of the smaller side (so that
+// a button without a border is visibly round); otherwise -1.
+int FaceCornerRadius(const settings::ButtonStyle& s, QSize size);
+
+// Whether a caption, centred on a button of `size`, lies inside the type's shape (a rectangle holds
+// every caption). Smart sizing makes every button wide enough for this; a fixed width may not be.
+bool CaptionInsideShape(const settings::ButtonStyle& s, const QString& caption, const QFont& font,
+                        bool smooth, QSize size);
 
 // Turns a type's settings into its face `p` for a caption. What `p` holds already is what a setting
 // that gives no value leaves as it was: the font size for a size text that is not a size, the

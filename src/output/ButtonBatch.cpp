@@ -103,6 +103,18 @@ QString BatchSummaryText(bool saved, int done, int total, int written, int kept)
     return QStringLiteral("The batch stopped at caption %1 of %2 (%3)").arg(done).arg(total).arg(files);
 }
 
+QString OutsideShapeText(int captions) {
+    return captions == 1 ? QStringLiteral("; 1 caption does not fit inside its shape")
+                         : QStringLiteral("; %1 captions do not fit inside their shape").arg(captions);
+}
+
+QString OutsideShapeWarning(int type, const QString& caption) {
+    return QStringLiteral(
+               "the caption \"%1\" does not fit inside the shape of type %2 buttons at their width; "
+               "it is drawn as it is")
+        .arg(platform::ShownValue(caption), QString::number(settings::ShownTypeNumber(type)));
+}
+
 QString StoppedText(int done, int total, int written) {
     return QStringLiteral("Stopped after %1 of %2 captions (%3 %4 written).")
         .arg(done)
@@ -295,6 +307,13 @@ bool ButtonBatch::SaveButtonBatch() {
             const QString& caption = captions[k];
             if (OnProgress) {
                 OnProgress(k + 1, total, caption);
+            }
+            if (OnCaptionOutsideShape) {
+                for (int type = settings::kType1; type < settings::kType1 + types; ++type) {
+                    if (!faces->CaptionInsideShape(type, caption)) {
+                        OnCaptionOutsideShape(type, caption);
+                    }
+                }
             }
             const FileNames defaults = CaptionFilenames(caption, settings_, r);
             const QString names[3] = {defaults.button1, defaults.button2, defaults.html};

@@ -47,6 +47,11 @@ QString ProgressText(int current, int total);
 QString OverwriteQuestionText(int current, int total, const QString& caption, const QString& fileName);
 // The status bar after a batch: "16 captions done (30 files written, 2 kept)", or where it stopped.
 QString BatchSummaryText(bool saved, int done, int total, int written, int kept);
+// What the status bar adds after a batch with captions that do not fit inside their shape: "; 2
+// captions do not fit inside their shape".
+QString OutsideShapeText(int captions);
+// The line kestro-batch warns with for such a caption.
+QString OutsideShapeWarning(int type, const QString& caption);
 // The status bar after a batch the user stopped: "Stopped after 3 of 10 captions (6 files written)."
 QString StoppedText(int done, int total, int written);
 // The line of the folder test file.
@@ -92,6 +97,11 @@ class ButtonBatch {
     // Told before each caption's files are written: its place among the captions to save (from 1),
     // how many there are, and the caption. The window shows the progress and the faces being saved.
     std::function<void(int current, int total, const QString& caption)> OnProgress;
+
+    // Told once for each caption and type whose caption does not fit inside its button's shape (a
+    // fixed width too narrow for it), before the caption's files are written; the files are written
+    // all the same.
+    std::function<void(int type, const QString& caption)> OnCaptionOutsideShape;
 
     // Told before the overwrite question is asked: the caption and the name of the file in question.
     std::function<void(const QString& caption, const QString& fileName)> OnOverwriteQuestion;

@@ -24,6 +24,10 @@ class BatchFaces {
     // bitmap file that holds no picture).
     virtual QSize FaceSize(int type, const QString& caption) const = 0;
 
+    // Whether the caption lies inside the type's button shape (a fixed width may be too narrow for it;
+    // smart sizing makes every button wide enough).
+    virtual bool CaptionInsideShape(int /*type*/, const QString& /*caption*/) const { return true; }
+
     // The picture of the type's button file for a caption; with a `scale` of 2 the face for
     // high-density screens, drawn afresh at exactly twice the size. Throws as FaceSize.
     virtual QImage Picture(int type, const QString& caption, int scale) const = 0;

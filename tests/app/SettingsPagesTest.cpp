@@ -625,9 +625,13 @@ TEST_F(SettingsPagesTest, TheShapeAndFillPageFollowsTheButtonsPageWithItsHintsAn
         {Shape(0).ShapeComboBox,
          "Select the shape of type 1 buttons (outside it, PNG and WebP files are transparent)."},
         {Shape(1).cornerRadiusField.edit,
-         "Select the corner radius (in pixels) of rounded type 2 buttons (empty: twice the border depth)."},
+         "Select the corner radius in pixels of rounded type 2 buttons (empty: a quarter of the smaller side "
+         "or "
+         "more)."},
         {Shape(0).cornerRadiusField.arrows,
-         "Select the corner radius (in pixels) of rounded type 1 buttons (empty: twice the border depth)."},
+         "Select the corner radius in pixels of rounded type 1 buttons (empty: a quarter of the smaller side "
+         "or "
+         "more)."},
         {Shape(1).GradientComboBox,
          "Select a gradient fill from the background colour to a second colour for type 2 buttons."},
         {Shape(0).gradientSwatch.button,
@@ -710,8 +714,12 @@ TEST_F(SettingsPagesTest, ShapeAndFillChosenOnThePageReachTheModelAndThePreviews
     EXPECT_EQ(Style(0).cornerRadius, QStringLiteral("8"));
     EXPECT_EQ(form->image1->ButtonKind(), face::bkRoundRect);
     EXPECT_EQ(form->image1->CornerRadius(), 8);
+    // Empty: the larger of twice the border depth and a quarter of the smaller side.
     Shape(0).cornerRadiusField.edit->setText("");
-    EXPECT_EQ(form->image1->CornerRadius(), -1);  // empty: twice the border depth
+    EXPECT_EQ(form->image1->CornerRadius(),
+              std::max(2 * std::max(0, Style(0).borderDepth),
+                       std::min(form->image1->ButtonWidth(), form->image1->ButtonHeight()) / 4));
+    EXPECT_GT(form->image1->CornerRadius(), 0);
 
     // A linear fill to a chosen colour at a chosen angle.
     Choose(Shape(0).GradientComboBox, 1);

@@ -195,11 +195,11 @@ TEST(KestroBatch, TheReadmesSharpExampleWritesTwiceSizePngsAndTheScriptFreePage)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("\n13 files written (")) << run.out.toStdString();
     EXPECT_EQ(QDir(dir.path() + "/round/img").entryList(QDir::Files, QDir::Name).size(), 12);
-    EXPECT_EQ(QImage(dir.path() + "/round/img/u_home.png").size(), QSize(77, 32));
-    EXPECT_EQ(QImage(dir.path() + "/round/img/u_home@2x.png").size(), QSize(154, 64));
+    EXPECT_EQ(QImage(dir.path() + "/round/img/u_home.png").size(), QSize(92, 32));
+    EXPECT_EQ(QImage(dir.path() + "/round/img/u_home@2x.png").size(), QSize(184, 64));
     EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/round/index.htm")
                     .contains("<img class=\"out\" src=\"img/u_home.png\" srcset=\"img/u_home@2x.png 2x\" "
-                              "width=\"77\" height=\"32\" alt=\"Home\">"));
+                              "width=\"92\" height=\"32\" alt=\"Home\">"));
     // The README's picture is there, and small.
     const QFileInfo picture(QFileInfo(readme).absolutePath() + "/docs/css-rollover-2x-png.png");
     EXPECT_TRUE(picture.exists());
@@ -284,4 +284,42 @@ TEST(KestroBatch, LatinFileNamesFromTheWindowsChoiceAndFromTheCommandLineAndARep
     EXPECT_TRUE(QFileInfo::exists(scratch + "plain/u_.gif"));
     // Its report still keeps every caption.
     EXPECT_TRUE(testsupport::ReadAll(scratch + "plain.txt").startsWith("\xEF\xBB\xBF"));
+}
+
+TEST(KestroBatch, CaptionsWiderThanTheirFixedShapeAreWrittenAndToldOfByTheWindowAndTheTool) {
+    QTemporaryDir dir;
+    Window started(dir.path());
+    settings::AppSettings& s = started.form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    // Ellipses 20 pixels wide: none of the seven default captions fits, in either type.
+    for (settings::ButtonStyle& b : s.button) {
+        b.backgroundMode = settings::kColourFixedSize;
+        b.width = QStringLiteral("20");
+        b.height = QStringLiteral("24");
+        b.shape = 2;
+    }
+    ASSERT_TRUE(project::SaveSettings(dir.path() + "/settings.dat", s));
+    started.form.SaveBatchButtonClick();
+    EXPECT_EQ(started.form.StatusText(),
+              QStringLiteral(
+                  "7 captions done (14 files written, 0 kept); 7 captions do not fit inside their shape"));
+    ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
+
+    const Process run = Start({"settings.dat"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QList<QByteArray> lines = run.err.trimmed().split('\n');
+    EXPECT_EQ(lines.size(), 14) << run.err.toStdString();
+    EXPECT_TRUE(
+        run.err.startsWith("kestro-batch: warning: the caption \"Home\" does not fit inside the shape of "
+                           "type 1 buttons at their width; it is drawn as it is\n"
+                           "kestro-batch: warning: the caption \"Home\" does not fit inside the shape of "
+                           "type 2 buttons at their width"))
+        << run.err.toStdString();
+    const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(names.size(), 14);
+    for (const QString& name : names) {
+        EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site/" + name) ==
+                    testsupport::ReadAll(dir.path() + "/site-window/" + name))
+            << name.toStdString();
+    }
 }

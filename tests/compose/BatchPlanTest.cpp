@@ -135,3 +135,31 @@ TEST_F(BatchPlanTest, APlanIsFixedWhenTheBatchStartsAndReadsABitmapNamedTwiceOnc
     EXPECT_EQ(composer.PlanBatch()->FaceSize(settings::kType1, "Home"), QSize(30, 10));
     EXPECT_EQ(composer.LastPlan()->Face(settings::kType2, "Home", 1).mainBitmap.size(), QSize(30, 10));
 }
+
+TEST_F(BatchPlanTest, ACaptionWiderThanItsFixedShapeIsWrittenAndToldOfOnce) {
+    s.captions.SetRowCount(3);
+    s.captions.SetCell(1, 0, "WWWWWWWW");
+    s.captions.SetCell(2, 0, "I");
+    settings::ButtonStyle& b1 = s.button[settings::kType1];
+    b1.backgroundMode = settings::kColourFixedSize;
+    b1.width = QStringLiteral("90");
+    b1.height = QStringLiteral("28");
+    b1.shape = 2;  // "Ellipse"
+    b1.SetFontSizeText(QStringLiteral("14"));
+    QStringList told;
+    batch.OnCaptionOutsideShape = [&](int type, const QString& caption) {
+        told.append(QStringLiteral("%1:%2").arg(settings::ShownTypeNumber(type)).arg(caption));
+    };
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(told, QStringList{"1:WWWWWWWW"});
+    EXPECT_EQ(QImage(s.targetFolder + s.captions.Cell(1, 1)).size(), QSize(90, 28));
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+    // The same caption in smart sizing gets an ellipse wide enough for it.
+    b1.backgroundMode = settings::kColourSmartSized;
+    told.clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_TRUE(told.isEmpty());
+    EXPECT_GT(QImage(s.targetFolder + s.captions.Cell(1, 1)).width(), 90);
+    EXPECT_EQ(output::OutsideShapeText(1), QStringLiteral("; 1 caption does not fit inside its shape"));
+    EXPECT_EQ(output::OutsideShapeText(3), QStringLiteral("; 3 captions do not fit inside their shape"));
+}

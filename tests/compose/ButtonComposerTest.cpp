@@ -549,3 +549,115 @@ TEST_F(ButtonComposerTest, ABatchsTwiceSizePicturesAreThePreviewFacesScaledWithS
         }
     }
 }
+
+namespace {
+
+// The pixels of a face in the caption's colour that lie outside its shape's window region. The
+// arrow's shaft is a third of the button high, lower than a caption: there only its head counts, from
+// the middle of the button on.
+int CaptionPixelsOutside(const face::FaceProperties& p, QRgb captionColour) {
+    const face::ShapedFace shaped = face::ShapeOf(p);
+    const QRegion inside = face::FaceShapeRegions(shaped.properties, shaped.bounds).window;
+    const QImage painted = face::RenderFace(p, compose::SavedFaceState());
+    int outside = 0;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            const bool counted = p.buttonKind != face::bkArrow || x >= painted.width() / 2;
+            if (counted && (painted.pixel(x, y) & 0xFFFFFF) == (captionColour & 0xFFFFFF) &&
+                !inside.contains(QPoint(x, y))) {
+                ++outside;
+            }
+        }
+    }
+    return outside;
+}
+
+}  // namespace
+
+TEST_F(ButtonComposerTest, SmartSizedShapesAreWideEnoughForTheirCaption) {
+    settings::ButtonStyle& b = s.button[settings::kType1];
+    b.backgroundMode = settings::kColourSmartSized;
+    b.backgroundColour = QStringLiteral("00FFFFFF");
+    b.captionColour = QStringLiteral("000000FF");  // red
+    b.borderStyle = 2;                             // "None"
+    b.borderDepth = 0;
+    b.spacing = QStringLiteral("10");
+    b.height = QStringLiteral("28");
+    b.SetFontSizeText(QStringLiteral("14"));
+    compose::TButtonComposer composer(s);
+    for (int shape = 0; shape < settings::kButtonShapeCount; ++shape) {
+        b.shape = shape;
+        for (const QString caption : {"WWWWWWWW", "Kontakte", "Plumeric !", "I"}) {
+            composer.ApplyButtonSettings(caption, caption);
+            const face::FaceProperties p = composer.Face(settings::kType1);
+            const int advance = QFontMetrics(face::FaceFontOf(p.font)).horizontalAdvance(caption);
+            EXPECT_EQ(p.buttonHeight, 28);
+            if (shape == settings::kShapeRectangle) {
+                EXPECT_EQ(p.buttonWidth, advance + 10) << caption.toStdString();
+            } else {
+                EXPECT_GT(p.buttonWidth, advance + 10) << shape << " " << caption.toStdString();
+            }
+            EXPECT_EQ(CaptionPixelsOutside(p, qRgb(255, 0, 0)), 0) << shape << " " << caption.toStdString();
+            EXPECT_TRUE(compose::CaptionInsideShape(b, caption, p.font, false, QSize(p.buttonWidth, 28)))
+                << shape << " " << caption.toStdString();
+            // The batch sizes the same, at 2× too.
+            const auto plan = composer.PlanBatch();
+            const face::FaceProperties two =
+                static_cast<const compose::BatchPlan&>(*plan).Face(settings::kType1, caption, 2);
+            EXPECT_EQ(two.buttonWidth, 2 * p.buttonWidth);
+            EXPECT_EQ(CaptionPixelsOutside(two, qRgb(255, 0, 0)), 0)
+                << shape << " 2x " << caption.toStdString();
+        }
+    }
+    // A fixed width too narrow for a wide caption leaves it outside an ellipse, and says so.
+    b.backgroundMode = settings::kColourFixedSize;
+    b.width = QStringLiteral("90");
+    b.shape = 2;
+    composer.ApplyButtonSettings("WWWWWWWW", "W");
+    const face::FaceProperties& narrow = composer.Face(settings::kType1);
+    EXPECT_EQ(narrow.buttonWidth, 90);
+    EXPECT_GT(CaptionPixelsOutside(narrow, qRgb(255, 0, 0)), 0);
+    EXPECT_FALSE(compose::CaptionInsideShape(b, "WWWWWWWW", narrow.font, false, QSize(90, 28)));
+    EXPECT_TRUE(compose::CaptionInsideShape(b, "I", narrow.font, false, QSize(90, 28)));
+}
+
+TEST_F(ButtonComposerTest, ARoundedRectangleWithoutARadiusIsVisiblyRound) {
+    settings::ButtonStyle& b = s.button[settings::kType1];
+    b.backgroundMode = settings::kColourFixedSize;
+    b.width = QStringLiteral("120");
+    b.height = QStringLiteral("30");
+    b.borderDepth = 0;
+    b.shape = settings::kShapeRoundedRectangle;
+    b.cornerRadius.clear();
+    compose::TButtonComposer composer(s);
+    composer.ApplyButtonSettings("Home", "Home");
+    // A quarter of the smaller side where twice the depth is less; twice the depth where it is more;
+    // a radius given is the radius.
+    EXPECT_EQ(composer.Face(settings::kType1).cornerRadius, 7);
+    EXPECT_FALSE(face::FaceShapeRegions(composer.Face(settings::kType1), QSize(120, 30))
+                     .window.contains(QPoint(0, 0)));
+    b.borderDepth = 5;
+    composer.ApplyButtonSettings("Home", "Home");
+    EXPECT_EQ(composer.Face(settings::kType1).cornerRadius, 10);
+    b.cornerRadius = QStringLiteral("0");
+    composer.ApplyButtonSettings("Home", "Home");
+    EXPECT_EQ(composer.Face(settings::kType1).cornerRadius, 0);
+    // Other shapes keep the component's own rule.
+    b.cornerRadius.clear();
+    b.shape = 2;
+    composer.ApplyButtonSettings("Home", "Home");
+    EXPECT_EQ(composer.Face(settings::kType1).cornerRadius, -1);
+    // The batch's smart-sized faces take the radius of their own width.
+    b.shape = settings::kShapeRoundedRectangle;
+    b.borderDepth = 0;
+    b.backgroundMode = settings::kColourSmartSized;
+    b.height = QStringLiteral("200");
+    b.spacing = QStringLiteral("0");
+    const auto plan = composer.PlanBatch();
+    const auto& batchPlan = static_cast<const compose::BatchPlan&>(*plan);
+    const face::FaceProperties wide = batchPlan.Face(settings::kType1, "A much wider caption", 1);
+    const face::FaceProperties narrowFace = batchPlan.Face(settings::kType1, "I", 1);
+    EXPECT_EQ(wide.cornerRadius, std::min(wide.buttonWidth, 200) / 4);
+    EXPECT_EQ(narrowFace.cornerRadius, std::min(narrowFace.buttonWidth, 200) / 4);
+    EXPECT_LT(narrowFace.cornerRadius, wide.cornerRadius);
+}
