@@ -110,7 +110,7 @@ TEST(Help, TheHelpPageNamesEveryControlOfTheWindowByItsLabel) {
         help.contains("\"&\" in a caption underlines the letter after it, and \"&&\" writes one \"&\""));
     for (const char* option :
          {"--captions", "--out", "--html-out", "--format", "--html", "--report", "--keep-existing", "--quiet",
-          "--smooth", "--scale", "--page-style", "--latin-names", "--threads", "--help", "--version"}) {
+          "--smooth", "--dither", "--scale", "--page-style", "--latin-names", "--threads", "--help", "--version"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 
