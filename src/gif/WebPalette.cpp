@@ -120,16 +120,17 @@ std::vector<std::uint8_t> DitherToWebPalette(const QImage& image, std::optional<
             const int components[kChannels] = {static_cast<int>(p >> 16), static_cast<int>((p >> 8) & 0xFF),
                                                static_cast<int>(p & 0xFF)};
             if (IsWebColour(components[0], components[1], components[2]) || (keeps && p == kept)) {
-                out[x] = static_cast<std::uint8_t>(t.red[p >> 16] + t.green[(p >> 8) & 0xFF] + t.blue[p & 0xFF]);
+                out[x] =
+                    static_cast<std::uint8_t>(t.red[p >> 16] + t.green[(p >> 8) & 0xFF] + t.blue[p & 0xFF]);
                 continue;
             }
             int levels[kChannels];
             for (int c = 0; c < kChannels; ++c) {
                 // The share of error is rounded to the nearest whole value (an arithmetic shift
                 // rounds down, negative values included).
-                const int wanted =
-                    std::clamp(components[c] + ((thisRow[at(x, c)] + (1 << (kWeightShift - 1))) >> kWeightShift),
-                               0, 255);
+                const int wanted = std::clamp(
+                    components[c] + ((thisRow[at(x, c)] + (1 << (kWeightShift - 1))) >> kWeightShift), 0,
+                    255);
                 levels[c] = (wanted + 25) / 51;
                 const int error = wanted - 51 * levels[c];
                 thisRow[at(x + step, c)] += kAheadWeight * error;

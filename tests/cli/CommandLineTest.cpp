@@ -16,10 +16,12 @@ CommandLine Parse(const QStringList& arguments) {
 }  // namespace
 
 TEST(CommandLine, EveryOptionReachesTheRun) {
-    const CommandLine line = Parse(
-        {"--captions",   "caps.txt",   "--out",           "site/img",  "--format", "BMP",         "--html",
-         "--report",     "report.txt", "--keep-existing", "--quiet",   "--smooth", "--scale",     "2",
-         "--page-style", "CSS",        "--latin-names",   "--threads", "64",       "--dither",    "settings.dat"});
+    const CommandLine line =
+        Parse({"--captions",  "caps.txt",      "--out",     "site/img",   "--format",
+               "BMP",         "--html",        "--report",  "report.txt", "--keep-existing",
+               "--quiet",     "--smooth",      "--scale",   "2",          "--page-style",
+               "CSS",         "--latin-names", "--threads", "64",         "--dither",
+               "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));

@@ -433,8 +433,9 @@ QImage Gradient(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgb(20 + 200 * x / (width - 1), 230 - 150 * y / (height - 1),
-                                      90 + 60 * (x + y) / (width + height - 2)));
+            image.setPixel(x, y,
+                           qRgb(20 + 200 * x / (width - 1), 230 - 150 * y / (height - 1),
+                                90 + 60 * (x + y) / (width + height - 2)));
         }
     }
     return image;
