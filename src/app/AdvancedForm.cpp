@@ -27,8 +27,9 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     SetHint(smoothcaptionsCheckBox,
             QStringLiteral("Draw the captions with smoothed (anti-aliased) edges instead of hard pixels."));
     dithergifCheckBox = new QCheckBox(QStringLiteral("Dither GIF colours"), this);
-    SetHint(dithergifCheckBox, QStringLiteral("Mix the web colours of GIF files in fine patterns so that "
-                                              "gradients do not band; other file types are not changed."));
+    SetHint(
+        dithergifCheckBox,
+        QStringLiteral("Mix the web colours of GIF files in fine patterns so that gradients do not band."));
     scale2xCheckBox =
         new QCheckBox(QStringLiteral("Also write images for high-density screens (2\u00d7)"), this);
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
