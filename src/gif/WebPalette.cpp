@@ -131,6 +131,8 @@ std::vector<std::uint8_t> DitherToWebPalette(const QImage& image, std::optional<
                 const int wanted = std::clamp(
                     components[c] + ((thisRow[at(x, c)] + (1 << (kWeightShift - 1))) >> kWeightShift), 0,
                     255);
+                // The nearest level: ReduceToWebPalette's thresholds lie above the midpoints
+                // between levels and would leave more error to spread.
                 levels[c] = (wanted + 25) / 51;
                 const int error = wanted - 51 * levels[c];
                 thisRow[at(x + step, c)] += kAheadWeight * error;
