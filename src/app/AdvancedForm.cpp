@@ -26,6 +26,10 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     smoothcaptionsCheckBox = new QCheckBox(QStringLiteral("Smooth caption edges"), this);
     SetHint(smoothcaptionsCheckBox,
             QStringLiteral("Draw the captions with smoothed (anti-aliased) edges instead of hard pixels."));
+    dithergifCheckBox = new QCheckBox(QStringLiteral("Dither GIF colours"), this);
+    SetHint(
+        dithergifCheckBox,
+        QStringLiteral("Mix the web colours of GIF files in fine patterns so that gradients do not band."));
     scale2xCheckBox =
         new QCheckBox(QStringLiteral("Also write images for high-density screens (2\u00d7)"), this);
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
@@ -35,6 +39,7 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     layout->addWidget(filenamestyleComboBox);
     layout->addWidget(copybutton1CheckBox);
     layout->addWidget(smoothcaptionsCheckBox);
+    layout->addWidget(dithergifCheckBox);
     layout->addWidget(scale2xCheckBox);
     layout->addWidget(BitBtn1, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -50,6 +55,7 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
             [this](bool on) { settings_.copyOnReEnable = on; });
     connect(smoothcaptionsCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { settings_.smoothCaptions = on; });
+    connect(dithergifCheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.ditherGif = on; });
     connect(filenamestyleComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!syncing_) {
             settings_.filenameStyle = index;
@@ -65,6 +71,7 @@ void Tadvancedform::SettingsToControls() {
     filenamestyleComboBox->setCurrentIndex(settings_.filenameStyle);
     copybutton1CheckBox->setChecked(settings_.copyOnReEnable);
     smoothcaptionsCheckBox->setChecked(settings_.smoothCaptions);
+    dithergifCheckBox->setChecked(settings_.ditherGif);
     scale2xCheckBox->setChecked(settings_.scale2x);
     ShowScale2xState();
     syncing_ = false;

@@ -11,8 +11,8 @@ class QPushButton;
 namespace app {
 
 // The advanced options dialog: 8.3 names, status reports, file name style, copying type 1 onto
-// type 2 on re-enabling, smooth caption edges and twice-size images for high-density screens. It lives as
-// long as the main window and shows the settings model.
+// type 2 on re-enabling, smooth caption edges, dithered GIF colours and twice-size images for
+// high-density screens. It lives as long as the main window and shows the settings model.
 class Tadvancedform : public QDialog {
   public:
     Tadvancedform(settings::AppSettings& settings, QWidget* parent);
@@ -27,6 +27,7 @@ class Tadvancedform : public QDialog {
     QComboBox* filenamestyleComboBox = nullptr;
     QCheckBox* copybutton1CheckBox = nullptr;
     QCheckBox* smoothcaptionsCheckBox = nullptr;
+    QCheckBox* dithergifCheckBox = nullptr;
     QCheckBox* scale2xCheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;
 

@@ -140,6 +140,9 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.smooth) {
         s.smoothCaptions = true;
     }
+    if (options_.dither) {
+        s.ditherGif = true;
+    }
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
     }

@@ -60,6 +60,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption smooth(QStringLiteral("smooth"),
                                     QStringLiteral("Draws the captions with smooth (anti-aliased) edges, "
                                                    "whatever the settings file says."));
+    const QCommandLineOption dither(QStringLiteral("dither"),
+                                    QStringLiteral("Dithers the colours of GIF files (error diffusion) "
+                                                   "instead of taking the nearest web colour, whatever "
+                                                   "the settings file says; other file types are as "
+                                                   "they are."));
     const QCommandLineOption latinNames(
         QStringLiteral("latin-names"),
         QStringLiteral("Names the files of captions in any script in Latin letters (\"\u00dcber uns\" gives "
@@ -78,7 +83,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
     parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
-                       scale, pageStyle, latinNames, threads});
+                       dither, scale, pageStyle, latinNames, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -173,6 +178,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.keepExisting = parser.isSet(keep);
     o.quiet = parser.isSet(quiet);
     o.smooth = parser.isSet(smooth);
+    o.dither = parser.isSet(dither);
     o.latinNames = parser.isSet(latinNames);
     return result;
 }

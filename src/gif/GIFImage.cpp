@@ -71,7 +71,9 @@ void TGIFSubImage::AssignBitmap(const QImage& bitmap) {
         }
         return;
     }
-    pixels_ = ReduceToWebPalette(bitmap);
+    pixels_ = image_.DitherMode() == TDitherMode::dmFloydSteinberg
+                  ? DitherToWebPalette(bitmap, image_.keptColour_)
+                  : ReduceToWebPalette(bitmap);
     for (const RGBTriple& c : WebPalette()) {
         colorMap_.Add(c);
     }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gif/ColorMap.h"
@@ -14,9 +15,10 @@
 // writes a GIF87a (or GIF89a) stream with LZW-compressed image data.
 namespace gif {
 
-// How a true-colour bitmap is reduced; the program always uses the web palette.
+// How a true-colour bitmap is reduced; the program always uses the web palette, by the nearest colour
+// unless error diffusion is chosen.
 enum class TColorReduction { rmNone = 0, rmWebPalette = 6 };
-enum class TDitherMode { dmNearest = 0 };
+enum class TDitherMode { dmNearest = 0, dmFloydSteinberg = 1 };
 enum class TGIFEncoderKind { geLZW = 0, geRLE = 1 };
 
 struct TGIFHeader {
@@ -49,7 +51,8 @@ class TGIFSubImage {
     const std::vector<QByteArray>& Extensions() const { return extensions_; }
 
     // Clears the frame and converts a bitmap into it: indexed bitmaps (1 or 8 bits per pixel) are
-    // taken over with their palette; every other format is reduced to the web palette.
+    // taken over with their palette; every other format is reduced to the web palette as the image's
+    // dither mode says.
     void AssignBitmap(const QImage& bitmap);
 
     // The packed fields of the image descriptor, as written.
@@ -82,14 +85,22 @@ class TGIFImage {
     TGIFImage(const TGIFImage&) = delete;
     TGIFImage& operator=(const TGIFImage&) = delete;
 
-    // The conversion settings, fixed for this program.
+    // The conversion settings, fixed for this program but for the dither mode.
     TColorReduction ColorReduction() const { return TColorReduction::rmWebPalette; }
-    TDitherMode DitherMode() const { return TDitherMode::dmNearest; }
+    TDitherMode DitherMode() const { return ditherMode_; }
     int ReductionBits() const { return 8; }
     TGIFEncoderKind Encoder() const { return TGIFEncoderKind::geLZW; }
 
     const TGIFHeader& Header() const { return header_; }
     const std::vector<std::unique_ptr<TGIFSubImage>>& Images() const { return images_; }
+
+    // How later Assign calls reduce true-colour bitmaps: by the nearest colour (the default) or by
+    // error diffusion, which leaves pixels of `keptColour` (the page colour around a shaped button)
+    // as the nearest colour maps them; see DitherToWebPalette.
+    void SetDitherMode(TDitherMode mode, std::optional<QRgb> keptColour = std::nullopt) {
+        ditherMode_ = mode;
+        keptColour_ = keptColour;
+    }
 
     // Replaces the whole image by one frame converted from the bitmap. A conversion failure leaves
     // the image cleared and raises GIFException.
@@ -114,6 +125,8 @@ class TGIFImage {
 
     TGIFHeader header_;
     std::vector<std::unique_ptr<TGIFSubImage>> images_;
+    TDitherMode ditherMode_ = TDitherMode::dmNearest;
+    std::optional<QRgb> keptColour_;
 };
 
 }  // namespace gif

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "gif/ColorMap.h"
@@ -27,5 +28,26 @@ inline int WebPaletteIndex(int red, int green, int blue) {
 // Maps every pixel of a true-colour image to its web palette index, row by row, top row first:
 // width × height bytes. Alpha is ignored.
 std::vector<std::uint8_t> ReduceToWebPalette(const QImage& image);
+
+// True when each component of the colour is a level of the cube (a multiple of 51).
+inline bool IsWebColour(int red, int green, int blue) {
+    return red % 51 == 0 && green % 51 == 0 && blue % 51 == 0;
+}
+
+// Maps every pixel to a web palette index by error diffusion (Floyd–Steinberg), so that gradients
+// become a fine mix of neighbouring palette colours instead of bands. The same picture always gives
+// the same indices: integer arithmetic, one pass, no threads.
+//
+// Rows are scanned in serpentine order: the first row left to right, the next right to left, and so
+// on, with the weights mirrored. Always scanning left to right pushes the error the same way on every
+// row and leaves diagonal streaks in flat areas; alternating the direction cancels that drift.
+//
+// Fixed pixels keep the colour ReduceToWebPalette gives them, pass no error on and take none in
+// (error meant for them is dropped): pixels that already have a web palette colour, and pixels of
+// exactly `keptColour` (RGB; alpha ignored) when one is given — the page colour outside a shaped
+// button, which must stay one flat colour whatever it is. Every other pixel is rounded to the
+// nearest cube level of each component after its share of the error is added.
+std::vector<std::uint8_t> DitherToWebPalette(const QImage& image,
+                                             std::optional<QRgb> keptColour = std::nullopt);
 
 }  // namespace gif

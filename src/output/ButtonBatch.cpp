@@ -17,6 +17,7 @@
 #include "platform/Paths.h"
 #include "platform/ShownText.h"
 #include "platform/TextCodec.h"
+#include "settings/ColourString.h"
 
 namespace output {
 
@@ -51,6 +52,18 @@ class SuspendPreviews {
 constexpr int kLookaheadPerThread = 4;
 
 }  // namespace
+
+GifReduction GifReductionOf(const settings::AppSettings& s) {
+    GifReduction reduction;
+    reduction.dither = s.ditherGif;
+    const settings::ColourValue page = settings::ColourFromStringLenient(s.htmlBackgroundColour);
+    // A value with a top byte (a system colour, "no colour") is resolved by the face engine alone.
+    constexpr settings::ColourValue kTopByte = 0xFF000000u;
+    if (reduction.dither && (page & kTopByte) == 0) {
+        reduction.pageColour = qRgb(settings::RedOf(page), settings::GreenOf(page), settings::BlueOf(page));
+    }
+    return reduction;
+}
 
 QString OverwritePrompt(const QString& fileName) {
     return QStringLiteral("Button 1 filename \"%1\" exists, ok to ovewrite ?")
@@ -148,7 +161,7 @@ ButtonBatch::ButtonBatch(settings::AppSettings& settings, platform::Dialogs& dia
                          ButtonRenderer& renderer)
     : settings_(settings), dialogs_(dialogs), renderer_(renderer) {}
 
-QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType) {
+QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType, const GifReduction& reduction) {
     // An image without pixels would be a file that no image tool opens: it is never written.
     if (image.width() < 1 || image.height() < 1) {
         throw std::runtime_error(QStringLiteral("An image of %1 x %2 pixels cannot be saved")
@@ -158,6 +171,9 @@ QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType) {
     }
     if (fileType == settings::kFileTypeGif) {
         gif::TGIFImage gifImage;
+        if (reduction.dither) {
+            gifImage.SetDitherMode(gif::TDitherMode::dmFloydSteinberg, reduction.pageColour);
+        }
         gifImage.Assign(image);
         return gifImage.SaveToBytes();
     }
@@ -286,6 +302,7 @@ bool ButtonBatch::SaveButtonBatch() {
         const int scales = scaled ? 2 : 1;
         const int files = types * scales;  // a caption's files
         const int fileType = settings_.fileType;
+        const GifReduction reduction = GifReductionOf(settings_);
         QStringList captions;
         for (const int r : rows) {
             captions.append(grid.Cell(r, CaptionGrid::kCaptionColumn));
@@ -297,7 +314,7 @@ bool ButtonBatch::SaveButtonBatch() {
                 const int file = job % files;
                 return EncodeImage(faces->Picture(settings::kType1 + file / scales, captions[job / files],
                                                   file % scales + 1),
-                                   fileType);
+                                   fileType, reduction);
             },
             threads - 1, kLookaheadPerThread * threads);
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 
 #include "output/ButtonRenderer.h"
 #include "platform/Dialogs.h"
@@ -34,6 +35,18 @@ struct SavedButtonInfo {
 // The width and height of the picture in a button file, an invalid size when it cannot be read. Qt
 // reads BMP, GIF and PNG files; WebP files, which Qt reads only with an extra plugin, are read here.
 QSize ButtonFilePictureSize(const QString& path);
+
+// How a batch's GIF files reduce their colours to the web palette: by the nearest colour, or by error
+// diffusion with the page colour around a shaped button kept as the nearest colour maps it.
+struct GifReduction {
+    bool dither = false;
+    std::optional<QRgb> pageColour;
+};
+
+// The settings' GIF reduction. The page colour is known here when it is a plain RGB value; a system
+// colour or "no colour" is resolved only by the face engine, and around such a button the page colour
+// stays flat only when it is a web colour.
+GifReduction GifReductionOf(const settings::AppSettings& s);
 
 // Texts of the messages a batch shows.
 QString OverwritePrompt(const QString& fileName);
@@ -128,7 +141,7 @@ class ButtonBatch {
 
   private:
     // The bytes of the image as a file of the type holds it (the settings' file type index).
-    static QByteArray EncodeImage(const QImage& image, int fileType);
+    static QByteArray EncodeImage(const QImage& image, int fileType, const GifReduction& reduction);
     // Writes the bytes `encode` makes under `fileName` in the folder, asking first when the file
     // exists and the prompt is on; `size` gets the size of the file now under the name.
     struct FileResult {

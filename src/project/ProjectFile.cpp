@@ -50,6 +50,7 @@ enum ShapeKeyOffset {
 constexpr int kScale2xKey = 130;
 constexpr int kSmoothCaptionsKey = 131;
 constexpr int kPageStyleKey = 132;
+constexpr int kDitherGifKey = 135;
 constexpr int kLatinNamesKey = 143;
 
 // A yes/no value of a later choice: "Y" or "N"; anything else does not read.
@@ -569,11 +570,13 @@ class Reader {
             case kScale2xKey:
             case kSmoothCaptionsKey:
             case kLatinNamesKey:
+            case kDitherGifKey:
                 // A value that does not read leaves the setting as it was, never the whole file.
                 if (const std::optional<bool> on = OptionalYesNo(v)) {
                     (key == kScale2xKey          ? s_.scale2x
                      : key == kSmoothCaptionsKey ? s_.smoothCaptions
-                                                 : s_.latinNames) = *on;
+                     : key == kLatinNamesKey     ? s_.latinNames
+                                                 : s_.ditherGif) = *on;
                 }
                 break;
             case kPageStyleKey:
@@ -696,6 +699,10 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.latinNames) {
         lines.append(QStringLiteral("/* Latin file names ? */"));
         lines.append(Number(kLatinNamesKey) + QLatin1Char(',') + YesNo(s.latinNames));
+    }
+    if (s.ditherGif) {
+        lines.append(QStringLiteral("/* Dither GIF colours ? */"));
+        lines.append(Number(kDitherGifKey) + QLatin1Char(',') + YesNo(s.ditherGif));
     }
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }

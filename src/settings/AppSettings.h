@@ -52,6 +52,7 @@ struct AppSettings {
     bool smoothCaptions = false;        // captions drawn with anti-aliased edges
     int pageStyle = kPageStyleClassic;  // PageStyleTexts()
     bool latinNames = false;            // file names from captions written in Latin letters
+    bool ditherGif = false;             // GIF colours reduced by error diffusion, not the nearest colour
 
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;

@@ -728,7 +728,7 @@ TEST_F(Form1Test, TheTwiceSizeChoiceRenamesTheListAndIsDisabledWithEightThreeNam
     EXPECT_FALSE(adv.scale2xCheckBox->isEnabled());
 }
 
-TEST_F(Form1Test, SmoothCaptionsFromTheAdvancedDialogAndThePageStyleFromTheHtmlPage) {
+TEST_F(Form1Test, SmoothCaptionsAndGifDitherFromTheAdvancedDialogAndThePageStyleFromTheHtmlPage) {
     auto form = MakeForm();
     form->show();
     app::Tadvancedform& adv = form->AdvancedForm();
@@ -750,11 +750,21 @@ TEST_F(Form1Test, SmoothCaptionsFromTheAdvancedDialogAndThePageStyleFromTheHtmlP
     emit style->activated(1);
     EXPECT_EQ(form->Settings().pageStyle, settings::kPageStyleCss);
 
-    // Loaded settings bring both controls in line.
+    // The GIF dither box beside it changes the model alone: the previews are no GIF files.
+    EXPECT_FALSE(adv.dithergifCheckBox->isChecked());
+    adv.dithergifCheckBox->click();
+    EXPECT_TRUE(form->Settings().ditherGif);
+    form->Hints().MouseOver(adv.dithergifCheckBox);
+    EXPECT_EQ(form->StatusText(), app::OwnHint(adv.dithergifCheckBox));
+    EXPECT_FALSE(form->StatusText().isEmpty());
+
+    // Loaded settings bring the controls in line.
     form->Settings().smoothCaptions = true;
+    form->Settings().ditherGif = false;
     form->Settings().pageStyle = settings::kPageStyleClassic;
     form->SettingsToControls();
     EXPECT_TRUE(adv.smoothcaptionsCheckBox->isChecked());
+    EXPECT_FALSE(adv.dithergifCheckBox->isChecked());
     EXPECT_EQ(style->currentIndex(), 0);
 }
 

@@ -8,8 +8,10 @@
 
 #include "BatchProgram.h"
 #include "TestSupport.h"
+#include "app/AdvancedForm.h"
 #include "app/FilePage.h"
 #include "app/Form1.h"
+#include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
@@ -88,6 +90,68 @@ TEST(KestroBatch, TheToolInAScratchFolderWritesWhatTheWindowWrites) {
         for (const QString& name : images) {
             EXPECT_TRUE(testsupport::ReadAll(scratch + "t" + threads + "/" + name) == window[name])
                 << threads.toStdString() << " " << name.toStdString();
+        }
+    }
+}
+
+TEST(KestroBatch, DitheredGifsFromTheAdvancedDialogAndFromTheCommandLineAreTheSameBytes) {
+    QTemporaryDir dir;
+    Window started(dir.path());
+    app::TForm1& form = started.form;
+    settings::AppSettings& s = form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    s.statusReports = false;
+    // A round type 1 with a gradient, on a page colour the web palette has not got.
+    settings::ButtonStyle& b = s.button[settings::kType1];
+    b.backgroundMode = settings::kColourFixedSize;
+    b.width = QStringLiteral("120");
+    b.height = QStringLiteral("40");
+    b.backgroundColour = QStringLiteral("00F0A020");
+    b.shape = 2;  // "Ellipse"
+    b.gradientKind = settings::kGradientLinear;
+    b.gradientColour = QStringLiteral("00203090");
+    s.htmlBackgroundColour = QStringLiteral("00286EC8");
+    s.captions.SetRowCount(3);
+    output::RecalculateFilenames(s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("scratch"));
+    const QString scratch = dir.path() + "/scratch/";
+    ASSERT_TRUE(project::SaveSettings(scratch + "plain.dat", s));
+    EXPECT_FALSE(testsupport::ReadAll(scratch + "plain.dat").contains("\r\n135,"));
+
+    // The advanced dialog's box, ticked: the model follows, and the settings file holds the key.
+    app::Tadvancedform& adv = form.AdvancedForm();
+    EXPECT_EQ(adv.dithergifCheckBox->text(), QStringLiteral("Dither GIF colours"));
+    EXPECT_FALSE(adv.dithergifCheckBox->isChecked());
+    adv.dithergifCheckBox->click();
+    EXPECT_TRUE(s.ditherGif);
+    ASSERT_TRUE(project::SaveSettings(scratch + "dither.dat", s));
+    EXPECT_TRUE(
+        testsupport::ReadAll(scratch + "dither.dat").endsWith("/* Dither GIF colours ? */\r\n135,Y\r\n"));
+    form.SaveBatchButtonClick();
+    EXPECT_EQ(started.dialogs.Messages(), QStringList{output::BatchSavedMessage(s.targetFolder)});
+    const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 4);
+    QMap<QString, QByteArray> window;
+    for (const QString& name : names) {
+        window[name] = testsupport::ReadAll(dir.path() + "/site/" + name);
+    }
+
+    // The tool: the settings with the choice, and --dither on the settings without it, give the
+    // window's bytes; without either, the round gradient's files are the nearest colour's and differ.
+    for (const auto& [out, arguments] :
+         {std::pair{QStringLiteral("from-file"), QStringList{"dither.dat"}},
+          std::pair{QStringLiteral("from-option"), QStringList{"--dither", "plain.dat"}},
+          std::pair{QStringLiteral("plain"), QStringList{"plain.dat"}}}) {
+        const Process run = Start(QStringList{"--quiet", "--out", out} + arguments, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(QDir(scratch + out).entryList(QDir::Files, QDir::Name), names);
+        for (const QString& name : names) {
+            const bool same = testsupport::ReadAll(scratch + out + "/" + name) == window[name];
+            if (out != "plain") {
+                EXPECT_TRUE(same) << out.toStdString() << " " << name.toStdString();
+            } else if (name.startsWith("u_")) {
+                EXPECT_FALSE(same) << name.toStdString();
+            }
         }
     }
 }

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <set>
 
 #include "GifTestSupport.h"
 #include "gif/GIFException.h"
@@ -421,4 +423,188 @@ TEST(GIFImage, RandomImagesReadBackAsTheirWebPaletteMapping) {
             EXPECT_EQ(mismatches, 0);
         }
     }
+}
+
+namespace {
+
+// A picture whose colours run smoothly from one corner to the other, none of them a web colour but
+// by chance.
+QImage Gradient(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y,
+                           qRgb(20 + 200 * x / (width - 1), 230 - 150 * y / (height - 1),
+                                90 + 60 * (x + y) / (width + height - 2)));
+        }
+    }
+    return image;
+}
+
+QRgb PaletteColour(int index) {
+    return qRgb(51 * (index / 36), 51 * (index / 6 % 6), 51 * (index % 6));
+}
+
+// The mean over 8 × 8 blocks of how far the palette colours' average lies from the picture's
+// average, per component.
+double MeanBlockError(const QImage& image, const std::vector<std::uint8_t>& indices) {
+    constexpr int kBlock = 8;
+    double total = 0;
+    int blocks = 0;
+    for (int by = 0; by + kBlock <= image.height(); by += kBlock) {
+        for (int bx = 0; bx + kBlock <= image.width(); bx += kBlock) {
+            int source[3] = {};
+            int shown[3] = {};
+            for (int y = by; y < by + kBlock; ++y) {
+                for (int x = bx; x < bx + kBlock; ++x) {
+                    const QRgb s = image.pixel(x, y);
+                    const QRgb p = PaletteColour(indices[static_cast<std::size_t>(y * image.width() + x)]);
+                    source[0] += qRed(s), source[1] += qGreen(s), source[2] += qBlue(s);
+                    shown[0] += qRed(p), shown[1] += qGreen(p), shown[2] += qBlue(p);
+                }
+            }
+            for (int c = 0; c < 3; ++c) {
+                total += std::abs(source[c] - shown[c]) / double(kBlock * kBlock);
+            }
+            blocks += 3;
+        }
+    }
+    return total / blocks;
+}
+
+}  // namespace
+
+TEST(WebPaletteDither, AGradientIsMixedFromMoreColoursAndMatchesItsSourceBlockByBlock) {
+    const QImage image = Gradient(160, 48);
+    const std::vector<std::uint8_t> nearest = ReduceToWebPalette(image);
+    const std::vector<std::uint8_t> dithered = DitherToWebPalette(image);
+    ASSERT_EQ(dithered.size(), nearest.size());
+    const std::set<std::uint8_t> nearestColours(nearest.begin(), nearest.end());
+    const std::set<std::uint8_t> ditheredColours(dithered.begin(), dithered.end());
+    EXPECT_GT(ditheredColours.size(), nearestColours.size());
+    // Every 8 × 8 block averages to within a few levels of its source; the nearest colour is off by
+    // up to half a cube step (and more: its thresholds lie above the midpoints).
+    const double nearestError = MeanBlockError(image, nearest);
+    const double ditheredError = MeanBlockError(image, dithered);
+    EXPECT_GT(nearestError, 10.0);
+    EXPECT_LT(ditheredError, 2.0);
+
+    // A flat colour between two levels becomes a mix that averages to it.
+    QImage flat(32, 32, QImage::Format_RGB32);
+    flat.fill(qRgb(100, 180, 30));
+    const std::vector<std::uint8_t> mix = DitherToWebPalette(flat);
+    EXPECT_LT(MeanBlockError(flat, mix), 1.5);
+    EXPECT_GT(std::set<std::uint8_t>(mix.begin(), mix.end()).size(), 1u);
+
+    // The same picture always gives the same indices and the same file, in any pixel format.
+    EXPECT_EQ(DitherToWebPalette(image), dithered);
+    EXPECT_EQ(DitherToWebPalette(image.convertToFormat(QImage::Format_RGB888)), dithered);
+    TGIFImage gif;
+    EXPECT_EQ(gif.DitherMode(), TDitherMode::dmNearest);
+    gif.SetDitherMode(TDitherMode::dmFloydSteinberg);
+    gif.Assign(image);
+    EXPECT_EQ(gif.Images()[0]->Pixels(), dithered);
+    const QByteArray bytes = gif.SaveToBytes();
+    gif.Assign(image);
+    EXPECT_EQ(gif.SaveToBytes(), bytes);
+    EXPECT_NE(bytes, Encode(image));
+    // giflib reads the file back as the dithered indices in the web palette.
+    const giftest::Decoded d = giftest::DecodeWithGiflib(bytes);
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.indices, dithered);
+    ASSERT_EQ(d.colours.size(), 256u);
+    EXPECT_EQ(qRgb(d.colours[100].Red, d.colours[100].Green, d.colours[100].Blue), PaletteColour(100));
+}
+
+TEST(WebPaletteDither, WebColoursKeepTheirIndexAndTakeNoError) {
+    // A picture of web colours alone gives the nearest colour's indices.
+    QRandomGenerator rng(7);
+    QImage web(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < web.height(); ++y) {
+        for (int x = 0; x < web.width(); ++x) {
+            web.setPixel(x, y, PaletteColour(static_cast<int>(rng.bounded(216u))));
+        }
+    }
+    EXPECT_EQ(DitherToWebPalette(web), ReduceToWebPalette(web));
+
+    // Web colours inside a gradient (a line of text, a border) stay exactly as they are, and the
+    // error around them is not pushed through them.
+    QImage image = Gradient(90, 40);
+    QPainter p(&image);
+    p.fillRect(QRect(30, 0, 3, 40), QColor(51, 102, 153));
+    p.fillRect(QRect(0, 18, 90, 2), Qt::white);
+    p.end();
+    const std::vector<std::uint8_t> dithered = DitherToWebPalette(image);
+    const int lineIndex = WebPaletteIndex(51, 102, 153);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 30; x < 33; ++x) {
+            EXPECT_EQ(dithered[static_cast<std::size_t>(y * 90 + x)], y / 2 == 9 ? 215 : lineIndex)
+                << x << "," << y;
+        }
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        EXPECT_EQ(dithered[static_cast<std::size_t>(18 * 90 + x)], 215) << x;
+        EXPECT_EQ(dithered[static_cast<std::size_t>(19 * 90 + x)], 215) << x;
+    }
+    // What lies right of the line is dithered as if the picture began at the line: no error
+    // crosses it.
+    const QImage right = image.copy(33, 0, 57, 18);
+    const std::vector<std::uint8_t> alone = DitherToWebPalette(right);
+    for (int y = 0; y < 18; ++y) {
+        for (int x = 0; x < 57; ++x) {
+            ASSERT_EQ(dithered[static_cast<std::size_t>(y * 90 + 33 + x)],
+                      alone[static_cast<std::size_t>(y * 57 + x)])
+                << x << "," << y;
+        }
+    }
+}
+
+TEST(WebPaletteDither, ThePageColourAroundARoundFaceMapsAsTheNearestColourWhateverItIs) {
+    // A gradient in an ellipse, on a page colour the palette has and on one it has not got.
+    const QImage face = Gradient(120, 40);
+    const QRegion inside(QRect(0, 0, 120, 40), QRegion::Ellipse);
+    const auto onPage = [&](QRgb page) {
+        QImage image(face.size(), QImage::Format_RGB32);
+        image.fill(page);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (inside.contains(QPoint(x, y))) {
+                    image.setPixel(x, y, face.pixel(x, y));
+                }
+            }
+        }
+        return image;
+    };
+    const QRgb webPage = qRgb(255, 255, 204);
+    const QRgb otherPage = qRgb(200, 110, 40);
+    const QImage onWeb = onPage(webPage);
+    const QImage onOther = onPage(otherPage);
+    const std::vector<std::uint8_t> web = DitherToWebPalette(onWeb);
+    const std::vector<std::uint8_t> other = DitherToWebPalette(onOther, otherPage);
+    const std::vector<std::uint8_t> otherNearest = ReduceToWebPalette(onOther);
+    int outside = 0;
+    int differ = 0;
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            const auto i = static_cast<std::size_t>(y * face.width() + x);
+            if (inside.contains(QPoint(x, y))) {
+                // Inside, the face is the same on either page: no error comes in from outside.
+                ASSERT_EQ(web[i], other[i]) << x << "," << y;
+                differ += other[i] != otherNearest[i] ? 1 : 0;
+            } else {
+                ++outside;
+                ASSERT_EQ(web[i], WebPaletteIndex(255, 255, 204)) << x << "," << y;
+                ASSERT_EQ(other[i], otherNearest[i]) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(outside, 500);
+    EXPECT_GT(differ, 500);  // the face itself is dithered
+    // Without the page colour named, a page colour that is no web colour would be dithered too.
+    EXPECT_NE(DitherToWebPalette(onOther), other);
+    // The file the encoder writes for it says the same.
+    TGIFImage gif;
+    gif.SetDitherMode(TDitherMode::dmFloydSteinberg, otherPage);
+    gif.Assign(onOther);
+    EXPECT_EQ(gif.Images()[0]->Pixels(), other);
 }

@@ -13,6 +13,8 @@
 #include <atomic>
 #include <csignal>
 #include <mutex>
+#include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -115,6 +117,33 @@ class SeeThroughRenderer : public FakeRenderer {
     std::vector<QPoint> clear_;
 };
 
+// A round face filled with a gradient, on a page colour, as the batch's pictures for GIF files are.
+QImage RoundGradient(QSize size, QRgb page) {
+    QImage face(size, QImage::Format_RGB32);
+    const QRegion inside(face.rect(), QRegion::Ellipse);
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            face.setPixel(x, y,
+                          inside.contains(QPoint(x, y))
+                              ? qRgb(30 + 190 * x / face.width(), 200 - 120 * y / face.height(), 120)
+                              : page);
+        }
+    }
+    return face;
+}
+
+// The fake faces as round gradients.
+class RoundGradientRenderer : public FakeRenderer {
+  public:
+    explicit RoundGradientRenderer(QRgb page) : page_(page) {}
+
+  protected:
+    QImage Finished(QImage face) const override { return RoundGradient(face.size(), page_); }
+
+  private:
+    QRgb page_;
+};
+
 class ButtonBatchTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -172,6 +201,83 @@ TEST_F(ButtonBatchTest, DefaultSettingsWriteTwoGifsPerCaption) {
                       qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6)) & 0xFFFFFF);
         }
     }
+}
+
+TEST_F(ButtonBatchTest, DitheredGifsKeepThePageColourAroundTheFaceAndOtherFileTypesAreUnchanged) {
+    s.captions.SetRowCount(2);
+    s.captions.SetCell(1, 0, QStringLiteral("A longer caption"));  // a face of 26 × 8 pixels
+    s.overwritePrompt = false;
+    // One page colour the web palette has, one it has not got, and one named as a system colour,
+    // which the batch cannot resolve: around it only a web colour stays flat.
+    for (const auto& [text, page, kept] : {std::tuple{"00CC9933", qRgb(0x33, 0x99, 0xCC), true},
+                                           std::tuple{"00286EC8", qRgb(0xC8, 0x6E, 0x28), true},
+                                           std::tuple{"80000005", qRgb(0xC8, 0x6E, 0x28), false}}) {
+        SCOPED_TRACE(text);
+        s.htmlBackgroundColour = QLatin1String(text);
+        RoundGradientRenderer round(page);
+        ButtonBatch roundBatch{s, dialogs, round};
+        s.fileType = settings::kFileTypeGif;
+        s.ditherGif = false;
+        roundBatch.SaveBatchButtonClick();
+        const QByteArray nearest = testsupport::ReadAll(Out("u_a_longer_caption.gif"));
+        ASSERT_EQ(round.Rendered(1, "A longer caption").size(), QSize(26, 8));
+        const QImage face = RoundGradient(QSize(26, 8), page);
+        // Without the choice the file is the nearest colour's, as it always was.
+        const QImage before = QImage::fromData(nearest, "GIF").convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(before.size(), face.size());
+        for (int y = 0; y < face.height(); ++y) {
+            for (int x = 0; x < face.width(); ++x) {
+                const QRgb src = face.pixel(x, y);
+                const int i = gif::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
+                ASSERT_EQ(before.pixel(x, y), qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6)));
+            }
+        }
+
+        s.ditherGif = true;
+        roundBatch.SaveBatchButtonClick();
+        const QByteArray dithered = testsupport::ReadAll(Out("u_a_longer_caption.gif"));
+        EXPECT_NE(dithered, nearest);
+        const std::vector<std::uint8_t> want =
+            gif::DitherToWebPalette(face, kept ? std::optional<QRgb>(page) : std::nullopt);
+        // Qt and ImageMagick read the dithered indices; outside the face the page colour maps as the
+        // nearest colour maps it.
+        const QImage viaQt = QImage::fromData(dithered, "GIF").convertToFormat(QImage::Format_RGB32);
+        const QImage viaMagick = decodertest::ImageMagick().isEmpty()
+                                     ? viaQt
+                                     : decodertest::DecodeWithImageMagick(dithered, "gif", face.size())
+                                           .convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(viaQt.size(), face.size());
+        ASSERT_EQ(viaMagick.size(), face.size());
+        int outside = 0;
+        int moved = 0;
+        for (int y = 0; y < face.height(); ++y) {
+            for (int x = 0; x < face.width(); ++x) {
+                const int i = want[static_cast<std::size_t>(y * face.width() + x)];
+                const QRgb colour = qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6));
+                EXPECT_EQ(viaQt.pixel(x, y), colour) << x << "," << y;
+                EXPECT_EQ(viaMagick.pixel(x, y), colour) << x << "," << y;
+                if (face.pixel(x, y) == page) {
+                    ++outside;
+                    moved += viaQt.pixel(x, y) != before.pixel(x, y) ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_GT(outside, 20);
+        EXPECT_EQ(moved == 0, kept || gif::IsWebColour(qRed(page), qGreen(page), qBlue(page)));
+    }
+
+    // A BMP file is the same with the choice or without it.
+    RoundGradientRenderer round(qRgb(0xC8, 0x6E, 0x28));
+    ButtonBatch roundBatch{s, dialogs, round};
+    s.fileType = settings::kFileTypeBmp;
+    output::RecalculateFilenames(s);
+    s.ditherGif = true;
+    roundBatch.SaveBatchButtonClick();
+    const QByteArray withChoice = testsupport::ReadAll(Out("u_a_longer_caption.bmp"));
+    s.ditherGif = false;
+    roundBatch.SaveBatchButtonClick();
+    EXPECT_FALSE(withChoice.isEmpty());
+    EXPECT_EQ(testsupport::ReadAll(Out("u_a_longer_caption.bmp")), withChoice);
 }
 
 TEST_F(ButtonBatchTest, NamesTypedByTheUserAreKeptAndBmpFilesHoldTheFace) {

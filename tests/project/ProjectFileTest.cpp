@@ -527,13 +527,18 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
     EXPECT_TRUE(plain.endsWith(
         "/* Copy button 1 settings to button 2 when button 2 is re-enabled ? */\r\n111,Y\r\n"));
 
-    // Each choice adds its two lines after everything else, in key order, alone when alone.
+    // Each choice adds its two lines after everything else, in the order the choices came (the GIF
+    // dither last), alone when alone.
     AppSettings s = Defaults();
     s.smoothCaptions = true;
     EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Smooth caption edges ? */\r\n131,Y\r\n");
     s.smoothCaptions = false;
     s.latinNames = true;
     EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Latin file names ? */\r\n143,Y\r\n");
+    s.latinNames = false;
+    s.ditherGif = true;
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Dither GIF colours ? */\r\n135,Y\r\n");
+    s.latinNames = true;
     s.smoothCaptions = true;
     s.scale2x = true;
     s.pageStyle = kPageStyleCss;
@@ -545,15 +550,16 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
                      "/* Also write 2x images for high-density screens ? */\r\n130,Y\r\n"
                      "/* Smooth caption edges ? */\r\n131,Y\r\n"
                      "/* HTML page style (0=Script rollover, 1=CSS rollover) */\r\n132,1\r\n"
-                     "/* Latin file names ? */\r\n143,Y\r\n"));
+                     "/* Latin file names ? */\r\n143,Y\r\n"
+                     "/* Dither GIF colours ? */\r\n135,Y\r\n"));
     ASSERT_TRUE(WriteAll(path(), all));
     AppSettings loaded = Defaults();
     ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
     EXPECT_EQ(loaded, s);
 
     // Written "N" or 0 by hand they read as the defaults; both list ends read.
-    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n143,N\r\n");
-    EXPECT_FALSE(off.scale2x || off.smoothCaptions || off.latinNames);
+    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n143,N\r\n135,N\r\n");
+    EXPECT_FALSE(off.scale2x || off.smoothCaptions || off.latinNames || off.ditherGif);
     EXPECT_EQ(off.pageStyle, kPageStyleClassic);
     EXPECT_EQ(LoadedFrom("132, 1 \r\n").pageStyle, kPageStyleCss);
 
@@ -562,12 +568,14 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
     dialogs.Clear();
     for (const char* bad : {"", "y", "yes", "1", "Y ", "x"}) {
         const AppSettings t =
-            LoadedFrom(QStringLiteral("130,Y\r\n130,%1\r\n131,%1\r\n143,Y\r\n143,%1\r\n15,after\r\n")
+            LoadedFrom(QStringLiteral("130,Y\r\n130,%1\r\n131,%1\r\n143,Y\r\n143,%1\r\n135,Y\r\n135,%1\r\n"
+                                      "15,after\r\n")
                            .arg(QLatin1String(bad))
                            .toUtf8());
         EXPECT_TRUE(t.scale2x) << bad;
         EXPECT_FALSE(t.smoothCaptions) << bad;
         EXPECT_TRUE(t.latinNames) << bad;
+        EXPECT_TRUE(t.ditherGif) << bad;
         EXPECT_EQ(t.prefix1, QStringLiteral("after")) << bad;
     }
     for (const char* bad : {"2", "-1", "", "css", "1.0", "99999999999"}) {
