@@ -93,7 +93,8 @@ QImage BatchPlan::Picture(int type, const QString& caption, int scale) const {
     // The file's shape is the painted one where the face was not reshaped (an arc is).
     return FilePicture(
         picture, p, fileType_, pageColour_,
-        p.buttonKind != face::bkArc && shaped.bounds == picture.size() ? regions.get() : nullptr);
+        p.buttonKind != face::bkArc && shaped.bounds == picture.size() ? regions.get() : nullptr,
+        Type(type).style.smoothEdges);
 }
 
 }  // namespace compose

@@ -70,8 +70,74 @@ QImage SavedPicture(const QImage& painted, const face::FaceProperties& p) {
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
+namespace {
+
+// The picture with smooth shape edges: each pixel the outline crosses takes the share of it the shape
+// covers, as alpha (PNG, WebP) or blended with the page colour (BMP, GIF). A pixel outside the window
+// region that the shape still covers in part takes the colour of its neighbour inside, so the border
+// and bevel run on to the smooth edge; the pixels wholly inside are the face's own.
+QImage SmoothEdges(const QImage& picture, const face::FaceProperties& p, const QRegion& inside,
+                   bool transparent, face::TColor pageColour) {
+    const QImage coverage = face::FaceShapeCoverage(p, picture.size());
+    QImage hard(picture.size(), QImage::Format_Grayscale8);
+    hard.fill(0);
+    for (const QRect& band : inside) {
+        const QRect r = band.intersected(hard.rect());
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            std::fill_n(hard.scanLine(y) + r.left(), r.width(), 1);
+        }
+    }
+    const QColor page = face::ToQColor(pageColour);
+    QImage out(picture.size(), transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int w = picture.width();
+    const int h = picture.height();
+    const auto isInside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h && hard.constScanLine(y)[x] != 0;
+    };
+    for (int y = 0; y < h; ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        const auto* cover = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const bool within = isInside(x, y);
+            int share = within ? qAlpha(cover[x]) : std::min(qAlpha(cover[x]), 254);
+            QRgb colour = in[x];
+            if (!within && share > 0) {
+                // The neighbour inside: the nearest along a row or column first, then across a corner.
+                static constexpr int kSteps[8][2] = {{-1, 0},  {1, 0},  {0, -1}, {0, 1},
+                                                     {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+                share = 0;
+                for (const auto& step : kSteps) {
+                    if (isInside(x + step[0], y + step[1])) {
+                        colour =
+                            reinterpret_cast<const QRgb*>(picture.constScanLine(y + step[1]))[x + step[0]];
+                        share = std::min(qAlpha(cover[x]), 254);
+                        break;
+                    }
+                }
+            } else if (within && share == 0) {
+                // The region holds a pixel whose centre lies on the outline: it shows a little.
+                share = 1;
+            }
+            if (transparent) {
+                to[x] = share == 0 ? qRgba(0, 0, 0, 0)
+                                   : qRgba(qRed(colour), qGreen(colour), qBlue(colour), share);
+            } else {
+                const auto mix = [share](int a, int b) {
+                    return (a * share + b * (255 - share) + 127) / 255;
+                };
+                to[x] = qRgb(mix(qRed(colour), page.red()), mix(qGreen(colour), page.green()),
+                             mix(qBlue(colour), page.blue()));
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 QImage FilePicture(const QImage& picture, const face::FaceProperties& p, int fileType,
-                   face::TColor pageColour, const face::ShapeRegions* regions) {
+                   face::TColor pageColour, const face::ShapeRegions* regions, bool smoothEdges) {
     // The rectangle has no outside; a turned face has its shape in its own bounds, not in the picture.
     if (p.buttonKind == face::bkRect || p.buttonAngle != 0 ||
         picture.size() != QSize(p.buttonWidth, p.buttonHeight)) {
@@ -80,6 +146,9 @@ QImage FilePicture(const QImage& picture, const face::FaceProperties& p, int fil
     const QRegion inside =
         regions != nullptr ? regions->window : face::FaceShapeRegions(p, picture.size()).window;
     const bool transparent = fileType == settings::kFileTypePng || fileType == settings::kFileTypeWebp;
+    if (smoothEdges) {
+        return SmoothEdges(picture, p, inside, transparent, pageColour);
+    }
     QImage out(picture.size(), transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     out.fill(transparent ? QColor(Qt::transparent) : face::ToQColor(pageColour));
     const QRect all = out.rect();

@@ -19,18 +19,18 @@ face::FaceState SavedFaceState();
 // same alignment rules, so it is drawn afresh at the larger size, never enlarged pixel by pixel.
 face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale);
 
-// The saved picture of a face: the button's own rectangle of the face the engine paints in the
-// saved state, stretched to the button's size where they differ.
-QImage SavedPicture(const face::FaceProperties& p);
-// The same from the face already painted.
+// The saved picture of a face painted by the engine (in the saved state): the button's own
+// rectangle, stretched to the button's size where they differ.
 QImage SavedPicture(const QImage& painted, const face::FaceProperties& p);
 
-// The picture a button file of `fileType` holds: the saved picture. Outside a shape other than the
-// rectangle its pixels are transparent (alpha 0) in a PNG or WebP file, whose picture then has an
-// alpha channel, and take `pageColour` (the HTML pages' background) in BMP and GIF files.
-QImage FilePicture(const face::FaceProperties& p, int fileType, face::TColor pageColour);
-// The same from the face's saved picture, with the regions of its shape when the caller has them.
+// The picture a button file of `fileType` holds, from the face's saved picture. Outside a shape other
+// than the rectangle its pixels are transparent (alpha 0) in a PNG or WebP file, whose picture then
+// has an alpha channel, and take `pageColour` (the HTML pages' background) in BMP and GIF files. The
+// shape is `regions` when the caller has them, otherwise made from `p`. With `smoothEdges` the pixels
+// the outline crosses take the share of them the shape covers: as alpha between 0 and 255 over the
+// face's colour (straight alpha) in PNG and WebP, blended with the page colour in BMP and GIF; the
+// pixels wholly inside are unchanged.
 QImage FilePicture(const QImage& picture, const face::FaceProperties& p, int fileType,
-                   face::TColor pageColour, const face::ShapeRegions* regions);
+                   face::TColor pageColour, const face::ShapeRegions* regions, bool smoothEdges = false);
 
 }  // namespace compose

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 #include <vector>
 
@@ -426,6 +427,44 @@ QImage RenderShapedFace(const ShapedFace& shaped, const ShapeRegions& regions, c
 QImage RenderFace(const FaceProperties& p, const FaceState& state) {
     const ShapedFace shaped = ShapeOf(p);
     return RenderShapedFace(shaped, FaceShapeRegions(shaped.properties, shaped.bounds), state);
+}
+
+QImage FaceShapeCoverage(const FaceProperties& p, QSize size) {
+    QImage coverage(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    coverage.fill(Qt::transparent);
+    ShapeParams params;
+    params.kind = p.buttonKind;
+    params.width = p.buttonWidth;
+    params.height = p.buttonHeight;
+    params.depth = p.buttonDepth;
+    params.peaks = p.peaksNumber;
+    params.cornerRadius = p.cornerRadius;
+    params.radiusRatio = p.radiusRatio;
+    params.arcAngle = p.arcAngle;
+    Outline userOutline;
+    if (p.buttonKind == bkUser && p.userRegion.has_value()) {
+        userOutline = RegionToOutline(*p.userRegion);
+        if (!userOutline.Empty()) {
+            params.userOutline = &userOutline;
+            params.userBox = p.userRegion->boundingRect();
+        }
+    }
+    const Outline outline = BuildKindOutline(params).outline;
+    // Nested contours (a ring's hole) alternate between inside and outside.
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (std::size_t k = 0; k < outline.counts.size(); ++k) {
+        QPolygonF polygon;
+        for (const QPoint& point : outline.Contour(k)) {
+            polygon.append(QPointF(point));
+        }
+        path.addPolygon(polygon);
+        path.closeSubpath();
+    }
+    QPainter painter(&coverage);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillPath(path, Qt::white);
+    return coverage;
 }
 
 }  // namespace face

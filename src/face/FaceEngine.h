@@ -48,4 +48,9 @@ struct ShapedFace {
 ShapedFace ShapeOf(const FaceProperties& p);
 QImage RenderShapedFace(const ShapedFace& shaped, const ShapeRegions& regions, const FaceState& state);
 
+// How much of each pixel of an unturned face of `size` its shape covers, 0 to 255, as the alpha of
+// an ARGB32 image: the outline drawn with smooth edges. The window region of the shape holds the
+// pixels whose centres lie inside the same outline.
+QImage FaceShapeCoverage(const FaceProperties& p, QSize size);
+
 }  // namespace face

@@ -49,6 +49,8 @@ enum ShapeKeyOffset {
 // default, after every other line, so a file that never had them is written as it always was.
 constexpr int kScale2xKey = 130;
 constexpr int kSmoothCaptionsKey = 131;
+constexpr int kSmoothEdges1Key = 133;
+constexpr int kSmoothEdges2Key = 134;
 constexpr int kPageStyleKey = 132;
 constexpr int kDitherGifKey = 135;
 constexpr int kLatinNamesKey = 143;
@@ -567,6 +569,12 @@ class Reader {
                     (key == kTypedFontSize1Key ? b1 : b2).SetFontSizeText(v);
                 }
                 break;
+            case kSmoothEdges1Key:
+            case kSmoothEdges2Key:
+                if (const std::optional<bool> on = OptionalYesNo(v)) {
+                    (key == kSmoothEdges1Key ? b1 : b2).smoothEdges = *on;
+                }
+                break;
             case kScale2xKey:
             case kSmoothCaptionsKey:
             case kLatinNamesKey:
@@ -691,6 +699,13 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.smoothCaptions) {
         lines.append(QStringLiteral("/* Smooth caption edges ? */"));
         lines.append(Number(kSmoothCaptionsKey) + QLatin1Char(',') + YesNo(s.smoothCaptions));
+    }
+    for (std::size_t t = 0; t < s.button.size(); ++t) {
+        if (s.button[t].smoothEdges) {
+            lines.append(QStringLiteral("/* Smooth shape edges %1 ? */").arg(t + 1));
+            lines.append(Number(t == 0 ? kSmoothEdges1Key : kSmoothEdges2Key) + QLatin1Char(',') +
+                         YesNo(s.button[t].smoothEdges));
+        }
     }
     if (s.pageStyle != settings::kPageStyleClassic) {
         lines.append(QStringLiteral("/* HTML page style (0=Script rollover, 1=CSS rollover) */"));

@@ -45,6 +45,8 @@ struct ButtonStyle {
     int gradientKind = kGradientNone;  // GradientFillTexts(); only in the colour background modes
     QString gradientColour = QLatin1String(kDefaultGradientColour);  // ColourString, where the fill ends
     QString gradientAngle = QStringLiteral("45");                    // integer field, whole degrees
+    // The shape's edges in the files drawn smooth (partly transparent, or blended with the page).
+    bool smoothEdges = false;
 
     // Chooses a size list position; its text follows (empty for no choice).
     void SetFontSizeIndex(int position);
