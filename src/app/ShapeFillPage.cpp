@@ -63,8 +63,9 @@ void TShapeFillPage::BuildType(int t) {
     c.gradientColourLabel = BuddyLabel(QStringLiteral("Second colour"), panel, c.gradientSwatch.button);
     c.angleField = AddIntegerField(
         t, panel, QStringLiteral("Angle (degrees)"),
-        TypeHint(t, QStringLiteral("Select the angle (in degrees) of the linear gradient fill for type 1 "
-                                   "buttons.")),
+        TypeHint(t,
+                 QStringLiteral("Select the angle (degrees) of the linear fill of type 1 buttons: 0 top to "
+                                "bottom, 90 left to right.")),
         settings::kGradientAngleRange, &B::gradientAngle, refresh);
     QHBoxLayout* fillRow = newRow(1);
     AddPair(fillRow, BuddyLabel(QStringLiteral("Gradient fill"), panel, c.GradientComboBox),

@@ -1,6 +1,8 @@
 #include "face/FacePainting.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "face/ColorRules.h"
 #include "face/OutlineMaths.h"
@@ -53,61 +55,137 @@ TColor GradientStepColour(TColor c1, TColor c2, int n, int k, int mode, const Gr
     }
 }
 
-void FillGradient(QPainter& painter, int width, int height, TColor c1, TColor c2, int mode,
-                  const GradientSettings& g) {
-    if (g.kind == gkNone) {
-        return;
-    }
+GradientBands::GradientBands(TLumoGradientKind kind, int angle, int width, int height)
+    : kind_(kind), width_(width), height_(height) {
     const long double w = width;
     const long double h = height;
     const long double diagonal = std::sqrt(w * w + h * h);
-    QPen pen;
-    pen.setWidth(3);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    if (g.kind == gkLinear) {
-        const long double angle = g.angle * kPi / 1800.0L;
-        const long double s = std::sin(angle);
-        const long double o = std::cos(angle);
-        const int n = RoundEven((std::fabs(w * s) + std::fabs(h * o)) / 3);
-        if (n < 0) {
-            return;
-        }
-        long double a = 0;
-        long double b = 0;
-        if (o >= 0 && s >= 0) {
-            a = w * (1 - s * s);
-            b = -w * s * o;
-        } else if (o < 0 && s >= 0) {
-            a = h * s * o;
-            b = h * (1 - s * s);
-        } else if (o < 0 && s < 0) {
-            a = w * s * s;
-            b = w * s * o + h;
-        } else {
-            a = w - h * s * o;
-            b = h * (1 - o * o);
-        }
-        for (int k = 0; k <= n; ++k) {
-            pen.setColor(ToQColor(GradientStepColour(c1, c2, n, k, mode, g)));
-            painter.setPen(pen);
-            const long double x = a + 3 * k * s;
-            const long double y = b + 3 * k * o;
-            // The line passes through the centres of the pixels its rounded ends name, and covers
-            // one pixel more on either side: the pixels a three-pixel line of the face covers.
-            painter.drawLine(QPointF(RoundEven(x) + 0.5, RoundEven(y) + 0.5),
-                             QPointF(RoundEven(x - diagonal * o) + 0.5, RoundEven(y + diagonal * s) + 0.5));
-        }
+    if (kind == gkCircular) {
+        last_ = RoundEven(diagonal / 2 / 3);
         return;
     }
-    const int n = RoundEven(diagonal / 2 / 3);
-    painter.setBrush(ToQColor(c1));
-    for (int k = n; k >= 0; --k) {
-        pen.setColor(ToQColor(GradientStepColour(c1, c2, n, k, mode, g)));
-        painter.setPen(pen);
-        painter.drawEllipse(QRect(QPoint(width / 2 - 3 * k, height / 2 - 3 * k),
-                                  QPoint(width / 2 + 3 * k, height / 2 + 3 * k)));
+    if (kind != gkLinear) {
+        return;
     }
+    const long double radians = angle * kPi / 1800.0L;
+    s_ = std::sin(radians);
+    o_ = std::cos(radians);
+    last_ = std::max(0, RoundEven((std::fabs(w * s_) + std::fabs(h * o_)) / 3));
+    // Band 0's line runs across the corner of the face where the fill starts, through (a, b), and
+    // band k's through (a + 3k·s, b + 3k·o); each runs from there the length of the face's diagonal
+    // in the direction (−o, s), its ends on the centres of the pixels they round to.
+    if (o_ >= 0 && s_ >= 0) {
+        a_ = w * (1 - s_ * s_);
+        b_ = -w * s_ * o_;
+    } else if (o_ < 0 && s_ >= 0) {
+        a_ = h * s_ * o_;
+        b_ = h * (1 - s_ * s_);
+    } else if (o_ < 0 && s_ < 0) {
+        a_ = w * s_ * s_;
+        b_ = w * s_ * o_ + h;
+    } else {
+        a_ = w - h * s_ * o_;
+        b_ = h * (1 - o_ * o_);
+    }
+    lines_.reserve(static_cast<std::size_t>(last_) + 1);
+    for (int k = 0; k <= last_; ++k) {
+        const long double x = a_ + 3 * k * s_;
+        const long double y = b_ + 3 * k * o_;
+        BandLine line;
+        line.x = RoundEven(x);
+        line.y = RoundEven(y);
+        const double dx = RoundEven(x - diagonal * o_) - line.x;
+        const double dy = RoundEven(y + diagonal * s_) - line.y;
+        line.length = std::hypot(dx, dy);
+        if (line.length > 0) {
+            line.ux = dx / line.length;
+            line.uy = dy / line.length;
+        }
+        lines_.push_back(line);
+    }
+}
+
+int GradientBands::At(int x, int y) const {
+    if (last_ == 0) {
+        return 0;
+    }
+    if (kind_ == gkCircular) {
+        // Ring k is three pixels wide around the circle of radius 3k + 0.5 about the centre of pixel
+        // (width / 2, height / 2): it holds the pixels whose centres lie at a distance r with
+        // 3k − 1 ≤ r < 3k + 2, so a pixel on the circle between two rings lies in the outer one.
+        const qint64 dx = x - width_ / 2;
+        const qint64 dy = y - height_ / 2;
+        const qint64 r2 = dx * dx + dy * dy;
+        const auto outerEdge = [](qint64 k) { return (3 * k + 2) * (3 * k + 2); };
+        qint64 k = std::max<qint64>(0, static_cast<qint64>((std::sqrt(double(r2)) + 1) / 3));
+        while (k > 0 && r2 < outerEdge(k - 1)) {
+            --k;
+        }
+        while (r2 >= outerEdge(k)) {
+            ++k;
+        }
+        return static_cast<int>(std::min<qint64>(k, last_));
+    }
+    // The line of band k covers the pixels whose centres lie within 1.5 pixels of it, across and past
+    // its ends; where two lines cover a pixel the later band takes it, and a pixel no line covers
+    // takes the band of the nearest line. Only the lines next to the pixel's place across the bands
+    // can reach it.
+    const long double across = ((x - a_) * s_ + (y - b_) * o_) / 3;
+    const int guess = static_cast<int>(std::clamp<long double>(std::round(across), 0, last_));
+    int covering = -1;
+    int nearest = -1;
+    double nearestDistance = 0;
+    for (int k = std::max(0, guess - 2); k <= std::min(last_, guess + 2); ++k) {
+        const BandLine& line = lines_[static_cast<std::size_t>(k)];
+        const double px = x - line.x;
+        const double py = y - line.y;
+        double distance = 0;
+        bool inLength = true;
+        if (line.length > 0) {
+            distance = std::fabs(px * line.uy - py * line.ux);
+            const double along = px * line.ux + py * line.uy;
+            inLength = along >= -1.5 && along <= line.length + 1.5;
+        } else {
+            distance = std::max(std::fabs(px), std::fabs(py));
+        }
+        if (distance <= 1.5 && inLength) {
+            covering = k;
+        }
+        if (nearest < 0 || distance <= nearestDistance) {
+            nearest = k;
+            nearestDistance = distance;
+        }
+    }
+    return covering >= 0 ? covering : nearest;
+}
+
+void FillGradient(QPainter& painter, int width, int height, TColor c1, TColor c2, int mode,
+                  const GradientSettings& g) {
+    if (g.kind == gkNone || painter.device() == nullptr) {
+        return;
+    }
+    // Every pixel of the image the painter paints on, inside its clip.
+    QRect area(0, 0, painter.device()->width(), painter.device()->height());
+    if (painter.hasClipping()) {
+        area &= painter.clipBoundingRect().toAlignedRect();
+    }
+    if (area.isEmpty()) {
+        return;
+    }
+    const GradientBands bands(g.kind, g.angle, width, height);
+    std::vector<QRgb> colours;
+    colours.reserve(static_cast<std::size_t>(bands.Last()) + 1);
+    for (int k = 0; k <= bands.Last(); ++k) {
+        colours.push_back(ToQColor(GradientStepColour(c1, c2, bands.Last(), k, mode, g)).rgb());
+    }
+    QImage fill(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(fill.scanLine(y));
+        for (int x = 0; x < area.width(); ++x) {
+            row[x] = colours[static_cast<std::size_t>(bands.At(area.left() + x, area.top() + y))];
+        }
+    }
+    painter.drawImage(area.topLeft(), fill);
 }
 
 void DrawTransparentBitmap(const QImage& source, const QRect& sourceRect, QImage& target, int x, int y) {

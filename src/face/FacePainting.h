@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <vector>
 
 #include "face/LumoTypes.h"
 
@@ -24,9 +25,42 @@ struct GradientSettings {
     int bitmapLine = 0;
 };
 
-// Fills the face from c1 to c2 in 3-pixel steps: parallel lines across the face at the gradient's
-// angle, or concentric circles from the rim to the centre. `mode` transforms colours taken from the
-// gradient bitmap: −1 darker, 1 lighter, 2 lighter twice.
+// The bands of a gradient fill of a width × height face, numbered from 0 (the colour c1) to Last()
+// (c2), each three pixels across: strips at the gradient's angle (tenths of a degree), band 0 at the
+// corner the fill starts from, or rings from the centre (band 0) to the rim. Every pixel lies in one
+// band; pixels off the face lie in the band nearest them.
+class GradientBands {
+  public:
+    GradientBands(TLumoGradientKind kind, int angle, int width, int height);
+
+    int Last() const { return last_; }
+    // The band of the pixel (x, y).
+    int At(int x, int y) const;
+
+  private:
+    // A linear band's line, from the pixel (x, y) in the direction (ux, uy).
+    struct BandLine {
+        int x = 0;
+        int y = 0;
+        double ux = 0;
+        double uy = 0;
+        double length = 0;
+    };
+
+    TLumoGradientKind kind_;
+    int width_;
+    int height_;
+    int last_ = 0;
+    long double s_ = 0;
+    long double o_ = 0;
+    long double a_ = 0;
+    long double b_ = 0;
+    std::vector<BandLine> lines_;
+};
+
+// Fills every pixel of the painter's image inside its clip from c1 to c2 with the colour of the
+// gradient band it lies in (GradientBands). `mode` transforms colours taken from the gradient bitmap:
+// −1 darker, 1 lighter, 2 lighter twice.
 void FillGradient(QPainter& painter, int width, int height, TColor c1, TColor c2, int mode,
                   const GradientSettings& g);
 

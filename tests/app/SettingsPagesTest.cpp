@@ -639,7 +639,11 @@ TEST_F(SettingsPagesTest, TheShapeAndFillPageFollowsTheButtonsPageWithItsHintsAn
         {Shape(1).gradientSwatch.image,
          "Click here to change the second colour of the gradient fill of type 2 buttons."},
         {Shape(0).angleField.edit,
-         "Select the angle (in degrees) of the linear gradient fill for type 1 buttons."},
+         "Select the angle (degrees) of the linear fill of type 1 buttons: 0 top to bottom, 90 left to "
+         "right."},
+        {Shape(1).angleField.arrows,
+         "Select the angle (degrees) of the linear fill of type 2 buttons: 0 top to bottom, 90 left to "
+         "right."},
         // A label shows the page's hint.
         {Shape(0).gradientColourLabel,
          "Select the shape of the buttons and how their background colour is filled."},
