@@ -1,5 +1,7 @@
 #include "app/ShapeFillPage.h"
 
+#include <QCheckBox>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,9 +47,15 @@ void TShapeFillPage::BuildType(int t) {
         TypeHint(t, QStringLiteral("Select the corner radius in pixels of rounded type 1 buttons (empty: "
                                    "a quarter of the smaller side or more).")),
         settings::kCornerRadiusRange, &B::cornerRadius, refresh);
+    c.SmoothEdgesCheckBox = new QCheckBox(QStringLiteral("Smooth shape edges"), panel);
+    SetHint(
+        c.SmoothEdgesCheckBox,
+        TypeHint(t, QStringLiteral("Tick to draw the edges of type 1 buttons' shape smooth in the files.")));
     QHBoxLayout* shapeRow = newRow(0);
     AddPair(shapeRow, BuddyLabel(QStringLiteral("Button shape"), panel, c.ShapeComboBox), c.ShapeComboBox);
     c.cornerRadiusField.AddTo(shapeRow);
+    shapeRow->addSpacing(12);
+    shapeRow->addWidget(c.SmoothEdgesCheckBox);
     shapeRow->addStretch(1);
 
     c.GradientComboBox = new QComboBox(panel);
@@ -76,6 +84,9 @@ void TShapeFillPage::BuildType(int t) {
 
     On(c.ShapeComboBox, &QComboBox::activated, [this, t] { ShapeComboBoxChange(t); });
     On(c.GradientComboBox, &QComboBox::activated, [this, t] { GradientComboBoxChange(t); });
+    On(c.SmoothEdgesCheckBox, &QCheckBox::clicked, [this, t] {
+        Style(t).smoothEdges = type[static_cast<std::size_t>(t)].SmoothEdgesCheckBox->isChecked();
+    });
     On(c.gradientSwatch.button, &QPushButton::clicked, [this, t] { GradientPaletteBitBtnClick(t); });
 }
 
@@ -85,6 +96,7 @@ void TShapeFillPage::SettingsToControls() {
         const settings::ButtonStyle& s = Style(t);
         c.ShapeComboBox->setCurrentIndex(s.shape);
         c.cornerRadiusField.Show(s.cornerRadius);
+        c.SmoothEdgesCheckBox->setChecked(s.smoothEdges);
         c.GradientComboBox->setCurrentIndex(s.gradientKind);
         c.gradientSwatch.Fill(settings::ColourFromStringStrict(s.gradientColour));
         c.angleField.Show(s.gradientAngle);
@@ -96,6 +108,8 @@ void TShapeFillPage::EnableFillControls(int t) {
     const settings::ButtonStyle& s = Style(t);
     const ShapeFillTypeControls& c = type[static_cast<std::size_t>(t)];
     c.cornerRadiusField.SetEnabled(s.shape == settings::kShapeRoundedRectangle);
+    // A rectangle has no edge to smooth.
+    c.SmoothEdgesCheckBox->setEnabled(s.shape != settings::kShapeRectangle);
     const bool colourMode = settings::IsColourBackgroundMode(s.backgroundMode);
     c.GradientComboBox->setEnabled(colourMode);
     const bool fill = colourMode && s.gradientKind != settings::kGradientNone;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <array>
 
 #include "app/SettingsPage.h"
@@ -10,12 +11,13 @@ namespace app {
 
 // The "Shape and F&ill" page controls of one button type.
 struct ShapeFillTypeControls {
-    QComboBox* ShapeComboBox = nullptr;      // "Button shape"
-    IntegerFieldControls cornerRadiusField;  // "Corner radius", for the rounded rectangle
-    QComboBox* GradientComboBox = nullptr;   // "Gradient fill"
-    QLabel* gradientColourLabel = nullptr;   // "Second colour"
-    ColourSwatch gradientSwatch;             // the colour the gradient fill ends in
-    IntegerFieldControls angleField;         // "Angle (degrees)", for the linear fill
+    QComboBox* ShapeComboBox = nullptr;        // "Button shape"
+    IntegerFieldControls cornerRadiusField;    // "Corner radius", for the rounded rectangle
+    QCheckBox* SmoothEdgesCheckBox = nullptr;  // "Smooth shape edges", for shapes but the rectangle
+    QComboBox* GradientComboBox = nullptr;     // "Gradient fill"
+    QLabel* gradientColourLabel = nullptr;     // "Second colour"
+    ColourSwatch gradientSwatch;               // the colour the gradient fill ends in
+    IntegerFieldControls angleField;           // "Angle (degrees)", for the linear fill
 };
 
 // "Shape and F&ill": each type's shape, the corner radius of the rounded rectangle, and a gradient

@@ -140,6 +140,11 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.smooth) {
         s.smoothCaptions = true;
     }
+    if (options_.smoothShapes) {
+        for (settings::ButtonStyle& b : s.button) {
+            b.smoothEdges = true;
+        }
+    }
     if (options_.dither) {
         s.ditherGif = true;
     }

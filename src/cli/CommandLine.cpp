@@ -65,6 +65,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                    "instead of taking the nearest web colour, whatever "
                                                    "the settings file says; other file types are as "
                                                    "they are."));
+    const QCommandLineOption smoothShapes(QStringLiteral("smooth-shapes"),
+                                          QStringLiteral("Draws the edges of both types' shapes smooth: "
+                                                         "partly transparent in PNG and WebP files, "
+                                                         "blended with the page colour in BMP and GIF "
+                                                         "files, whatever the settings file says."));
     const QCommandLineOption latinNames(
         QStringLiteral("latin-names"),
         QStringLiteral("Names the files of captions in any script in Latin letters (\"\u00dcber uns\" gives "
@@ -83,7 +88,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
     parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
-                       dither, scale, pageStyle, latinNames, threads});
+                       dither, smoothShapes, scale, pageStyle, latinNames, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -179,6 +184,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.quiet = parser.isSet(quiet);
     o.smooth = parser.isSet(smooth);
     o.dither = parser.isSet(dither);
+    o.smoothShapes = parser.isSet(smoothShapes);
     o.latinNames = parser.isSet(latinNames);
     return result;
 }

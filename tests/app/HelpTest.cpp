@@ -108,9 +108,10 @@ TEST(Help, TheHelpPageNamesEveryControlOfTheWindowByItsLabel) {
     // The help also explains the captions' "&", and kestro-batch with each of its options.
     EXPECT_TRUE(
         help.contains("\"&\" in a caption underlines the letter after it, and \"&&\" writes one \"&\""));
-    for (const char* option : {"--captions", "--out", "--html-out", "--format", "--html", "--report",
-                               "--keep-existing", "--quiet", "--smooth", "--dither", "--scale",
-                               "--page-style", "--latin-names", "--threads", "--help", "--version"}) {
+    for (const char* option :
+         {"--captions", "--out", "--html-out", "--format", "--html", "--report", "--keep-existing", "--quiet",
+          "--smooth", "--dither", "--scale", "--page-style", "--latin-names", "--smooth-shapes", "--threads",
+          "--help", "--version"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 

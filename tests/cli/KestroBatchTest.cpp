@@ -11,6 +11,7 @@
 #include "app/AdvancedForm.h"
 #include "app/FilePage.h"
 #include "app/Form1.h"
+#include "app/ShapeFillPage.h"
 #include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
@@ -385,5 +386,63 @@ TEST(KestroBatch, CaptionsWiderThanTheirFixedShapeAreWrittenAndToldOfByTheWindow
         EXPECT_TRUE(testsupport::ReadAll(dir.path() + "/site/" + name) ==
                     testsupport::ReadAll(dir.path() + "/site-window/" + name))
             << name.toStdString();
+    }
+}
+
+TEST(KestroBatch, SmoothShapeEdgesFromTheShapePageAndFromTheCommandLineAreTheSameBytes) {
+    QTemporaryDir dir;
+    Window started(dir.path());
+    app::TForm1& form = started.form;
+    settings::AppSettings& s = form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    s.fileType = settings::kFileTypePng;
+    s.button[settings::kType1].shape = 2;                                 // "Ellipse"
+    s.button[settings::kType2].shape = settings::kShapeRoundedRectangle;  // without a radius
+    s.captions.SetRowCount(3);
+    output::RecalculateFilenames(s);
+    form.SettingsToControls();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("scratch"));
+    const QString scratch = dir.path() + "/scratch/";
+    ASSERT_TRUE(project::SaveSettings(scratch + "plain.dat", s));
+
+    // The page's boxes, ticked: the model follows, and the settings file holds the keys.
+    for (const int t : {settings::kType1, settings::kType2}) {
+        QCheckBox* box = form.shapeFillPage->type[static_cast<std::size_t>(t)].SmoothEdgesCheckBox;
+        EXPECT_EQ(box->text(), QStringLiteral("Smooth shape edges"));
+        ASSERT_TRUE(box->isEnabled());
+        EXPECT_FALSE(box->isChecked());
+        box->click();
+        EXPECT_TRUE(s.button[static_cast<std::size_t>(t)].smoothEdges);
+    }
+    ASSERT_TRUE(project::SaveSettings(scratch + "smooth.dat", s));
+    EXPECT_TRUE(testsupport::ReadAll(scratch + "smooth.dat").contains("\r\n133,Y\r\n"));
+    form.SaveBatchButtonClick();
+    const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 4);
+    QMap<QString, QByteArray> window;
+    for (const QString& name : names) {
+        window[name] = testsupport::ReadAll(dir.path() + "/site/" + name);
+    }
+    // Partly transparent pixels along the outline.
+    const QImage round(dir.path() + "/site/" + names.last());
+    bool partial = false;
+    for (int x = 0; x < round.width() && !partial; ++x) {
+        for (int y = 0; y < round.height() && !partial; ++y) {
+            partial = qAlpha(round.pixel(x, y)) > 0 && qAlpha(round.pixel(x, y)) < 255;
+        }
+    }
+    EXPECT_TRUE(partial) << names.last().toStdString();
+
+    for (const auto& [out, arguments] :
+         {std::pair{QStringLiteral("from-file"), QStringList{"smooth.dat"}},
+          std::pair{QStringLiteral("from-option"), QStringList{"--smooth-shapes", "plain.dat"}},
+          std::pair{QStringLiteral("plain"), QStringList{"plain.dat"}}}) {
+        const Process run = Start(QStringList{"--quiet", "--out", out} + arguments, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(QDir(scratch + out).entryList(QDir::Files, QDir::Name), names);
+        for (const QString& name : names) {
+            const bool same = testsupport::ReadAll(scratch + out + "/" + name) == window[name];
+            EXPECT_EQ(same, out != "plain") << out.toStdString() << " " << name.toStdString();
+        }
     }
 }

@@ -661,3 +661,64 @@ TEST_F(ButtonComposerTest, ARoundedRectangleWithoutARadiusIsVisiblyRound) {
     EXPECT_EQ(narrowFace.cornerRadius, std::min(narrowFace.buttonWidth, 200) / 4);
     EXPECT_LT(narrowFace.cornerRadius, wide.cornerRadius);
 }
+
+TEST_F(ButtonComposerTest, SmoothShapeEdgesShadeOnlyTheOutline) {
+    face::FaceProperties p = compose::TButtonComposer::InitialFace();
+    p.buttonWidth = 70;
+    p.buttonHeight = 26;
+    p.buttonColor = 0x00204080;  // red 0x80, green 0x40, blue 0x20
+    p.button3DKind = face::dk3D;
+    p.buttonDepth = 2;
+    p.caption.clear();
+    const face::TColor page = 0x00FF0001;  // red 1, blue 255
+    for (const int scale : {1, 2}) {
+        for (const face::TLumoButtonKind kind :
+             {face::bkElliptic, face::bkRoundRect, face::bkArrow, face::bkCutRect}) {
+            face::FaceProperties f = p;
+            f.buttonKind = kind;
+            f.cornerRadius = 9;
+            f = compose::ScaledFace(f, scale);
+            const QImage painted = compose::SavedPicture(face::RenderFace(f, compose::SavedFaceState()), f);
+            const QImage hard = compose::FilePicture(painted, f, settings::kFileTypePng, page, nullptr);
+            const QImage png = compose::FilePicture(painted, f, settings::kFileTypePng, page, nullptr, true);
+            const QImage bmp = compose::FilePicture(painted, f, settings::kFileTypeBmp, page, nullptr, true);
+            ASSERT_EQ(png.size(), hard.size());
+            int partial = 0;
+            for (int y = 0; y < png.height(); ++y) {
+                for (int x = 0; x < png.width(); ++x) {
+                    const int a = qAlpha(png.pixel(x, y));
+                    // Whole pixels are the hard picture's; a share lies on the outline: a neighbour of
+                    // it is outside the hard shape, or it is outside with a neighbour inside.
+                    bool edge = false;
+                    for (int dy = -1; dy <= 1; ++dy) {
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            const QPoint n(x + dx, y + dy);
+                            const bool nInside = hard.rect().contains(n) && qAlpha(hard.pixel(n)) == 255;
+                            edge = edge || nInside != (qAlpha(hard.pixel(x, y)) == 255);
+                        }
+                    }
+                    if (a == 255) {
+                        ASSERT_EQ(png.pixel(x, y), hard.pixel(x, y)) << kind << " " << x << "," << y;
+                    } else if (a > 0) {
+                        ++partial;
+                        ASSERT_TRUE(edge) << kind << " " << x << "," << y;
+                        // BMP: the same share of the colour over the page colour.
+                        const QRgb c = png.pixel(x, y);
+                        const int red = (qRed(c) * a + 1 * (255 - a) + 127) / 255;
+                        const int blue = (qBlue(c) * a + 255 * (255 - a) + 127) / 255;
+                        ASSERT_EQ(qRed(bmp.pixel(x, y)), red);
+                        ASSERT_EQ(qBlue(bmp.pixel(x, y)), blue);
+                    } else {
+                        ASSERT_EQ(qAlpha(hard.pixel(x, y)), 0);
+                        ASSERT_EQ(bmp.pixel(x, y), qRgb(1, 0, 255));
+                    }
+                }
+            }
+            EXPECT_GT(partial, 10 * scale) << kind << " scale " << scale;
+        }
+    }
+    // A rectangle has no edge to smooth.
+    face::FaceProperties rect = p;
+    const QImage painted = compose::SavedPicture(face::RenderFace(rect, compose::SavedFaceState()), rect);
+    EXPECT_EQ(compose::FilePicture(painted, rect, settings::kFileTypePng, page, nullptr, true), painted);
+}

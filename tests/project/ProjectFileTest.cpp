@@ -538,6 +538,14 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
     s.latinNames = false;
     s.ditherGif = true;
     EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Dither GIF colours ? */\r\n135,Y\r\n");
+    s.ditherGif = false;
+    s.button[kType2].smoothEdges = true;
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Smooth shape edges 2 ? */\r\n134,Y\r\n");
+    s.button[kType1].smoothEdges = true;
+    s.button[kType2].smoothEdges = false;
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Smooth shape edges 1 ? */\r\n133,Y\r\n");
+    s.button[kType2].smoothEdges = true;
+    s.ditherGif = true;
     s.latinNames = true;
     s.smoothCaptions = true;
     s.scale2x = true;
@@ -549,6 +557,8 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
         all.endsWith("/* Typed font size 1 */\r\n112,45\r\n"
                      "/* Also write 2x images for high-density screens ? */\r\n130,Y\r\n"
                      "/* Smooth caption edges ? */\r\n131,Y\r\n"
+                     "/* Smooth shape edges 1 ? */\r\n133,Y\r\n"
+                     "/* Smooth shape edges 2 ? */\r\n134,Y\r\n"
                      "/* HTML page style (0=Script rollover, 1=CSS rollover) */\r\n132,1\r\n"
                      "/* Latin file names ? */\r\n143,Y\r\n"
                      "/* Dither GIF colours ? */\r\n135,Y\r\n"));
@@ -558,8 +568,9 @@ TEST_F(ProjectFileTest, TheLaterChoicesAreWrittenOnlyWhenChosenAndAValueThatDoes
     EXPECT_EQ(loaded, s);
 
     // Written "N" or 0 by hand they read as the defaults; both list ends read.
-    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n143,N\r\n135,N\r\n");
-    EXPECT_FALSE(off.scale2x || off.smoothCaptions || off.latinNames || off.ditherGif);
+    const AppSettings off = LoadedFrom("130,N\r\n131,N\r\n132,0\r\n143,N\r\n135,N\r\n133,N\r\n134,N\r\n");
+    EXPECT_FALSE(off.scale2x || off.smoothCaptions || off.latinNames || off.ditherGif ||
+                 off.button[kType1].smoothEdges || off.button[kType2].smoothEdges);
     EXPECT_EQ(off.pageStyle, kPageStyleClassic);
     EXPECT_EQ(LoadedFrom("132, 1 \r\n").pageStyle, kPageStyleCss);
 
