@@ -251,12 +251,13 @@ TEST(KestroBatch, TheReadmesSharpExampleWritesTwiceSizePngsAndTheScriptFreePage)
     const QString settingsFile = QFileInfo(readme).absolutePath() + "/docs/round-buttons.dat";
     EXPECT_TRUE(testsupport::ReadAll(readme).contains(
         "build/bin/kestro-batch --captions menu.txt --out round/img --html-out round --scale 2 --smooth \\\n"
-        "    --page-style css docs/round-buttons.dat"));
+        "    --smooth-shapes --page-style css docs/round-buttons.dat"));
     QTemporaryDir dir;
     ASSERT_TRUE(testsupport::WriteAll(dir.path() + "/menu.txt", "Home\nProducts\nContact\n"));
-    const Process run = Start({"--captions", "menu.txt", "--out", "round/img", "--html-out", "round",
-                               "--scale", "2", "--smooth", "--page-style", "css", settingsFile},
-                              dir.path());
+    const Process run =
+        Start({"--captions", "menu.txt", "--out", "round/img", "--html-out", "round", "--scale", "2",
+               "--smooth", "--smooth-shapes", "--page-style", "css", settingsFile},
+              dir.path());
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("\n13 files written (")) << run.out.toStdString();
     EXPECT_EQ(QDir(dir.path() + "/round/img").entryList(QDir::Files, QDir::Name).size(), 12);
