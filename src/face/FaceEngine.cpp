@@ -367,10 +367,10 @@ QPoint BitmapPlace(const FaceProperties& p, int glyphWidth, int bitmapHeight, in
     return {x, y};
 }
 
-ShapeRegions FaceShapeRegions(const FaceProperties& p, QSize bounds) {
-    if (p.buttonKind == bkUser && !p.userRgnAuto) {
-        return {};
-    }
+namespace {
+
+// The outline of a face's kind; the user kind's outline is traced from its region.
+KindOutline FaceKindOutline(const FaceProperties& p) {
     ShapeParams params;
     params.kind = p.buttonKind;
     params.width = p.buttonWidth;
@@ -388,7 +388,16 @@ ShapeRegions FaceShapeRegions(const FaceProperties& p, QSize bounds) {
             params.userBox = p.userRegion->boundingRect();
         }
     }
-    const KindOutline built = BuildKindOutline(params);
+    return BuildKindOutline(params);
+}
+
+}  // namespace
+
+ShapeRegions FaceShapeRegions(const FaceProperties& p, QSize bounds) {
+    if (p.buttonKind == bkUser && !p.userRgnAuto) {
+        return {};
+    }
+    const KindOutline built = FaceKindOutline(p);
     const int height = p.buttonKind == bkArc ? built.height : p.buttonHeight;
     return BuildShapeRegions(built.outline, p.buttonWidth, height, p.buttonDepth, p.button3DKind,
                              p.buttonAngle, bounds.width(), bounds.height());
@@ -432,24 +441,7 @@ QImage RenderFace(const FaceProperties& p, const FaceState& state) {
 QImage FaceShapeCoverage(const FaceProperties& p, QSize size) {
     QImage coverage(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     coverage.fill(Qt::transparent);
-    ShapeParams params;
-    params.kind = p.buttonKind;
-    params.width = p.buttonWidth;
-    params.height = p.buttonHeight;
-    params.depth = p.buttonDepth;
-    params.peaks = p.peaksNumber;
-    params.cornerRadius = p.cornerRadius;
-    params.radiusRatio = p.radiusRatio;
-    params.arcAngle = p.arcAngle;
-    Outline userOutline;
-    if (p.buttonKind == bkUser && p.userRegion.has_value()) {
-        userOutline = RegionToOutline(*p.userRegion);
-        if (!userOutline.Empty()) {
-            params.userOutline = &userOutline;
-            params.userBox = p.userRegion->boundingRect();
-        }
-    }
-    const Outline outline = BuildKindOutline(params).outline;
+    const Outline outline = FaceKindOutline(p).outline;
     // Nested contours (a ring's hole) alternate between inside and outside.
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);

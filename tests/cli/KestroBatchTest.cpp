@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
 #include "BatchProgram.h"
 #include "TestSupport.h"
@@ -40,6 +41,40 @@ struct Window {
     platform::RecordingShell shell;
     app::TForm1 form;
 };
+
+// The files in a folder by name.
+QMap<QString, QByteArray> FilesIn(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+        files[name] = testsupport::ReadAll(folder + "/" + name);
+    }
+    return files;
+}
+
+// kestro-batch in `scratch`, three times: on the settings file `withChoice` that holds a choice, with
+// `option` on "plain.dat" that does not, and on "plain.dat" alone. The first two write the window's
+// files; the third writes the same names, and differs from the window's files where `differs` says.
+void ExpectTheToolWritesTheWindowsFiles(const QString& scratch, const QMap<QString, QByteArray>& window,
+                                        const QString& withChoice, const QString& option,
+                                        const std::function<bool(const QString& name)>& differs) {
+    for (const auto& [out, arguments] :
+         {std::pair{QStringLiteral("from-file"), QStringList{withChoice}},
+          std::pair{QStringLiteral("from-option"), QStringList{option, "plain.dat"}},
+          std::pair{QStringLiteral("plain"), QStringList{"plain.dat"}}}) {
+        const Process run = Start(QStringList{"--quiet", "--out", out} + arguments, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QMap<QString, QByteArray> made = FilesIn(scratch + out);
+        EXPECT_EQ(made.keys(), window.keys()) << out.toStdString();
+        for (const QString& name : window.keys()) {
+            const bool same = made.value(name) == window[name];
+            if (out != "plain") {
+                EXPECT_TRUE(same) << out.toStdString() << " " << name.toStdString();
+            } else if (differs(name)) {
+                EXPECT_FALSE(same) << name.toStdString();
+            }
+        }
+    }
+}
 
 }  // namespace
 
@@ -130,31 +165,13 @@ TEST(KestroBatch, DitheredGifsFromTheAdvancedDialogAndFromTheCommandLineAreTheSa
         testsupport::ReadAll(scratch + "dither.dat").endsWith("/* Dither GIF colours ? */\r\n135,Y\r\n"));
     form.SaveBatchButtonClick();
     EXPECT_EQ(started.dialogs.Messages(), QStringList{output::BatchSavedMessage(s.targetFolder)});
-    const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
-    ASSERT_EQ(names.size(), 4);
-    QMap<QString, QByteArray> window;
-    for (const QString& name : names) {
-        window[name] = testsupport::ReadAll(dir.path() + "/site/" + name);
-    }
+    const QMap<QString, QByteArray> window = FilesIn(dir.path() + "/site");
+    ASSERT_EQ(window.size(), 4);
 
     // The tool: the settings with the choice, and --dither on the settings without it, give the
     // window's bytes; without either, the round gradient's files are the nearest colour's and differ.
-    for (const auto& [out, arguments] :
-         {std::pair{QStringLiteral("from-file"), QStringList{"dither.dat"}},
-          std::pair{QStringLiteral("from-option"), QStringList{"--dither", "plain.dat"}},
-          std::pair{QStringLiteral("plain"), QStringList{"plain.dat"}}}) {
-        const Process run = Start(QStringList{"--quiet", "--out", out} + arguments, scratch);
-        ASSERT_EQ(run.status, 0) << run.err.toStdString();
-        EXPECT_EQ(QDir(scratch + out).entryList(QDir::Files, QDir::Name), names);
-        for (const QString& name : names) {
-            const bool same = testsupport::ReadAll(scratch + out + "/" + name) == window[name];
-            if (out != "plain") {
-                EXPECT_TRUE(same) << out.toStdString() << " " << name.toStdString();
-            } else if (name.startsWith("u_")) {
-                EXPECT_FALSE(same) << name.toStdString();
-            }
-        }
-    }
+    ExpectTheToolWritesTheWindowsFiles(scratch, window, "dither.dat", "--dither",
+                                       [](const QString& name) { return name.startsWith("u_"); });
 }
 
 TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
@@ -418,32 +435,17 @@ TEST(KestroBatch, SmoothShapeEdgesFromTheShapePageAndFromTheCommandLineAreTheSam
     ASSERT_TRUE(project::SaveSettings(scratch + "smooth.dat", s));
     EXPECT_TRUE(testsupport::ReadAll(scratch + "smooth.dat").contains("\r\n133,Y\r\n"));
     form.SaveBatchButtonClick();
-    const QStringList names = QDir(dir.path() + "/site").entryList(QDir::Files, QDir::Name);
-    ASSERT_EQ(names.size(), 4);
-    QMap<QString, QByteArray> window;
-    for (const QString& name : names) {
-        window[name] = testsupport::ReadAll(dir.path() + "/site/" + name);
-    }
+    const QMap<QString, QByteArray> window = FilesIn(dir.path() + "/site");
+    ASSERT_EQ(window.size(), 4);
     // Partly transparent pixels along the outline.
-    const QImage round(dir.path() + "/site/" + names.last());
+    const QImage round(dir.path() + "/site/" + window.lastKey());
     bool partial = false;
     for (int x = 0; x < round.width() && !partial; ++x) {
         for (int y = 0; y < round.height() && !partial; ++y) {
             partial = qAlpha(round.pixel(x, y)) > 0 && qAlpha(round.pixel(x, y)) < 255;
         }
     }
-    EXPECT_TRUE(partial) << names.last().toStdString();
-
-    for (const auto& [out, arguments] :
-         {std::pair{QStringLiteral("from-file"), QStringList{"smooth.dat"}},
-          std::pair{QStringLiteral("from-option"), QStringList{"--smooth-shapes", "plain.dat"}},
-          std::pair{QStringLiteral("plain"), QStringList{"plain.dat"}}}) {
-        const Process run = Start(QStringList{"--quiet", "--out", out} + arguments, scratch);
-        ASSERT_EQ(run.status, 0) << run.err.toStdString();
-        EXPECT_EQ(QDir(scratch + out).entryList(QDir::Files, QDir::Name), names);
-        for (const QString& name : names) {
-            const bool same = testsupport::ReadAll(scratch + out + "/" + name) == window[name];
-            EXPECT_EQ(same, out != "plain") << out.toStdString() << " " << name.toStdString();
-        }
-    }
+    EXPECT_TRUE(partial) << window.lastKey().toStdString();
+    ExpectTheToolWritesTheWindowsFiles(scratch, window, "smooth.dat", "--smooth-shapes",
+                                       [](const QString&) { return true; });
 }
