@@ -93,6 +93,17 @@ QImage DecodeBitmap(const QByteArray& bytes, const QString& path) {
         buffer.seek(0);
         image = QImageReader(&buffer, QFileInfo(path).suffix().toLatin1()).read();
     }
+    // A file whose pixels name colours its palette has not got would leave them to whatever follows
+    // the palette in memory: the table is filled up, those pixels are black.
+    const int entries = image.format() == QImage::Format_Indexed8 ? 256
+                        : image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB
+                            ? 2
+                            : 0;
+    if (image.colorCount() < entries) {
+        QList<QRgb> table = image.colorTable();
+        table.resize(entries, qRgb(0, 0, 0));
+        image.setColorTable(table);
+    }
     return image;
 }
 
