@@ -8,9 +8,9 @@
 
 #include "app/Form1.h"
 #include "compose/ButtonComposer.h"
-#include "gif/GIFImage.h"
-#include "gif/LZWEncoder.h"
-#include "gif/WebPalette.h"
+#include "encode/GIFImage.h"
+#include "encode/LZWEncoder.h"
+#include "encode/WebPalette.h"
 #include "output/ButtonBatch.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
@@ -161,16 +161,16 @@ void BM_ReduceEncodeWrite(benchmark::State& state) {
         f.form.Composer().PlanBatch()->Picture(settings::kType1, QStringLiteral("Caption 500"), 1);
     const QString path = f.dir.path() + "/one.gif";
     const int part = static_cast<int>(state.range(0));
-    const std::vector<std::uint8_t> indices = gif::ReduceToWebPalette(face);
-    gif::TGIFImage image;
+    const std::vector<std::uint8_t> indices = encode::ReduceToWebPalette(face);
+    encode::TGIFImage image;
     image.Assign(face);
     const QByteArray bytes = image.SaveToBytes();
     for (auto _ : state) {
         if (part == 0) {
-            benchmark::DoNotOptimize(gif::ReduceToWebPalette(face));
+            benchmark::DoNotOptimize(encode::ReduceToWebPalette(face));
         } else if (part == 1) {
             QByteArray out;
-            gif::LZWCompress(out, 8, face.width(), face.height(), indices.data(), 256);
+            encode::LZWCompress(out, 8, face.width(), face.height(), indices.data(), 256);
             benchmark::DoNotOptimize(out);
         } else {
             image.SaveToFile(path);

@@ -7,9 +7,9 @@
 #include <QRandomGenerator>
 #include <cstring>
 
-#include "gif/GIFImage.h"
-#include "gif/LZWEncoder.h"
-#include "gif/WebPalette.h"
+#include "encode/GIFImage.h"
+#include "encode/LZWEncoder.h"
+#include "encode/WebPalette.h"
 
 // GIF encoding of large images, ours against giflib's encoder on the same indexed pixels, and the
 // reduction of true-colour pixels to the web palette.
@@ -55,8 +55,8 @@ const QImage& Source(int which) {
 }
 
 const std::vector<std::uint8_t>& Indices(int which) {
-    static const std::vector<std::uint8_t> button = gif::ReduceToWebPalette(Source(0));
-    static const std::vector<std::uint8_t> noise = gif::ReduceToWebPalette(Source(1));
+    static const std::vector<std::uint8_t> button = encode::ReduceToWebPalette(Source(0));
+    static const std::vector<std::uint8_t> noise = encode::ReduceToWebPalette(Source(1));
     return which == 0 ? button : noise;
 }
 
@@ -70,7 +70,7 @@ QByteArray GiflibEncode(const std::vector<std::uint8_t>& indices) {
     int error = 0;
     GifFileType* gif = EGifOpen(&out, AppendToBuffer, &error);
     std::vector<GifColorType> colours(256);
-    const auto palette = gif::WebPalette();
+    const auto palette = encode::WebPalette();
     for (std::size_t i = 0; i < palette.size(); ++i) {
         colours[i] = {palette[i].red, palette[i].green, palette[i].blue};
     }
@@ -93,7 +93,7 @@ void BM_OurLzw(benchmark::State& state) {
     for (auto _ : state) {
         QByteArray out;
         out.reserve(static_cast<qsizetype>(indices.size()));
-        gif::LZWCompress(out, 8, kSide, kSide, indices.data(), 256);
+        encode::LZWCompress(out, 8, kSide, kSide, indices.data(), 256);
         size = out.size();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * indices.size()));
@@ -113,7 +113,7 @@ void BM_GiflibLzw(benchmark::State& state) {
 void BM_WholeGifFile(benchmark::State& state) {
     const QImage& image = Source(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        gif::TGIFImage g;
+        encode::TGIFImage g;
         g.Assign(image);
         benchmark::DoNotOptimize(g.SaveToBytes());
     }
@@ -123,7 +123,7 @@ void BM_WholeGifFile(benchmark::State& state) {
 void BM_WebPaletteReduction(benchmark::State& state) {
     const QImage& image = Source(1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(gif::ReduceToWebPalette(image));
+        benchmark::DoNotOptimize(encode::ReduceToWebPalette(image));
     }
     state.SetItemsProcessed(state.iterations() * kSide * kSide);
 }

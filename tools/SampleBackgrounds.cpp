@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "gif/BmpWriter.h"
+#include "encode/BmpWriter.h"
 
 namespace samples {
 namespace {
@@ -187,7 +187,7 @@ int WriteSampleBackgrounds(const QString& folder) {
         if (QFileInfo::exists(path)) {
             continue;  // a sample there already, perhaps changed by its user, stays
         }
-        gif::SaveBmpFile(sample.image, path);
+        encode::SaveBmpFile(sample.image, path);
         ++written;
     }
     return written;

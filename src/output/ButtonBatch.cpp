@@ -4,10 +4,10 @@
 #include <QImageReader>
 #include <stdexcept>
 
-#include "gif/BmpWriter.h"
-#include "gif/GIFImage.h"
-#include "gif/PngWriter.h"
-#include "gif/WebpWriter.h"
+#include "encode/BmpWriter.h"
+#include "encode/GIFImage.h"
+#include "encode/PngWriter.h"
+#include "encode/WebpWriter.h"
 #include "output/BatchChecks.h"
 #include "output/CaptionNaming.h"
 #include "output/RenderAhead.h"
@@ -150,7 +150,7 @@ QSize ButtonFilePictureSize(const QString& path) {
         return {};
     }
     constexpr qint64 kWebpHeaderBytes = 64;
-    return gif::WebpPictureSize(file.read(kWebpHeaderBytes));
+    return encode::WebpPictureSize(file.read(kWebpHeaderBytes));
 }
 
 QString Pad30(const QString& text) {
@@ -170,20 +170,20 @@ QByteArray ButtonBatch::EncodeImage(const QImage& image, int fileType, const Gif
                                      .toStdString());
     }
     if (fileType == settings::kFileTypeGif) {
-        gif::TGIFImage gifImage;
+        encode::TGIFImage gifImage;
         if (reduction.dither) {
-            gifImage.SetDitherMode(gif::TDitherMode::dmFloydSteinberg, reduction.pageColour);
+            gifImage.SetDitherMode(encode::TDitherMode::dmFloydSteinberg, reduction.pageColour);
         }
         gifImage.Assign(image);
         return gifImage.SaveToBytes();
     }
     if (fileType == settings::kFileTypePng) {
-        return gif::EncodePng(image);
+        return encode::EncodePng(image);
     }
     if (fileType == settings::kFileTypeWebp) {
-        return gif::EncodeWebp(image);
+        return encode::EncodeWebp(image);
     }
-    return gif::EncodeBmp24(image);
+    return encode::EncodeBmp24(image);
 }
 
 bool ButtonBatch::FolderUsable(const QString& folder) {

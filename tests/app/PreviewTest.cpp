@@ -12,7 +12,7 @@
 #include "TestSupport.h"
 #include "app/ButtonsPage.h"
 #include "app/Form1.h"
-#include "gif/WebPalette.h"
+#include "encode/WebPalette.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "render/LumoButton.h"
@@ -158,7 +158,7 @@ TEST_F(PreviewTest, TheBatchWritesTheFacesTheButtonsShow) {
         for (int y = 0; y < face.height(); ++y) {
             for (int x = 0; x < face.width(); ++x) {
                 const QRgb src = face.pixel(x, y);
-                const int i = gif::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
+                const int i = encode::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
                 mismatches += (decoded.pixel(x, y) & 0xFFFFFF) !=
                               (qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6)) & 0xFFFFFF);
             }

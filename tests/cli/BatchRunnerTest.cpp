@@ -21,7 +21,7 @@
 #include "app/Form1.h"
 #include "app/ShapeFillPage.h"
 #include "cli/BatchRunner.h"
-#include "gif/BmpWriter.h"
+#include "encode/BmpWriter.h"
 #include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
@@ -90,7 +90,7 @@ class WindowAndTool : public ::testing::Test {
                 background.setPixel(x, y, qRgb(250 - x, 3 * y, 255 - 2 * y));
             }
         }
-        gif::SaveBmpFile(background, Path("bg.bmp"));
+        encode::SaveBmpFile(background, Path("bg.bmp"));
         settings::ButtonStyle& one = s.button[settings::kType1];
         one.backgroundMode = 0;
         one.bitmapFile = Path("bg.bmp");
@@ -473,7 +473,7 @@ TEST(ModeZero, TheSameSettingsGiveTheSameFilesWhateverTheWindowShowedBefore) {
             background.setPixel(x, y, qRgb(40 + 2 * x, 90 + y, 200 - x));
         }
     }
-    gif::SaveBmpFile(background, path("bg.bmp"));
+    encode::SaveBmpFile(background, path("bg.bmp"));
     const auto prepare = [&](settings::AppSettings& s, const QString& out) {
         settings::ButtonStyle& one = s.button[settings::kType1];
         one.backgroundColour = QStringLiteral("00FFFFFF");

@@ -13,7 +13,7 @@
 
 #include "TestSupport.h"
 #include "cli/BatchRunner.h"
-#include "gif/DecoderSupport.h"
+#include "encode/DecoderSupport.h"
 #include "platform/Folders.h"
 #include "settings/SettingsLists.h"
 #include "tools/SampleBackgrounds.h"

@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 #include "GifTestSupport.h"
-#include "gif/GIFImage.h"
-#include "gif/WebPalette.h"
+#include "encode/GIFImage.h"
+#include "encode/WebPalette.h"
 
 // Any image through the GIF encoder, read back by giflib: a true-colour image comes back as its
 // web-palette mapping, an indexed one as its own indices and colours.
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    gif::TGIFImage gifImage;
+    encode::TGIFImage gifImage;
     gifImage.Assign(image);
     const QByteArray bytes = gifImage.SaveToBytes();
     const giftest::Decoded decoded = giftest::DecodeWithGiflib(bytes);
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_EXPECT(got == image.color(index));
             } else {
                 const QRgb src = image.pixel(x, y);
-                const int want = gif::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
+                const int want = encode::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
                 FUZZ_EXPECT(index == want);
                 FUZZ_EXPECT(got == qRgb(51 * (want / 36), 51 * (want / 6 % 6), 51 * (want % 6)));
             }

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "gif/DecoderSupport.h"
-#include "gif/WebPalette.h"
+#include "encode/DecoderSupport.h"
+#include "encode/WebPalette.h"
 #include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
@@ -196,7 +196,7 @@ TEST_F(ButtonBatchTest, DefaultSettingsWriteTwoGifsPerCaption) {
     for (int y = 0; y < face.height(); ++y) {
         for (int x = 0; x < face.width(); ++x) {
             const QRgb src = face.pixel(x, y);
-            const int i = gif::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
+            const int i = encode::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
             EXPECT_EQ(decoded.pixel(x, y) & 0xFFFFFF,
                       qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6)) & 0xFFFFFF);
         }
@@ -228,7 +228,7 @@ TEST_F(ButtonBatchTest, DitheredGifsKeepThePageColourAroundTheFaceAndOtherFileTy
         for (int y = 0; y < face.height(); ++y) {
             for (int x = 0; x < face.width(); ++x) {
                 const QRgb src = face.pixel(x, y);
-                const int i = gif::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
+                const int i = encode::WebPaletteIndex(qRed(src), qGreen(src), qBlue(src));
                 ASSERT_EQ(before.pixel(x, y), qRgb(51 * (i / 36), 51 * (i / 6 % 6), 51 * (i % 6)));
             }
         }
@@ -238,7 +238,7 @@ TEST_F(ButtonBatchTest, DitheredGifsKeepThePageColourAroundTheFaceAndOtherFileTy
         const QByteArray dithered = testsupport::ReadAll(Out("u_a_longer_caption.gif"));
         EXPECT_NE(dithered, nearest);
         const std::vector<std::uint8_t> want =
-            gif::DitherToWebPalette(face, kept ? std::optional<QRgb>(page) : std::nullopt);
+            encode::DitherToWebPalette(face, kept ? std::optional<QRgb>(page) : std::nullopt);
         // Qt and ImageMagick read the dithered indices; outside the face the page colour maps as the
         // nearest colour maps it.
         const QImage viaQt = QImage::fromData(dithered, "GIF").convertToFormat(QImage::Format_RGB32);
@@ -263,7 +263,7 @@ TEST_F(ButtonBatchTest, DitheredGifsKeepThePageColourAroundTheFaceAndOtherFileTy
             }
         }
         EXPECT_GT(outside, 20);
-        EXPECT_EQ(moved == 0, kept || gif::IsWebColour(qRed(page), qGreen(page), qBlue(page)));
+        EXPECT_EQ(moved == 0, kept || encode::IsWebColour(qRed(page), qGreen(page), qBlue(page)));
     }
 
     // A BMP file is the same with the choice or without it.

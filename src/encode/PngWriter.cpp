@@ -1,4 +1,4 @@
-#include "gif/PngWriter.h"
+#include "encode/PngWriter.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace gif {
+namespace encode {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -572,4 +572,4 @@ QByteArray EncodePng(const QImage& image) {
     return QByteArray(reinterpret_cast<const char*>(out.data()), static_cast<qsizetype>(out.size()));
 }
 
-}  // namespace gif
+}  // namespace encode

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // The variable-length-code LZW compression of GIF image data.
-namespace gif {
+namespace encode {
 
 // Writes one frame's image data to `out`: the minimum code size byte (at least 2), the data
 // sub-blocks and the block terminator. `pixels` holds width × height colour indices, top row first;
@@ -13,4 +13,4 @@ namespace gif {
 void LZWCompress(QByteArray& out, int bitsPerPixel, int width, int height, const std::uint8_t* pixels,
                  int colourCount);
 
-}  // namespace gif
+}  // namespace encode

@@ -1,9 +1,9 @@
-#include "gif/BmpWriter.h"
+#include "encode/BmpWriter.h"
 
 #include <stdexcept>
 #include "platform/FileWriting.h"
 
-namespace gif {
+namespace encode {
 namespace {
 
 constexpr int kFileHeaderSize = 14;
@@ -78,4 +78,4 @@ void SaveBmpFile(const QImage& image, const QString& path) {
     }
 }
 
-}  // namespace gif
+}  // namespace encode

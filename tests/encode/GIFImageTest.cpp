@@ -10,12 +10,12 @@
 #include <set>
 
 #include "GifTestSupport.h"
-#include "gif/GIFException.h"
-#include "gif/GIFImage.h"
-#include "gif/LZWEncoder.h"
-#include "gif/WebPalette.h"
+#include "encode/GIFException.h"
+#include "encode/GIFImage.h"
+#include "encode/LZWEncoder.h"
+#include "encode/WebPalette.h"
 
-using namespace gif;
+using namespace encode;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include "gif/BmpWriter.h"
+#include "encode/BmpWriter.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ TEST(BmpWriter, WritesAnUncompressed24BitBitmapBottomUp) {
     image.fill(qRgb(10, 20, 30));
     image.setPixel(0, 0, qRgb(255, 0, 0));  // top left
     image.setPixel(2, 1, qRgb(0, 0, 255));  // bottom right
-    const QByteArray bmp = gif::EncodeBmp24(image);
+    const QByteArray bmp = encode::EncodeBmp24(image);
     ASSERT_EQ(bmp.size(), 14 + 40 + 2 * 12);  // rows of 9 bytes padded to 12
     EXPECT_EQ(bmp.left(2), QByteArray("BM"));
     EXPECT_EQ(U32(bmp, 2), 78u);
@@ -46,10 +46,10 @@ TEST(BmpWriter, FilesAreReplacedOnlyWhenWritten) {
     QTemporaryDir dir;
     QImage image(17, 5, QImage::Format_ARGB32);
     image.fill(qRgba(1, 2, 3, 128));
-    gif::SaveBmpFile(image, dir.path() + "/a.bmp");
+    encode::SaveBmpFile(image, dir.path() + "/a.bmp");
     QImage back(dir.path() + "/a.bmp");
     EXPECT_EQ(back.size(), QSize(17, 5));
     EXPECT_EQ(back.pixel(16, 4) & 0xFFFFFF, qRgb(1, 2, 3) & 0xFFFFFF);
-    EXPECT_THROW(gif::SaveBmpFile(image, dir.path() + "/no/such/a.bmp"), std::runtime_error);
+    EXPECT_THROW(encode::SaveBmpFile(image, dir.path() + "/no/such/a.bmp"), std::runtime_error);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.bmp"});
 }

@@ -1,12 +1,12 @@
-#include "gif/LZWEncoder.h"
+#include "encode/LZWEncoder.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
 
-#include "gif/GIFException.h"
+#include "encode/GIFException.h"
 
-namespace gif {
+namespace encode {
 namespace {
 
 constexpr int kMaxCodeWidth = 12;
@@ -225,4 +225,4 @@ void LZWCompress(QByteArray& out, int bitsPerPixel, int width, int height, const
     out.append('\0');
 }
 
-}  // namespace gif
+}  // namespace encode

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gif {
+namespace encode {
 
 struct RGBTriple {
     std::uint8_t red = 0;
@@ -42,4 +42,4 @@ class TGIFColorMap {
 class TGIFGlobalColorMap : public TGIFColorMap {};
 class TGIFLocalColorMap : public TGIFColorMap {};
 
-}  // namespace gif
+}  // namespace encode

@@ -7,8 +7,8 @@
 #include <QtEndian>
 #include <stdexcept>
 
-#include "gif/DecoderSupport.h"
-#include "gif/PngWriter.h"
+#include "encode/DecoderSupport.h"
+#include "encode/PngWriter.h"
 
 namespace {
 
@@ -140,7 +140,7 @@ TEST(PngWriter, EachPictureTakesTheSmallestExactLayoutAndReadsBackExactlyInQtAnd
     const bool imageMagick = !decodertest::ImageMagick().isEmpty();
     for (const Kind& k : kinds) {
         SCOPED_TRACE(k.name);
-        const QByteArray png = gif::EncodePng(k.image);
+        const QByteArray png = encode::EncodePng(k.image);
         ASSERT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n"));
         const std::vector<Chunk> chunks = Chunks(png);
         ASSERT_GE(chunks.size(), 3u);
@@ -183,7 +183,7 @@ TEST(PngWriter, EachPictureTakesTheSmallestExactLayoutAndReadsBackExactlyInQtAnd
             EXPECT_EQ(qAlpha(Decoded(png).convertToFormat(QImage::Format_ARGB32).pixel(0, 0)), 255);
         }
     }
-    const QImage back = Decoded(gif::EncodePng(roundGradient)).convertToFormat(QImage::Format_ARGB32);
+    const QImage back = Decoded(encode::EncodePng(roundGradient)).convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(back.pixel(0, 0), qRgba(0, 0, 0, 0));
     EXPECT_EQ(back.pixel(1, 0), roundGradient.pixel(1, 0));
     if (!imageMagick) {
@@ -194,17 +194,17 @@ TEST(PngWriter, EachPictureTakesTheSmallestExactLayoutAndReadsBackExactlyInQtAnd
 
 TEST(PngWriter, TheSameImageGivesTheSameBytesWithNoChunkButThePixels) {
     const QImage image = Picture(40, 16, 300, false);
-    const QByteArray first = gif::EncodePng(image);
-    EXPECT_EQ(gif::EncodePng(image.copy()), first);
+    const QByteArray first = encode::EncodePng(image);
+    EXPECT_EQ(encode::EncodePng(image.copy()), first);
     // An image that carries a text, a colour space and a resolution is written without them, and
     // the same pixels in another format give the same file.
     QImage tagged = image.copy();
     tagged.setText("Software", "something");
     tagged.setColorSpace(QColorSpace::SRgb);
     tagged.setDotsPerMeterX(1000);
-    EXPECT_EQ(gif::EncodePng(tagged), first);
-    EXPECT_EQ(gif::EncodePng(image.convertToFormat(QImage::Format_ARGB32)), first);
-    EXPECT_EQ(gif::EncodePng(image.convertToFormat(QImage::Format_RGB888)), first);
+    EXPECT_EQ(encode::EncodePng(tagged), first);
+    EXPECT_EQ(encode::EncodePng(image.convertToFormat(QImage::Format_ARGB32)), first);
+    EXPECT_EQ(encode::EncodePng(image.convertToFormat(QImage::Format_RGB888)), first);
     QStringList types;
     for (const Chunk& c : Chunks(first)) {
         types << QString::fromLatin1(c.type);
@@ -213,16 +213,16 @@ TEST(PngWriter, TheSameImageGivesTheSameBytesWithNoChunkButThePixels) {
     QStringList paletteTypes;
     QImage round = Picture(30, 12, 12, false, QImage::Format_ARGB32);
     round.setPixel(0, 0, qRgba(0, 0, 0, 0));
-    for (const Chunk& c : Chunks(gif::EncodePng(round))) {
+    for (const Chunk& c : Chunks(encode::EncodePng(round))) {
         paletteTypes << QString::fromLatin1(c.type);
     }
     EXPECT_EQ(paletteTypes, (QStringList{"IHDR", "PLTE", "tRNS", "IDAT", "IEND"}));
     // Transparent pixels of different colours are one colour: the file does not change.
     QImage other = round.copy();
     other.setPixel(0, 0, qRgba(200, 10, 10, 0));
-    EXPECT_EQ(gif::EncodePng(other), gif::EncodePng(round));
+    EXPECT_EQ(encode::EncodePng(other), encode::EncodePng(round));
 
-    EXPECT_THROW(gif::EncodePng(QImage()), std::runtime_error);
+    EXPECT_THROW(encode::EncodePng(QImage()), std::runtime_error);
 }
 
 TEST(PngWriter, FilesAreSmallerThanQtsWriterMakesThemAtItsHighestCompression) {
@@ -240,6 +240,6 @@ TEST(PngWriter, FilesAreSmallerThanQtsWriterMakesThemAtItsHighestCompression) {
         QImageWriter writer(&buffer, "png");
         writer.setQuality(0);
         ASSERT_TRUE(writer.write(image));
-        EXPECT_LT(gif::EncodePng(image).size(), qt.size());
+        EXPECT_LT(encode::EncodePng(image).size(), qt.size());
     }
 }

@@ -5,7 +5,7 @@
 #include <QSize>
 
 // Lossless WebP files of button faces, encoded by libwebp.
-namespace gif {
+namespace encode {
 
 // The bytes of a lossless WebP file of the image at libwebp's highest lossless effort (its preset 9,
 // the effort of `cwebp -lossless -z 9`), without metadata: every pixel that shows reads back exactly
@@ -18,4 +18,4 @@ QByteArray EncodeWebp(const QImage& image);
 // size when they do not start a WebP file.
 QSize WebpPictureSize(const QByteArray& start);
 
-}  // namespace gif
+}  // namespace encode

@@ -1,11 +1,11 @@
-#include "gif/WebPalette.h"
+#include "encode/WebPalette.h"
 
 #include <algorithm>
 #include <array>
 
-#include "gif/GIFException.h"
+#include "encode/GIFException.h"
 
-namespace gif {
+namespace encode {
 namespace {
 
 // Index contributions of each component value, so a pixel costs three look-ups and two additions.
@@ -147,4 +147,4 @@ std::vector<std::uint8_t> DitherToWebPalette(const QImage& image, std::optional<
     return indices;
 }
 
-}  // namespace gif
+}  // namespace encode

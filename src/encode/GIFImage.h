@@ -8,12 +8,12 @@
 #include <optional>
 #include <vector>
 
-#include "gif/ColorMap.h"
+#include "encode/ColorMap.h"
 
 // The in-memory GIF image: a header with the logical screen and a list of frames, each with its
 // own colour table and one colour index per pixel. A bitmap assigned to it becomes one frame; saving
 // writes a GIF87a (or GIF89a) stream with LZW-compressed image data.
-namespace gif {
+namespace encode {
 
 // How a true-colour bitmap is reduced; the program always uses the web palette, by the nearest colour
 // unless error diffusion is chosen.
@@ -129,4 +129,4 @@ class TGIFImage {
     std::optional<QRgb> keptColour_;
 };
 
-}  // namespace gif
+}  // namespace encode

@@ -3,8 +3,8 @@
 #include <QtEndian>
 #include <stdexcept>
 
-#include "gif/DecoderSupport.h"
-#include "gif/WebpWriter.h"
+#include "encode/DecoderSupport.h"
+#include "encode/WebpWriter.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(WebpWriter, LosslessFilesWithoutMetadataReadBackExactlyInLibwebpAndImageMag
     for (const bool round : {false, true}) {
         SCOPED_TRACE(round ? "round" : "rectangle");
         const QImage face = Face(77, 32, round);
-        const QByteArray webp = gif::EncodeWebp(face);
+        const QByteArray webp = encode::EncodeWebp(face);
         // A RIFF file of the one lossless image chunk: no EXIF, XMP or colour profile.
         ASSERT_TRUE(webp.startsWith("RIFF"));
         EXPECT_EQ(qFromLittleEndian<quint32>(webp.constData() + 4), static_cast<quint32>(webp.size() - 8));
@@ -49,20 +49,20 @@ TEST(WebpWriter, LosslessFilesWithoutMetadataReadBackExactlyInLibwebpAndImageMag
             EXPECT_TRUE(decodertest::ShowsTheSame(magick, face, &where)) << where.toStdString();
         }
         // The same pixels give the same bytes, whatever colour the transparent ones carry.
-        EXPECT_EQ(gif::EncodeWebp(face.copy()), webp);
-        EXPECT_EQ(gif::WebpPictureSize(webp.left(30)), QSize(77, 32));
+        EXPECT_EQ(encode::EncodeWebp(face.copy()), webp);
+        EXPECT_EQ(encode::WebpPictureSize(webp.left(30)), QSize(77, 32));
     }
     QImage other = Face(77, 32, true);
     other.setPixel(0, 0, qRgba(0, 0, 0, 0));
-    EXPECT_EQ(gif::EncodeWebp(other), gif::EncodeWebp(Face(77, 32, true)));
+    EXPECT_EQ(encode::EncodeWebp(other), encode::EncodeWebp(Face(77, 32, true)));
     // A single pixel and a wide strip.
     for (const QSize size : {QSize(1, 1), QSize(300, 2)}) {
         const QImage face = Face(size.width(), size.height(), false);
-        EXPECT_TRUE(decodertest::ShowsTheSame(decodertest::DecodeWebp(gif::EncodeWebp(face)), face));
+        EXPECT_TRUE(decodertest::ShowsTheSame(decodertest::DecodeWebp(encode::EncodeWebp(face)), face));
     }
-    EXPECT_FALSE(gif::WebpPictureSize("RIFF\x10\0\0\0WEBPVP8L").isValid());
-    EXPECT_FALSE(gif::WebpPictureSize(QByteArray()).isValid());
-    EXPECT_THROW(gif::EncodeWebp(QImage()), std::runtime_error);
+    EXPECT_FALSE(encode::WebpPictureSize("RIFF\x10\0\0\0WEBPVP8L").isValid());
+    EXPECT_FALSE(encode::WebpPictureSize(QByteArray()).isValid());
+    EXPECT_THROW(encode::EncodeWebp(QImage()), std::runtime_error);
     if (!imageMagick) {
         GTEST_SKIP() << "ImageMagick's convert is not installed (scripts/install-deps.sh installs it): "
                         "the files were read back with libwebp only";

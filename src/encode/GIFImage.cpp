@@ -1,13 +1,13 @@
-#include "gif/GIFImage.h"
+#include "encode/GIFImage.h"
 
 #include <algorithm>
 #include "platform/FileWriting.h"
 
-#include "gif/GIFException.h"
-#include "gif/LZWEncoder.h"
-#include "gif/WebPalette.h"
+#include "encode/GIFException.h"
+#include "encode/LZWEncoder.h"
+#include "encode/WebPalette.h"
 
-namespace gif {
+namespace encode {
 namespace {
 
 void AppendWord(QByteArray& out, std::uint16_t v) {
@@ -217,4 +217,4 @@ void TGIFImage::SaveToFile(const QString& path) const {
     }
 }
 
-}  // namespace gif
+}  // namespace encode

@@ -1,4 +1,4 @@
-#include "gif/WebpWriter.h"
+#include "encode/WebpWriter.h"
 
 #include <webp/decode.h>
 #include <webp/encode.h>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace gif {
+namespace encode {
 namespace {
 
 // libwebp's strongest lossless preset: the effort of `cwebp -z 9`.
@@ -72,4 +72,4 @@ QSize WebpPictureSize(const QByteArray& start) {
     return {width, height};
 }
 
-}  // namespace gif
+}  // namespace encode

@@ -1,8 +1,8 @@
-#include "gif/ColorMap.h"
+#include "encode/ColorMap.h"
 
-#include "gif/GIFException.h"
+#include "encode/GIFException.h"
 
-namespace gif {
+namespace encode {
 
 void TGIFColorMap::Add(RGBTriple colour) {
     if (Count() >= kMaxColors) {
@@ -44,4 +44,4 @@ void TGIFColorMap::WriteTo(QByteArray& out) const {
     }
 }
 
-}  // namespace gif
+}  // namespace encode

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace gif {
+namespace encode {
 
 // Errors of the GIF writer, with fixed message texts.
 class GIFException : public std::runtime_error {
@@ -17,4 +17,4 @@ inline constexpr char kUnsupportedPixelFormat[] = "Unsupported PixelFormat";
 inline constexpr char kInvalidDimensions[] = "Invalid image dimensions";
 inline constexpr char kAllocationFailed[] = "Failed to allocate memory for GIF DIB";
 
-}  // namespace gif
+}  // namespace encode

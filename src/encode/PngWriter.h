@@ -5,7 +5,7 @@
 
 // PNG files of button faces, encoded by our own writer: the smallest exact colour type for the face's
 // pixels, a filter chosen for every row and a strong deflate.
-namespace gif {
+namespace encode {
 
 // The bytes of a PNG file of the image. Every pixel reads back exactly as the image holds it (an
 // image without an alpha channel reads back opaque; a fully transparent pixel reads back as
@@ -23,4 +23,4 @@ namespace gif {
 // for an empty image.
 QByteArray EncodePng(const QImage& image);
 
-}  // namespace gif
+}  // namespace encode

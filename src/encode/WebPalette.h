@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "gif/ColorMap.h"
+#include "encode/ColorMap.h"
 
 // The fixed 216-colour web palette and the reduction of true-colour pixels to it.
-namespace gif {
+namespace encode {
 
 inline constexpr int kWebPaletteSize = 216;
 
@@ -50,4 +50,4 @@ inline bool IsWebColour(int red, int green, int blue) {
 std::vector<std::uint8_t> DitherToWebPalette(const QImage& image,
                                              std::optional<QRgb> keptColour = std::nullopt);
 
-}  // namespace gif
+}  // namespace encode
