@@ -1,5 +1,7 @@
 #include "encode/PngWriter.h"
 
+#include "encode/Deflate.h"
+
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -40,6 +42,12 @@ constexpr int kFinalLevel = 12;
 constexpr std::array<int, 4> kSmallStreamLevels = {4, 5, 8, 9};
 constexpr std::size_t kSmallStream = 8192;
 constexpr int kZlibMemoryLevel = 8;
+// Filtered streams of up to this many bytes (the rows of most button faces) are written by the
+// optimal parse alone, in one pass: there it is smaller than every level of zlib and libdeflate,
+// and faster than their fixed cost of setting up. Longer streams try it beside them, in more passes.
+constexpr std::size_t kShortStream = 2048;
+constexpr int kShortStreamPasses = 1;
+constexpr int kLongStreamPasses = 3;
 constexpr int kZlibWindowBits = 15;
 
 // One way of storing the pixels: its header fields, its unfiltered rows and its colour chunks.
@@ -145,6 +153,7 @@ Bytes SmallestCompressed(const Bytes& data) {
     }
     keep(ZlibTrial(data, Z_BEST_COMPRESSION, Z_RLE));
     keep(ZlibTrial(data, Z_BEST_COMPRESSION, Z_HUFFMAN_ONLY));
+    keep(DeflateOptimal(data.data(), data.size(), kLongStreamPasses));
     return best;
 }
 
@@ -238,13 +247,22 @@ Bytes PackRows(const std::vector<std::uint8_t>& values, std::size_t width, std::
         std::copy(values.begin(), values.end(), rows.begin());
         return rows;
     }
-    const std::size_t perByte = 8 / depth;
     for (std::size_t y = 0; y < height; ++y) {
         const std::uint8_t* in = values.data() + y * width;
         std::uint8_t* out = rows.data() + y * rowBytes;
+        unsigned packed = 0;
+        int bits = 0;
         for (std::size_t x = 0; x < width; ++x) {
-            const auto shift = static_cast<unsigned>(8 - depth * (x % perByte + 1));
-            out[x / perByte] = static_cast<std::uint8_t>(out[x / perByte] | (in[x] << shift));
+            packed = (packed << depth) | in[x];
+            bits += depth;
+            if (bits == 8) {
+                *out++ = static_cast<std::uint8_t>(packed);
+                packed = 0;
+                bits = 0;
+            }
+        }
+        if (bits > 0) {
+            *out = static_cast<std::uint8_t>(packed << (8 - bits));
         }
     }
     return rows;
@@ -528,27 +546,41 @@ QByteArray EncodePng(const QImage& image) {
     const Colours colours = Analyse(pixels);
     const std::vector<Layout> layouts = Layouts(pixels, colours, width, height);
 
-    // Every layout with its row filter strategies; the smallest at the ranking level wins. Palette
-    // indices and levels of less than a byte gain only from filters chosen row by row, colour and
-    // grey levels from any of them.
+    // Every layout with its row filter strategies: values of 2 to 8 bits (palette indices and grey
+    // levels) unfiltered and with filters chosen row by row, 8-bit colour and grey levels with each
+    // fixed filter too. A short filtered stream is written by the optimal parse at once and the smallest file
+    // wins; longer ones are ranked at a fast level, and the winner is written at the strongest of
+    // every deflate.
     const Layout* bestLayout = nullptr;
     Bytes bestFiltered;
+    Bytes bestCompressed;
     std::size_t bestSize = SIZE_MAX;
     for (const Layout& l : layouts) {
-        std::vector<int> strategies{0, kAdaptiveFilters};
-        if (l.colourType != kPalette && l.bitDepth == 8) {
-            strategies.insert(strategies.end(), {1, 2, 4});
-        }
+        // One-bit values are left unfiltered: a byte holds eight pixels, which the filters, working
+        // byte by byte, hardly predict, while deflate finds the repeated rows as well.
+        const bool fixedFilters = l.colourType != kPalette && l.bitDepth == 8;
+        const std::vector<int> strategies = fixedFilters     ? std::vector<int>{0, kAdaptiveFilters, 1, 2, 4}
+                                            : l.bitDepth > 1 ? std::vector<int>{0, kAdaptiveFilters}
+                                                             : std::vector<int>{0};
         for (const int strategy : strategies) {
             Bytes filtered = Filtered(l, height, strategy);
+            Bytes compressed;
+            if (filtered.size() <= kShortStream) {
+                compressed = DeflateOptimal(filtered.data(), filtered.size(), kShortStreamPasses);
+            }
             const std::size_t size =
-                ZlibCompress(filtered, kRankingLevel).size() + l.palette.size() + l.transparency.size();
+                (compressed.empty() ? ZlibCompress(filtered, kRankingLevel).size() : compressed.size()) +
+                l.palette.size() + l.transparency.size();
             if (size < bestSize) {
                 bestSize = size;
                 bestLayout = &l;
                 bestFiltered = std::move(filtered);
+                bestCompressed = std::move(compressed);
             }
         }
+    }
+    if (bestCompressed.empty()) {
+        bestCompressed = SmallestCompressed(bestFiltered);
     }
 
     Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -567,7 +599,7 @@ QByteArray EncodePng(const QImage& image) {
     if (!bestLayout->transparency.empty()) {
         AppendChunk(out, "tRNS", bestLayout->transparency);
     }
-    AppendChunk(out, "IDAT", SmallestCompressed(bestFiltered));
+    AppendChunk(out, "IDAT", bestCompressed);
     AppendChunk(out, "IEND", {});
     return QByteArray(reinterpret_cast<const char*>(out.data()), static_cast<qsizetype>(out.size()));
 }
