@@ -5,7 +5,7 @@ TSAN_BUILD_DIR ?= build-tsan
 FUZZ_BUILD_DIR ?= build-fuzz
 # Runs of each fuzzer in `make fuzz` (CI); longer runs: `make fuzz FUZZ_RUNS=1000000`.
 FUZZ_RUNS      ?= 20000
-FUZZERS         = fuzz_settings fuzz_region fuzz_bitmap fuzz_gif
+FUZZERS         = fuzz_settings fuzz_region fuzz_bitmap fuzz_gif fuzz_deflate
 JOBS           ?= $(shell nproc)
 # Where `make install` puts the programs; DESTDIR, when given, is put before it (staged installs).
 PREFIX         ?= /usr/local

@@ -15,9 +15,10 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kMinMatch = 3;
 constexpr int kMaxMatch = 258;
 constexpr std::size_t kWindow = 32768;
-// How many earlier places with the same three bytes are compared at each position: enough for every
-// match of a face's rows, a bound for data that repeats one short pattern at every position.
-constexpr int kMaxChain = 16;
+// How many earlier places with the same three bytes (or, in a run, runs of the same byte with as many
+// left) are compared at each position: enough for the matches of a face's rows, a bound for data
+// that repeats one short pattern everywhere.
+constexpr int kMaxChain = 64;
 // The lengths of a match that are weighed one by one at each position; beyond them only the longest.
 constexpr int kEveryLength = 8;
 constexpr int kEndOfBlock = 256;
@@ -94,10 +95,10 @@ struct Matches {
     std::vector<Reach> reach;
 };
 
-// How many bytes from a and b are the same, at least 3 (known) and at most `longest`: eight at a
-// time while eight remain.
-int MatchLength(const std::uint8_t* a, const std::uint8_t* b, int longest) {
-    int length = kMinMatch;
+// How many bytes from a and b are the same, at least `known` (already compared) and at most
+// `longest`: eight at a time while eight remain.
+int MatchLength(const std::uint8_t* a, const std::uint8_t* b, int known, int longest) {
+    int length = known;
     while (length + 8 <= longest) {
         std::uint64_t x = 0;
         std::uint64_t y = 0;
@@ -121,36 +122,61 @@ Matches FindMatches(const std::uint8_t* data, std::size_t size) {
     if (size < static_cast<std::size_t>(kMinMatch)) {
         return m;
     }
+    // How many bytes from each position on are the same as it. A position in a run of three or more
+    // is chained with the positions of runs of its byte with as many left: only those match past
+    // the run's end (one with more left matches just the run, as the position before does, one
+    // byte back); so the zeros of a face's rows find the rows above without walking every zero.
+    std::vector<std::uint32_t> same(size);
+    same[size - 1] = 1;
+    for (std::size_t i = size - 1; i-- > 0;) {
+        same[i] = data[i] == data[i + 1] ? same[i + 1] + 1 : 1;
+    }
     int bits = 8;
     while (bits < 16 && (std::size_t{1} << bits) < size) {
         ++bits;
     }
     std::vector<std::int32_t> head(std::size_t{1} << bits, -1);
     std::vector<std::int32_t> previous(size, -1);
+    m.reach.reserve(size);
     const std::size_t last = size - kMinMatch;
     for (std::size_t i = 0; i <= last; ++i) {
         m.first[i] = static_cast<std::uint32_t>(m.reach.size());
-        const std::uint32_t key =
-            (std::uint32_t{data[i]} << 16) | (std::uint32_t{data[i + 1]} << 8) | data[i + 2];
-        const std::size_t h = (key * 2654435761u) >> (32 - bits);
         const int longest = static_cast<int>(std::min<std::size_t>(kMaxMatch, size - i));
+        const bool run = same[i] >= static_cast<std::uint32_t>(kMinMatch);
+        const int runLength = static_cast<int>(std::min<std::uint32_t>(same[i], kMaxMatch + 1));
+        const std::uint32_t key =
+            run ? (1u << 24) | (std::uint32_t{data[i]} << 16) | static_cast<std::uint32_t>(runLength)
+                : (std::uint32_t{data[i]} << 16) | (std::uint32_t{data[i + 1]} << 8) | data[i + 2];
+        const std::size_t h = (key * 2654435761u) >> (32 - bits);
         int best = kMinMatch - 1;
+        if (run && i > 0 && data[i - 1] == data[i]) {
+            best = std::min(runLength, longest);
+            m.reach.push_back({static_cast<std::uint16_t>(best), 1});
+        }
         int chain = 0;
         for (std::int32_t j = head[h];
-             j >= 0 && i - static_cast<std::size_t>(j) <= kWindow && chain < kMaxChain;
+             best < longest && j >= 0 && i - static_cast<std::size_t>(j) <= kWindow && chain < kMaxChain;
              j = previous[static_cast<std::size_t>(j)], ++chain) {
             const std::uint8_t* a = data + i;
             const std::uint8_t* b = data + j;
-            if (b[best] != a[best] || b[0] != a[0] || b[1] != a[1] || b[2] != a[2]) {
+            if (b[best] != a[best] || b[0] != a[0]) {
                 continue;
             }
-            const int length = MatchLength(a, b, longest);
+            int length = 0;
+            if (run) {
+                if (same[static_cast<std::size_t>(j)] != same[i]) {
+                    continue;
+                }
+                length = MatchLength(a, b, std::min(runLength, longest), longest);
+            } else {
+                if (b[1] != a[1] || b[2] != a[2]) {
+                    continue;
+                }
+                length = MatchLength(a, b, kMinMatch, longest);
+            }
             if (length > best) {
                 best = length;
                 m.reach.push_back({static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(i - j)});
-                if (length == longest) {
-                    break;
-                }
             }
         }
         previous[i] = head[h];

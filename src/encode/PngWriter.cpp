@@ -165,9 +165,11 @@ std::vector<QRgb> Pixels(const QImage& source) {
     std::vector<QRgb> pixels(static_cast<std::size_t>(image.width()) *
                              static_cast<std::size_t>(image.height()));
     auto* out = pixels.data();
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb c = alpha ? in[x] : (in[x] | 0xFF000000u);
             *out++ = qAlpha(c) == 0 ? 0u : c;
         }
