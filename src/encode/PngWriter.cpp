@@ -187,6 +187,8 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
     c.indices.resize(pixels.size());
     QRgb previous = 0;
     int previousIndex = -1;
+    QRgb older = 0;
+    int olderIndex = -1;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const QRgb p = pixels[i];
         const int a = qAlpha(p);
@@ -211,6 +213,14 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
             ++c.counts[static_cast<std::size_t>(previousIndex)];
             continue;
         }
+        // Captions and edges alternate between two colours: the one before the previous is kept too.
+        if (p == older && olderIndex >= 0) {
+            std::swap(previous, older);
+            std::swap(previousIndex, olderIndex);
+            c.indices[i] = static_cast<std::uint8_t>(previousIndex);
+            ++c.counts[static_cast<std::size_t>(previousIndex)];
+            continue;
+        }
         std::size_t slot = (p * 2654435761u) >> 22;
         while (slotIndex[slot] >= 0 && keys[slot] != p) {
             slot = (slot + 1) % kSlots;
@@ -228,6 +238,8 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
             c.table.push_back(p);
             c.counts.push_back(0);
         }
+        older = previous;
+        olderIndex = previousIndex;
         previous = p;
         previousIndex = slotIndex[slot];
         c.indices[i] = static_cast<std::uint8_t>(previousIndex);
@@ -339,9 +351,14 @@ bool GreyLayout(const std::vector<QRgb>& pixels, const Colours& c, std::size_t w
                 continue;
             }
         }
+        std::array<std::uint8_t, 256> level{};
+        for (int v = 0; v < 256; ++v) {
+            level[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(v / step);
+        }
         std::vector<std::uint8_t> values(pixels.size());
-        std::transform(pixels.begin(), pixels.end(), values.begin(), [key, step](QRgb p) {
-            return static_cast<std::uint8_t>(qAlpha(p) == 0 && key >= 0 ? key : qRed(p) / step);
+        std::transform(pixels.begin(), pixels.end(), values.begin(), [key, &level](QRgb p) {
+            return qAlpha(p) == 0 && key >= 0 ? static_cast<std::uint8_t>(key)
+                                              : level[static_cast<std::size_t>(qRed(p))];
         });
         l.colourType = kGrey;
         l.bitDepth = depth;
