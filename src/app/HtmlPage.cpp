@@ -7,15 +7,20 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/Form1.h"
 #include "app/HintTracker.h"
+#include "platform/IntegerText.h"
 #include "settings/SettingsLists.h"
+#include "widgets/IntegerEdit.h"
 
 namespace app {
 namespace {
 
 constexpr int kNameWidth = 150;
+// As wide as the integer fields of the other pages.
+constexpr int kSpacingFieldWidth = 60;
 
 }  // namespace
 
@@ -75,8 +80,32 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
         this, QStringLiteral("Click here to change the text colour of the HTML preview pages."));
     AddLabelled(grid, 5, 1, QStringLiteral("Text colour"), SwatchRow(this, HTMLTextSwatch))
         ->setBuddy(HTMLTextSwatch.button);
+
+    PageLanguageEdit = new QLineEdit(this);
+    PageLanguageEdit->setFixedWidth(kNameWidth);
+    PageLanguageEdit->setMaxLength(settings::kMaxLanguageTagLength);
+    SetHint(PageLanguageEdit,
+            QStringLiteral("Enter the language of the script-free pages, e.g. \"en\" or \"de-CH\"."));
+    AddLabelled(grid, 7, 0, QStringLiteral("Page language"), PageLanguageEdit);
+    ButtonSpacingEdit = new widgets::TIntegerEdit(form_.Dialogs(), this);
+    ButtonSpacingEdit->SetRange(0, settings::kMaxButtonSpacing);
+    ButtonSpacingEdit->SetAutoSelect(true);
+    ButtonSpacingEdit->setFixedWidth(kSpacingFieldWidth);
+    ButtonSpacingEdit->SetErrorSink([this](const QString& text) { form_.ShowStatus(text); });
+    SetHint(ButtonSpacingEdit,
+            QStringLiteral("Select the space in pixels between the buttons of the script-free pages."));
+    AddLabelled(grid, 7, 1, QStringLiteral("Space between buttons"), ButtonSpacingEdit);
+    NavigationLabelEdit = new QLineEdit(this);
+    SetHint(NavigationLabelEdit,
+            QStringLiteral("Enter the name a screen reader gives the buttons of the navigation snippet."));
+    AddLabelled(grid, 7, 2, QStringLiteral("Navigation label"), NavigationLabelEdit);
+    NavigationSnippetCheckBox = new QCheckBox(QStringLiteral("Also write a navigation snippet"), this);
+    SetHint(
+        NavigationSnippetCheckBox,
+        QStringLiteral("Also write navigation.html and navigation.css, the buttons to paste into a site ?"));
+    grid->addWidget(NavigationSnippetCheckBox, 9, 0, 1, 3);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(7, 1);
+    grid->setRowStretch(10, 1);
 
     HTMLmainfilenameEdit->installEventFilter(this);
     On(HTMLmainfilenameEdit, &QLineEdit::textChanged,
@@ -86,6 +115,22 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     On(HTMLbrowserpath, &QLineEdit::textChanged, [this] { Settings().browser = HTMLbrowserpath->text(); });
     On(HTMLgenerateallfilesCheckBox, &QCheckBox::toggled,
        [this] { Settings().htmlGenerateAll = HTMLgenerateallfilesCheckBox->isChecked(); });
+    PageLanguageEdit->installEventFilter(this);
+    On(PageLanguageEdit, &QLineEdit::textChanged, [this] {
+        if (settings::IsLanguageTag(PageLanguageEdit->text())) {
+            Settings().pageLanguage = PageLanguageEdit->text();
+        }
+    });
+    ButtonSpacingEdit->installEventFilter(this);
+    On(ButtonSpacingEdit, &QLineEdit::textChanged, [this] {
+        if (!platform::IsEmptyIntegerText(ButtonSpacingEdit->text())) {
+            Settings().buttonSpacing = std::clamp(ButtonSpacingEdit->Value(), 0, settings::kMaxButtonSpacing);
+        }
+    });
+    On(NavigationLabelEdit, &QLineEdit::textChanged,
+       [this] { Settings().navigationLabel = NavigationLabelEdit->text(); });
+    On(NavigationSnippetCheckBox, &QCheckBox::toggled,
+       [this] { Settings().navigationSnippet = NavigationSnippetCheckBox->isChecked(); });
     On(HTMLlayoutComboBox, &QComboBox::activated, [this] { HTMLlayoutComboBoxChange(); });
     On(HTMLstyleComboBox, &QComboBox::activated, [this] { HTMLstyleComboBoxChange(); });
     On(HTMLBrowserBrowseButton, &QPushButton::clicked, [this] { HTMLbrowserbrowsebuttonClick(); });
@@ -96,6 +141,24 @@ THtmlPage::THtmlPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
 bool THtmlPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == HTMLmainfilenameEdit && event->type() == QEvent::FocusOut) {
         RunHandler([this] { HTMLmainfilenameEditExit(); });
+    }
+    if (watched == PageLanguageEdit && event->type() == QEvent::FocusOut) {
+        RunHandler([this] { PageLanguageEditExit(); });
+    }
+    if (watched == ButtonSpacingEdit && event->type() == QEvent::FocusOut) {
+        // A space outside its range is told and replaced by the nearer bound, as in the other fields.
+        // (The field's own range check counts a range from 0 as none.)
+        RunHandler([this] {
+            if (platform::IsEmptyIntegerText(ButtonSpacingEdit->text())) {
+                return;
+            }
+            const std::int32_t typed = ButtonSpacingEdit->Value();
+            const int kept = std::clamp(typed, 0, settings::kMaxButtonSpacing);
+            if (kept != typed) {
+                form_.Dialogs().ShowMessage(QString::fromLatin1(platform::kValueOutOfRangeMessage));
+                ButtonSpacingEdit->setText(QString::number(kept));
+            }
+        });
     }
     return TSettingsPage::eventFilter(watched, event);
 }
@@ -108,6 +171,10 @@ void THtmlPage::SettingsToControls() {
     HTMLgenerateallfilesCheckBox->setChecked(s.htmlGenerateAll);
     HTMLlayoutComboBox->setCurrentIndex(s.htmlLayout);
     HTMLstyleComboBox->setCurrentIndex(s.pageStyle);
+    PageLanguageEdit->setText(s.pageLanguage);
+    ButtonSpacingEdit->setText(QString::number(s.buttonSpacing));
+    NavigationLabelEdit->setText(s.navigationLabel);
+    NavigationSnippetCheckBox->setChecked(s.navigationSnippet);
     FillSwatches();
 }
 
@@ -120,6 +187,15 @@ void THtmlPage::FillSwatches() {
 void THtmlPage::HTMLmainfilenameEditExit() {
     // The field's change handler stores the new name.
     HTMLmainfilenameEdit->setText(HtmlTestPageName(HTMLmainfilenameEdit->text()));
+}
+
+void THtmlPage::PageLanguageEditExit() {
+    if (!settings::IsLanguageTag(PageLanguageEdit->text())) {
+        form_.ShowStatus(QStringLiteral("\"%1\" is not a language tag (such as en, de or pt-BR); the page "
+                                        "language stays \"%2\".")
+                             .arg(PageLanguageEdit->text(), Settings().pageLanguage));
+        PageLanguageEdit->setText(Settings().pageLanguage);
+    }
 }
 
 void THtmlPage::HTMLbrowserbrowsebuttonClick() {

@@ -7,10 +7,15 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
+namespace widgets {
+class TIntegerEdit;
+}
+
 namespace app {
 
 // "&HTML": the test page name, the pages per caption, the layout, the page style, the title prefix,
-// the browser and the page colours.
+// the browser and the page colours; the script-free page's language and space between buttons, and
+// the navigation snippet with its label.
 class THtmlPage : public TSettingsPage {
   public:
     THtmlPage(TForm1& form, QWidget* parent);
@@ -27,6 +32,8 @@ class THtmlPage : public TSettingsPage {
     void HTMLstyleComboBoxChange();
     void HTMLBackgroundPaletteBitBtnClick();
     void HTMLTextPaletteBitBtnClick();
+    // Leaving the page language: a text that is not a language tag gives way to the language kept.
+    void PageLanguageEditExit();
 
     QLineEdit* HTMLmainfilenameEdit = nullptr;
     QCheckBox* HTMLgenerateallfilesCheckBox = nullptr;
@@ -37,6 +44,10 @@ class THtmlPage : public TSettingsPage {
     QPushButton* HTMLBrowserBrowseButton = nullptr;
     ColourSwatch HTMLBackgroundSwatch;  // HTMLBackgroundImage with HTMLBackgroundPaletteBitBtn
     ColourSwatch HTMLTextSwatch;        // HTMLTextImage with HTMLTextPaletteBitBtn
+    QLineEdit* PageLanguageEdit = nullptr;
+    widgets::TIntegerEdit* ButtonSpacingEdit = nullptr;
+    QCheckBox* NavigationSnippetCheckBox = nullptr;
+    QLineEdit* NavigationLabelEdit = nullptr;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

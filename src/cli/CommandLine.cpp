@@ -65,6 +65,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                    "instead of taking the nearest web colour, whatever "
                                                    "the settings file says; other file types are as "
                                                    "they are."));
+    const QCommandLineOption snippet(QStringLiteral("snippet"),
+                                     QStringLiteral("Also writes navigation.html and navigation.css, the "
+                                                    "buttons to paste into a site, beside the pages "
+                                                    "(implies --html), whatever the settings file says."));
     const QCommandLineOption smoothShapes(QStringLiteral("smooth-shapes"),
                                           QStringLiteral("Draws the edges of both types' shapes smooth: "
                                                          "partly transparent in PNG and WebP files, "
@@ -88,7 +92,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
     parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
-                       dither, smoothShapes, scale, pageStyle, latinNames, threads});
+                       dither, smoothShapes, scale, pageStyle, latinNames, snippet, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -179,7 +183,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         }
         o.threads = n;
     }
-    o.html = parser.isSet(html) || parser.isSet(htmlOut);
+    o.snippet = parser.isSet(snippet);
+    o.html = parser.isSet(html) || parser.isSet(htmlOut) || o.snippet;
     o.keepExisting = parser.isSet(keep);
     o.quiet = parser.isSet(quiet);
     o.smooth = parser.isSet(smooth);

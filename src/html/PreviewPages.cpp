@@ -304,6 +304,8 @@ void PreviewPages::generatehtmlbuttonClick() {
     page.type2Enabled = settings_.secondbuttonEnabled;
     page.grid = &grid;
     page.scaled = output::WritesScaledImages(settings_);
+    page.language = settings_.pageLanguage;
+    page.spacing = settings_.buttonSpacing;
     const bool css = settings_.pageStyle == settings::kPageStyleCss;
     const auto readSizes = [&](int column) {
         QList<QSize> sizes;
@@ -322,7 +324,7 @@ void PreviewPages::generatehtmlbuttonClick() {
         return sizes;
     };
     page.imageSizes = readSizes(CaptionGrid::kType1Column);
-    if (css && settings_.secondbuttonEnabled) {
+    if ((css || settings_.navigationSnippet) && settings_.secondbuttonEnabled) {
         page.overSizes = readSizes(CaptionGrid::kType2Column);
     }
 
@@ -344,6 +346,7 @@ void PreviewPages::generatehtmlbuttonClick() {
             continue;
         }
         page.fileName = fileName;
+        page.currentRow = j;
         // The script-free page's title names its button as drawn; the script page's as written.
         const QString caption = grid.Cell(j, CaptionGrid::kCaptionColumn);
         page.titleSuffix = testPage ? settings_.htmlMainFilename : css ? CaptionAsDrawn(caption) : caption;
@@ -385,6 +388,48 @@ void PreviewPages::generatehtmlbuttonClick() {
         info.pageName = output::Pad30(fileName);
         info.pageSize = static_cast<double>(platform::FileSize(path));
         savedPages_.append(info);
+    }
+    // The navigation snippet and its style sheet, beside the pages, as a page is written.
+    if (settings_.navigationSnippet) {
+        page.currentRow = 0;
+        const std::pair<const char*, QString> snippets[] = {
+            {kSnippetFileName, NavigationSnippetText(page, settings_.navigationLabel)},
+            {kSnippetStyleFileName, NavigationStyleText(page)}};
+        for (const auto& [name, text] : snippets) {
+            if (platform::InterruptSignal() != 0) {
+                return;
+            }
+            const QString fileName = QLatin1String(name);
+            const QString path = htmlFolder + fileName;
+            if (!WritePageDecided(path)) {
+                if (OnPageSaved) {
+                    OnPageSaved(path, false);
+                }
+                continue;
+            }
+            QString reason;
+            if (!platform::ReplaceFile(path, platform::ToUtf8(text), &reason)) {
+                if (platform::InterruptSignal() != 0) {
+                    return;
+                }
+                if (OnPageWriteFailed) {
+                    OnPageWriteFailed(path, reason);
+                } else {
+                    dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
+                }
+                failed = true;
+                continue;
+            }
+            if (OnPageSaved) {
+                OnPageSaved(path, true);
+            }
+            output::SavedPageInfo info;
+            info.caption = output::Pad30(QLatin1String(
+                fileName == QLatin1String(kSnippetFileName) ? kSnippetCaption : kSnippetStyleCaption));
+            info.pageName = output::Pad30(fileName);
+            info.pageSize = static_cast<double>(platform::FileSize(path));
+            savedPages_.append(info);
+        }
     }
     if (failed || platform::InterruptSignal() != 0) {
         return;

@@ -34,6 +34,11 @@ struct PageContent {
     // Twice-size images were written beside the others ("…@2x"): the script-free page offers them
     // to high-density screens.
     bool scaled = false;
+    // The script-free page: its language, the pixels between its buttons, and the grid row of the
+    // caption whose page it is (0 on the test page), whose link is marked as the current page.
+    QString language = QString::fromLatin1(settings::kDefaultPageLanguage);
+    int spacing = 0;
+    int currentRow = 0;
 };
 
 // The page, line by line, each line ended by CR LF.

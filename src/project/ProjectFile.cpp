@@ -14,6 +14,7 @@
 #include "platform/ShownText.h"
 #include "platform/TextCodec.h"
 #include "settings/DefaultSettings.h"
+#include "settings/SettingsLists.h"
 
 namespace project {
 
@@ -53,6 +54,10 @@ constexpr int kSmoothEdges1Key = 133;
 constexpr int kSmoothEdges2Key = 134;
 constexpr int kPageStyleKey = 132;
 constexpr int kDitherGifKey = 135;
+constexpr int kNavigationSnippetKey = 138;
+constexpr int kNavigationLabelKey = 139;
+constexpr int kPageLanguageKey = 140;
+constexpr int kButtonSpacingKey = 141;
 constexpr int kLatinNamesKey = 143;
 
 // A yes/no value of a later choice: "Y" or "N"; anything else does not read.
@@ -587,6 +592,32 @@ class Reader {
                                                  : s_.ditherGif) = *on;
                 }
                 break;
+            case kNavigationSnippetKey:
+                if (const std::optional<bool> on = OptionalYesNo(v)) {
+                    s_.navigationSnippet = *on;
+                }
+                break;
+            case kNavigationLabelKey:
+                s_.navigationLabel = v;
+                break;
+            case kPageLanguageKey:
+                // Only a language tag reaches the page's lang attribute.
+                if (settings::IsLanguageTag(v)) {
+                    s_.pageLanguage = v;
+                } else if (notes_ != nullptr) {
+                    notes_->warnings.append(
+                        {lineNumber_,
+                         QStringLiteral(
+                             "\"%1\" is not a language tag (such as en, de or pt-BR); it is ignored")
+                             .arg(platform::ShownValue(v))});
+                }
+                break;
+            case kButtonSpacingKey:
+                if (const std::optional<int> spacing =
+                        OptionalListChoice(v, settings::kMaxButtonSpacing + 1)) {
+                    s_.buttonSpacing = *spacing;
+                }
+                break;
             case kPageStyleKey:
                 if (const std::optional<int> style = OptionalListChoice(v, settings::kPageStyleCount)) {
                     s_.pageStyle = *style;
@@ -710,6 +741,22 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.pageStyle != settings::kPageStyleClassic) {
         lines.append(QStringLiteral("/* HTML page style (0=Script rollover, 1=CSS rollover) */"));
         lines.append(Number(kPageStyleKey) + QLatin1Char(',') + Number(s.pageStyle));
+    }
+    if (s.navigationSnippet) {
+        lines.append(QStringLiteral("/* Also write a navigation snippet ? */"));
+        lines.append(Number(kNavigationSnippetKey) + QLatin1Char(',') + YesNo(s.navigationSnippet));
+    }
+    if (s.navigationLabel != QLatin1String(settings::kDefaultNavigationLabel)) {
+        lines.append(QStringLiteral("/* Navigation label */"));
+        lines.append(Number(kNavigationLabelKey) + QLatin1Char(',') + s.navigationLabel);
+    }
+    if (s.pageLanguage != QLatin1String(settings::kDefaultPageLanguage)) {
+        lines.append(QStringLiteral("/* Page language */"));
+        lines.append(Number(kPageLanguageKey) + QLatin1Char(',') + s.pageLanguage);
+    }
+    if (s.buttonSpacing != 0) {
+        lines.append(QStringLiteral("/* Space between buttons (pixels) */"));
+        lines.append(Number(kButtonSpacingKey) + QLatin1Char(',') + Number(s.buttonSpacing));
     }
     if (s.latinNames) {
         lines.append(QStringLiteral("/* Latin file names ? */"));

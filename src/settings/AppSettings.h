@@ -20,6 +20,10 @@ inline constexpr int ShownTypeNumber(int type) {
     return type + 1;
 }
 
+inline constexpr const char* kDefaultPageLanguage = "en";
+inline constexpr const char* kDefaultNavigationLabel = "Main";
+inline constexpr int kMaxButtonSpacing = 100;
+
 struct AppSettings {
     std::array<ButtonStyle, 2> button;  // [kType1], [kType2]
 
@@ -53,6 +57,12 @@ struct AppSettings {
     int pageStyle = kPageStyleClassic;  // PageStyleTexts()
     bool latinNames = false;            // file names from captions written in Latin letters
     bool ditherGif = false;             // GIF colours reduced by error diffusion, not the nearest colour
+    // The script-free page: its language (a language tag, IsLanguageTag) and the pixels between its
+    // buttons; the navigation snippet written beside the pages, and the name a screen reader gives it.
+    QString pageLanguage = QString::fromLatin1(kDefaultPageLanguage);
+    int buttonSpacing = 0;  // kButtonSpacingRange
+    bool navigationSnippet = false;
+    QString navigationLabel = QString::fromLatin1(kDefaultNavigationLabel);
 
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;

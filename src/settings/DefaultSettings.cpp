@@ -107,6 +107,10 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
     s.smoothCaptions = false;
     s.pageStyle = kPageStyleClassic;
     s.latinNames = false;
+    s.pageLanguage = QString::fromLatin1(kDefaultPageLanguage);
+    s.buttonSpacing = 0;
+    s.navigationSnippet = false;
+    s.navigationLabel = QString::fromLatin1(kDefaultNavigationLabel);
     s.browser = QLatin1String(kUseDefaultBrowser);
     s.htmlMainFilename = QLatin1String(kDefaultTestPageName);
     s.htmlTargetFolder = QLatin1String(kUseButtonTargetFolder);

@@ -1,5 +1,7 @@
 #include "settings/SettingsLists.h"
 
+#include <QRegularExpression>
+
 namespace settings {
 
 QStringList BackgroundModeTexts() {
@@ -69,6 +71,11 @@ QStringList HtmlLayoutTexts() {
 
 QStringList PageStyleTexts() {
     return {QStringLiteral("Script rollover (classic)"), QStringLiteral("CSS rollover (no script)")};
+}
+
+bool IsLanguageTag(const QString& text) {
+    static const QRegularExpression tag(QStringLiteral("^[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*$"));
+    return text.size() <= kMaxLanguageTagLength && tag.match(text).hasMatch();
 }
 
 }  // namespace settings

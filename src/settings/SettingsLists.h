@@ -92,4 +92,10 @@ inline constexpr int kFixedOffsetAlignment = 2;  // "Use Fixed … Offset" in bo
 inline constexpr char kUseButtonTargetFolder[] = "<Use button target folder above>";
 inline constexpr char kUseDefaultBrowser[] = "<Use Default>";
 
+// Whether the text is shaped as a language tag: a primary language of two to eight letters, then
+// subtags of one to eight letters or digits, each after a hyphen ("en", "de-CH", "zh-Hant-TW"), in
+// all at most kMaxLanguageTagLength characters.
+inline constexpr int kMaxLanguageTagLength = 35;
+bool IsLanguageTag(const QString& text);
+
 }  // namespace settings

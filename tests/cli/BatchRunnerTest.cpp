@@ -840,7 +840,9 @@ TEST_F(WindowAndTool, ScaleTwoWritesTheTwiceSizeImagesAsTheWindowDoesAndIsRefuse
                                         "u_home@21@2x.gif", "u_home@2x.gif"}));
     EXPECT_EQ(QImage::fromData(tool["u_home@2x.gif"]).size(),
               QImage::fromData(tool["u_home.gif"]).size() * 2);
-    EXPECT_TRUE(tool["home.htm"].contains("srcset=\"u_home@2x.gif 2x\""));
+    // Home's own page shows its type 2 image as the current page's; the other page, type 1.
+    EXPECT_TRUE(tool["home.htm"].contains("srcset=\"d_home@2x.gif 2x\""));
+    EXPECT_TRUE(tool["home@2x.htm"].contains("srcset=\"u_home@2x.gif 2x\""));
     S().scale2x = true;
     S().pageStyle = settings::kPageStyleCss;
     S().targetFolder = Path("window/");

@@ -560,18 +560,22 @@ TEST(StatusReport, AShellThatFailsToOpenTheReportGetsItsMessage) {
 namespace {
 
 // The head of every script-free page: `title`, then the rules; `vertical` picks the list's layout.
-QString CssHead(const QString& title, const QString& background, const QString& text, bool vertical) {
-    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
-           "</title>\n<style>\nbody { background-color: #" + background + "; }\np { color: #" + text +
+QString CssHead(const QString& title, const QString& background, const QString& text, bool vertical,
+                bool type2 = true, const QString& language = "en") {
+    return "<!DOCTYPE html>\n<html lang=\"" + language +
+           "\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+           title + "</title>\n<style>\nbody { background-color: #" + background + "; }\np { color: #" + text +
            "; }\n" +
            (vertical
                 ? "nav ul { list-style: none; margin: 0; padding: 0; display: flex; flex-direction: "
                   "column; align-items: flex-start; }\n"
                 : "nav ul { list-style: none; margin: 0; padding: 0; display: flex; flex-wrap: wrap; }\n") +
-           "nav a, nav img { display: block; border: 0; }\n"
-           "nav img.over { display: none; }\n"
-           "nav a:hover img.out, nav a:focus-visible img.out { display: none; }\n"
-           "nav a:hover img.over, nav a:focus-visible img.over { display: block; }\n"
+           "nav a, nav img { display: block; border: 0; }\n" +
+           (type2 ? "nav img.over { display: none; }\n"
+                    "nav a:hover img.out, nav a:focus-visible img.out { display: none; }\n"
+                    "nav a:hover img.over, nav a:focus-visible img.over { display: block; }\n"
+                  : "") +
            "</style>\n</head>\n<body>\n<nav>\n<ul>\n";
 }
 
@@ -593,14 +597,14 @@ TEST_F(PreviewPagesTest, TheScriptFreePageIsUtf8WithBothImagesOfEachButtonInANav
     pages.generatehtmlbuttonClick();
     // The twice-size copies go beside the images only once the batch writes them; the page names
     // them already ("…@2x" before the last full stop, whatever the case).
+    // The page of Home marks its link as the current page, with its type 2 image alone; the other
+    // link holds both images, the type 2 image without a text of its own.
     const QString list =
-        "<li><a href=\"home.htm\"><img class=\"out\" src=\"u_home.gif\" srcset=\"u_home@2x.gif 2x\" "
-        "width=\"14\" height=\"8\" alt=\"Home\"><img class=\"over\" src=\"d_home.gif\" "
+        "<li><a href=\"home.htm\" aria-current=\"page\"><img class=\"current\" src=\"d_home.gif\" "
         "srcset=\"d_home@2x.gif 2x\" width=\"14\" height=\"8\" alt=\"Home\"></a></li>\n"
         "<li><a href=\"a.htm\"><img class=\"out\" src=\"u_a%20b%23.gif\" srcset=\"u_a%20b%23@2x.gif 2x\" "
         "width=\"24\" height=\"8\" alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"><img class=\"over\" "
-        "src=\"D_Q.GIF\" srcset=\"D_Q@2x.GIF 2x\" width=\"24\" height=\"8\" "
-        "alt=\"A &lt;b&gt; &amp; &quot;q&quot; &#20013;\"></a></li>\n";
+        "src=\"D_Q.GIF\" srcset=\"D_Q@2x.GIF 2x\" width=\"24\" height=\"8\" alt=\"\"></a></li>\n";
     const QString page = CssHead("Caf\u00e9 &amp; \u201cco\u201d &#20013;: Home", "FFFFFF", "FF0000", false) +
                          list +
                          "</ul>\n</nav>\n<p>This page is called \"home.htm\", and is located in folder \"" +
@@ -645,8 +649,9 @@ TEST_F(PreviewPagesTest, TheScriptFreePageNamesEachButtonAsDrawnAndTheScriptPage
     pages.generatehtmlbuttonClick();
     const QString cafe = QString::fromUtf8(testsupport::ReadAll(Out("cafe.htm")));
     EXPECT_TRUE(cafe.contains("<title>R &amp; D: Caf\u00e9 &amp; Bar</title>")) << cafe.toStdString();
-    EXPECT_EQ(cafe.count("alt=\"Caf\u00e9 &amp; Bar\""), 2);
-    EXPECT_EQ(cafe.count("alt=\"Home\""), 2);
+    EXPECT_EQ(cafe.count("alt=\"Caf\u00e9 &amp; Bar\""), 1);
+    EXPECT_EQ(cafe.count("alt=\"Home\""), 1);
+    EXPECT_EQ(cafe.count("alt=\"\""), 1);
     EXPECT_FALSE(cafe.contains("&amp;&amp;"));
     const QString home = QString::fromUtf8(testsupport::ReadAll(Out("home.htm")));
     EXPECT_TRUE(home.contains("<title>R &amp; D: Home</title>")) << home.toStdString();
@@ -674,7 +679,7 @@ TEST_F(PreviewPagesTest, TheScriptFreeTestPageVerticallyWithTypeTwoDisabledHolds
     QDir().mkpath(dir.path() + "/site");
     pages.generatehtmlbuttonClick();
     const QString page =
-        CssHead("Untitled Document: index.htm", "0080FF", "000000", true) +
+        CssHead("Untitled Document: index.htm", "0080FF", "000000", true, false) +
         "<li><a href=\"home.htm\"><img class=\"out\" src=\"img/u_home.gif\" width=\"14\" height=\"8\" "
         "alt=\"Home\"></a></li>\n"
         "<li><a href=\"links.htm\"><img class=\"out\" src=\"img/u_links.gif\" width=\"15\" height=\"8\" "
@@ -683,4 +688,45 @@ TEST_F(PreviewPagesTest, TheScriptFreeTestPageVerticallyWithTypeTwoDisabledHolds
         dir.path() + "/site/\"</p>\n</body>\n</html>\n";
     EXPECT_EQ(testsupport::ReadAll(dir.path() + "/site/index.htm"), CrLfUtf8(page));
     EXPECT_EQ(Files(dir.path() + "/site"), QStringList{"index.htm"});
+}
+
+TEST_F(PreviewPagesTest, TheScriptFreePagesHaveTheirLanguageTheirSpacingAndMarkTheirOwnButton) {
+    s.pageStyle = settings::kPageStyleCss;
+    s.pageLanguage = "de-CH";
+    s.buttonSpacing = 12;
+    s.captions.SetRowCount(3);
+    s.captions.SetCell(2, 0, "Links");
+    s.captions.SetCell(2, 3, "links.htm");
+    pages.generatehtmlbuttonClick();
+    const QString links = QString::fromUtf8(testsupport::ReadAll(Out("links.htm")));
+    EXPECT_TRUE(links.startsWith("<!DOCTYPE html>\r\n<html lang=\"de-CH\">\r\n")) << links.toStdString();
+    EXPECT_TRUE(links.contains("display: flex; flex-wrap: wrap; gap: 12px; }\r\n"));
+    // Each caption's page marks its own link, and only that one; the test page marks none.
+    EXPECT_EQ(links.count("aria-current"), 1);
+    EXPECT_TRUE(links.contains(
+        "<a href=\"links.htm\" aria-current=\"page\"><img class=\"current\" src=\"d_links.gif\""));
+    EXPECT_TRUE(links.contains("<a href=\"home.htm\"><img class=\"out\" src=\"u_home.gif\""));
+    const QString home = QString::fromUtf8(testsupport::ReadAll(Out("home.htm")));
+    EXPECT_TRUE(home.contains(
+        "<a href=\"home.htm\" aria-current=\"page\"><img class=\"current\" src=\"d_home.gif\""));
+    EXPECT_TRUE(home.contains("<a href=\"links.htm\"><img class=\"out\" src=\"u_links.gif\""));
+    EXPECT_FALSE(QString::fromUtf8(testsupport::ReadAll(Out("index.htm"))).contains("aria-current"));
+
+    // Without type 2 buttons the own button shows its type 1 image, and no rule hides a type 1
+    // image under the mouse; vertically the space stands between the rows.
+    s.secondbuttonEnabled = false;
+    s.htmlLayout = 1;
+    pages.generatehtmlbuttonClick();
+    const QString alone = QString::fromUtf8(testsupport::ReadAll(Out("links.htm")));
+    EXPECT_TRUE(alone.contains("aria-current=\"page\"><img class=\"current\" src=\"u_links.gif\""));
+    EXPECT_FALSE(alone.contains(":hover"));
+    EXPECT_TRUE(alone.contains("align-items: flex-start; gap: 12px; }"));
+
+    // The script page is as it was: no language, no viewport, no current page.
+    s.pageStyle = settings::kPageStyleClassic;
+    pages.generatehtmlbuttonClick();
+    const QByteArray classic = testsupport::ReadAll(Out("links.htm"));
+    EXPECT_TRUE(classic.startsWith("<html>\r\n"));
+    EXPECT_FALSE(classic.contains("lang=") || classic.contains("viewport") ||
+                 classic.contains("aria-current"));
 }

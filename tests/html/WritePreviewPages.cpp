@@ -12,7 +12,8 @@
 
 // Writes the rollover pages of a caption list full of characters that could break a page, through the
 // window's own "Preview in web browser", into KSDATA/BUTTONS of the folder given as its first argument.
-// Further arguments choose the script-free page ("css") and the twice-size images ("2x"). Prints what
+// Further arguments choose the script-free page ("css"), the twice-size images ("2x") and the
+// navigation snippet ("snippet"). Prints what
 // a browser should find there as JSON: the folder, each row's caption and file names, the pages
 // written, the page the window opened, the page style and whether twice-size images were written.
 int main(int argc, char** argv) {
@@ -20,16 +21,18 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     bool css = false;
     bool scaled = false;
+    bool snippet = false;
     for (int i = 2; i < argc; ++i) {
         const QByteArray option(argv[i]);
         css = css || option == "css";
         scaled = scaled || option == "2x";
-        if (option != "css" && option != "2x") {
+        snippet = snippet || option == "snippet";
+        if (option != "css" && option != "2x" && option != "snippet") {
             argc = 0;
         }
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: write_preview_pages FOLDER [css] [2x]\n");
+        std::fprintf(stderr, "usage: write_preview_pages FOLDER [css] [2x] [snippet]\n");
         return 2;
     }
     platform::ScriptedDialogs dialogs;
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
     settings::AppSettings& s = form.Settings();
     s.pageStyle = css ? settings::kPageStyleCss : settings::kPageStyleClassic;
     s.scale2x = scaled;
+    s.navigationSnippet = snippet;
     struct Row {
         const char* caption;
         const char* up;
@@ -95,7 +99,8 @@ int main(int argc, char** argv) {
                           {"rows", list},
                           {"opened", shell.Opened().isEmpty() ? QString() : shell.Opened().first()},
                           {"css", css},
-                          {"scaled", scaled}};
+                          {"scaled", scaled},
+                          {"snippet", snippet}};
     std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
     return 0;
 }

@@ -838,3 +838,50 @@ TEST_F(ProjectFileTest, AShapeOrFillValueThatDoesNotReadIsIgnoredAndTheRestOfThe
     png.fileType = kFileTypeWebp;
     EXPECT_TRUE(project::SettingsFileBytes(png).contains("/* Output file type */\r\n19,WEBP\r\n"));
 }
+
+TEST_F(ProjectFileTest, ThePageLanguageSpacingAndSnippetAreWrittenOnlyWhenChangedAndALanguageIsATag) {
+    const QByteArray plain = project::SettingsFileBytes(Defaults());
+    AppSettings s = Defaults();
+    s.navigationSnippet = true;
+    s.navigationLabel = "Site & more";
+    s.pageLanguage = "pt-BR";
+    s.buttonSpacing = 100;
+    const QByteArray all = project::SettingsFileBytes(s);
+    s.captions.SetCell(0, 3, "HTML Filename");  // the header the reader writes
+    EXPECT_EQ(all, plain +
+                       "/* Also write a navigation snippet ? */\r\n138,Y\r\n"
+                       "/* Navigation label */\r\n139,Site & more\r\n"
+                       "/* Page language */\r\n140,pt-BR\r\n"
+                       "/* Space between buttons (pixels) */\r\n141,100\r\n");
+    ASSERT_TRUE(WriteAll(path(), all));
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded, s);
+    EXPECT_EQ(LoadedFrom("141,0\r\n").buttonSpacing, 0);
+
+    // A language that is not a tag never reaches a page: it is ignored with a warning of its line.
+    for (const char* bad : {"", "e", "en_GB", "en-", "-en", "en GB", "\"><script>", "en-123456789",
+                            "abcdefghi", "en-GB-oxendict-xxxxxxxx-yyyyyyyy-zzz"}) {
+        AppSettings t = Defaults();
+        project::ReadNotes notes;
+        EXPECT_EQ(
+            project::ReadSettingsBytes(
+                QStringLiteral("140,de\r\n140,%1\r\n").arg(QLatin1String(bad)).toUtf8(), t, dialogs, &notes),
+            LoadOutcome::Loaded);
+        EXPECT_EQ(t.pageLanguage, QStringLiteral("de")) << bad;
+        ASSERT_EQ(notes.warnings.size(), 1) << bad;
+        EXPECT_EQ(notes.warnings[0].line, 2);
+    }
+    for (const char* good : {"en", "DE-ch", "zh-Hant-TW", "sr-Latn-RS", "gsw", "de-CH-1996",
+                             "en-GB-oxendict-xxxxxxxx-yyyyyyyy-zz"}) {
+        EXPECT_EQ(LoadedFrom(QStringLiteral("140,%1\r\n").arg(QLatin1String(good)).toUtf8()).pageLanguage,
+                  QLatin1String(good));
+    }
+    // A space outside 0 to 100 does not read.
+    for (const char* bad : {"101", "-1", "x", ""}) {
+        EXPECT_EQ(
+            LoadedFrom(QStringLiteral("141,7\r\n141,%1\r\n").arg(QLatin1String(bad)).toUtf8()).buttonSpacing,
+            7)
+            << bad;
+    }
+}
