@@ -730,3 +730,63 @@ TEST_F(PreviewPagesTest, TheScriptFreePagesHaveTheirLanguageTheirSpacingAndMarkT
     EXPECT_FALSE(classic.contains("lang=") || classic.contains("viewport") ||
                  classic.contains("aria-current"));
 }
+
+TEST_F(PreviewPagesTest, TheSnippetIsTheNavAloneWithItsScopedStyleSheetBesideThePagesOfEitherStyle) {
+    s.navigationSnippet = true;
+    s.navigationLabel = "Site \"main\" & more";
+    s.buttonSpacing = 4;
+    s.htmlTargetFolder = dir.path() + "/site";
+    s.targetFolder = dir.path() + "/site/img/";
+    QDir().mkpath(dir.path() + "/site");
+    // With script pages too: the snippet is script-free whatever the pages are.
+    pages.generatehtmlbuttonClick();
+    const QString site = dir.path() + "/site/";
+    const QString nav = QString::fromUtf8(testsupport::ReadAll(site + "navigation.html"));
+    EXPECT_EQ(nav,
+              "<nav class=\"plumeric-nav\" aria-label=\"Site &quot;main&quot; &amp; more\">\r\n<ul>\r\n"
+              "<li><a href=\"home.htm\"><img class=\"out\" src=\"img/u_home.gif\" width=\"14\" height=\"8\" "
+              "alt=\"Home\"><img class=\"over\" src=\"img/d_home.gif\" width=\"14\" height=\"8\" "
+              "alt=\"\"></a></li>\r\n"
+              "<li><a href=\"contacts.htm\"><img class=\"out\" src=\"img/u_contacts.gif\" width=\"18\" "
+              "height=\"8\" "
+              "alt=\"Contacts\"><img class=\"over\" src=\"img/d_contacts.gif\" width=\"18\" height=\"8\" "
+              "alt=\"\"></a></li>\r\n</ul>\r\n</nav>\r\n");
+    const QString css = QString::fromUtf8(testsupport::ReadAll(site + "navigation.css"));
+    // Every rule is under the snippet's class; the list's rule has the space between buttons.
+    for (const QString& rule : css.split("\r\n", Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(rule.startsWith("/*") || rule.startsWith("nav.plumeric-nav ")) << rule.toStdString();
+        EXPECT_EQ(rule.count("{"), rule.startsWith("/*") ? 0 : 1) << rule.toStdString();
+    }
+    EXPECT_TRUE(
+        css.contains("nav.plumeric-nav ul { list-style: none; margin: 0; padding: 0; border: 0; "
+                     "display: flex; flex-wrap: wrap; gap: 4px; }"));
+    EXPECT_TRUE(css.contains("nav.plumeric-nav a:hover img.over, nav.plumeric-nav a:focus-visible img.over"));
+    // Both are in the report's page list, after the pages.
+    const QList<output::SavedPageInfo>& saved = pages.SavedPages();
+    ASSERT_EQ(saved.size(), 4);
+    EXPECT_EQ(saved[2].caption.trimmed(), "Navigation snippet");
+    EXPECT_EQ(saved[2].pageName.trimmed(), "navigation.html");
+    EXPECT_EQ(saved[3].caption.trimmed(), "Navigation style sheet");
+    EXPECT_EQ(saved[3].pageSize, static_cast<double>(QFileInfo(site + "navigation.css").size()));
+
+    // They are asked about before being replaced, as pages are; "No to All" keeps both.
+    s.htmlOverwritePrompt = true;
+    s.overwritePrompt = false;
+    ASSERT_TRUE(testsupport::WriteAll(site + "navigation.html", "mine"));
+    dialogs.Clear();
+    dialogs.QueueConfirm(platform::ConfirmAnswer::Yes);
+    dialogs.QueueConfirm(platform::ConfirmAnswer::Yes);
+    dialogs.QueueConfirm(platform::ConfirmAnswer::NoToAll);
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(dialogs.History().size(), 3);
+    EXPECT_EQ(testsupport::ReadAll(site + "navigation.html"), QByteArray("mine"));
+    EXPECT_EQ(pages.SavedPages().size(), 2);
+
+    // Off, nothing is written beside the pages.
+    s.navigationSnippet = false;
+    s.htmlOverwritePrompt = false;
+    QFile::remove(site + "navigation.html");
+    QFile::remove(site + "navigation.css");
+    pages.generatehtmlbuttonClick();
+    EXPECT_EQ(Files(site), (QStringList{"contacts.htm", "home.htm"}));
+}
