@@ -373,6 +373,19 @@ std::array<std::uint8_t, N> CodeLengths(std::array<int, N> counts, int limit) {
     return lengths;
 }
 
+// Each byte with its bits in the opposite order.
+constexpr std::array<std::uint8_t, 256> kReversedBytes = [] {
+    std::array<std::uint8_t, 256> r{};
+    for (unsigned v = 0; v < 256; ++v) {
+        unsigned out = 0;
+        for (unsigned b = 0; b < 8; ++b) {
+            out |= ((v >> b) & 1u) << (7 - b);
+        }
+        r[v] = static_cast<std::uint8_t>(out);
+    }
+    return r;
+}();
+
 // Canonical codes for the lengths, bit-reversed for writing least significant bit first.
 template <std::size_t N>
 std::array<std::uint16_t, N> CanonicalCodes(const std::array<std::uint8_t, N>& lengths) {
@@ -393,13 +406,10 @@ std::array<std::uint16_t, N> CanonicalCodes(const std::array<std::uint8_t, N>& l
         if (l == 0) {
             continue;
         }
-        int c = next[static_cast<std::size_t>(l)]++;
-        int reversed = 0;
-        for (int b = 0; b < l; ++b) {
-            reversed = (reversed << 1) | (c & 1);
-            c >>= 1;
-        }
-        codes[s] = static_cast<std::uint16_t>(reversed);
+        const auto c = static_cast<unsigned>(next[static_cast<std::size_t>(l)]++);
+        const unsigned reversed =
+            (static_cast<unsigned>(kReversedBytes[c & 0xFF]) << 8) | kReversedBytes[c >> 8];
+        codes[s] = static_cast<std::uint16_t>(reversed >> (16 - l));
     }
     return codes;
 }

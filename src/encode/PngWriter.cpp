@@ -185,12 +185,21 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
     std::array<std::int16_t, kSlots> slotIndex;
     slotIndex.fill(-1);
     c.indices.resize(pixels.size());
+    // Raw pointers into storage that never moves (the table holds at most 256 colours): the byte
+    // writes of the indices cannot then make the compiler reload the vectors at every pixel.
+    c.table.reserve(kMaxPaletteSize);
+    c.counts.reserve(kMaxPaletteSize);
+    std::uint8_t* indices = c.indices.data();
+    int* counts = c.counts.data();
+    const QRgb* in = pixels.data();
+    const std::size_t n = pixels.size();
     QRgb previous = 0;
     int previousIndex = -1;
     QRgb older = 0;
     int olderIndex = -1;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const QRgb p = pixels[i];
+    // What a colour says of the whole: told once a colour while the colours fit a palette (a pixel
+    // of a colour already seen says nothing new), once a pixel after.
+    const auto note = [&c](QRgb p) {
         const int a = qAlpha(p);
         if (a != 255) {
             c.opaque = false;
@@ -205,20 +214,24 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
                 c.greyUsed[static_cast<std::size_t>(qRed(p))] = true;
             }
         }
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        const QRgb p = in[i];
         if (!c.fitsPalette) {
+            note(p);
             continue;
         }
         if (p == previous && previousIndex >= 0) {
-            c.indices[i] = static_cast<std::uint8_t>(previousIndex);
-            ++c.counts[static_cast<std::size_t>(previousIndex)];
+            indices[i] = static_cast<std::uint8_t>(previousIndex);
+            ++counts[previousIndex];
             continue;
         }
         // Captions and edges alternate between two colours: the one before the previous is kept too.
         if (p == older && olderIndex >= 0) {
             std::swap(previous, older);
             std::swap(previousIndex, olderIndex);
-            c.indices[i] = static_cast<std::uint8_t>(previousIndex);
-            ++c.counts[static_cast<std::size_t>(previousIndex)];
+            indices[i] = static_cast<std::uint8_t>(previousIndex);
+            ++counts[previousIndex];
             continue;
         }
         std::size_t slot = (p * 2654435761u) >> 22;
@@ -226,6 +239,7 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
             slot = (slot + 1) % kSlots;
         }
         if (slotIndex[slot] < 0) {
+            note(p);
             if (c.table.size() == kMaxPaletteSize) {
                 c.fitsPalette = false;
                 c.table.clear();
@@ -237,13 +251,14 @@ Colours Analyse(const std::vector<QRgb>& pixels) {
             slotIndex[slot] = static_cast<std::int16_t>(c.table.size());
             c.table.push_back(p);
             c.counts.push_back(0);
+            counts = c.counts.data();
         }
         older = previous;
         olderIndex = previousIndex;
         previous = p;
         previousIndex = slotIndex[slot];
-        c.indices[i] = static_cast<std::uint8_t>(previousIndex);
-        ++c.counts[static_cast<std::size_t>(previousIndex)];
+        indices[i] = static_cast<std::uint8_t>(previousIndex);
+        ++counts[previousIndex];
     }
     return c;
 }
