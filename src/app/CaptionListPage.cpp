@@ -26,7 +26,7 @@ namespace app {
 namespace {
 
 constexpr int kGridRowHeight = 16;
-constexpr int kGridColumnWidths[] = {178, 186, 194, 166};
+constexpr int kGridColumnWidths[settings::CaptionGrid::kColumns] = {178, 186, 194, 166, 166};
 constexpr char kEditorColumnProperty[] = "plumericCaptionColumn";
 constexpr char kPasteText[] = "&Paste";
 
@@ -90,8 +90,10 @@ TCaptionListPage::TCaptionListPage(TForm1& form, QWidget* parent) : TSettingsPag
         CaptionStringGrid->setColumnWidth(c, kGridColumnWidths[c]);
     }
     SetHint(CaptionStringGrid,
-            QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line. "
-                           "In a caption \"&\" underlines the next letter and \"&&\" writes \"&\"."));
+            QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line; "
+                           "a caption, a tab and a link fill the Link column too. In a caption \"&\" "
+                           "underlines the next letter and \"&&\" writes \"&\". A button whose Link is "
+                           "given leads there instead of to its page."));
     CaptionStringGrid->installEventFilter(this);
     CaptionStringGrid->viewport()->installEventFilter(this);
     connect(CaptionStringGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -141,10 +143,8 @@ bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
                (watched == CaptionStringGrid || watched->property(kEditorColumnProperty).isValid())) {
         if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
             // The open editor holds the cell's text: it is cut like the cell.
-            const int column = editor->property(kEditorColumnProperty).toInt();
-            const int limit = column == settings::CaptionGrid::kCaptionColumn
-                                  ? settings::CaptionGrid::kMaxCaptionCell
-                                  : settings::CaptionGrid::kMaxNameCell;
+            const int limit =
+                settings::CaptionGrid::CellLimit(editor->property(kEditorColumnProperty).toInt());
             if (editor->text().size() > limit) {
                 editor->setText(editor->text().left(limit));
             }
@@ -188,18 +188,18 @@ bool TCaptionListPage::PasteCaptions(QLineEdit* editor) {
     }
     const int firstRow = from.row();
     const int column = from.column();
-    const int lastRow = captionModel_->Paste(firstRow, column, rows);
-    int widest = 0;
-    for (const QStringList& cells : rows) {
-        widest = std::max(widest, static_cast<int>(cells.size()));
-    }
-    const int lastColumn = std::min(column + widest, settings::CaptionGrid::kColumns) - 1;
+    captionModel_->Paste(firstRow, column, rows);
     // The pasted cells are selected; the first of them is current.
+    QItemSelection pasted;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int viewRow = firstRow + static_cast<int>(i);
+        for (const int c : settings::CaptionGrid::PastedColumns(column, rows[i].size())) {
+            pasted.select(captionModel_->index(viewRow, c), captionModel_->index(viewRow, c));
+        }
+    }
     const QModelIndex first = captionModel_->index(firstRow, column);
     CaptionStringGrid->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    CaptionStringGrid->selectionModel()->select(
-        QItemSelection(first, captionModel_->index(lastRow, lastColumn)),
-        QItemSelectionModel::ClearAndSelect);
+    CaptionStringGrid->selectionModel()->select(pasted, QItemSelectionModel::ClearAndSelect);
     Settings().captions.SetCurrentRow(CaptionGridModel::GridRow(firstRow));
     CaptionStringGrid->setFocus();
     return true;
