@@ -1,5 +1,6 @@
 #include "html/CssPage.h"
 
+#include "html/ButtonHref.h"
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/TextCodec.h"
@@ -57,8 +58,7 @@ QString CssPageText(const PageContent& page) {
     for (const int n : grid.SavedRows()) {
         const QString caption = grid.Cell(n, CaptionGrid::kCaptionColumn);
         const QSize outSize = n < page.imageSizes.size() ? page.imageSizes[n] : QSize(0, 0);
-        QString item =
-            QStringLiteral("<li><a href=\"%1\">").arg(UrlText(grid.Cell(n, CaptionGrid::kHtmlColumn)));
+        QString item = QStringLiteral("<li><a href=\"%1\">").arg(ButtonHref(grid, n));
         item += ImageTag(QStringLiteral("out"), page.relSlash, grid.Cell(n, CaptionGrid::kType1Column),
                          page.scaled, outSize, caption);
         if (page.type2Enabled) {
