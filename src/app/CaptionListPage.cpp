@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -67,6 +68,16 @@ class CaptionEditorDelegate : public QStyledItemDelegate {
   private:
     QObject* keyFilter_;
 };
+
+// The width a header section needs to show its text whole, with the header's margin on either side
+// and its grid line, in the bold it is drawn in while a cell of its column is selected.
+int HeaderWidth(const QHeaderView* header, int column) {
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QString text = header->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    return QFontMetrics(bold).horizontalAdvance(text) + 2 * margin + 2;
+}
 
 }  // namespace
 
@@ -235,9 +246,32 @@ void TCaptionListPage::ShowEditorMenu(QLineEdit* editor, const QPoint& globalPos
 }
 
 void TCaptionListPage::SizeCaptionColumns() {
-    const int width = CaptionStringGrid->viewport()->width() / settings::CaptionGrid::kColumns;
-    for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
-        CaptionStringGrid->setColumnWidth(c, width);
+    // The columns share the grid's width equally, but none is narrower than its header, which the
+    // header draws in bold while a cell of its column is selected: a column that needs more gets what
+    // it needs and the others share the rest. Where the headers need more than the whole width the
+    // grid scrolls sideways.
+    constexpr int kColumns = settings::CaptionGrid::kColumns;
+    const QHeaderView* header = CaptionStringGrid->horizontalHeader();
+    int needs[kColumns];
+    for (int c = 0; c < kColumns; ++c) {
+        needs[c] = HeaderWidth(header, c);
+    }
+    bool given[kColumns] = {};
+    int left = CaptionStringGrid->viewport()->width();
+    int sharing = kColumns;
+    for (bool changed = true; changed && sharing > 0;) {
+        changed = false;
+        for (int c = 0; c < kColumns; ++c) {
+            if (!given[c] && needs[c] > left / sharing) {
+                given[c] = true;
+                left -= needs[c];
+                --sharing;
+                changed = true;
+            }
+        }
+    }
+    for (int c = 0; c < kColumns; ++c) {
+        CaptionStringGrid->setColumnWidth(c, given[c] ? needs[c] : left / std::max(sharing, 1));
     }
 }
 
