@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -26,7 +27,7 @@ namespace app {
 namespace {
 
 constexpr int kGridRowHeight = 16;
-constexpr int kGridColumnWidths[] = {178, 186, 194, 166};
+constexpr int kGridColumnWidths[settings::CaptionGrid::kColumns] = {178, 186, 194, 166, 166};
 constexpr char kEditorColumnProperty[] = "plumericCaptionColumn";
 constexpr char kPasteText[] = "&Paste";
 
@@ -68,6 +69,16 @@ class CaptionEditorDelegate : public QStyledItemDelegate {
     QObject* keyFilter_;
 };
 
+// The width a header section needs to show its text whole, with the header's margin on either side
+// and its grid line, in the bold it is drawn in while a cell of its column is selected.
+int HeaderWidth(const QHeaderView* header, int column) {
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QString text = header->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    return QFontMetrics(bold).horizontalAdvance(text) + 2 * margin + 2;
+}
+
 }  // namespace
 
 TCaptionListPage::TCaptionListPage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent) {
@@ -90,8 +101,10 @@ TCaptionListPage::TCaptionListPage(TForm1& form, QWidget* parent) : TSettingsPag
         CaptionStringGrid->setColumnWidth(c, kGridColumnWidths[c]);
     }
     SetHint(CaptionStringGrid,
-            QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line. "
-                           "In a caption \"&\" underlines the next letter and \"&&\" writes \"&\"."));
+            QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line; "
+                           "a caption, a tab and a link fill the Link column too. In a caption \"&\" "
+                           "underlines the next letter and \"&&\" writes \"&\". A button whose Link is "
+                           "given leads there instead of to its page."));
     CaptionStringGrid->installEventFilter(this);
     CaptionStringGrid->viewport()->installEventFilter(this);
     connect(CaptionStringGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -141,10 +154,8 @@ bool TCaptionListPage::eventFilter(QObject* watched, QEvent* event) {
                (watched == CaptionStringGrid || watched->property(kEditorColumnProperty).isValid())) {
         if (auto* editor = qobject_cast<QLineEdit*>(watched)) {
             // The open editor holds the cell's text: it is cut like the cell.
-            const int column = editor->property(kEditorColumnProperty).toInt();
-            const int limit = column == settings::CaptionGrid::kCaptionColumn
-                                  ? settings::CaptionGrid::kMaxCaptionCell
-                                  : settings::CaptionGrid::kMaxNameCell;
+            const int limit =
+                settings::CaptionGrid::CellLimit(editor->property(kEditorColumnProperty).toInt());
             if (editor->text().size() > limit) {
                 editor->setText(editor->text().left(limit));
             }
@@ -188,18 +199,18 @@ bool TCaptionListPage::PasteCaptions(QLineEdit* editor) {
     }
     const int firstRow = from.row();
     const int column = from.column();
-    const int lastRow = captionModel_->Paste(firstRow, column, rows);
-    int widest = 0;
-    for (const QStringList& cells : rows) {
-        widest = std::max(widest, static_cast<int>(cells.size()));
-    }
-    const int lastColumn = std::min(column + widest, settings::CaptionGrid::kColumns) - 1;
+    captionModel_->Paste(firstRow, column, rows);
     // The pasted cells are selected; the first of them is current.
+    QItemSelection pasted;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int viewRow = firstRow + static_cast<int>(i);
+        for (const int c : settings::CaptionGrid::PastedColumns(column, rows[i].size())) {
+            pasted.select(captionModel_->index(viewRow, c), captionModel_->index(viewRow, c));
+        }
+    }
     const QModelIndex first = captionModel_->index(firstRow, column);
     CaptionStringGrid->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    CaptionStringGrid->selectionModel()->select(
-        QItemSelection(first, captionModel_->index(lastRow, lastColumn)),
-        QItemSelectionModel::ClearAndSelect);
+    CaptionStringGrid->selectionModel()->select(pasted, QItemSelectionModel::ClearAndSelect);
     Settings().captions.SetCurrentRow(CaptionGridModel::GridRow(firstRow));
     CaptionStringGrid->setFocus();
     return true;
@@ -235,9 +246,32 @@ void TCaptionListPage::ShowEditorMenu(QLineEdit* editor, const QPoint& globalPos
 }
 
 void TCaptionListPage::SizeCaptionColumns() {
-    const int width = CaptionStringGrid->viewport()->width() / settings::CaptionGrid::kColumns;
-    for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
-        CaptionStringGrid->setColumnWidth(c, width);
+    // The columns share the grid's width equally, but none is narrower than its header, which the
+    // header draws in bold while a cell of its column is selected: a column that needs more gets what
+    // it needs and the others share the rest. Where the headers need more than the whole width the
+    // grid scrolls sideways.
+    constexpr int kColumns = settings::CaptionGrid::kColumns;
+    const QHeaderView* header = CaptionStringGrid->horizontalHeader();
+    int needs[kColumns];
+    for (int c = 0; c < kColumns; ++c) {
+        needs[c] = HeaderWidth(header, c);
+    }
+    bool given[kColumns] = {};
+    int left = CaptionStringGrid->viewport()->width();
+    int sharing = kColumns;
+    for (bool changed = true; changed && sharing > 0;) {
+        changed = false;
+        for (int c = 0; c < kColumns; ++c) {
+            if (!given[c] && needs[c] > left / sharing) {
+                given[c] = true;
+                left -= needs[c];
+                --sharing;
+                changed = true;
+            }
+        }
+    }
+    for (int c = 0; c < kColumns; ++c) {
+        CaptionStringGrid->setColumnWidth(c, given[c] ? needs[c] : left / std::max(sharing, 1));
     }
 }
 

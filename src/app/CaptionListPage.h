@@ -26,7 +26,7 @@ class TCaptionListPage : public TSettingsPage {
     void CaptionStringGridKeyDown(int key);
     // Recalculates the file names of the caption list and shows them.
     void RecalculateCaptionFilenames();
-    // The four columns share the grid's width.
+    // The five columns share the grid's width.
     void SizeCaptionColumns();
     // Paste on the grid, or in the open cell editor `editor`: text of several lines (or of several
     // tab-separated cells) fills consecutive rows and the columns after the current cell; on the

@@ -12,6 +12,7 @@
 #include "compose/ButtonComposer.h"
 #include "html/PreviewPages.h"
 #include "output/ButtonBatch.h"
+#include "output/CaptionLinks.h"
 #include "output/CaptionNaming.h"
 #include "output/StatusReport.h"
 #include "platform/Interrupt.h"
@@ -107,19 +108,41 @@ bool TBatchRunner::LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialog
             QStringLiteral("cannot use the caption list \"%1\": %2").arg(options_.captionsFile, problem));
         return false;
     }
-    QStringList captions;
-    for (const QString& line : platform::SplitLines(*text)) {
-        if (!platform::Trim(line).isEmpty()) {
-            captions.append(line);
+    // A line is a caption, or a caption, a tab and the link of its button ("Caption<TAB>Link").
+    QList<QStringList> rows;
+    const QStringList lines = platform::SplitLines(*text);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringList cells = lines[i].split(QLatin1Char('\t'));
+        if (cells.size() > 2) {
+            dialogs.Fail(
+                QStringLiteral("the caption list \"%1\", line %2, holds %3 cells separated by tabs: a "
+                               "line is a caption, or a caption, a tab and its link")
+                    .arg(options_.captionsFile)
+                    .arg(i + 1)
+                    .arg(cells.size()));
+            return false;
         }
+        if (platform::Trim(cells[0]).isEmpty()) {
+            if (cells.size() == 2 && output::IsLinkGiven(cells[1])) {
+                dialogs.Warn(QStringLiteral("the caption list \"%1\", line %2: a link without a caption is "
+                                            "skipped")
+                                 .arg(options_.captionsFile)
+                                 .arg(i + 1));
+            }
+            continue;  // blank lines are skipped
+        }
+        rows.append(cells);
     }
     settings::CaptionGrid& grid = s.captions;
-    grid.SetRowCount(static_cast<int>(captions.size()) + 1);
+    grid.SetRowCount(static_cast<int>(rows.size()) + 1);
+    // A list of no captions still leaves the grid its one (empty) row.
     for (int r = 1; r < grid.RowCount(); ++r) {
-        grid.SetCell(r, settings::CaptionGrid::kCaptionColumn, captions.value(r - 1));
-        for (int c = settings::CaptionGrid::kType1Column; c <= settings::CaptionGrid::kHtmlColumn; ++c) {
+        const QStringList cells = rows.value(r - 1);
+        for (int c = 0; c < settings::CaptionGrid::kColumns; ++c) {
             grid.SetCell(r, c, QString());
         }
+        grid.SetCell(r, settings::CaptionGrid::kCaptionColumn, cells.value(0));
+        grid.SetCell(r, settings::CaptionGrid::kLinkColumn, cells.value(1));
     }
     // Names as the caption list gives them to captions typed into it: numbered where they clash.
     output::RecalculateFilenames(s);
@@ -175,6 +198,11 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
                 ? QStringLiteral("no captions: the settings file has none and no --captions file was given")
                 : QStringLiteral("no captions: the caption list \"%1\" holds none")
                       .arg(options_.captionsFile));
+        return false;
+    }
+    // A link no page may take is refused before any folder is made (the batch would refuse it too).
+    if (const std::optional<QString> refusal = output::LinkRefusal(s)) {
+        dialogs.Fail(*refusal);
         return false;
     }
     // The pages name the images by their path relative to the pages' folder: refused before any

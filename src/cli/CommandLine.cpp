@@ -24,7 +24,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption captions(
         QStringLiteral("captions"),
         QStringLiteral("Takes the captions from FILE, one a line (UTF-8, Windows-1252, or UTF-16 with "
-                       "a byte order mark), instead of the settings file's caption list."),
+                       "a byte order mark), instead of the settings file's caption list; a caption, a "
+                       "tab and a link make the button link there instead of to its page."),
         QStringLiteral("FILE"));
     const QCommandLineOption out(QStringLiteral("out"),
                                  QStringLiteral("Writes the button files into DIR instead of the "

@@ -1,5 +1,6 @@
 #include "html/CssPage.h"
 
+#include "html/ButtonHref.h"
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/TextCodec.h"
@@ -58,7 +59,7 @@ QStringList NavListItems(const PageContent& page) {
         const QString caption = CaptionAsDrawn(grid.Cell(n, CaptionGrid::kCaptionColumn));
         const QSize outSize = n < page.imageSizes.size() ? page.imageSizes[n] : QSize(0, 0);
         const QSize overSize = n < page.overSizes.size() ? page.overSizes[n] : outSize;
-        const QString href = UrlText(grid.Cell(n, CaptionGrid::kHtmlColumn));
+        const QString href = ButtonHref(grid, n);
         QString item;
         if (n == page.currentRow) {
             // The link to the page itself shows its type 2 image, without a swap.

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "html/ButtonHref.h"
 #include "html/CssPage.h"
 #include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
@@ -216,8 +217,7 @@ QString PageText(const PageContent& page) {
     for (const int n : grid.SavedRows()) {
         const QString caption = grid.Cell(n, CaptionGrid::kCaptionColumn);
         const QSize size = n < page.imageSizes.size() ? page.imageSizes[n] : QSize(0, 0);
-        line(QStringLiteral("<a href=\"") + UrlText(grid.Cell(n, CaptionGrid::kHtmlColumn)) +
-             QLatin1Char('"'));
+        line(QStringLiteral("<a href=\"") + ButtonHref(grid, n) + QLatin1Char('"'));
         line(QStringLiteral("onMouseOut=\"My_Form_Swap_Restore_Button()\""));
         out += QStringLiteral("onMouseOver=\"My_Form_Swap_Button('Image%1','','%2',1)\">")
                    .arg(QString::number(n), UrlText(page.relSlash + grid.Cell(n, imageColumn)));

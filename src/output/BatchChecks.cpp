@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "output/CaptionLinks.h"
 #include "output/CaptionNaming.h"
 #include "platform/IntegerText.h"
 #include "platform/ShownText.h"
@@ -116,6 +117,9 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
 }
 
 std::optional<QString> BatchRefusal(const settings::AppSettings& s, const BatchFaces& faces) {
+    if (std::optional<QString> link = LinkRefusal(s)) {
+        return link;
+    }
     const int types = s.secondbuttonEnabled ? 2 : 1;
     for (int type = settings::kType1; type < settings::kType1 + types; ++type) {
         if (const std::optional<QString> reason = faces.UnreadableBitmap(type)) {

@@ -29,12 +29,14 @@ QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow)
 // gives them), as ScaledNameClashMessage shows it; nothing when every "@2x" name is free.
 std::optional<QString> ScaledNameClash(const settings::AppSettings& s);
 
-// The first reason not to start the batch, as the error box shows it, or nothing. The bitmaps of the
-// types to be saved (type 2 only while it is enabled) come first: one that is missing, unreadable or
-// not a regular file. Then a twice-size image that would take the name of another file of the list
-// (ScaledNameClash). Then the size of every button: all captions are measured (in smart sizing the
-// width follows the caption), and the first button narrower or lower than one pixel, or with an image
-// (its 2× image while those are written) wider or higher than kMaxImageSide, is named.
+// The first reason not to start the batch, as the error box shows it, or nothing. First a link of the
+// list that no page may take (LinkRefusal): a batch may be the first step of writing the pages, so it
+// is refused before any file. Then the bitmaps of the types to be saved (type 2 only while it is
+// enabled): one that is missing, unreadable or not a regular file. Then a twice-size image that would
+// take the name of another file of the list (ScaledNameClash). Then the size of every button: all
+// captions are measured (in smart sizing the width follows the caption), and the first button
+// narrower or lower than one pixel, or with an image (its 2× image while those are written) wider or
+// higher than kMaxImageSide, is named.
 std::optional<QString> BatchRefusal(const settings::AppSettings& s, const BatchFaces& faces);
 
 }  // namespace output

@@ -193,8 +193,9 @@ QString NumberedFilename(const QString& name, int counter) {
 void RecalculateFilenames(settings::AppSettings& s) {
     using settings::CaptionGrid;
     CaptionGrid& grid = s.captions;
+    // The names are made anew; the links stay as they are.
     for (int r = 1; r < grid.RowCount(); ++r) {
-        for (int c = CaptionGrid::kType1Column; c < CaptionGrid::kColumns; ++c) {
+        for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kHtmlColumn; ++c) {
             grid.SetCell(r, c, QString());
         }
     }

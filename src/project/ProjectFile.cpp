@@ -29,6 +29,9 @@ constexpr int kCaptionKey = 100;
 constexpr int kType1NameKey = 101;
 constexpr int kType2NameKey = 102;
 constexpr int kHtmlNameKey = 103;
+// A row's link: after its row's 103 line, written only when the row has one, so a list without links
+// is the file older versions wrote; older versions ignore the key.
+constexpr int kLinkKey = 104;
 // Sizes typed into the size lists that the lists do not hold. Written only for such a size, after
 // the keys every reader knows, so the file is unchanged for a size chosen from the list.
 constexpr int kTypedFontSize1Key = 112;
@@ -245,16 +248,33 @@ QStringList CaptionLines(const CaptionGrid& grid) {
             continue;
         }
         lines.append(Number(kCaptionKey) + QLatin1Char(',') + row[CaptionGrid::kCaptionColumn]);
-        // A caption holding the comment mark is lost on reading; its file names would then land on
-        // the row read before it, so they are not written.
+        // A caption holding the comment mark is lost on reading; its file names and link would then
+        // land on the row read before it, so they are not written.
         if (row[CaptionGrid::kCaptionColumn].contains(QLatin1String("/*"))) {
             continue;
         }
-        for (int c = 1; c < CaptionGrid::kColumns; ++c) {
+        for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kHtmlColumn; ++c) {
             lines.append(Number(kCaptionKey + c) + QLatin1Char(',') + row[static_cast<std::size_t>(c)]);
+        }
+        if (!row[CaptionGrid::kLinkColumn].isEmpty()) {
+            lines.append(Number(kLinkKey) + QLatin1Char(',') + row[CaptionGrid::kLinkColumn]);
         }
     }
     return lines;
+}
+
+// Whether a line is a link line. A link may hold the comment mark ("https://example.com/*/"), so a
+// line whose key is 104 is read whole; every other line holding the mark is a comment.
+bool IsLinkLine(const QString& line) {
+    const qsizetype comma = line.indexOf(QLatin1Char(','));
+    if (comma < 0 || line.left(comma).contains(QLatin1String("/*"))) {
+        return false;
+    }
+    try {
+        return platform::ParseInteger(line.left(comma)) == kLinkKey;
+    } catch (const platform::ConvertError&) {
+        return false;
+    }
 }
 
 // Reads one file's lines into the settings; throws platform::ConvertError on a line it cannot
@@ -268,7 +288,8 @@ class Reader {
         CaptionGrid& grid = s_.captions;
         grid.SetRowCount(CaptionGrid::kMinimumRows);
         const QStringList header = {QStringLiteral("Button Captions"), QStringLiteral("Button 1 Filename"),
-                                    QStringLiteral("Button 2 Filename"), QStringLiteral("HTML Filename")};
+                                    QStringLiteral("Button 2 Filename"), QStringLiteral("HTML Filename"),
+                                    QStringLiteral("Link")};
         for (int c = 0; c < CaptionGrid::kColumns; ++c) {
             grid.SetCell(0, c, header[c]);
         }
@@ -278,7 +299,7 @@ class Reader {
     // Reads the line numbered `number` (from 1).
     void ReadLine(const QString& line, int number) {
         lineNumber_ = number;
-        if (line.contains(QLatin1String("/*")) || platform::Trim(line).isEmpty()) {
+        if ((line.contains(QLatin1String("/*")) && !IsLinkLine(line)) || platform::Trim(line).isEmpty()) {
             return;
         }
         const qsizetype comma = line.indexOf(QLatin1Char(','));
@@ -555,7 +576,8 @@ class Reader {
             case kType1NameKey:
             case kType2NameKey:
             case kHtmlNameKey:
-                // File names belong to the caption row read last; before any caption there is none,
+            case kLinkKey:
+                // File names and links belong to the caption row read last; before any caption there is none,
                 // and the header row is never written over.
                 if (rowCounter_ > 0) {
                     s_.captions.SetCell(rowCounter_, key - kCaptionKey, v);

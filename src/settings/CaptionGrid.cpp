@@ -66,11 +66,21 @@ void CaptionGrid::DeleteCaption() {
     }
 }
 
+int CaptionGrid::CellLimit(int column) {
+    switch (column) {
+        case kCaptionColumn:
+            return kMaxCaptionCell;
+        case kLinkColumn:
+            return kMaxLinkCell;
+        default:
+            return kMaxNameCell;
+    }
+}
+
 void CaptionGrid::CutCurrentRow() {
     Row& row = rows_[static_cast<std::size_t>(currentRow_)];
-    row[kCaptionColumn].truncate(kMaxCaptionCell);
-    for (std::size_t c = kType1Column; c < kColumns; ++c) {
-        row[c].truncate(kMaxNameCell);
+    for (std::size_t c = 0; c < kColumns; ++c) {
+        row[c].truncate(CellLimit(static_cast<int>(c)));
     }
 }
 
@@ -87,6 +97,17 @@ std::vector<QStringList> CaptionGrid::PastedRows(const QString& text) {
     return rows;
 }
 
+QList<int> CaptionGrid::PastedColumns(int column, qsizetype cells) {
+    if (column == kCaptionColumn && cells == 2) {
+        return {kCaptionColumn, kLinkColumn};
+    }
+    QList<int> columns;
+    for (int c = column; c >= 0 && c < kColumns && c - column < cells; ++c) {
+        columns.append(c);
+    }
+    return columns;
+}
+
 int CaptionGrid::PasteRows(int row, int column, const std::vector<QStringList>& rows) {
     if (row < 1 || column < 0 || column >= kColumns || rows.empty()) {
         return row - 1;
@@ -97,9 +118,9 @@ int CaptionGrid::PasteRows(int row, int column, const std::vector<QStringList>& 
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const QStringList& cells = rows[i];
-        for (int c = column; c < kColumns && c - column < cells.size(); ++c) {
-            const int limit = c == kCaptionColumn ? kMaxCaptionCell : kMaxNameCell;
-            SetCell(row + static_cast<int>(i), c, cells[c - column].left(limit));
+        const QList<int> columns = PastedColumns(column, cells.size());
+        for (qsizetype k = 0; k < columns.size(); ++k) {
+            SetCell(row + static_cast<int>(i), columns[k], cells[k].left(CellLimit(columns[k])));
         }
     }
     return last;

@@ -6,23 +6,29 @@
 #include <array>
 #include <vector>
 
-// The caption list: a header row and one row per button, four text columns each — the caption, the
-// type 1 file name, the type 2 file name and the HTML file name. A row whose caption is empty is
-// blank and is skipped by everything that reads the list.
+// The caption list: a header row and one row per button, five text columns each — the caption, the
+// type 1 file name, the type 2 file name, the HTML file name and the link. A row whose caption is
+// empty is blank and is skipped by everything that reads the list. A row's link, when it is given, is
+// where its button leads on the pages instead of its own page.
 namespace settings {
 
 class CaptionGrid {
   public:
-    static constexpr int kColumns = 4;
+    static constexpr int kColumns = 5;
     static constexpr int kCaptionColumn = 0;
     static constexpr int kType1Column = 1;
     static constexpr int kType2Column = 2;
     static constexpr int kHtmlColumn = 3;
+    static constexpr int kLinkColumn = 4;
     // A grid always has its header row and at least one row under it.
     static constexpr int kMinimumRows = 2;
     // Longest caption and longest file name a cell keeps once a key is pressed in its row.
     static constexpr int kMaxCaptionCell = 250;
     static constexpr int kMaxNameCell = 40;
+    // A link is cut only where no page could use it any more.
+    static constexpr int kMaxLinkCell = 2048;
+    // The longest text a cell of the column keeps.
+    static int CellLimit(int column);
 
     using Row = std::array<QString, kColumns>;
 
@@ -44,7 +50,7 @@ class CaptionGrid {
     void AddCaption();
     // Removes the current row; the last remaining data row is emptied instead of removed.
     void DeleteCaption();
-    // Cuts the current row's caption to kMaxCaptionCell characters and its names to kMaxNameCell.
+    // Cuts each cell of the current row to its column's CellLimit.
     void CutCurrentRow();
     bool CurrentRowIsLast() const { return currentRow_ == RowCount() - 1; }
 
@@ -59,9 +65,14 @@ class CaptionGrid {
     // Pasted text as rows of cells: one row a line (CR LF, LF or CR), its cells split at tabs.
     // Blank lines (nothing but white space) are skipped.
     static std::vector<QStringList> PastedRows(const QString& text);
-    // Writes pasted rows into consecutive rows from `row`, each row's cells into the columns from
-    // `column` on; cells past the last column are dropped, rows past the last row are added. Each
-    // cell is cut as a key press cuts it. Answers the last row written (`row` - 1 when none).
+    // The columns a pasted line of `cells` cells fills when the paste starts at `column`: from the
+    // caption column a line of exactly two cells is a caption and its link, as in a captions file;
+    // otherwise the cells fill the columns from `column` on, in their order, those past the last
+    // column dropped.
+    static QList<int> PastedColumns(int column, qsizetype cells);
+    // Writes pasted rows into consecutive rows from `row`, each row's cells into the columns that
+    // PastedColumns gives; rows past the last row are added. Each cell is cut as a key press cuts it.
+    // Answers the last row written (`row` - 1 when none).
     int PasteRows(int row, int column, const std::vector<QStringList>& rows);
 
     bool operator==(const CaptionGrid&) const = default;

@@ -48,7 +48,7 @@ void ApplyAlignmentDefaults(ButtonStyle& b) {
 
 QStringList DefaultCaptionHeader() {
     return {QStringLiteral("Button Captions"), QStringLiteral("Button 1 Filename"),
-            QStringLiteral("Button 2 Filename"), QStringLiteral("HTML filename")};
+            QStringLiteral("Button 2 Filename"), QStringLiteral("HTML filename"), QStringLiteral("Link")};
 }
 
 QStringList DefaultCaptions() {

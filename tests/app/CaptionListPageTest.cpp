@@ -61,17 +61,20 @@ class CaptionListPageTest : public ::testing::Test {
 
 TEST_F(CaptionListPageTest, TheGridShowsTheCaptionListUnderItsHeader) {
     ASSERT_EQ(model->rowCount(), 7);
-    ASSERT_EQ(model->columnCount(), 4);
+    ASSERT_EQ(model->columnCount(), 5);
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Button Captions"));
     EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("HTML filename"));
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Link"));
     EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
     EXPECT_EQ(Cell(6, 0), QStringLiteral("Links"));
     EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 16);
-    // The hint tells how to paste a list and what "&" does in a caption.
+    // The hint tells how to paste a list, what "&" does in a caption and what a link does.
     EXPECT_EQ(
         app::OwnHint(grid),
-        QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line. "
-                       "In a caption \"&\" underlines the next letter and \"&&\" writes \"&\"."));
+        QStringLiteral("Enter/amend the list of button captions, or paste a list of them, one per line; "
+                       "a caption, a tab and a link fill the Link column too. In a caption \"&\" "
+                       "underlines the next letter and \"&&\" writes \"&\". A button whose Link is "
+                       "given leads there instead of to its page."));
     EXPECT_EQ(form->captionListPage->AddCaptionButton->text(), QStringLiteral("Add Caption"));
     EXPECT_EQ(form->captionListPage->DeleteCaptionButton->text(), QStringLiteral("Delete Caption"));
 
@@ -289,8 +292,8 @@ void ContextMenuOn(QWidget* widget, QPoint pos) {
 
 TEST_F(CaptionListPageTest, CtrlVOnTheGridPastesOneCaptionPerLineFromTheCurrentRow) {
     form->captionListPage->CalculateFilenamesButton->click();
-    QGuiApplication::clipboard()->setText(
-        QStringLiteral("Home\r\nÜber uns\r\n\r\n   \r\nKontakt\tu_kontakt.gif\r\nFAQ?\r\n"));
+    QGuiApplication::clipboard()->setText(QStringLiteral(
+        "Home\r\nÜber uns\r\n\r\n   \r\nKontakt\tu_kontakt.gif\td_kontakt.gif\r\nFAQ?\t/faq/\r\n"));
     SelectCell(5, 0);  // "Search"
     QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
 
@@ -298,7 +301,12 @@ TEST_F(CaptionListPageTest, CtrlVOnTheGridPastesOneCaptionPerLineFromTheCurrentR
     EXPECT_EQ(Captions(model), (QStringList{"Home", "Contacts", "Products", "Services", "Support", "Home",
                                             QStringLiteral("Über uns"), "Kontakt", "FAQ?"}));
     EXPECT_EQ(form->Settings().captions.Cell(9, 0), QStringLiteral("FAQ?"));
+    // Three cells fill the columns in their order; a caption and one more cell are a caption and its
+    // link, as in a captions file.
     EXPECT_EQ(Cell(7, 1), QStringLiteral("u_kontakt.gif"));
+    EXPECT_EQ(Cell(7, 2), QStringLiteral("d_kontakt.gif"));
+    EXPECT_EQ(Cell(7, 4), QString());
+    EXPECT_EQ(Cell(8, 4), QStringLiteral("/faq/"));
     // Names stay as they were, as when a caption is typed over: the next recalculation names them.
     EXPECT_EQ(Cell(5, 1), QStringLiteral("u_search.gif"));
     EXPECT_EQ(Cell(8, 1), QString());
@@ -306,8 +314,10 @@ TEST_F(CaptionListPageTest, CtrlVOnTheGridPastesOneCaptionPerLineFromTheCurrentR
     EXPECT_EQ(grid->currentIndex(), model->index(5, 0));
     EXPECT_EQ(form->Settings().captions.CurrentRow(), 6);
     const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
-    EXPECT_EQ(selected.size(), 8);
-    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(8, 1)));
+    EXPECT_EQ(selected.size(), 7);
+    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(7, 2)));
+    EXPECT_TRUE(grid->selectionModel()->isSelected(model->index(8, 4)));
+    EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(8, 1)));
     EXPECT_FALSE(grid->selectionModel()->isSelected(model->index(4, 0)));
 
     // A single line on the grid replaces the current cell; from a name column it stays a name.
@@ -324,7 +334,51 @@ TEST_F(CaptionListPageTest, CtrlVOnTheGridPastesOneCaptionPerLineFromTheCurrentR
     ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
     const QByteArray saved = dat.readAll();
     EXPECT_TRUE(saved.contains("Kontakt\r\n")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("FAQ?\r\n"));
+    EXPECT_TRUE(saved.contains("100,FAQ?\r\n101,\r\n102,\r\n103,\r\n104,/faq/\r\n"));
+}
+
+TEST_F(CaptionListPageTest, TheLinkColumnIsTypedLikeTheOthersAndTheFiveColumnsShareTheGridsWidth) {
+    SelectCell(0, 4);
+    QTest::keyClick(grid, '#');  // typing opens the cell's editor
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "top");
+    EXPECT_EQ(form->Settings().captions.Cell(1, 4), QStringLiteral("#top"));
+    // A link is no file name: it is cut at 2048 characters, not 40.
+    editor->insert(QString(2050, 'l'));
+    QTest::keyClick(editor, Qt::Key_End);
+    EXPECT_EQ(form->Settings().captions.Cell(1, 4), "#top" + QString(2044, 'l'));
+    EXPECT_EQ(editor->text().size(), 2048);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(Cell(0, 4).size(), 2048);
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("Home"));
+
+    // The five columns share the grid's width, each header whole even in the bold it takes while a
+    // cell of its column is selected.
+    const QHeaderView* header = grid->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    int total = 0;
+    for (int c = 0; c < 5; ++c) {
+        const QString text = model->headerData(c, Qt::Horizontal).toString();
+        EXPECT_LE(QFontMetrics(bold).horizontalAdvance(text) + 2 * margin, header->sectionSize(c)) << c;
+        total += header->sectionSize(c);
+    }
+    EXPECT_LE(total, grid->viewport()->width());
+    EXPECT_GE(total, grid->viewport()->width() - 4);
+    // The Link column, whose header needs the least, takes an equal share of what the others leave.
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_GE(header->sectionSize(c), header->sectionSize(4)) << c;
+    }
+    EXPECT_GE(header->sectionSize(4), 100);
+
+    // The link is saved after its row's page name.
+    form->close();
+    QFile dat(dir.path() + "/KSDATA/PROJECTS/kestro.dat");
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dat.readAll().contains("100,Home\r\n101,\r\n102,\r\n103,\r\n104,#top" +
+                                       QByteArray(2044, 'l') + "\r\n100,Contacts\r\n"));
 }
 
 TEST_F(CaptionListPageTest, CtrlVInACellEditorPastesLinesIntoRowsAndOneLineIntoTheText) {

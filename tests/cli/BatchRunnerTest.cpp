@@ -22,6 +22,7 @@
 #include "app/ShapeFillPage.h"
 #include "cli/BatchRunner.h"
 #include "encode/BmpWriter.h"
+#include "output/CaptionLinks.h"
 #include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
@@ -1080,4 +1081,105 @@ TEST_F(WindowAndTool, ARoundPngButtonIsTransparentOutsideAndExactInsideToQtAndIm
     EXPECT_EQ(gif.pixel(15, 20), qRgb(0xCC, 0xCC, 0xCC));
     EXPECT_EQ(Magick("convert", {Path("gif/u_go.gif"), "-format", "%[pixel:p{0,0}]", "info:"}),
               QStringLiteral("srgb(153,102,51)"));
+}
+
+TEST_F(WindowAndTool, LinksFromTheWindowTheSettingsFileOrACaptionsFileGiveTheSamePagesAndABadOneIsRefused) {
+    using settings::CaptionGrid;
+    S().targetFolder = Path("site/img/");
+    S().htmlTargetFolder = Path("site/");
+    S().pageStyle = settings::kPageStyleCss;
+    const QStringList captions = {"Home", "About us", "Mail", "Shop"};
+    const QStringList links = {"/", "about us.htm#team", "mailto:team@example.com", ""};
+    S().captions.SetRowCount(static_cast<int>(captions.size()) + 1);
+    for (int r = 1; r <= captions.size(); ++r) {
+        S().captions.SetCell(r, CaptionGrid::kCaptionColumn, captions[r - 1]);
+        S().captions.SetCell(r, CaptionGrid::kLinkColumn, links[r - 1]);
+    }
+    output::RecalculateFilenames(S());
+    ASSERT_TRUE(project::SaveSettings(Path("settings.dat"), S()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("site"));
+    form->generatehtmlbuttonClick();
+    ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.History().first().text.toStdString();
+    const QMap<QString, QByteArray> window = FilesIn(Path("site"));
+    ASSERT_EQ(window.size(), 4 * 3);
+    EXPECT_TRUE(window["about_us.htm"].contains("<li><a href=\"about%20us.htm#team\"><img"));
+    EXPECT_TRUE(window["shop.htm"].contains("<li><a href=\"shop.htm\"><img"));
+    ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
+
+    // The settings file's links (key 104), and a captions file of "Caption<TAB>Link" lines in place
+    // of the settings file's list: the window's bytes. A line without a tab is a caption alone; a
+    // link without a caption is skipped with a warning.
+    ASSERT_TRUE(testsupport::WriteAll(Path("caps.txt"),
+                                      "Home\t/\r\nAbout us\tabout us.htm#team\r\n\r\n"
+                                      "\t#alone\r\nMail\tmailto:team@example.com\r\nShop\r\n"));
+    for (const bool fromFile : {false, true}) {
+        ASSERT_TRUE(QDir(dir.path()).mkdir("site"));
+        BatchOptions options;
+        options.settingsFile = Path("settings.dat");
+        options.html = true;
+        if (fromFile) {
+            options.captionsFile = Path("caps.txt");
+        }
+        const Outcome tool = RunTool(options, Path("elsewhere/"));
+        EXPECT_EQ(tool.status, cli::kExitOk) << tool.err.toStdString();
+        EXPECT_EQ(tool.err, fromFile ? "kestro-batch: warning: the caption list \"" + Path("caps.txt") +
+                                           "\", line 4: a link without a caption is skipped\n"
+                                     : QString());
+        const QMap<QString, QByteArray> written = FilesIn(Path("site"));
+        EXPECT_EQ(written.keys(), window.keys());
+        for (const QString& name : window.keys()) {
+            EXPECT_TRUE(written[name] == window[name]) << name.toStdString();
+        }
+        ASSERT_TRUE(QDir(Path("site")).removeRecursively());
+    }
+
+    // A line of more than two cells is no caption list line: nothing is written, status 1.
+    ASSERT_TRUE(testsupport::WriteAll(Path("three.txt"), "Home\t/\r\nShop\tshop.gif\tshop.htm\r\n"));
+    BatchOptions options;
+    options.settingsFile = Path("settings.dat");
+    options.captionsFile = Path("three.txt");
+    options.outFolder = Path("tool/img");
+    options.htmlFolder = Path("tool");
+    Outcome run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: the caption list \"" + Path("three.txt") +
+                           "\", line 2, holds 3 cells separated by tabs: a line is a caption, or a caption, "
+                           "a tab and its link\n");
+    EXPECT_FALSE(QFileInfo::exists(Path("tool")));
+
+    // A link no page takes: the window's error box, the tool's same text and status 1, and neither
+    // writes a file or makes a folder.
+    // (A tab cannot stand inside a captions file's link: blanks and capitals stand for it there.)
+    const QString bad = QStringLiteral(" JAVA script:alert(document.cookie)");
+    ASSERT_TRUE(testsupport::WriteAll(Path("bad.txt"), ("Home\t/\r\nShop\t" + bad + "\r\n").toUtf8()));
+    options.captionsFile = Path("bad.txt");
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    const QString refusal = output::LinkRefusedMessage(2, "Shop", bad);
+    EXPECT_EQ(run.err, "kestro-batch: " + QString(refusal).replace("\r", "\nkestro-batch: ") + "\n");
+    EXPECT_TRUE(run.err.contains("\" JAVA script:alert(document.cookie)\""));
+    EXPECT_EQ(run.out, QString());
+    EXPECT_FALSE(QFileInfo::exists(Path("tool")));
+
+    const QString tabbed = QStringLiteral("Java\tScript:alert(document.cookie)");
+    S().captions.SetCell(4, CaptionGrid::kLinkColumn, tabbed);
+    S().targetFolder = Path("window/img/");
+    S().htmlTargetFolder = Path("window/");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("window"));
+    dialogs.Clear();
+    form->generatehtmlbuttonClick();
+    ASSERT_EQ(dialogs.History().size(), 1);
+    EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+    const QString row4 = output::LinkRefusedMessage(4, "Shop", tabbed);
+    EXPECT_EQ(dialogs.History()[0].text, row4);
+    EXPECT_TRUE(row4.contains("\"Java\\tScript:alert(document.cookie)\""));
+    EXPECT_TRUE(FilesIn(Path("window")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Path("window/img")));
+    ASSERT_TRUE(project::SaveSettings(Path("bad.dat"), S()));
+    options.settingsFile = Path("bad.dat");
+    options.captionsFile.clear();
+    run = RunTool(options, dir.path() + "/");
+    EXPECT_EQ(run.status, cli::kExitFailed);
+    EXPECT_EQ(run.err, "kestro-batch: " + QString(row4).replace("\r", "\nkestro-batch: ") + "\n");
+    EXPECT_FALSE(QFileInfo::exists(Path("tool")));
 }

@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "html/PreviewPages.h"
+#include "output/CaptionLinks.h"
 #include "output/StatusReport.h"
 #include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
@@ -789,4 +790,89 @@ TEST_F(PreviewPagesTest, TheSnippetIsTheNavAloneWithItsScopedStyleSheetBesideThe
     QFile::remove(site + "navigation.css");
     pages.generatehtmlbuttonClick();
     EXPECT_EQ(Files(site), (QStringList{"contacts.htm", "home.htm"}));
+}
+
+TEST_F(PreviewPagesTest, AButtonWithALinkLinksThereOnEveryPageOfBothStylesAndEveryPageIsStillWritten) {
+    using settings::CaptionGrid;
+    s.overwritePrompt = false;  // each style writes the images again
+    s.captions.SetRowCount(7);
+    const QStringList more = {"Products", "Services", "Support", "Search"};
+    for (int r = 3; r <= 6; ++r) {
+        s.captions.SetCell(r, CaptionGrid::kCaptionColumn, more[r - 3]);
+    }
+    s.captions.SetCell(1, CaptionGrid::kLinkColumn, " about us.htm?a=1&b=\"2\"<x> ");
+    // Row 2 (Contacts) has no link: it links to its page as before.
+    s.captions.SetCell(3, CaptionGrid::kLinkColumn, "/shop/index.htm");
+    s.captions.SetCell(4, CaptionGrid::kLinkColumn, "#top");
+    s.captions.SetCell(5, CaptionGrid::kLinkColumn, "MailTo:team@example.com?subject=Hi there");
+    s.captions.SetCell(6, CaptionGrid::kLinkColumn, "ht\ttps://example.com/\u0416?q=caf\u00e9");
+    const QStringList hrefs = {"about%20us.htm?a=1&amp;b=%222%22%3Cx%3E",
+                               "contacts.htm",
+                               "/shop/index.htm",
+                               "#top",
+                               "MailTo:team@example.com?subject=Hi%20there",
+                               "https://example.com/%D0%96?q=caf%C3%A9"};
+    const QStringList pageNames = {"home.htm",     "contacts.htm", "products.htm",
+                                   "services.htm", "support.htm",  "search.htm"};
+    for (const int style : {settings::kPageStyleClassic, settings::kPageStyleCss}) {
+        s.pageStyle = style;
+        dialogs.Clear();
+        pages.generatehtmlbuttonClick();
+        EXPECT_TRUE(dialogs.History().isEmpty());
+        // A page for every row, as a preview, whether its button links to it or not.
+        for (const QString& name : pageNames) {
+            ASSERT_TRUE(QFileInfo::exists(Out(name))) << name.toStdString();
+        }
+        EXPECT_EQ(opened.last(), Out("home.htm"));
+        for (const QString& name : pageNames) {
+            const QByteArray bytes = testsupport::ReadAll(Out(name));
+            const QString page = style == settings::kPageStyleCss ? QString::fromUtf8(bytes)
+                                                                  : platform::FromWindows1252(bytes);
+            for (const QString& href : hrefs) {
+                // (On a caption's own page its link is marked as the current page after the href.)
+                const QString tag = style == settings::kPageStyleCss ? "<li><a href=\"" + href + "\""
+                                                                     : "<a href=\"" + href + "\"\r\n";
+                EXPECT_EQ(page.count(tag), 1) << name.toStdString() << ": " << tag.toStdString();
+            }
+            EXPECT_FALSE(page.contains("href=\"home.htm\"")) << name.toStdString();
+        }
+    }
+
+    // The test page links the same way, in both styles.
+    s.htmlGenerateAll = false;
+    pages.generatehtmlbuttonClick();
+    const QString css = QString::fromUtf8(testsupport::ReadAll(Out("index.htm")));
+    EXPECT_TRUE(css.contains("<li><a href=\"#top\"><img"));
+    EXPECT_TRUE(css.contains("<li><a href=\"contacts.htm\"><img"));
+    s.pageStyle = settings::kPageStyleClassic;
+    pages.generatehtmlbuttonClick();
+    const QString classic = platform::FromWindows1252(testsupport::ReadAll(Out("index.htm")));
+    EXPECT_TRUE(classic.contains("<a href=\"#top\"\r\n"));
+    EXPECT_TRUE(classic.contains("<a href=\"contacts.htm\"\r\n"));
+}
+
+TEST_F(PreviewPagesTest, ALinkNoPageTakesWritesNeitherButtonsNorPages) {
+    using settings::CaptionGrid;
+    s.htmlTargetFolder = dir.path() + "/site";
+    s.targetFolder = dir.path() + "/site/img/";
+    QDir().mkpath(dir.path() + "/site");
+    for (const int style : {settings::kPageStyleClassic, settings::kPageStyleCss}) {
+        for (const bool all : {true, false}) {
+            for (const char* link : {"javascript:alert(1)", " JavaScript:alert(1)", "java\tscript:alert(1)",
+                                     "data:text/html,x", "vbscript:x", "file:///etc/passwd"}) {
+                s.pageStyle = style;
+                s.htmlGenerateAll = all;
+                s.captions.SetCell(2, CaptionGrid::kLinkColumn, QString::fromUtf8(link));
+                dialogs.Clear();
+                pages.generatehtmlbuttonClick();
+                EXPECT_EQ(dialogs.Messages(),
+                          QStringList{output::LinkRefusedMessage(2, "Contacts", QString::fromUtf8(link))});
+                EXPECT_EQ(Files(dir.path() + "/site"), QStringList()) << link;
+                EXPECT_FALSE(QFileInfo::exists(dir.path() + "/site/img")) << link;
+                EXPECT_TRUE(opened.isEmpty());
+                EXPECT_EQ(reports, 0);
+                EXPECT_TRUE(pages.SavedPages().isEmpty());
+            }
+        }
+    }
 }

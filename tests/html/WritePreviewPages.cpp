@@ -7,6 +7,7 @@
 
 #include "app/Form1.h"
 #include "html/PreviewPages.h"
+#include "output/CaptionLinks.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 
@@ -15,7 +16,8 @@
 // Further arguments choose the script-free page ("css"), the twice-size images ("2x") and the
 // navigation snippet ("snippet"). Prints what
 // a browser should find there as JSON: the folder, each row's caption and file names, the pages
-// written, the page the window opened, the page style and whether twice-size images were written.
+// written, the page the window opened, the page style and whether twice-size images were written;
+// a row's link, as the pages write it, where its button leads instead of its page.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -49,21 +51,23 @@ int main(int argc, char** argv) {
         const char* up;
         const char* down;
         const char* page;
+        const char* link = "";
     };
     // Plain names, names typed with apostrophes, "#", quotes, "<script>", "&", a non-Latin word and a
     // trailing blank, and names with a colon that could be read as a URL scheme.
     const Row rows[] = {
         {"Home", "", "", ""},
         {"Today's News", "u_today's_news.gif", "d_today's_news.gif", "today's news.htm"},
-        {"Item #1", "u_item #1.gif", "d_item #1.gif", "item #1.htm"},
+        {"Item #1", "u_item #1.gif", "d_item #1.gif", "item #1.htm", " #item 1"},
         {"Say \"Hi\"", "u_say \"hi\".gif", "d_say \"hi\".gif", "say \"hi\".htm"},
         {"<script>alert(1)</script>", "u_<script>.gif", "d_<script>.gif", "<script>.htm"},
-        {"Fish & Chips", "u_fish&chips.gif", "d_fish&chips.gif", "fish&chips.htm"},
+        {"Fish & Chips", "u_fish&chips.gif", "d_fish&chips.gif", "fish&chips.htm",
+         "HTTPS://example.com/menu?fish=1&chips=\"2\""},
         {"\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82",
          "u_\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.gif",
          "d_\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.gif",
          "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.htm"},
-        {"Trailing ", "u_trailing .gif", "d_trailing .gif", "trailing .htm"},
+        {"Trailing ", "u_trailing .gif", "d_trailing .gif", "trailing .htm", "/index.htm"},
         {"50% off?", "u_50% off?.gif", "d_50% off?.gif", "50% off?.htm"},
         // Captions whose names hold a colon, named by the batch: "javascript:alert(1).htm",
         // "news:_today.htm", "faq:.htm", "c:temp.htm" must stay files beside the page.
@@ -71,6 +75,9 @@ int main(int argc, char** argv) {
         {"News: Today", "", "", ""},
         {"FAQ:", "", "", ""},
         {"C:\\temp", "", "", ""},
+        // Buttons with links of their own: a fragment, an https link, a path from the site's root
+        // (above) and a mailto link with a space, which lead there instead of to their pages.
+        {"Mail us", "", "", "", "mailto:team@example.com?subject=Hi there"},
     };
     const int n = static_cast<int>(std::size(rows));
     s.captions.SetRowCount(n + 1);
@@ -79,6 +86,7 @@ int main(int argc, char** argv) {
         s.captions.SetCell(r + 1, 1, QString::fromUtf8(rows[r].up));
         s.captions.SetCell(r + 1, 2, QString::fromUtf8(rows[r].down));
         s.captions.SetCell(r + 1, 3, QString::fromUtf8(rows[r].page));
+        s.captions.SetCell(r + 1, settings::CaptionGrid::kLinkColumn, QString::fromUtf8(rows[r].link));
     }
     form.generatehtmlbuttonClick();
     if (!dialogs.History().isEmpty()) {
@@ -89,11 +97,13 @@ int main(int argc, char** argv) {
     QJsonArray list;
     for (int r = 1; r < s.captions.RowCount(); ++r) {
         // The script-free page's alt texts name each button as it is drawn.
-        list.append(QJsonObject{{"caption", s.captions.Cell(r, 0)},
-                                {"drawn", html::CaptionAsDrawn(s.captions.Cell(r, 0))},
-                                {"up", s.captions.Cell(r, 1)},
-                                {"down", s.captions.Cell(r, 2)},
-                                {"page", s.captions.Cell(r, 3)}});
+        list.append(QJsonObject{
+            {"caption", s.captions.Cell(r, 0)},
+            {"drawn", html::CaptionAsDrawn(s.captions.Cell(r, 0))},
+            {"up", s.captions.Cell(r, 1)},
+            {"down", s.captions.Cell(r, 2)},
+            {"page", s.captions.Cell(r, 3)},
+            {"link", output::WrittenLink(s.captions.Cell(r, settings::CaptionGrid::kLinkColumn))}});
     }
     const QJsonObject out{{"folder", s.targetFolder},
                           {"rows", list},

@@ -22,6 +22,7 @@
 #include "encode/DecoderSupport.h"
 #include "encode/WebPalette.h"
 #include "output/ButtonBatch.h"
+#include "output/CaptionLinks.h"
 #include "output/CaptionNaming.h"
 #include "platform/FileWriting.h"
 #include "platform/Interrupt.h"
@@ -866,4 +867,46 @@ TEST_F(ButtonBatchTest, TwiceSizeImagesGoBesideEachImageAskedAboutByTheirOwnName
     batch.SaveBatchButtonClick();
     EXPECT_EQ(Files(), (QStringList{"u_contac.png", "u_home.png"}));
     EXPECT_FALSE(batch.SavedButtons()[0].scaled);
+}
+
+TEST_F(ButtonBatchTest, ALinkNoPageTakesIsRefusedBeforeAnyFileAndEveryTakenKindSaves) {
+    s.captions.SetRowCount(4);  // Home, Contacts, Products
+    using settings::CaptionGrid;
+    // Every scheme but http, https, mailto and tel, in any case, with blanks before it or control
+    // characters inside it, stops the batch with one error box naming the row and the link.
+    for (const char* refused :
+         {"javascript:alert(1)", "JAVASCRIPT:alert(1)", "  javascript:alert(1)", "java\tscript:alert(1)",
+          "java\nscript:alert(1)",
+          "jav\x01"
+          "ascript:alert(1)",
+          "data:text/html,<b>x</b>", "vbscript:msgbox(1)", "FILE:///etc/passwd", "ftp://example.com/"}) {
+        const QString link = QString::fromUtf8(refused);
+        s.captions.SetCell(3, CaptionGrid::kLinkColumn, link);
+        dialogs.Clear();
+        renderer.applied.clear();
+        batch.SaveBatchButtonClick();
+        ASSERT_EQ(dialogs.History().size(), 1) << refused;
+        EXPECT_EQ(dialogs.History()[0].kind, platform::ScriptedDialogs::Kind::Error);
+        EXPECT_EQ(dialogs.History()[0].text, LinkRefusedMessage(3, "Products", link)) << refused;
+        EXPECT_TRUE(
+            dialogs.History()[0].text.startsWith("The link of caption list row 3 (\"Products\"), \""));
+        EXPECT_TRUE(dialogs.History()[0].text.endsWith("\rNo buttons have been saved."));
+        EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out")) << refused;
+        EXPECT_EQ(renderer.renders, 0);
+        EXPECT_TRUE(batch.SavedButtons().isEmpty());
+        EXPECT_FALSE(batch.LastBatchSaved());
+    }
+    // Paths, fragments and the four schemes save as usual; a link changes no file name.
+    for (const char* taken : {"about us.htm", "/shop/?q=a:b", "#top", "HTTPS://example.com/", "mailto:a@b.c",
+                              "tel:+1-555-0100", "  "}) {
+        s.captions.SetCell(3, CaptionGrid::kLinkColumn, QString::fromUtf8(taken));
+        dialogs.Clear();
+        batch.SaveBatchButtonClick();
+        EXPECT_EQ(dialogs.Messages(),
+                  QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder})
+            << taken;
+    }
+    EXPECT_EQ(s.captions.RowAt(3),
+              (CaptionGrid::Row{"Products", "u_products.gif", "d_products.gif", "products.htm", "  "}));
+    EXPECT_EQ(Files().size(), 6);
 }

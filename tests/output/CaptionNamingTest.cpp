@@ -154,10 +154,12 @@ TEST(CaptionNaming, EqualPrefixesAndDisabledTypeTwo) {
     AppSettings s = Defaults();
     s.prefix2 = "U_";
     SetCaptions(s, {"Home", "Home"});
+    s.captions.SetCell(2, CaptionGrid::kLinkColumn, "#second");
     RecalculateFilenames(s);
-    // A row's own names are never compared with each other.
-    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"Home", "u_home.gif", "u_home.gif", "home.htm"}));
-    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Home", "u_hom1.gif", "u_hom1.gif", "hom1.htm"}));
+    // A row's own names are never compared with each other; its link is no name, and stays.
+    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"Home", "u_home.gif", "u_home.gif", "home.htm", ""}));
+    EXPECT_EQ(s.captions.RowAt(2),
+              (CaptionGrid::Row{"Home", "u_hom1.gif", "u_hom1.gif", "hom1.htm", "#second"}));
 
     s.secondbuttonEnabled = false;
     SetCaptions(s, {"Home", "Home", "Links"});
@@ -332,7 +334,7 @@ namespace {
 QList<QStringList> StatedNames(AppSettings s) {
     CaptionGrid& grid = s.captions;
     for (int r = 1; r < grid.RowCount(); ++r) {
-        for (int c = 1; c < CaptionGrid::kColumns; ++c) {
+        for (int c = 1; c <= CaptionGrid::kHtmlColumn; ++c) {
             grid.SetCell(r, c, QString());
         }
     }

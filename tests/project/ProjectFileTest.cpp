@@ -411,6 +411,57 @@ TEST_F(ProjectFileTest, CaptionLinesBuildTheList) {
     EXPECT_EQ(back.captions.Cell(5, 0), QStringLiteral("Links"));
 }
 
+TEST_F(ProjectFileTest, ALinkIsWrittenAfterItsRowsPageNameOnlyWhenGivenAndReadBackWhole) {
+    AppSettings out = Defaults();
+    out.captions.SetRowCount(7);
+    // The comment mark, commas, blanks and a query: every link comes back as it was written.
+    out.captions.SetCell(1, CaptionGrid::kLinkColumn, "https://example.com/*/menu, main");
+    out.captions.SetCell(2, CaptionGrid::kLinkColumn, "");  // no link: no line
+    out.captions.SetCell(3, CaptionGrid::kLinkColumn, "/shop?a=1&b=2 */");
+    out.captions.SetCell(4, CaptionGrid::kLinkColumn, "  ");  // blanks are a value like any other
+    out.captions.SetCell(5, CaptionGrid::kLinkColumn, "/*");
+    out.captions.SetCell(6, CaptionGrid::kCaptionColumn, "Gone /* here");
+    out.captions.SetCell(6, CaptionGrid::kLinkColumn, "#lost");
+    out.captions.SetCell(6, CaptionGrid::kHtmlColumn, "lost.htm");
+    ASSERT_TRUE(project::SaveSettings(path(), out));
+    const QByteArray bytes = ReadAll(path());
+    EXPECT_TRUE(
+        bytes.contains("100,Home\r\n101,\r\n102,\r\n103,\r\n104,https://example.com/*/menu, main\r\n"
+                       "100,Contacts\r\n101,\r\n102,\r\n103,\r\n100,Products\r\n"))
+        << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\n103,\r\n104,/shop?a=1&b=2 */\r\n100,Services\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\n103,\r\n104,  \r\n100,Support\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\n103,\r\n104,/*\r\n100,Gone /* here\r\n/* Is second"));
+    // A caption lost on reading takes its link with it, as it takes its names.
+    EXPECT_FALSE(bytes.contains("#lost"));
+    EXPECT_EQ(bytes.count("\r\n104,"), 4);
+
+    AppSettings back = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), back, dialogs, kDataFolder), LoadOutcome::Loaded);
+    ASSERT_EQ(back.captions.RowCount(), 6);
+    EXPECT_EQ(back.captions.Cell(0, CaptionGrid::kLinkColumn), QStringLiteral("Link"));
+    for (int r = 1; r <= 5; ++r) {
+        EXPECT_EQ(back.captions.RowAt(r), out.captions.RowAt(r)) << r;
+    }
+    EXPECT_TRUE(dialogs.History().isEmpty());
+
+    // Only a line whose key is 104 is read whole: a link before any caption has no row, a comment
+    // that starts like one stays a comment, and other lines with the mark stay comments too.
+    const AppSettings s = LoadedFrom(
+        "104,before any caption\r\n"
+        "100,One\r\n104,/first/*\r\n"
+        "/* 104,not a link */\r\n"
+        "68,test /* caption\r\n"
+        "100,Two\r\n 104,#two /* x\r\n104,#last wins\r\n");
+    ASSERT_EQ(s.captions.RowCount(), 3);
+    EXPECT_EQ(s.captions.Cell(0, CaptionGrid::kLinkColumn), QStringLiteral("Link"));
+    EXPECT_EQ(s.captions.RowAt(1), (CaptionGrid::Row{"One", "", "", "", "/first/*"}));
+    EXPECT_EQ(s.captions.RowAt(2), (CaptionGrid::Row{"Two", "", "", "", "#last wins"}));
+    EXPECT_EQ(s.testCaption, Defaults().testCaption);
+    EXPECT_EQ(LoadedFrom("100,One\r\n 104,#two /* x\r\n").captions.Cell(1, CaptionGrid::kLinkColumn),
+              QStringLiteral("#two /* x"));
+}
+
 TEST_F(ProjectFileTest, ChangingTheEightThreeSettingRenamesTheRowsReadSoFar) {
     const AppSettings s = LoadedFrom("100,Products\r\n17,Y\r\n100,Services\r\n");
     EXPECT_EQ(s.captions.RowAt(1),

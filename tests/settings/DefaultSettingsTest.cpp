@@ -135,7 +135,7 @@ TEST(DefaultSettings, CaptionListGetsEightRowsAndKeepsItsFileNames) {
     ApplyDefaultSettings(s, kFonts, "/d/");
     ASSERT_EQ(s.captions.RowCount(), 8);
     EXPECT_EQ(s.captions.RowAt(0), (CaptionGrid::Row{"Button Captions", "Button 1 Filename",
-                                                     "Button 2 Filename", "HTML filename"}));
+                                                     "Button 2 Filename", "HTML filename", "Link"}));
     const QStringList expected = {"Home", "Contacts", "Products", "Services", "Support", "Search", "Links"};
     for (int r = 1; r < 8; ++r) {
         EXPECT_EQ(s.captions.Cell(r, 0), expected[r - 1]);
