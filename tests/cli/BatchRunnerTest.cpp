@@ -1102,8 +1102,11 @@ TEST_F(WindowAndTool, LinksFromTheWindowTheSettingsFileOrACaptionsFileGiveTheSam
     ASSERT_TRUE(dialogs.History().isEmpty()) << dialogs.History().first().text.toStdString();
     const QMap<QString, QByteArray> window = FilesIn(Path("site"));
     ASSERT_EQ(window.size(), 4 * 3);
-    EXPECT_TRUE(window["about_us.htm"].contains("<li><a href=\"about%20us.htm#team\"><img"));
-    EXPECT_TRUE(window["shop.htm"].contains("<li><a href=\"shop.htm\"><img"));
+    // Each page's own button is marked as the current page; the others link as they are.
+    EXPECT_TRUE(window["shop.htm"].contains("<li><a href=\"about%20us.htm#team\"><img"));
+    EXPECT_TRUE(window["about_us.htm"].contains("<li><a href=\"shop.htm\"><img"));
+    EXPECT_TRUE(
+        window["about_us.htm"].contains("<li><a href=\"about%20us.htm#team\" aria-current=\"page\">"));
     ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
 
     // The settings file's links (key 104), and a captions file of "Caption<TAB>Link" lines in place
