@@ -148,6 +148,9 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.dither) {
         s.ditherGif = true;
     }
+    if (options_.pressed) {
+        s.pressedImages = true;
+    }
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
     }

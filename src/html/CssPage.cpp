@@ -49,6 +49,14 @@ QString CssPageText(const PageContent& page) {
     line(QStringLiteral("nav img.over { display: none; }"));
     line(QStringLiteral("nav a:hover img.out, nav a:focus-visible img.out { display: none; }"));
     line(QStringLiteral("nav a:hover img.over, nav a:focus-visible img.over { display: block; }"));
+    const bool pressed = !page.pressedNames.isEmpty();
+    if (pressed) {
+        // The pressed image replaces both while the link is pressed (these rules come later, so they
+        // win over the hover and focus rules).
+        line(QStringLiteral("nav img.down { display: none; }"));
+        line(QStringLiteral("nav a:active img.out, nav a:active img.over { display: none; }"));
+        line(QStringLiteral("nav a:active img.down { display: block; }"));
+    }
     line(QStringLiteral("</style>"));
     line(QStringLiteral("</head>"));
     line(QStringLiteral("<body>"));
@@ -65,6 +73,12 @@ QString CssPageText(const PageContent& page) {
             const QSize overSize = n < page.overSizes.size() ? page.overSizes[n] : outSize;
             item += ImageTag(QStringLiteral("over"), page.relSlash, grid.Cell(n, CaptionGrid::kType2Column),
                              page.scaled, overSize, caption);
+        }
+        if (pressed && n < page.pressedNames.size()) {
+            // The link is announced once, by its type 1 image: the pressed image has an empty alt.
+            const QSize downSize = n < page.pressedSizes.size() ? page.pressedSizes[n] : outSize;
+            item += ImageTag(QStringLiteral("down"), page.relSlash, page.pressedNames[n], page.scaled,
+                             downSize, QString());
         }
         line(item + QStringLiteral("</a></li>"));
     }

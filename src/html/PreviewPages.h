@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -34,6 +35,10 @@ struct PageContent {
     // Twice-size images were written beside the others ("…@2x"): the script-free page offers them
     // to high-density screens.
     bool scaled = false;
+    // While pressed images are written, each data row's pressed image and its size (index: grid
+    // row): the script-free page shows it while its link is pressed. Empty otherwise.
+    QStringList pressedNames;
+    QList<QSize> pressedSizes;
 };
 
 // The page, line by line, each line ended by CR LF.

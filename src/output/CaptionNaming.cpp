@@ -148,6 +148,8 @@ FileNames CaptionFilenames(const QString& shownCaption, const settings::AppSetti
     FileNames names;
     names.button1 = ApplyCase(ButtonName(s.prefix1, caption, extension, s.enforce83, row), s.filenameStyle);
     names.button2 = ApplyCase(ButtonName(s.prefix2, caption, extension, s.enforce83, row), s.filenameStyle);
+    names.pressed =
+        ApplyCase(ButtonName(s.prefixPressed, caption, extension, s.enforce83, row), s.filenameStyle);
     QString page = CleanFilenamePart(caption);
     if (page.isEmpty()) {
         page = RowCaptionPart(row);
@@ -155,6 +157,23 @@ FileNames CaptionFilenames(const QString& shownCaption, const settings::AppSetti
     names.html = ApplyCase(page.left(length) + QStringLiteral(".HTM"), s.filenameStyle);
     if (!s.secondbuttonEnabled) {
         names.button2 = QLatin1String(kType2DisabledMarker);
+    }
+    return names;
+}
+
+QStringList PressedFilenames(const settings::AppSettings& s) {
+    using settings::CaptionGrid;
+    const CaptionGrid& grid = s.captions;
+    QStringList names(grid.RowCount());
+    QSet<QString> taken;
+    for (const int r : grid.SavedRows()) {
+        const QString first = CaptionFilenames(grid.Cell(r, CaptionGrid::kCaptionColumn), s, r).pressed;
+        QString name = first;
+        for (int n = 1; taken.contains(name); ++n) {
+            name = NumberedFilename(first, n);
+        }
+        taken.insert(name);
+        names[r] = name;
     }
     return names;
 }

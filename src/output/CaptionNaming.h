@@ -16,6 +16,9 @@ struct FileNames {
     QString button1;
     QString button2;
     QString html;
+    // The pressed image's name: the caption under the pressed images' prefix, as the image names are
+    // made (whether or not pressed images are written).
+    QString pressed;
 };
 
 // Keeps the characters a file name may take from a caption or a prefix, judged on their
@@ -28,6 +31,11 @@ QString CleanFilenamePart(const QString& text);
 // extension's full stop (the caption ".." and no prefix) takes "caption" and the row number in place of the
 // caption.
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row);
+
+// The names of the list's pressed images, by grid row (an empty name for the header row and for a
+// row that is not saved): each saved row's default pressed name, numbered where a row above already
+// has it, so that a caption listed twice gets two files. The list has no column of its own for them.
+QStringList PressedFilenames(const settings::AppSettings& s);
 
 // Whether a batch writes every image a second time at twice the size: the 2× choice is on and 8.3
 // names are off (a name with "@2x" is no 8.3 name).

@@ -20,6 +20,9 @@ inline constexpr int ShownTypeNumber(int type) {
     return type + 1;
 }
 
+// The file-name prefix of the pressed images the defaults give.
+inline constexpr char kDefaultPressedPrefix[] = "P_";
+
 struct AppSettings {
     std::array<ButtonStyle, 2> button;  // [kType1], [kType2]
 
@@ -53,6 +56,10 @@ struct AppSettings {
     int pageStyle = kPageStyleClassic;  // PageStyleTexts()
     bool latinNames = false;            // file names from captions written in Latin letters
     bool ditherGif = false;             // GIF colours reduced by error diffusion, not the nearest colour
+    // Also write each caption's pressed image: its type 2 face (type 1 while type 2 is disabled) as
+    // the button shows it pressed with the mouse inside, named with its own prefix.
+    bool pressedImages = false;
+    QString prefixPressed = QLatin1String(kDefaultPressedPrefix);
 
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;

@@ -107,6 +107,8 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
     s.smoothCaptions = false;
     s.pageStyle = kPageStyleClassic;
     s.latinNames = false;
+    s.pressedImages = false;
+    s.prefixPressed = QLatin1String(kDefaultPressedPrefix);
     s.browser = QLatin1String(kUseDefaultBrowser);
     s.htmlMainFilename = QLatin1String(kDefaultTestPageName);
     s.htmlTargetFolder = QLatin1String(kUseButtonTargetFolder);
