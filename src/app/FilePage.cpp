@@ -86,7 +86,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     SetHint(prefixPressedEdit,
             QStringLiteral("Enter a prefix to add to the start of all pressed button filenames (written when "
                            "\"Also write pressed images\" is ticked in the advanced options)."));
-    prefixPressedLabel = new QLabel(QStringLiteral("Prefix for pressed button filenames"), this);
+    prefixPressedLabel = new QLabel(QStringLiteral("Prefix for pressed buttons"), this);
     prefixPressedLabel->setBuddy(prefixPressedEdit);
     FileTypeComboBox = new QComboBox(this);
     FileTypeComboBox->addItems(settings::FileTypeTexts());
@@ -100,24 +100,24 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     lower->addWidget(prefix2Edit, 1, 1);
     lower->addWidget(prefixPressedLabel, 0, 2);
     lower->addWidget(prefixPressedEdit, 1, 2);
-    // Beside the prefixes: how the captions become file names.
+    // Under the prefixes: how the captions become file names.
     LatinNamesCheckBox = new QCheckBox(QStringLiteral("Latin file names"), this);
     SetHint(LatinNamesCheckBox,
             QStringLiteral("File names in Latin letters from captions in any script: \"\u00dcber uns\" gives "
                            "u_uber_uns.gif."));
-    lower->addWidget(LatinNamesCheckBox, 1, 3);
-    // The file type list stands under both prefixes, where its longest item shows whole.
-    lower->addWidget(fileTypeLabel, 2, 0);
-    lower->addWidget(FileTypeComboBox, 3, 0, 1, 2, Qt::AlignLeft);
+    lower->addWidget(LatinNamesCheckBox, 2, 0, 1, 3, Qt::AlignLeft);
+    // The file type list stands under the first two prefixes, where its longest item shows whole.
+    lower->addWidget(fileTypeLabel, 3, 0);
+    lower->addWidget(FileTypeComboBox, 4, 0, 1, 2, Qt::AlignLeft);
 
     previewareaSwatch = MakeColourSwatch(
         this, QStringLiteral("Click here to change the background colour of the button preview area."));
     auto* colourLabel = new QLabel(QStringLiteral("Preview area background colour"), this);
     colourLabel->setBuddy(previewareaSwatch.button);
-    lower->addWidget(colourLabel, 2, 2, 1, 2);
-    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 2, 1, 2);
+    lower->addWidget(colourLabel, 3, 2);
+    lower->addWidget(SwatchRow(this, previewareaSwatch), 4, 2);
     BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), this);
-    lower->setColumnStretch(4, 1);
+    lower->setColumnStretch(3, 1);
     // The site's settings: another settings file opened, or these saved under a new name.
     OpenSettingsButton = new QPushButton(QStringLiteral("Ope&n settings\u2026"), this);
     SetHint(OpenSettingsButton,
@@ -133,7 +133,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     settingsButtons->addWidget(SaveSettingsAsButton);
     settingsButtons->addStretch(1);
     settingsButtons->addWidget(BitBtn1);
-    lower->addLayout(settingsButtons, 4, 0, 1, 5);
+    lower->addLayout(settingsButtons, 5, 0, 1, 4);
     grid->addLayout(lower, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);
 
