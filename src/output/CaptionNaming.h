@@ -16,9 +16,6 @@ struct FileNames {
     QString button1;
     QString button2;
     QString html;
-    // The pressed image's name: the caption under the pressed images' prefix, as the image names are
-    // made (whether or not pressed images are written).
-    QString pressed;
 };
 
 // Keeps the characters a file name may take from a caption or a prefix, judged on their
@@ -31,6 +28,11 @@ QString CleanFilenamePart(const QString& text);
 // extension's full stop (the caption ".." and no prefix) takes "caption" and the row number in place of the
 // caption.
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row);
+
+// The default name of the caption's pressed image: the caption under the pressed images' prefix, made
+// as the image names are (whether or not pressed images are written, and whether or not type 2 is
+// enabled).
+QString PressedFilename(const QString& caption, const settings::AppSettings& s, int row);
 
 // The names of the list's pressed images, by grid row (an empty name for the header row and for a
 // row that is not saved): each saved row's default pressed name, numbered where a row above already

@@ -465,34 +465,34 @@ TEST(CaptionNaming, PressedNamesTakeTheirPrefixByTheRulesOfTheImageNames) {
     AppSettings s = Defaults();
     EXPECT_EQ(s.prefixPressed, QStringLiteral("P_"));
     // Lower case (the default), mixed and upper case, each file type's extension.
-    EXPECT_EQ(CaptionFilenames("Home page", s, 1).pressed, QStringLiteral("p_home_page.gif"));
+    EXPECT_EQ(PressedFilename("Home page", s, 1), QStringLiteral("p_home_page.gif"));
     s.filenameStyle = 0;
-    EXPECT_EQ(CaptionFilenames("Home page", s, 1).pressed, QStringLiteral("P_Home_page.GIF"));
+    EXPECT_EQ(PressedFilename("Home page", s, 1), QStringLiteral("P_Home_page.GIF"));
     s.filenameStyle = 1;
     s.fileType = settings::kFileTypeWebp;
-    EXPECT_EQ(CaptionFilenames("Home page", s, 1).pressed, QStringLiteral("P_HOME_PAGE.WEBP"));
+    EXPECT_EQ(PressedFilename("Home page", s, 1), QStringLiteral("P_HOME_PAGE.WEBP"));
     // The prefix is filtered as the others are, cut with the caption to 36 characters or to 8.3.
     s.filenameStyle = 0;
     s.fileType = settings::kFileTypePng;
     s.prefixPressed = "down *";
-    EXPECT_EQ(CaptionFilenames("Home", s, 1).pressed, QStringLiteral("down_Home.PNG"));
+    EXPECT_EQ(PressedFilename("Home", s, 1), QStringLiteral("down_Home.PNG"));
     s.prefixPressed = QString(40, 'q');
-    EXPECT_EQ(CaptionFilenames("Home", s, 1).pressed, QString(36, 'q') + ".PNG");
+    EXPECT_EQ(PressedFilename("Home", s, 1), QString(36, 'q') + ".PNG");
     s.prefixPressed = "P_";
     s.enforce83 = true;
-    EXPECT_EQ(CaptionFilenames("Products", s, 1).pressed, QStringLiteral("P_Produc.PNG"));
+    EXPECT_EQ(PressedFilename("Products", s, 1), QStringLiteral("P_Produc.PNG"));
     // An empty prefix gives the caption alone; nothing at all gives "caption" and the row.
     s.prefixPressed.clear();
-    EXPECT_EQ(CaptionFilenames("Products", s, 1).pressed, QStringLiteral("Products.PNG"));
-    EXPECT_EQ(CaptionFilenames("$$$", s, 4).pressed, QStringLiteral("caption4.PNG"));
+    EXPECT_EQ(PressedFilename("Products", s, 1), QStringLiteral("Products.PNG"));
+    EXPECT_EQ(PressedFilename("$$$", s, 4), QStringLiteral("caption4.PNG"));
     // Latin file names reach the pressed name too.
     s.prefixPressed = "P_";
     s.enforce83 = false;
     s.latinNames = true;
-    EXPECT_EQ(CaptionFilenames("\u00dcber uns", s, 1).pressed, QStringLiteral("P_Uber_uns.PNG"));
+    EXPECT_EQ(PressedFilename("\u00dcber uns", s, 1), QStringLiteral("P_Uber_uns.PNG"));
     // With type 2 disabled the pressed image is still named (it is then type 1's face pressed).
     s.secondbuttonEnabled = false;
-    EXPECT_EQ(CaptionFilenames("Home", s, 1).pressed, QStringLiteral("P_Home.PNG"));
+    EXPECT_EQ(PressedFilename("Home", s, 1), QStringLiteral("P_Home.PNG"));
 }
 
 TEST(CaptionNaming, PressedNamesOfTheListAreNumberedAmongThemselvesInRowOrder) {
