@@ -32,6 +32,10 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
         QStringLiteral("Mix the web colours of GIF files in fine patterns so that gradients do not band."));
     scale2xCheckBox =
         new QCheckBox(QStringLiteral("Also write images for high-density screens (2\u00d7)"), this);
+    pressedimagesCheckBox = new QCheckBox(QStringLiteral("Also write pressed images"), this);
+    SetHint(pressedimagesCheckBox,
+            QStringLiteral("Also save every button as it looks pressed, named with the pressed prefix of the "
+                           "File page; the CSS rollover page shows it while a button is held down."));
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
     layout->addWidget(enforce83CheckBox);
     layout->addWidget(generatefilestatusreportsCheckBox);
@@ -41,6 +45,7 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     layout->addWidget(smoothcaptionsCheckBox);
     layout->addWidget(dithergifCheckBox);
     layout->addWidget(scale2xCheckBox);
+    layout->addWidget(pressedimagesCheckBox);
     layout->addWidget(BitBtn1, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -56,6 +61,8 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     connect(smoothcaptionsCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { settings_.smoothCaptions = on; });
     connect(dithergifCheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.ditherGif = on; });
+    connect(pressedimagesCheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { settings_.pressedImages = on; });
     connect(filenamestyleComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!syncing_) {
             settings_.filenameStyle = index;
@@ -73,6 +80,7 @@ void Tadvancedform::SettingsToControls() {
     smoothcaptionsCheckBox->setChecked(settings_.smoothCaptions);
     dithergifCheckBox->setChecked(settings_.ditherGif);
     scale2xCheckBox->setChecked(settings_.scale2x);
+    pressedimagesCheckBox->setChecked(settings_.pressedImages);
     ShowScale2xState();
     syncing_ = false;
 }

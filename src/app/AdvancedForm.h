@@ -11,8 +11,9 @@ class QPushButton;
 namespace app {
 
 // The advanced options dialog: 8.3 names, status reports, file name style, copying type 1 onto
-// type 2 on re-enabling, smooth caption edges, dithered GIF colours and twice-size images for
-// high-density screens. It lives as long as the main window and shows the settings model.
+// type 2 on re-enabling, smooth caption edges, dithered GIF colours, twice-size images for
+// high-density screens and pressed images. It lives as long as the main window and shows the
+// settings model.
 class Tadvancedform : public QDialog {
   public:
     Tadvancedform(settings::AppSettings& settings, QWidget* parent);
@@ -29,6 +30,7 @@ class Tadvancedform : public QDialog {
     QCheckBox* smoothcaptionsCheckBox = nullptr;
     QCheckBox* dithergifCheckBox = nullptr;
     QCheckBox* scale2xCheckBox = nullptr;
+    QCheckBox* pressedimagesCheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;
 
   private:

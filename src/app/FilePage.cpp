@@ -81,6 +81,13 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
             QStringLiteral("Enter a prefix to add to the start of all button type 2 filenames."));
     prefix2Label = new QLabel(QStringLiteral("Prefix for type 2 button filenames"), this);
     prefix2Label->setBuddy(prefix2Edit);
+    prefixPressedEdit = new QLineEdit(this);
+    prefixPressedEdit->setFixedWidth(kPrefixWidth);
+    SetHint(prefixPressedEdit,
+            QStringLiteral("Enter a prefix to add to the start of all pressed button filenames (written when "
+                           "\"Also write pressed images\" is ticked in the advanced options)."));
+    prefixPressedLabel = new QLabel(QStringLiteral("Prefix for pressed buttons"), this);
+    prefixPressedLabel->setBuddy(prefixPressedEdit);
     FileTypeComboBox = new QComboBox(this);
     FileTypeComboBox->addItems(settings::FileTypeTexts());
     ShowWholeItems(FileTypeComboBox);
@@ -91,22 +98,24 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     lower->addWidget(prefix1edit, 1, 0);
     lower->addWidget(prefix2Label, 0, 1);
     lower->addWidget(prefix2Edit, 1, 1);
-    // Beside the prefixes: how the captions become file names.
+    lower->addWidget(prefixPressedLabel, 0, 2);
+    lower->addWidget(prefixPressedEdit, 1, 2);
+    // Under the prefixes: how the captions become file names.
     LatinNamesCheckBox = new QCheckBox(QStringLiteral("Latin file names"), this);
     SetHint(LatinNamesCheckBox,
             QStringLiteral("File names in Latin letters from captions in any script: \"\u00dcber uns\" gives "
                            "u_uber_uns.gif."));
-    lower->addWidget(LatinNamesCheckBox, 1, 2);
-    // The file type list stands under both prefixes, where its longest item shows whole.
-    lower->addWidget(fileTypeLabel, 2, 0);
-    lower->addWidget(FileTypeComboBox, 3, 0, 1, 2, Qt::AlignLeft);
+    lower->addWidget(LatinNamesCheckBox, 2, 0, 1, 3, Qt::AlignLeft);
+    // The file type list stands under the first two prefixes, where its longest item shows whole.
+    lower->addWidget(fileTypeLabel, 3, 0);
+    lower->addWidget(FileTypeComboBox, 4, 0, 1, 2, Qt::AlignLeft);
 
     previewareaSwatch = MakeColourSwatch(
         this, QStringLiteral("Click here to change the background colour of the button preview area."));
     auto* colourLabel = new QLabel(QStringLiteral("Preview area background colour"), this);
     colourLabel->setBuddy(previewareaSwatch.button);
-    lower->addWidget(colourLabel, 2, 2);
-    lower->addWidget(SwatchRow(this, previewareaSwatch), 3, 2);
+    lower->addWidget(colourLabel, 3, 2);
+    lower->addWidget(SwatchRow(this, previewareaSwatch), 4, 2);
     BitBtn1 = new QPushButton(QStringLiteral("A&dvanced"), this);
     lower->setColumnStretch(3, 1);
     // The site's settings: another settings file opened, or these saved under a new name.
@@ -124,7 +133,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
     settingsButtons->addWidget(SaveSettingsAsButton);
     settingsButtons->addStretch(1);
     settingsButtons->addWidget(BitBtn1);
-    lower->addLayout(settingsButtons, 4, 0, 1, 4);
+    lower->addLayout(settingsButtons, 5, 0, 1, 4);
     grid->addLayout(lower, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);
 
@@ -136,6 +145,7 @@ TFilePage::TFilePage(TForm1& form, QWidget* parent) : TSettingsPage(form, parent
        [this] { Settings().htmlOverwritePrompt = HTMLOverWriteCheckBox->isChecked(); });
     On(prefix1edit, &QLineEdit::textChanged, [this] { prefix1editChange(); });
     On(prefix2Edit, &QLineEdit::textChanged, [this] { prefix2EditChange(); });
+    On(prefixPressedEdit, &QLineEdit::textChanged, [this] { prefixPressedEditChange(); });
     On(FileTypeComboBox, &QComboBox::activated, [this] { FileTypeComboBoxChange(); });
     On(LatinNamesCheckBox, &QCheckBox::clicked, [this] { LatinNamesCheckBoxClick(); });
     On(previewareaSwatch.button, &QPushButton::clicked, [this] { previewareaPaletteBitBtnClick(); });
@@ -152,6 +162,7 @@ void TFilePage::SettingsToControls() {
     HTMLOverWriteCheckBox->setChecked(s.htmlOverwritePrompt);
     prefix1edit->setText(s.prefix1);
     prefix2Edit->setText(s.prefix2);
+    prefixPressedEdit->setText(s.prefixPressed);
     FileTypeComboBox->setCurrentIndex(s.fileType);
     LatinNamesCheckBox->setChecked(s.latinNames);
     FillSwatches();
@@ -205,6 +216,10 @@ void TFilePage::prefix1editChange() {
 void TFilePage::prefix2EditChange() {
     Settings().prefix2 = prefix2Edit->text();
     form_.RefreshPreview();
+}
+
+void TFilePage::prefixPressedEditChange() {
+    Settings().prefixPressed = prefixPressedEdit->text();
 }
 
 void TFilePage::FileTypeComboBoxChange() {

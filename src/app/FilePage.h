@@ -9,8 +9,8 @@ class QPushButton;
 
 namespace app {
 
-// "&File": the target folders, the overwrite prompts, the prefixes, the file type, the preview area
-// colour and the advanced options.
+// "&File": the target folders, the overwrite prompts, the prefixes (type 1, type 2, pressed), the file type,
+// the preview area colour and the advanced options.
 class TFilePage : public TSettingsPage {
   public:
     TFilePage(TForm1& form, QWidget* parent);
@@ -24,6 +24,7 @@ class TFilePage : public TSettingsPage {
     void htmlbrowsebuttonClick();  // the HTML target folder
     void prefix1editChange();
     void prefix2EditChange();
+    void prefixPressedEditChange();
     void FileTypeComboBoxChange();
     void LatinNamesCheckBoxClick();
     void previewareaPaletteBitBtnClick();
@@ -38,6 +39,8 @@ class TFilePage : public TSettingsPage {
     QLineEdit* prefix1edit = nullptr;
     QLabel* prefix2Label = nullptr;
     QLineEdit* prefix2Edit = nullptr;
+    QLabel* prefixPressedLabel = nullptr;
+    QLineEdit* prefixPressedEdit = nullptr;
     QComboBox* FileTypeComboBox = nullptr;
     QCheckBox* LatinNamesCheckBox = nullptr;      // "Latin file names"
     ColourSwatch previewareaSwatch;               // previewareaImage with previewareaPaletteBitBtn

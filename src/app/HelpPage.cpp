@@ -30,7 +30,8 @@ const char kWelcomeText[] =
     "On the File page, \"Latin file names\" names the files of captions in any script in Latin letters, "
     "and \"Open settings\u2026\" and \"Save settings as\u2026\" keep the settings of several sites in "
     "files of their own. \"Advanced\" holds the file names' style, the status reports, \"Smooth caption "
-    "edges\" and \"Also write images for high-density screens (2\u00d7)\"; the HTML page holds the pages' "
+    "edges\", \"Also write images for high-density screens (2\u00d7)\" and \"Also write pressed images\" "
+    "(each button also as it looks pressed); the HTML page holds the pages' "
     "settings and their \"Page style\", with or without a script.\n\n"
     "kestro-batch saves the same files from the command line (kestro-batch --help lists its options).\n\n"
     "Everything you set is kept for the next time you start Plumeric. \"View Help File\" tells more.";

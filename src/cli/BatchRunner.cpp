@@ -174,6 +174,9 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.snippet) {
         s.navigationSnippet = true;
     }
+    if (options_.pressed) {
+        s.pressedImages = true;
+    }
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
     }

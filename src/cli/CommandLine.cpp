@@ -70,6 +70,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                      QStringLiteral("Also writes navigation.html and navigation.css, the "
                                                     "buttons to paste into a site, beside the pages "
                                                     "(implies --html), whatever the settings file says."));
+    const QCommandLineOption pressed(QStringLiteral("pressed"),
+                                     QStringLiteral("Also writes each caption's pressed image: its type 2 "
+                                                    "face (type 1 while type 2 is disabled) as the button "
+                                                    "shows it pressed, named with the settings file's "
+                                                    "pressed prefix (P_ by default), whatever the settings "
+                                                    "file says."));
     const QCommandLineOption smoothShapes(QStringLiteral("smooth-shapes"),
                                           QStringLiteral("Draws the edges of both types' shapes smooth: "
                                                          "partly transparent in PNG and WebP files, "
@@ -93,7 +99,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
     parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
-                       dither, smoothShapes, scale, pageStyle, latinNames, snippet, threads});
+                       dither, pressed, smoothShapes, scale, pageStyle, latinNames, snippet, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -190,6 +196,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.quiet = parser.isSet(quiet);
     o.smooth = parser.isSet(smooth);
     o.dither = parser.isSet(dither);
+    o.pressed = parser.isSet(pressed);
     o.smoothShapes = parser.isSet(smoothShapes);
     o.latinNames = parser.isSet(latinNames);
     return result;

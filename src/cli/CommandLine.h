@@ -29,6 +29,7 @@ struct BatchOptions {
     bool smooth = false;           // smooth caption edges, whatever the settings file says
     bool latinNames = false;       // file names in Latin letters, whatever the settings file says
     bool dither = false;           // GIF colours dithered, whatever the settings file says
+    bool pressed = false;          // also the pressed images, whatever the settings file says
     bool smoothShapes = false;     // both types' shape edges smooth, whatever the settings file says
     bool snippet = false;          // the navigation snippet beside the pages, whatever the settings file says
     std::optional<int> scale;      // 1 or 2 (also the twice-size images); none: the settings file's

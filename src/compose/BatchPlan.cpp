@@ -85,11 +85,20 @@ bool BatchPlan::CaptionInsideShape(int type, const QString& caption) const {
 }
 
 QImage BatchPlan::Picture(int type, const QString& caption, int scale) const {
+    return PictureIn(type, caption, scale, SavedFaceState());
+}
+
+QImage BatchPlan::PressedPicture(int type, const QString& caption, int scale) const {
+    // The same face, shape and file picture as the type's own image; only the state differs.
+    return PictureIn(type, caption, scale, PressedFaceState());
+}
+
+QImage BatchPlan::PictureIn(int type, const QString& caption, int scale, const face::FaceState& state) const {
     const face::FaceProperties p = Face(type, caption, scale);
     const face::ShapedFace shaped = face::ShapeOf(p);
     ShapeCache& cache = *shapes_[type == settings::kType1 ? 0 : 1][scale > 1 ? 1 : 0];
     const std::shared_ptr<const face::ShapeRegions> regions = cache.For(shaped);
-    const QImage picture = SavedPicture(face::RenderShapedFace(shaped, *regions, SavedFaceState()), p);
+    const QImage picture = SavedPicture(face::RenderShapedFace(shaped, *regions, state), p);
     // The file's shape is the painted one where the face was not reshaped (an arc is).
     return FilePicture(
         picture, p, fileType_, pageColour_,

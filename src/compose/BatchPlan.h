@@ -36,6 +36,7 @@ class BatchPlan final : public output::BatchFaces {
     std::optional<QString> UnreadableBitmap(int type) const override;
     QSize FaceSize(int type, const QString& caption) const override;
     QImage Picture(int type, const QString& caption, int scale) const override;
+    QImage PressedPicture(int type, const QString& caption, int scale) const override;
     bool CaptionInsideShape(int type, const QString& caption) const override;
 
     // The properties of the type's face for a caption, drawn `scale` times as large.
@@ -44,6 +45,8 @@ class BatchPlan final : public output::BatchFaces {
   private:
     class ShapeCache;
     const TypePlan& Type(int type) const;
+    // The picture of the type's file for a caption with its face in `state`.
+    QImage PictureIn(int type, const QString& caption, int scale, const face::FaceState& state) const;
 
     std::array<TypePlan, 2> types_;
     bool smooth_;

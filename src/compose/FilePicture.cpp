@@ -27,6 +27,12 @@ face::FaceState SavedFaceState() {
     return state;
 }
 
+face::FaceState PressedFaceState() {
+    face::FaceState state = SavedFaceState();
+    state.pressed = true;
+    return state;
+}
+
 face::FaceProperties ScaledFace(const face::FaceProperties& p, int scale) {
     face::FaceProperties s = p;
     if (scale <= 1) {

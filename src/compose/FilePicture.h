@@ -12,6 +12,8 @@ namespace compose {
 
 // The state a saved face shows: enabled, not pressed, the mouse inside (as the preview shows it).
 face::FaceState SavedFaceState();
+// The state a pressed image shows: enabled, pressed, the mouse inside.
+face::FaceState PressedFaceState();
 
 // The properties of the face `p` drawn `scale` times as large: the box, the border depth, the bitmap
 // and caption offsets, the font's pixel size, the caption effects' offsets and the user region

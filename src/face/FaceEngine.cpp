@@ -205,7 +205,10 @@ void FacePainter::DrawMainBitmap() {
         DrawBitmapGlyph(source, x, y, false);
     }
     if (pressed) {
-        source.translate(g == 4 ? 3 * gw - 1 : -1, -1);
+        // The pressed glyph moves right and down as the pressed caption does: one pixel, two on a
+        // face drawn at twice the size.
+        const int shift = p_.captionEffectOffset;
+        source.translate(g == 4 ? 3 * gw - shift : -shift, -shift);
         DrawBitmapGlyph(source, x, y, false);
     }
 }

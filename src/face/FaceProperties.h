@@ -68,8 +68,8 @@ struct FaceProperties {
     // Caption edges drawn with anti-aliasing (shades of the caption colour over the face) instead of
     // hard pixels.
     bool smoothCaption = false;
-    // The pixel offset of the embossed and pressed caption passes and of a pressed face's caption:
-    // 1, or 2 on a face drawn at twice the size.
+    // The pixel offset of the embossed and pressed caption passes and of a pressed face's caption
+    // and bitmap glyph: 1, or 2 on a face drawn at twice the size.
     int captionEffectOffset = 1;
 };
 

@@ -48,6 +48,17 @@ QStringList SwapRules(const PageContent& page, const QString& scope) {
         QStringLiteral("%1 a:hover img.over, %1 a:focus-visible img.over { display: block; }").arg(scope)};
 }
 
+// While pressed images are written, the pressed image replaces both while the link is pressed (these
+// rules come after the hover and focus rules, so they win over them).
+QStringList PressRules(const PageContent& page, const QString& scope) {
+    if (page.pressedNames.isEmpty()) {
+        return {};
+    }
+    return {QStringLiteral("%1 img.down { display: none; }").arg(scope),
+            QStringLiteral("%1 a:active img.out, %1 a:active img.over { display: none; }").arg(scope),
+            QStringLiteral("%1 a:active img.down { display: block; }").arg(scope)};
+}
+
 }  // namespace
 
 QStringList NavListItems(const PageContent& page) {
@@ -77,6 +88,12 @@ QStringList NavListItems(const PageContent& page) {
                 item += ImageTag(QStringLiteral("over"), page.relSlash,
                                  grid.Cell(n, CaptionGrid::kType2Column), page.scaled, overSize, QString());
             }
+            if (n < page.pressedNames.size() && !page.pressedNames[n].isEmpty()) {
+                // The link is named once, by its type 1 image: the pressed image has an empty alt.
+                const QSize downSize = n < page.pressedSizes.size() ? page.pressedSizes[n] : outSize;
+                item += ImageTag(QStringLiteral("down"), page.relSlash, page.pressedNames[n], page.scaled,
+                                 downSize, QString());
+            }
         }
         items.append(item + QStringLiteral("</a></li>"));
     }
@@ -98,7 +115,8 @@ QString CssPageText(const PageContent& page) {
     line(QStringLiteral("p { color: #%1; }").arg(HtmlColour(page.textColour)));
     line(ListRule(page, QStringLiteral("nav"), QString()));
     line(QStringLiteral("nav a, nav img { display: block; border: 0; }"));
-    for (const QString& rule : SwapRules(page, QStringLiteral("nav"))) {
+    for (const QString& rule :
+         SwapRules(page, QStringLiteral("nav")) + PressRules(page, QStringLiteral("nav"))) {
         line(rule);
     }
     line(QStringLiteral("</style>"));
@@ -149,7 +167,7 @@ QString NavigationStyleText(const PageContent& page) {
     line(scope + QStringLiteral(" a, ") + scope +
          QStringLiteral(" img { display: block; float: none; margin: 0; padding: 0; border: 0; width: auto; "
                         "height: auto; max-width: none; max-height: none; }"));
-    for (const QString& rule : SwapRules(page, scope)) {
+    for (const QString& rule : SwapRules(page, scope) + PressRules(page, scope)) {
         line(rule);
     }
     return out;

@@ -307,14 +307,13 @@ void PreviewPages::generatehtmlbuttonClick() {
     page.language = settings_.pageLanguage;
     page.spacing = settings_.buttonSpacing;
     const bool css = settings_.pageStyle == settings::kPageStyleCss;
-    const auto readSizes = [&](int column) {
+    const auto readNamedSizes = [&](const std::function<QString(int row)>& name) {
         QList<QSize> sizes;
         QSize size(0, 0);
         sizes.append(size);
         for (int r = 1; r < grid.RowCount(); ++r) {
             if (grid.IsSavedRow(r)) {
-                const QSize read =
-                    output::ButtonFilePictureSize(settings_.targetFolder + grid.Cell(r, column));
+                const QSize read = output::ButtonFilePictureSize(settings_.targetFolder + name(r));
                 if (read.isValid()) {
                     size = read;
                 }
@@ -323,9 +322,16 @@ void PreviewPages::generatehtmlbuttonClick() {
         }
         return sizes;
     };
+    const auto readSizes = [&](int column) {
+        return readNamedSizes([&](int r) { return grid.Cell(r, column); });
+    };
     page.imageSizes = readSizes(CaptionGrid::kType1Column);
     if ((css || settings_.navigationSnippet) && settings_.secondbuttonEnabled) {
         page.overSizes = readSizes(CaptionGrid::kType2Column);
+    }
+    if (css && settings_.pressedImages) {
+        page.pressedNames = output::PressedFilenames(settings_);
+        page.pressedSizes = readNamedSizes([&](int r) { return page.pressedNames[r]; });
     }
 
     yesToAll_ = false;

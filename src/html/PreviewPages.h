@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -39,6 +40,10 @@ struct PageContent {
     QString language = QString::fromLatin1(settings::kDefaultPageLanguage);
     int spacing = 0;
     int currentRow = 0;
+    // While pressed images are written, each data row's pressed image and its size (index: grid
+    // row): the script-free page shows it while its link is pressed. Empty otherwise.
+    QStringList pressedNames;
+    QList<QSize> pressedSizes;
 };
 
 // The page, line by line, each line ended by CR LF.

@@ -69,20 +69,19 @@ QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow)
            QLatin1String(kNothingSaved);
 }
 
-std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
-    if (!WritesScaledImages(s)) {
-        return std::nullopt;
-    }
+namespace {
+
+// The names each saved row's files will have: the list's own, or the default the batch puts into a
+// blank or unusable cell (an empty type 2 name while type 2 is disabled).
+struct RowNames {
+    int row;
+    QString names[3];
+};
+
+QList<RowNames> ListNames(const settings::AppSettings& s) {
     using settings::CaptionGrid;
     const CaptionGrid& grid = s.captions;
-    // The names each row's files will have: the list's own, or the default the batch puts into a
-    // blank or unusable cell.
-    struct RowNames {
-        int row;
-        QString names[3];
-    };
     QList<RowNames> rows;
-    QHash<QString, int> owner;  // a name and the first row whose file has it
     for (const int r : grid.SavedRows()) {
         const QString caption = grid.Cell(r, CaptionGrid::kCaptionColumn);
         const FileNames defaults = CaptionFilenames(caption, s, r);
@@ -95,12 +94,43 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
             const QString cell = grid.Cell(r, c);
             const bool usable = !platform::Trim(cell).isEmpty() && IsPlainFileName(cell);
             row.names[c - 1] = usable ? cell : fallback[c - 1];
-            if (!owner.contains(row.names[c - 1])) {
-                owner.insert(row.names[c - 1], r);
-            }
         }
         rows.append(row);
     }
+    return rows;
+}
+
+// A name and the first row whose file has it.
+QHash<QString, int> NameOwners(const QList<RowNames>& rows) {
+    QHash<QString, int> owner;
+    for (const RowNames& row : rows) {
+        for (const QString& name : row.names) {
+            if (!name.isEmpty() && !owner.contains(name)) {
+                owner.insert(name, row.row);
+            }
+        }
+    }
+    return owner;
+}
+
+}  // namespace
+
+QString PressedNameClashMessage(int row, const QString& pressedName, int otherRow) {
+    return QStringLiteral(
+               "The pressed image of caption list row %1 would be saved as \"%2\", the name of a file of "
+               "row %3. Change the prefix for pressed buttons on the File page or the names on the "
+               "Caption List page.")
+               .arg(QString::number(row), platform::ShownValue(pressedName), QString::number(otherRow)) +
+           QLatin1String(kNothingSaved);
+}
+
+std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
+    if (!WritesScaledImages(s)) {
+        return std::nullopt;
+    }
+    using settings::CaptionGrid;
+    const QList<RowNames> rows = ListNames(s);
+    const QHash<QString, int> owner = NameOwners(rows);
     for (const RowNames& row : rows) {
         for (int c = CaptionGrid::kType1Column; c <= CaptionGrid::kType2Column; ++c) {
             const QString& name = row.names[c - 1];
@@ -110,6 +140,50 @@ std::optional<QString> ScaledNameClash(const settings::AppSettings& s) {
             const QString scaled = ScaledFilename(name);
             if (const auto it = owner.constFind(scaled); it != owner.constEnd()) {
                 return ScaledNameClashMessage(row.row, scaled, it.value());
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> PressedNameClash(const settings::AppSettings& s) {
+    if (!s.pressedImages) {
+        return std::nullopt;
+    }
+    const QList<RowNames> rows = ListNames(s);
+    QHash<QString, int> owner = NameOwners(rows);
+    const bool scaled = WritesScaledImages(s);
+    if (scaled) {
+        // The twice-size copies of the list's images are files of their rows too.
+        for (const RowNames& row : rows) {
+            for (int c = 0; c < 2; ++c) {
+                if (!row.names[c].isEmpty() && !owner.contains(ScaledFilename(row.names[c]))) {
+                    owner.insert(ScaledFilename(row.names[c]), row.row);
+                }
+            }
+        }
+    }
+    const QStringList pressed = PressedFilenames(s);
+    // Pressed names are numbered against each other, but a pressed image's twice-size copy may
+    // still take another row's pressed name.
+    QHash<QString, int> pressedOwner;
+    for (const RowNames& row : rows) {
+        pressedOwner.insert(pressed[row.row], row.row);
+    }
+    for (const RowNames& row : rows) {
+        const QString& name = pressed[row.row];
+        QStringList own{name};
+        if (scaled) {
+            own.append(ScaledFilename(name));
+        }
+        for (const QString& file : own) {
+            if (const auto it = owner.constFind(file); it != owner.constEnd()) {
+                return PressedNameClashMessage(row.row, file, it.value());
+            }
+            if (file != name) {
+                if (const auto it = pressedOwner.constFind(file); it != pressedOwner.constEnd()) {
+                    return PressedNameClashMessage(row.row, file, it.value());
+                }
             }
         }
     }
@@ -127,6 +201,9 @@ std::optional<QString> BatchRefusal(const settings::AppSettings& s, const BatchF
         }
     }
     if (std::optional<QString> clash = ScaledNameClash(s)) {
+        return clash;
+    }
+    if (std::optional<QString> clash = PressedNameClash(s)) {
         return clash;
     }
     const settings::CaptionGrid& grid = s.captions;

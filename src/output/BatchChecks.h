@@ -29,14 +29,21 @@ QString ScaledNameClashMessage(int row, const QString& scaledName, int otherRow)
 // gives them), as ScaledNameClashMessage shows it; nothing when every "@2x" name is free.
 std::optional<QString> ScaledNameClash(const settings::AppSettings& s);
 
+QString PressedNameClashMessage(int row, const QString& pressedName, int otherRow);
+
+// While pressed images are written: the first row whose pressed image (or its "@2x" copy while those
+// are written) would take the name of another file of the list (an image, its "@2x" copy, a page, or
+// another row's pressed image), as PressedNameClashMessage shows it; nothing when every name is free.
+std::optional<QString> PressedNameClash(const settings::AppSettings& s);
+
 // The first reason not to start the batch, as the error box shows it, or nothing. First a link of the
 // list that no page may take (LinkRefusal): a batch may be the first step of writing the pages, so it
 // is refused before any file. Then the bitmaps of the types to be saved (type 2 only while it is
 // enabled): one that is missing, unreadable or not a regular file. Then a twice-size image that would
-// take the name of another file of the list (ScaledNameClash). Then the size of every button: all
-// captions are measured (in smart sizing the width follows the caption), and the first button
-// narrower or lower than one pixel, or with an image (its 2× image while those are written) wider or
-// higher than kMaxImageSide, is named.
+// take the name of another file of the list (ScaledNameClash), and a pressed image that would
+// (PressedNameClash). Then the size of every button: all captions are measured (in smart sizing the
+// width follows the caption), and the first button narrower or lower than one pixel, or with an image
+// (its 2× image while those are written) wider or higher than kMaxImageSide, is named.
 std::optional<QString> BatchRefusal(const settings::AppSettings& s, const BatchFaces& faces);
 
 }  // namespace output

@@ -292,15 +292,21 @@ bool ButtonBatch::SaveButtonBatch() {
         }
         ReplaceUnusableNames(settings_);
 
-        // The workers render and encode each caption's files (type 1, then type 2 when enabled; each
-        // followed by its twice-size image while those are written) ahead of this loop, which writes
-        // them, asks and reports strictly in caption order, and makes a file itself when no worker
-        // has started it. One thread: this loop makes every file.
+        // The workers render and encode each caption's files (type 1, then type 2 when enabled, then
+        // the pressed image while those are written; each followed by its twice-size image while
+        // those are written) ahead of this loop, which writes them, asks and reports strictly in
+        // caption order, and makes a file itself when no worker has started it. One thread: this
+        // loop makes every file.
         const bool second = settings_.secondbuttonEnabled;
         const int types = second ? 2 : 1;
+        const bool pressed = settings_.pressedImages;
+        // The pressed image is type 2's face pressed, type 1's while type 2 is disabled.
+        const int pressedType = second ? settings::kType2 : settings::kType1;
+        const int images = types + (pressed ? 1 : 0);  // a caption's images at 1×
         const bool scaled = WritesScaledImages(settings_);
         const int scales = scaled ? 2 : 1;
-        const int files = types * scales;  // a caption's files
+        const int files = images * scales;  // a caption's files
+        const QStringList pressedNames = pressed ? PressedFilenames(settings_) : QStringList();
         const int fileType = settings_.fileType;
         const GifReduction reduction = GifReductionOf(settings_);
         QStringList captions;
@@ -312,8 +318,11 @@ bool ButtonBatch::SaveButtonBatch() {
             total * files,
             [&](int job) {
                 const int file = job % files;
-                return EncodeImage(faces->Picture(settings::kType1 + file / scales, captions[job / files],
-                                                  file % scales + 1),
+                const int image = file / scales;
+                const QString& caption = captions[job / files];
+                const int scale = file % scales + 1;
+                return EncodeImage(image < types ? faces->Picture(settings::kType1 + image, caption, scale)
+                                                 : faces->PressedPicture(pressedType, caption, scale),
                                    fileType, reduction);
             },
             threads - 1, kLookaheadPerThread * threads);
@@ -353,21 +362,32 @@ bool ButtonBatch::SaveButtonBatch() {
                                           : Pad30(QString());
                 info.scaled2Size = 0;
             }
+            if (pressed) {
+                info.pressed = true;
+                info.pressedName = Pad30(pressedNames[r]);
+                if (scaled) {
+                    info.scaledPressedName = Pad30(ScaledFilename(pressedNames[r]));
+                }
+            }
             // A stop or a termination request ends the batch before the next file; the file in
             // hand is done. Each file, 1× or 2×, is asked about by its own name; the "to All"
-            // answers hold for both.
+            // answers hold for all of them.
             bool folderOk = true;
             for (int file = 0; file < files && folderOk; ++file) {
                 if (StopRequested()) {
                     return false;
                 }
                 const int job = k * files + file;
-                const bool first = file / scales == 0;  // type 1
+                const int image = file / scales;  // 0 type 1, 1 type 2 (when enabled), then pressed
+                const bool first = image == 0;
+                const bool isPressed = image == types;
                 const bool large = file % scales != 0;
                 const QString& name =
-                    grid.Cell(r, first ? CaptionGrid::kType1Column : CaptionGrid::kType2Column);
-                double& size = large ? (first ? info.scaled1Size : info.scaled2Size)
-                                     : (first ? info.button1Size : info.button2Size);
+                    isPressed ? pressedNames[r]
+                              : grid.Cell(r, first ? CaptionGrid::kType1Column : CaptionGrid::kType2Column);
+                double& size = isPressed ? (large ? info.scaledPressedSize : info.pressedSize)
+                               : large   ? (first ? info.scaled1Size : info.scaled2Size)
+                                         : (first ? info.button1Size : info.button2Size);
                 folderOk = WriteButtonFile(
                                folder, large ? ScaledFilename(name) : name, caption,
                                [&] { return ahead.Take(job); }, size)

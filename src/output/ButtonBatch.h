@@ -30,6 +30,13 @@ struct SavedButtonInfo {
     double scaled1Size = -1;
     QString scaled2Name{};
     double scaled2Size = -1;
+    // While pressed images are written: the name and size of the row's pressed image (cut or padded
+    // to 30 characters), and of its twice-size copy while those are written.
+    bool pressed = false;
+    QString pressedName{};
+    double pressedSize = -1;
+    QString scaledPressedName{};
+    double scaledPressedSize = -1;
 };
 
 // The width and height of the picture in a button file, an invalid size when it cannot be read. Qt

@@ -31,6 +31,11 @@ class BatchFaces {
     // The picture of the type's button file for a caption; with a `scale` of 2 the face for
     // high-density screens, drawn afresh at exactly twice the size. Throws as FaceSize.
     virtual QImage Picture(int type, const QString& caption, int scale) const = 0;
+
+    // The picture of a pressed image: the type's face as the button shows it pressed with the mouse
+    // inside (the caption and bitmap moved right and down by a pixel, two at 2×, the outer bevel's
+    // highlight and shadow swapped). Throws as FaceSize.
+    virtual QImage PressedPicture(int type, const QString& caption, int scale) const = 0;
 };
 
 // Whoever turns the settings into faces: the batch asks it for a plan when it starts.

@@ -135,15 +135,27 @@ QString CleanFilenamePart(const QString& text) {
     return platform::FromWindows1252(kept);
 }
 
+namespace {
+
+// The caption the names are made from: with Latin file names a caption in any script is first
+// written in Latin letters, which the rules then filter as they filter any caption.
+QString NamingCaption(const QString& shownCaption, const settings::AppSettings& s) {
+    return s.latinNames ? platform::LatinLetters(shownCaption) : shownCaption;
+}
+
+// ".BMP", ".PNG" and ".WEBP" for their types, ".GIF" for any other.
+QString ImageExtension(const settings::AppSettings& s) {
+    return s.fileType == settings::kFileTypeBmp    ? QStringLiteral(".BMP")
+           : s.fileType == settings::kFileTypePng  ? QStringLiteral(".PNG")
+           : s.fileType == settings::kFileTypeWebp ? QStringLiteral(".WEBP")
+                                                   : QStringLiteral(".GIF");
+}
+
+}  // namespace
+
 FileNames CaptionFilenames(const QString& shownCaption, const settings::AppSettings& s, int row) {
-    // With Latin file names a caption in any script is first written in Latin letters, which the
-    // rules then filter as they filter any caption.
-    const QString caption = s.latinNames ? platform::LatinLetters(shownCaption) : shownCaption;
-    // ".BMP", ".PNG" and ".WEBP" for their types, ".GIF" for any other.
-    const QString extension = s.fileType == settings::kFileTypeBmp    ? QStringLiteral(".BMP")
-                              : s.fileType == settings::kFileTypePng  ? QStringLiteral(".PNG")
-                              : s.fileType == settings::kFileTypeWebp ? QStringLiteral(".WEBP")
-                                                                      : QStringLiteral(".GIF");
+    const QString caption = NamingCaption(shownCaption, s);
+    const QString extension = ImageExtension(s);
     const int length = s.enforce83 ? kShortNameLength : kLongNameLength;
     FileNames names;
     names.button1 = ApplyCase(ButtonName(s.prefix1, caption, extension, s.enforce83, row), s.filenameStyle);
@@ -155,6 +167,29 @@ FileNames CaptionFilenames(const QString& shownCaption, const settings::AppSetti
     names.html = ApplyCase(page.left(length) + QStringLiteral(".HTM"), s.filenameStyle);
     if (!s.secondbuttonEnabled) {
         names.button2 = QLatin1String(kType2DisabledMarker);
+    }
+    return names;
+}
+
+QString PressedFilename(const QString& shownCaption, const settings::AppSettings& s, int row) {
+    return ApplyCase(
+        ButtonName(s.prefixPressed, NamingCaption(shownCaption, s), ImageExtension(s), s.enforce83, row),
+        s.filenameStyle);
+}
+
+QStringList PressedFilenames(const settings::AppSettings& s) {
+    using settings::CaptionGrid;
+    const CaptionGrid& grid = s.captions;
+    QStringList names(grid.RowCount());
+    QSet<QString> taken;
+    for (const int r : grid.SavedRows()) {
+        const QString first = PressedFilename(grid.Cell(r, CaptionGrid::kCaptionColumn), s, r);
+        QString name = first;
+        for (int n = 1; taken.contains(name); ++n) {
+            name = NumberedFilename(first, n);
+        }
+        taken.insert(name);
+        names[r] = name;
     }
     return names;
 }

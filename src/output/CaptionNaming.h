@@ -29,6 +29,16 @@ QString CleanFilenamePart(const QString& text);
 // caption.
 FileNames CaptionFilenames(const QString& caption, const settings::AppSettings& s, int row);
 
+// The default name of the caption's pressed image: the caption under the pressed images' prefix, made
+// as the image names are (whether or not pressed images are written, and whether or not type 2 is
+// enabled).
+QString PressedFilename(const QString& caption, const settings::AppSettings& s, int row);
+
+// The names of the list's pressed images, by grid row (an empty name for the header row and for a
+// row that is not saved): each saved row's default pressed name, numbered where a row above already
+// has it, so that a caption listed twice gets two files. The list has no column of its own for them.
+QStringList PressedFilenames(const settings::AppSettings& s);
+
 // Whether a batch writes every image a second time at twice the size: the 2× choice is on and 8.3
 // names are off (a name with "@2x" is no 8.3 name).
 bool WritesScaledImages(const settings::AppSettings& s);

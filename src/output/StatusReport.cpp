@@ -54,6 +54,13 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
                         bool withHtml, const settings::AppSettings& s, const QString& date) {
     QStringList lines;
     if (!buttons.isEmpty()) {
+        // While pressed images are written they have a third pair of columns; without them the
+        // table is the one it always was.
+        const bool pressed = buttons.first().pressed;
+        const QString pressedHeader =
+            pressed ? QStringLiteral("  Pressed Name                    Size (Kb)") : QString();
+        const QString pressedRule =
+            pressed ? QStringLiteral("  ------------------------------  ---------") : QString();
         lines << QStringLiteral("Plumeric : Status Report Produced ") + date << QString(56, QLatin1Char('-'))
               << QString()
               << QStringLiteral("The following button files have been saved in folder \"%1\".")
@@ -61,37 +68,50 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
               << QString()
               << QStringLiteral(
                      "Caption Name                    Button 1 Name                   Size (Kb)  "
-                     "Button 2 Name                   Size (Kb)")
+                     "Button 2 Name                   Size (Kb)") +
+                     pressedHeader
               << QStringLiteral(
                      "------------------------------  ------------------------------  ---------  "
-                     "------------------------------  ---------");
+                     "------------------------------  ---------") +
+                     pressedRule;
         double total1 = 0;
         double total2 = 0;
+        double totalPressed = 0;
+        const auto pressedField = [pressed](const QString& name, double size) {
+            return pressed ? Spaces(2) + name + Spaces(2) + SizeField(size) : QString();
+        };
         for (const SavedButtonInfo& b : buttons) {
             lines << b.caption + Spaces(2) + b.button1Name + Spaces(2) + SizeField(b.button1Size) +
-                         Spaces(2) + b.button2Name + Spaces(2) + SizeField(b.button2Size);
+                         Spaces(2) + b.button2Name + Spaces(2) + SizeField(b.button2Size) +
+                         pressedField(b.pressedName, b.pressedSize);
             total1 += b.button1Size;
             total2 += b.button2Size;
+            totalPressed += pressed ? b.pressedSize : 0;
             if (b.scaled) {
                 // The twice-size images of the row, under the row's own names and sizes; they count
                 // in the totals as the files they are.
                 lines << Spaces(kNameField) + Spaces(2) + b.scaled1Name + Spaces(2) +
                              SizeField(b.scaled1Size) + Spaces(2) + b.scaled2Name + Spaces(2) +
-                             SizeField(b.scaled2Size);
+                             SizeField(b.scaled2Size) +
+                             pressedField(b.scaledPressedName, b.scaledPressedSize);
                 total1 += b.scaled1Size;
                 total2 += b.scaled2Size;
+                totalPressed += pressed ? b.scaledPressedSize : 0;
             }
         }
         const QString totalRule =
-            Spaces(64) + QStringLiteral("---------  ") + Spaces(kNameField) + QStringLiteral("  ---------");
+            Spaces(64) + QStringLiteral("---------  ") + Spaces(kNameField) + QStringLiteral("  ---------") +
+            (pressed ? Spaces(2) + Spaces(kNameField) + QStringLiteral("  ---------") : QString());
+        const double total = total1 + total2 + totalPressed;
         lines << totalRule
               << QStringLiteral("Total size (Kb)").leftJustified(63) + QLatin1Char(' ') + SizeField(total1) +
-                     Spaces(2) + Spaces(kNameField) + Spaces(2) + SizeField(total2)
+                     Spaces(2) + Spaces(kNameField) + Spaces(2) + SizeField(total2) +
+                     pressedField(Spaces(kNameField), totalPressed)
               << totalRule
               << QStringLiteral(
                      "The total size of all button files is %1 Kb, which is equivalent to %2 seconds of "
                      "download time.")
-                     .arg(SentenceNumber(total1 + total2), SentenceNumber((total1 + total2) / 4));
+                     .arg(SentenceNumber(total), SentenceNumber(total / 4));
     }
     if (withHtml && !pages.isEmpty()) {
         const QString folder = s.htmlTargetFolder.contains(QLatin1String(settings::kUseButtonTargetFolder))

@@ -61,6 +61,8 @@ constexpr int kNavigationSnippetKey = 138;
 constexpr int kNavigationLabelKey = 139;
 constexpr int kPageLanguageKey = 140;
 constexpr int kButtonSpacingKey = 141;
+constexpr int kPressedImagesKey = 136;
+constexpr int kPressedPrefixKey = 137;
 constexpr int kLatinNamesKey = 143;
 
 // A yes/no value of a later choice: "Y" or "N"; anything else does not read.
@@ -606,12 +608,14 @@ class Reader {
             case kSmoothCaptionsKey:
             case kLatinNamesKey:
             case kDitherGifKey:
+            case kPressedImagesKey:
                 // A value that does not read leaves the setting as it was, never the whole file.
                 if (const std::optional<bool> on = OptionalYesNo(v)) {
                     (key == kScale2xKey          ? s_.scale2x
                      : key == kSmoothCaptionsKey ? s_.smoothCaptions
                      : key == kLatinNamesKey     ? s_.latinNames
-                                                 : s_.ditherGif) = *on;
+                     : key == kDitherGifKey      ? s_.ditherGif
+                                                 : s_.pressedImages) = *on;
                 }
                 break;
             case kNavigationSnippetKey:
@@ -639,6 +643,9 @@ class Reader {
                         OptionalListChoice(v, settings::kMaxButtonSpacing + 1)) {
                     s_.buttonSpacing = *spacing;
                 }
+                break;
+            case kPressedPrefixKey:
+                s_.prefixPressed = v;
                 break;
             case kPageStyleKey:
                 if (const std::optional<int> style = OptionalListChoice(v, settings::kPageStyleCount)) {
@@ -787,6 +794,14 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.ditherGif) {
         lines.append(QStringLiteral("/* Dither GIF colours ? */"));
         lines.append(Number(kDitherGifKey) + QLatin1Char(',') + YesNo(s.ditherGif));
+    }
+    if (s.pressedImages) {
+        lines.append(QStringLiteral("/* Also write pressed images ? */"));
+        lines.append(Number(kPressedImagesKey) + QLatin1Char(',') + YesNo(s.pressedImages));
+    }
+    if (s.prefixPressed != QLatin1String(settings::kDefaultPressedPrefix)) {
+        lines.append(QStringLiteral("/* Prefix for pressed buttons */"));
+        lines.append(Number(kPressedPrefixKey) + QLatin1Char(',') + s.prefixPressed);
     }
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }

@@ -23,6 +23,8 @@ inline constexpr int ShownTypeNumber(int type) {
 inline constexpr const char* kDefaultPageLanguage = "en";
 inline constexpr const char* kDefaultNavigationLabel = "Main";
 inline constexpr int kMaxButtonSpacing = 100;
+// The file-name prefix of the pressed images the defaults give.
+inline constexpr char kDefaultPressedPrefix[] = "P_";
 
 struct AppSettings {
     std::array<ButtonStyle, 2> button;  // [kType1], [kType2]
@@ -63,6 +65,10 @@ struct AppSettings {
     int buttonSpacing = 0;  // kButtonSpacingRange
     bool navigationSnippet = false;
     QString navigationLabel = QString::fromLatin1(kDefaultNavigationLabel);
+    // Also write each caption's pressed image: its type 2 face (type 1 while type 2 is disabled) as
+    // the button shows it pressed with the mouse inside, named with its own prefix.
+    bool pressedImages = false;
+    QString prefixPressed = QLatin1String(kDefaultPressedPrefix);
 
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;

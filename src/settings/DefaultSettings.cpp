@@ -111,6 +111,8 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
     s.buttonSpacing = 0;
     s.navigationSnippet = false;
     s.navigationLabel = QString::fromLatin1(kDefaultNavigationLabel);
+    s.pressedImages = false;
+    s.prefixPressed = QLatin1String(kDefaultPressedPrefix);
     s.browser = QLatin1String(kUseDefaultBrowser);
     s.htmlMainFilename = QLatin1String(kDefaultTestPageName);
     s.htmlTargetFolder = QLatin1String(kUseButtonTargetFolder);

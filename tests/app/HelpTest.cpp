@@ -110,8 +110,8 @@ TEST(Help, TheHelpPageNamesEveryControlOfTheWindowByItsLabel) {
         help.contains("\"&\" in a caption underlines the letter after it, and \"&&\" writes one \"&\""));
     for (const char* option :
          {"--captions", "--out", "--html-out", "--format", "--html", "--report", "--keep-existing", "--quiet",
-          "--smooth", "--dither", "--scale", "--page-style", "--latin-names", "--smooth-shapes", "--threads",
-          "--help", "--version"}) {
+          "--smooth", "--dither", "--pressed", "--scale", "--page-style", "--latin-names", "--smooth-shapes",
+          "--threads", "--help", "--version"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
 
@@ -120,7 +120,8 @@ TEST(Help, TheHelpPageNamesEveryControlOfTheWindowByItsLabel) {
     for (const char* choice : {"Shape and Fill", "Save Buttons", "Preview in web browser", "Stop",
                                "Open settings\u2026", "Save settings as\u2026", "Latin file names",
                                "Also write images for high-density screens (2\u00d7)", "Smooth caption edges",
-                               "Page style", "PNG", "WebP", "kestro-batch", "View Help File", "\"&&\""}) {
+                               "Also write pressed images", "Page style", "PNG", "WebP", "kestro-batch",
+                               "View Help File", "\"&&\""}) {
         EXPECT_TRUE(welcome.contains(QString::fromUtf8(choice))) << choice;
     }
 }

@@ -369,6 +369,12 @@ TEST_F(SettingsPagesTest, EveryControlShowsItsHintAndTypeTwoHintsNameTypeTwo) {
          "Target folder for saving the HTML (.htm) files into  (click the folder icon to change it)."},
         {form->filePage->OverWriteCheckBox, "Prompt before overwriting any existing button files ?"},
         {form->filePage->prefix2Edit, "Enter a prefix to add to the start of all button type 2 filenames."},
+        {form->filePage->prefixPressedEdit,
+         "Enter a prefix to add to the start of all pressed button filenames (written when \"Also write "
+         "pressed images\" is ticked in the advanced options)."},
+        {form->AdvancedForm().pressedimagesCheckBox,
+         "Also save every button as it looks pressed, named with the pressed prefix of the File page; the "
+         "CSS rollover page shows it while a button is held down."},
         {form->filePage->previewareaSwatch.image,
          "Click here to change the background colour of the button preview area."},
         {Buttons(1).ModeComboBox,
@@ -803,4 +809,44 @@ TEST_F(SettingsPagesTest, TheTypeTwoShapePanelHidesWhileTypeTwoIsDisabledAndReEn
     EXPECT_TRUE(Shape(1).angleField.edit->isEnabled());
     EXPECT_EQ(form->image2->ButtonKind(), face::bkArrow);
     EXPECT_EQ(form->image2->GradientAngle(), 100);
+}
+
+TEST_F(SettingsPagesTest, ThePressedImagesChoiceAndItsPrefixShowWholeAndFollowTheModel) {
+    // The advanced options show every choice whole, the pressed images' box last before "&OK".
+    app::Tadvancedform& adv = form->AdvancedForm();
+    adv.adjustSize();
+    adv.show();
+    QApplication::processEvents();
+    EXPECT_EQ(CutTexts(&adv), QStringList());
+    EXPECT_EQ(adv.pressedimagesCheckBox->text(), QStringLiteral("Also write pressed images"));
+    EXPECT_GT(adv.pressedimagesCheckBox->y(), adv.scale2xCheckBox->y());
+    EXPECT_LT(adv.pressedimagesCheckBox->y(), adv.BitBtn1->y());
+    EXPECT_FALSE(adv.pressedimagesCheckBox->isChecked());
+    adv.pressedimagesCheckBox->click();
+    EXPECT_TRUE(S().pressedImages);
+    adv.pressedimagesCheckBox->click();
+    EXPECT_FALSE(S().pressedImages);
+    adv.hide();
+
+    // On the File page the prefix stands beside the other two, on their row, and the window keeps
+    // its size.
+    form->PageControl1->setCurrentIndex(0);
+    QApplication::processEvents();
+    app::TFilePage& file = *form->filePage;
+    const auto y = [&](QWidget* w) { return w->mapTo(form.get(), QPoint(0, 0)).y(); };
+    const auto x = [&](QWidget* w) { return w->mapTo(form.get(), QPoint(0, 0)).x(); };
+    EXPECT_EQ(y(file.prefixPressedEdit), y(file.prefix1edit));
+    EXPECT_EQ(y(file.prefixPressedLabel), y(file.prefix1Label));
+    EXPECT_GT(x(file.prefixPressedEdit), x(file.prefix2Edit));
+    EXPECT_EQ(form->size(), QSize(TForm1::kInitialWidth, TForm1::kInitialHeight));
+    EXPECT_EQ(CutTexts(form->PageControl1->currentWidget()), QStringList());
+    EXPECT_EQ(file.prefixPressedEdit->text(), QStringLiteral("P_"));
+    file.prefixPressedEdit->setText(QStringLiteral("Down_"));
+    EXPECT_EQ(S().prefixPressed, QStringLiteral("Down_"));
+    // Loaded settings bring both controls in line.
+    S().prefixPressed = QStringLiteral("Q_");
+    S().pressedImages = true;
+    form->SettingsToControls();
+    EXPECT_EQ(file.prefixPressedEdit->text(), QStringLiteral("Q_"));
+    EXPECT_TRUE(adv.pressedimagesCheckBox->isChecked());
 }

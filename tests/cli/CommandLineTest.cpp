@@ -16,12 +16,11 @@ CommandLine Parse(const QStringList& arguments) {
 }  // namespace
 
 TEST(CommandLine, EveryOptionReachesTheRun) {
-    const CommandLine line =
-        Parse({"--captions",  "caps.txt",      "--out",     "site/img",   "--format",
-               "BMP",         "--html",        "--report",  "report.txt", "--keep-existing",
-               "--quiet",     "--smooth",      "--scale",   "2",          "--page-style",
-               "CSS",         "--latin-names", "--threads", "64",         "--dither",
-               "settings.dat"});
+    const CommandLine line = Parse(
+        {"--captions",   "caps.txt",   "--out",           "site/img",  "--format", "BMP",      "--html",
+         "--report",     "report.txt", "--keep-existing", "--quiet",   "--smooth", "--scale",  "2",
+         "--page-style", "CSS",        "--latin-names",   "--threads", "64",       "--dither", "--pressed",
+         "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
@@ -34,6 +33,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_TRUE(line.options.smooth);
     EXPECT_TRUE(line.options.latinNames);
     EXPECT_TRUE(line.options.dither);
+    EXPECT_TRUE(line.options.pressed);
     EXPECT_EQ(line.options.scale, 2);
     EXPECT_EQ(line.options.pageStyle, settings::kPageStyleCss);
     EXPECT_EQ(line.options.threads, 64);
@@ -49,7 +49,8 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     ASSERT_EQ(plain.action, CommandLine::Action::Run);
     EXPECT_EQ(plain.options.fileType, settings::kFileTypeGif);
     EXPECT_FALSE(plain.options.html || plain.options.keepExisting || plain.options.quiet ||
-                 plain.options.smooth || plain.options.latinNames || plain.options.dither);
+                 plain.options.smooth || plain.options.latinNames || plain.options.dither ||
+                 plain.options.pressed);
     EXPECT_TRUE(plain.options.captionsFile.isEmpty() && plain.options.reportFile.isEmpty());
     EXPECT_FALSE(Parse({"kestro.dat"}).options.fileType.has_value());
     // Without --scale and --page-style the settings file decides; --scale 1 turns 2× images off.

@@ -174,6 +174,82 @@ TEST(KestroBatch, DitheredGifsFromTheAdvancedDialogAndFromTheCommandLineAreTheSa
                                        [](const QString& name) { return name.startsWith("u_"); });
 }
 
+TEST(KestroBatch, PressedImagesFromTheWindowsChoicesAndFromTheCommandLineAreTheSameBytes) {
+    QTemporaryDir dir;
+    Window started(dir.path());
+    app::TForm1& form = started.form;
+    settings::AppSettings& s = form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    s.statusReports = true;
+    s.htmlGenerateAll = false;  // the single test page
+    s.pageStyle = settings::kPageStyleCss;
+    s.scale2x = true;
+    s.button[settings::kType2].borderStyle = 0;  // "Simple 3D"
+    s.button[settings::kType2].borderDepth = 2;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("scratch"));
+    const QString scratch = dir.path() + "/scratch/";
+
+    // The File page's prefix, typed: the model follows, and the file holds key 137 alone.
+    app::TFilePage& file = *form.filePage;
+    EXPECT_EQ(file.prefixPressedLabel->text(), QStringLiteral("Prefix for pressed buttons"));
+    EXPECT_EQ(file.prefixPressedEdit->text(), QStringLiteral("P_"));
+    file.prefixPressedEdit->setText(QStringLiteral("Down_"));
+    EXPECT_EQ(s.prefixPressed, QStringLiteral("Down_"));
+    ASSERT_TRUE(project::SaveSettings(scratch + "prefix.dat", s));
+    const QByteArray prefixOnly = testsupport::ReadAll(scratch + "prefix.dat");
+    EXPECT_TRUE(prefixOnly.endsWith("/* Prefix for pressed buttons */\r\n137,Down_\r\n"));
+    EXPECT_FALSE(prefixOnly.contains("\r\n136,"));
+
+    // The advanced dialog's box, ticked: the model follows, and the settings file holds the key.
+    app::Tadvancedform& adv = form.AdvancedForm();
+    EXPECT_EQ(adv.pressedimagesCheckBox->text(), QStringLiteral("Also write pressed images"));
+    EXPECT_FALSE(adv.pressedimagesCheckBox->isChecked());
+    adv.pressedimagesCheckBox->click();
+    EXPECT_TRUE(s.pressedImages);
+    ASSERT_TRUE(project::SaveSettings(scratch + "pressed.dat", s));
+    EXPECT_TRUE(testsupport::ReadAll(scratch + "pressed.dat").contains("\r\n136,Y\r\n"));
+
+    form.generatehtmlbuttonClick();
+    ASSERT_TRUE(started.dialogs.History().isEmpty()) << started.dialogs.History().first().text.toStdString();
+    const QMap<QString, QByteArray> window = FilesIn(dir.path() + "/site");
+    EXPECT_EQ(window.keys(), (QStringList{"d_contacts.gif", "d_contacts@2x.gif", "d_home.gif",
+                                          "d_home@2x.gif", "down_contacts.gif", "down_contacts@2x.gif",
+                                          "down_home.gif", "down_home@2x.gif", "index.htm", "u_contacts.gif",
+                                          "u_contacts@2x.gif", "u_home.gif", "u_home@2x.gif"}));
+    EXPECT_NE(window["down_home.gif"], window["d_home.gif"]);
+    EXPECT_TRUE(window["index.htm"].contains("<img class=\"down\" src=\"down_home.gif\""));
+    const QByteArray windowReport = WithoutDate(testsupport::ReadAll(form.DataFolder() + "Report.txt"));
+    EXPECT_TRUE(windowReport.contains("Pressed Name")) << windowReport.toStdString();
+    EXPECT_TRUE(windowReport.contains("down_home@2x.gif"));
+    ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
+
+    // The tool on the settings with the choice, and with --pressed on the settings without it, writes
+    // the window's images, page and report; without either it writes no pressed image.
+    for (const auto& [report, arguments] :
+         {std::pair{QStringLiteral("from-file.txt"), QStringList{"pressed.dat"}},
+          std::pair{QStringLiteral("from-option.txt"), QStringList{"--pressed", "prefix.dat"}}}) {
+        const Process run = Start(QStringList{"--quiet", "--html", "--report", report} + arguments, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QMap<QString, QByteArray> made = FilesIn(dir.path() + "/site");
+        EXPECT_EQ(made.keys(), window.keys()) << report.toStdString();
+        for (const QString& name : window.keys()) {
+            EXPECT_TRUE(made.value(name) == window[name])
+                << report.toStdString() << " " << name.toStdString();
+        }
+        EXPECT_EQ(WithoutDate(testsupport::ReadAll(scratch + report)), windowReport) << report.toStdString();
+        ASSERT_TRUE(QDir(dir.path() + "/site").removeRecursively());
+    }
+    const Process plain = Start({"--quiet", "--html", "prefix.dat"}, scratch);
+    ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+    const QMap<QString, QByteArray> without = FilesIn(dir.path() + "/site");
+    EXPECT_EQ(without.size(), 9);
+    EXPECT_FALSE(without.contains("down_home.gif"));
+    EXPECT_EQ(without["u_home.gif"], window["u_home.gif"]);
+    EXPECT_FALSE(without["index.htm"].contains(":active"));
+}
+
 TEST(KestroBatch, ExitStatusesForHelpVersionAndBadArguments) {
     QTemporaryDir dir;
     const Process help = Start({"--help"}, dir.path());

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "compose/BackgroundBitmap.h"
 #include "compose/ButtonComposer.h"
+#include "face/ColorRules.h"
 #include "output/ButtonBatch.h"
 #include "platform/ScriptedDialogs.h"
 #include "settings/DefaultSettings.h"
@@ -162,4 +163,86 @@ TEST_F(BatchPlanTest, ACaptionWiderThanItsFixedShapeIsWrittenAndToldOfOnce) {
     EXPECT_GT(QImage(s.targetFolder + s.captions.Cell(1, 1)).width(), 90);
     EXPECT_EQ(output::OutsideShapeText(1), QStringLiteral("; 1 caption does not fit inside its shape"));
     EXPECT_EQ(output::OutsideShapeText(3), QStringLiteral("; 3 captions do not fit inside their shape"));
+}
+
+namespace {
+
+// The pressed picture a plain face should give: the outer bevel's highlight and shadow swapped, and
+// every pixel of the caption moved `shift` pixels right and down over the face's own colour.
+QImage PressedFromPlain(const QImage& plain, QRgb highlight, QRgb shadow, QRgb caption, QRgb background,
+                        int shift) {
+    QImage expected = plain;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const QRgb here = plain.pixel(x, y);
+            if (here == highlight) {
+                expected.setPixel(x, y, shadow);
+            } else if (here == shadow) {
+                expected.setPixel(x, y, highlight);
+            } else if (here == caption || here == background) {
+                const bool inside = x >= shift && y >= shift;
+                expected.setPixel(
+                    x, y, inside && plain.pixel(x - shift, y - shift) == caption ? caption : background);
+            }
+        }
+    }
+    return expected;
+}
+
+}  // namespace
+
+TEST_F(BatchPlanTest, APressedPictureIsTheFaceWithItsCaptionMovedAndItsBevelSwapped) {
+    // Type 2 on a grey fixed-size face, wide enough that the caption stays clear of the bevel.
+    for (settings::ButtonStyle& b : s.button) {
+        b.fontName = QStringLiteral("DejaVu Sans");
+        b.backgroundMode = settings::kColourFixedSize;
+        b.width = QStringLiteral("120");
+        b.height = QStringLiteral("36");
+        b.borderStyle = 0;  // "Simple 3D": the bevel alone
+        b.borderDepth = 2;
+        b.captionEffect = settings::CaptionEffect::Standard;
+    }
+    s.button[settings::kType1].backgroundColour = QStringLiteral("00806040");
+    s.button[settings::kType1].captionColour = QStringLiteral("0000FF00");
+    s.button[settings::kType2].backgroundColour = QStringLiteral("00808080");
+    s.button[settings::kType2].captionColour = QStringLiteral("000000FF");
+    const auto rgb = [](face::TColor c) { return face::ToQColor(c).rgb(); };
+    const auto check = [&](int type, int scale, const std::string& what) {
+        const std::shared_ptr<const output::BatchFaces> plan = composer.PlanBatch();
+        const QImage plain = plan->Picture(type, QStringLiteral("Home"), scale);
+        const QImage pressed = plan->PressedPicture(type, QStringLiteral("Home"), scale);
+        const settings::ButtonStyle& b = s.button[static_cast<std::size_t>(type)];
+        const face::TColor c = settings::ColourFromStringStrict(b.backgroundColour);
+        const QRgb caption = rgb(settings::ColourFromStringStrict(b.captionColour));
+        ASSERT_EQ(pressed.size(), plain.size()) << what;
+        ASSERT_EQ(plain.size(), QSize(120, 36) * scale) << what;
+        // The caption is there to be moved, and the pressed face is not the plain one.
+        ASSERT_GT(
+            std::count(reinterpret_cast<const QRgb*>(plain.constBits()),
+                       reinterpret_cast<const QRgb*>(plain.constBits()) + plain.width() * plain.height(),
+                       caption),
+            0)
+            << what;
+        EXPECT_NE(pressed, plain) << what;
+        const QImage expected = PressedFromPlain(plain, rgb(face::LighterColor(c)), rgb(face::DarkerColor(c)),
+                                                 caption, rgb(c), scale);
+        EXPECT_EQ(testsupport::DifferentPixels(pressed, expected), 0) << what;
+        // The bevel is swapped: its top row is the shadow colour, its bottom row the highlight's.
+        if (b.borderDepth > 0) {
+            EXPECT_EQ(plain.pixel(plain.width() / 2, 0), rgb(face::LighterColor(c))) << what;
+            EXPECT_EQ(pressed.pixel(pressed.width() / 2, 0), rgb(face::DarkerColor(c))) << what;
+            EXPECT_EQ(pressed.pixel(pressed.width() / 2, pressed.height() - 1), rgb(face::LighterColor(c)))
+                << what;
+        }
+    };
+    check(settings::kType2, 1, "type 2");
+    // At 2x the caption moves two pixels (and the bevel is twice as deep).
+    check(settings::kType2, 2, "type 2 at 2x");
+    // Without a border only the caption moves.
+    s.button[settings::kType2].borderDepth = 0;
+    check(settings::kType2, 1, "no border");
+    check(settings::kType2, 2, "no border at 2x");
+    // Type 1's face pressed, as a batch takes it while type 2 is disabled.
+    s.secondbuttonEnabled = false;
+    check(settings::kType1, 1, "type 1");
 }

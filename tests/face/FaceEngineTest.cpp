@@ -203,3 +203,36 @@ TEST(FaceEngine, EmbossedAndPressedPassesLieTheirOffsetAwayFromTheCaption) {
         }
     }
 }
+
+TEST(FaceEngine, APressedBitmapGlyphMovesAsFarAsThePressedCaption) {
+    // A one-glyph bitmap of one colour on a white face: pressed, it is taken one pixel up and left, so
+    // it lands one pixel right and down, or two on a face drawn at twice the size.
+    FaceProperties p;
+    p.buttonWidth = 40;
+    p.buttonHeight = 20;
+    p.buttonColor = 0x00FFFFFF;
+    p.button3DKind = dkNone;
+    p.buttonDepth = 0;
+    p.bitmapHAlign = haNone;
+    p.bitmapVAlign = vaNone;
+    p.bitmapLeft = 10;
+    p.bitmapTop = 5;
+    p.mainBitmap = QImage(6, 4, QImage::Format_RGB32);
+    p.mainBitmap.fill(qRgb(200, 0, 0));
+    const QRgb white = qRgb(255, 255, 255);
+    for (const int offset : {1, 2}) {
+        p.captionEffectOffset = offset;
+        FaceState state;
+        state.mouseInside = true;
+        const QImage plain = RenderFace(p, state);
+        state.pressed = true;
+        const QImage pressed = RenderFace(p, state);
+        EXPECT_EQ(plain.pixel(10, 5), qRgb(200, 0, 0)) << offset;
+        EXPECT_EQ(pressed.pixel(10 + offset, 5 + offset), qRgb(200, 0, 0)) << offset;
+        EXPECT_EQ(pressed.pixel(10 + offset - 1, 5 + offset), white) << offset;
+        EXPECT_EQ(pressed.pixel(10 + offset, 5 + offset - 1), white) << offset;
+        // The glyph's place stays where it was: what moves past its edge is not drawn.
+        EXPECT_EQ(pressed.pixel(15, 8), qRgb(200, 0, 0)) << offset;
+        EXPECT_EQ(pressed.pixel(16, 8), white) << offset;
+    }
+}

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "html/PreviewPages.h"
 #include "output/CaptionLinks.h"
+#include "output/CaptionNaming.h"
 #include "output/StatusReport.h"
 #include "platform/Interrupt.h"
 #include "platform/ScriptedDialogs.h"
@@ -31,6 +32,11 @@ class FakeRenderer : public output::ButtonRenderer, public output::BatchFaces {
     }
     QImage Picture(int type, const QString& caption, int scale) const override {
         const QImage face = Face(type, caption);
+        return face.scaled(face.size() * scale);
+    }
+    QImage PressedPicture(int, const QString& caption, int scale) const override {
+        QImage face = Face(settings::kType2, caption);
+        face.fill(qRgb(255, 0, 0));
         return face.scaled(face.size() * scale);
     }
     static QImage Face(int type, const QString& caption) {
@@ -424,6 +430,53 @@ TEST(StatusReport, TwiceSizeImagesHaveALineOfTheirOwnAfterEachRowAndCountInTheTo
         "time.");
     for (const QString& line : lines.mid(5, 7)) {
         EXPECT_EQ(line.size(), 116);
+    }
+}
+
+TEST(StatusReport, PressedImagesHaveAThirdPairOfColumnsAndCountInTheTotals) {
+    settings::AppSettings s;
+    settings::ApplyDefaultSettings(s, {"DejaVu Sans"}, "/data/");
+    s.targetFolder = "/b/";
+    QList<output::SavedButtonInfo> buttons;
+    output::SavedButtonInfo home{output::Pad30("Home"), output::Pad30("u_home.gif"), 1024,
+                                 output::Pad30("d_home.gif"), 2048};
+    home.scaled = true;
+    home.scaled1Name = output::Pad30("u_home@2x.gif");
+    home.scaled1Size = 3072;
+    home.scaled2Name = output::Pad30("d_home@2x.gif");
+    home.scaled2Size = 5120;
+    home.pressed = true;
+    home.pressedName = output::Pad30("p_home.gif");
+    home.pressedSize = 1536;
+    home.scaledPressedName = output::Pad30("p_home@2x.gif");
+    home.scaledPressedSize = 4608;
+    buttons.append(home);
+    const QStringList lines = output::ReportLines(buttons, {}, false, s, "DATE");
+    ASSERT_GE(lines.size(), 13);
+    EXPECT_EQ(lines[5],
+              "Caption Name                    Button 1 Name                   Size (Kb)  Button 2 Name "
+              "                  Size (Kb)  Pressed Name                    Size (Kb)");
+    EXPECT_EQ(lines[6],
+              "------------------------------  ------------------------------  ---------  "
+              "------------------------------  ---------  ------------------------------  ---------");
+    EXPECT_EQ(lines[7],
+              "Home                            u_home.gif                           1.00  d_home.gif    "
+              "                       2.00  p_home.gif                           1.50");
+    EXPECT_EQ(lines[8],
+              "                                u_home@2x.gif                        3.00  d_home@2x.gif "
+              "                       5.00  p_home@2x.gif                        4.50");
+    EXPECT_EQ(lines[9],
+              "                                                                ---------              "
+              "                    ---------                                  ---------");
+    EXPECT_EQ(lines[10], "Total size (Kb)                                                      4.00" +
+                             QString(39, ' ') + "7.00" + QString(39, ' ') + "6.00");
+    EXPECT_EQ(
+        lines[12],
+        "The total size of all button files is 17.00 Kb, which is equivalent to 4.25 seconds of download "
+        "time.");
+    // Every line of the table is as wide as the header, its columns under the header's.
+    for (const QString& line : lines.mid(5, 7)) {
+        EXPECT_EQ(line.size(), 159) << line.toStdString();
     }
 }
 
@@ -875,4 +928,59 @@ TEST_F(PreviewPagesTest, ALinkNoPageTakesWritesNeitherButtonsNorPages) {
             }
         }
     }
+}
+
+TEST_F(PreviewPagesTest, WithPressedImagesEachScriptFreeLinkHoldsItsPressedImageShownWhilePressed) {
+    s.pageStyle = settings::kPageStyleCss;
+    s.pressedImages = true;
+    s.scale2x = true;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    pages.generatehtmlbuttonClick();
+    EXPECT_TRUE(QFileInfo::exists(Out("p_home.gif")));
+    EXPECT_TRUE(QFileInfo::exists(Out("p_contacts@2x.gif")));
+    // The pressed image follows the type 1 and type 2 images, with an empty alt text; its size is the
+    // size of its file (the fake pressed faces are type 2's size). Home's own link, the current
+    // page's, holds its type 2 image alone.
+    const QString list =
+        "<li><a href=\"home.htm\" aria-current=\"page\"><img class=\"current\" src=\"d_home.gif\" "
+        "srcset=\"d_home@2x.gif 2x\" width=\"14\" height=\"8\" alt=\"Home\"></a></li>\n"
+        "<li><a href=\"contacts.htm\"><img class=\"out\" src=\"u_contacts.gif\" "
+        "srcset=\"u_contacts@2x.gif 2x\" width=\"18\" height=\"8\" alt=\"Contacts\"><img class=\"over\" "
+        "src=\"d_contacts.gif\" srcset=\"d_contacts@2x.gif 2x\" width=\"18\" height=\"8\" "
+        "alt=\"\"><img class=\"down\" src=\"p_contacts.gif\" srcset=\"p_contacts@2x.gif 2x\" "
+        "width=\"18\" height=\"8\" alt=\"\"></a></li>\n";
+    QString head = CssHead("Untitled Document: Home", "FFFFFF", "000000", false);
+    head.replace("</style>",
+                 "nav img.down { display: none; }\n"
+                 "nav a:active img.out, nav a:active img.over { display: none; }\n"
+                 "nav a:active img.down { display: block; }\n</style>");
+    const QString page = head + list +
+                         "</ul>\n</nav>\n<p>This page is called \"home.htm\", and is located in folder \"" +
+                         dir.path() + "/out/\"</p>\n</body>\n</html>\n";
+    EXPECT_EQ(QString::fromUtf8(testsupport::ReadAll(Out("home.htm"))), QString::fromUtf8(CrLfUtf8(page)));
+
+    // Type 2 disabled: the link holds its type 1 image and its pressed image (type 1's face pressed).
+    s.secondbuttonEnabled = false;
+    s.scale2x = false;
+    output::RecalculateFilenames(s);
+    pages.generatehtmlbuttonClick();
+    const QString one = QString::fromUtf8(testsupport::ReadAll(Out("contacts.htm")));
+    EXPECT_TRUE(
+        one.contains("<li><a href=\"home.htm\"><img class=\"out\" src=\"u_home.gif\" width=\"14\" "
+                     "height=\"8\" alt=\"Home\"><img class=\"down\" src=\"p_home.gif\" width=\"14\" "
+                     "height=\"8\" alt=\"\"></a></li>"))
+        << one.toStdString();
+    EXPECT_FALSE(one.contains("class=\"over\""));
+
+    // The script pages are as they were: no pressed image, no rules for it.
+    s.pageStyle = settings::kPageStyleClassic;
+    pages.generatehtmlbuttonClick();
+    const QByteArray classic = testsupport::ReadAll(Out("home.htm"));
+    EXPECT_FALSE(classic.contains("p_home") || classic.contains(":active"));
+    // Off: the script-free page is the page it always was.
+    s.pageStyle = settings::kPageStyleCss;
+    s.pressedImages = false;
+    pages.generatehtmlbuttonClick();
+    const QByteArray off = testsupport::ReadAll(Out("home.htm"));
+    EXPECT_FALSE(off.contains("p_home") || off.contains(":active") || off.contains("down"));
 }

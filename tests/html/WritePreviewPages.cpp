@@ -8,33 +8,36 @@
 #include "app/Form1.h"
 #include "html/PreviewPages.h"
 #include "output/CaptionLinks.h"
+#include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 
 // Writes the rollover pages of a caption list full of characters that could break a page, through the
 // window's own "Preview in web browser", into KSDATA/BUTTONS of the folder given as its first argument.
-// Further arguments choose the script-free page ("css"), the twice-size images ("2x") and the
-// navigation snippet ("snippet"). Prints what
-// a browser should find there as JSON: the folder, each row's caption and file names, the pages
-// written, the page the window opened, the page style and whether twice-size images were written;
-// a row's link, as the pages write it, where its button leads instead of its page.
+// Further arguments choose the script-free page ("css"), the twice-size images ("2x"), the pressed
+// images ("pressed") and the navigation snippet ("snippet"). Prints what a browser should find there
+// as JSON: the folder, each row's caption and file names (its pressed image's too), the pages
+// written, the page the window opened, the page style and whether twice-size and pressed images were
+// written; a row's link, as the pages write it, where its button leads instead of its page.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     bool css = false;
     bool scaled = false;
     bool snippet = false;
+    bool pressed = false;
     for (int i = 2; i < argc; ++i) {
         const QByteArray option(argv[i]);
         css = css || option == "css";
         scaled = scaled || option == "2x";
         snippet = snippet || option == "snippet";
-        if (option != "css" && option != "2x" && option != "snippet") {
+        pressed = pressed || option == "pressed";
+        if (option != "css" && option != "2x" && option != "snippet" && option != "pressed") {
             argc = 0;
         }
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: write_preview_pages FOLDER [css] [2x] [snippet]\n");
+        std::fprintf(stderr, "usage: write_preview_pages FOLDER [css] [2x] [snippet] [pressed]\n");
         return 2;
     }
     platform::ScriptedDialogs dialogs;
@@ -46,6 +49,7 @@ int main(int argc, char** argv) {
     s.pageStyle = css ? settings::kPageStyleCss : settings::kPageStyleClassic;
     s.scale2x = scaled;
     s.navigationSnippet = snippet;
+    s.pressedImages = pressed;
     struct Row {
         const char* caption;
         const char* up;
@@ -95,22 +99,25 @@ int main(int argc, char** argv) {
         return 1;
     }
     QJsonArray list;
+    const QStringList pressedNames = output::PressedFilenames(s);
     for (int r = 1; r < s.captions.RowCount(); ++r) {
         // The script-free page's alt texts name each button as it is drawn.
-        list.append(QJsonObject{
-            {"caption", s.captions.Cell(r, 0)},
-            {"drawn", html::CaptionAsDrawn(s.captions.Cell(r, 0))},
-            {"up", s.captions.Cell(r, 1)},
-            {"down", s.captions.Cell(r, 2)},
-            {"page", s.captions.Cell(r, 3)},
-            {"link", output::WrittenLink(s.captions.Cell(r, settings::CaptionGrid::kLinkColumn))}});
+        list.append(
+            QJsonObject{{"caption", s.captions.Cell(r, 0)},
+                        {"drawn", html::CaptionAsDrawn(s.captions.Cell(r, 0))},
+                        {"up", s.captions.Cell(r, 1)},
+                        {"down", s.captions.Cell(r, 2)},
+                        {"page", s.captions.Cell(r, 3)},
+                        {"link", output::WrittenLink(s.captions.Cell(r, settings::CaptionGrid::kLinkColumn))},
+                        {"pressed", pressedNames[r]}});
     }
     const QJsonObject out{{"folder", s.targetFolder},
                           {"rows", list},
                           {"opened", shell.Opened().isEmpty() ? QString() : shell.Opened().first()},
                           {"css", css},
                           {"scaled", scaled},
-                          {"snippet", snippet}};
+                          {"snippet", snippet},
+                          {"pressed", pressed}};
     std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
     return 0;
 }

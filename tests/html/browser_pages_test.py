@@ -5,8 +5,9 @@ and away again (and, on the script-free pages, the keyboard's focus with Tab), a
 button links to its row's own link where it has one and to its caption's page otherwise, that the
 images load at the size the page states, swap to type 2 and back, that every preload was made, and
 that the browser's console shows no error; the first pages again at twice the device pixel ratio,
-where the script page still swaps and the script-free page loads the twice-size images. The
-script-free pages also pass HTML Tidy without a message."""
+where the script page still swaps and the script-free page loads the twice-size images. Script-free
+pages with pressed images show each button's pressed image while it is pressed and held, and type 1
+again once the mouse has left it. The script-free pages also pass HTML Tidy without a message."""
 import json
 import pathlib
 import subprocess
@@ -103,7 +104,7 @@ IMAGE_STATE = """function imageState(i) {
             srcset: i.srcset, src: i.src, currentSrc: i.currentSrc, className: i.className};
 }"""
 
-# Which of a link's two images shows: "out", "over", or what is wrong.
+# Which of a link's images shows: "out", "over", "down", or what is wrong.
 SHOWN = """function shown(link) {
     var visible = Array.from(link.querySelectorAll('img')).filter(function(i) {
         return getComputedStyle(i).display != 'none' && i.getBoundingClientRect().width > 0; })
@@ -289,6 +290,51 @@ def check_whole(driver, written, page, nav):
     check(own == ["right", "disc"], page + ": the site's own list keeps its rules: " + repr(own))
 
 
+def check_pressed_page(driver, written, page, scale, current=None, nav="nav", away_selector="p"):
+    """The script-free page with pressed images: each link holds its pressed image, with an empty alt,
+    at the size the page states (its twice-size file at twice the density); pressing and holding the
+    mouse button on the link shows it, and letting go away from the link shows type 1 again without
+    following the link. The link to the page itself (row `current`) holds its type 2 image alone."""
+    folder = written["folder"]
+    rows = written["rows"]
+    driver.get(pathlib.Path(page).as_uri())
+    downs = driver.execute_script(IMAGE_STATE + """
+        return Array.from(document.querySelectorAll(arguments[0] + ' li > a')).map(function(a) {
+            var d = a.querySelector('img.down'); return d ? imageState(d) : null; });""", nav)
+    check(len(downs) == len(rows), page + ": one link per caption")
+    for index, (down, expected) in enumerate(zip(downs, rows)):
+        what = page + ": button " + expected["caption"]
+        if index == current:
+            check(down is None, what + ", the current page's, holds no pressed image")
+            continue
+        check(down is not None, what + " holds its pressed image")
+        if down is None:
+            continue
+        check_image(down, what + " pressed", "")
+        wanted = scaled_name(expected["pressed"]) if written["scaled"] and scale == 2 else expected["pressed"]
+        check(same_file(down["currentSrc"], folder + wanted), what + " pressed loads " + wanted + ": " +
+              down["currentSrc"])
+
+    def shown(index):
+        return driver.execute_script(
+            SHOWN + "return shown(document.querySelectorAll(arguments[1] + ' li > a')[arguments[0]]);", index, nav)
+    for index, expected in enumerate(rows[:len(downs)]):
+        if index == current:
+            continue
+        what = page + ": button " + expected["caption"]
+        if not same_file(driver.current_url, page):
+            driver.get(pathlib.Path(page).as_uri())
+        link = driver.find_elements(By.CSS_SELECTOR, nav + " li > a")[index]
+        away = driver.find_element(By.CSS_SELECTOR, away_selector)
+        actions(driver).move_to_element(link).click_and_hold().perform()
+        check(settled(lambda: shown(index), "down") == "down", what + " shows its pressed image while held")
+        actions(driver).move_to_element(away).release().perform()
+        check(same_file(driver.current_url, page), what + ": letting go elsewhere follows no link")
+        if same_file(driver.current_url, page):
+            check(settled(lambda: shown(index), "out") == "out", what + " shows type 1 once let go elsewhere")
+    console_errors(driver, page)
+
+
 def check_tidy(page):
     """HTML Tidy finds nothing to say, but that it does not know aria-current (a state of WAI-ARIA 1.1
     that Tidy 5.8's list of attributes lacks)."""
@@ -323,14 +369,16 @@ def main():
     checked = 0
     with tempfile.TemporaryDirectory() as work:
         classic = write_pages(writer, work)
-        css = write_pages(writer, work, "css", "snippet", *SCALED)
-        site = fake_site(css)
+        css = write_pages(writer, work, "css", *SCALED)
+        pressed = write_pages(writer, work, "css", "pressed", "snippet", *SCALED)
+        site = fake_site(pressed)
         for written in (classic, css):
             check(same_file(pathlib.Path(written["opened"]).as_uri(),
                             written["folder"] + written["rows"][0]["page"]),
                   "the first page written was opened: " + written["opened"])
         for row in css["rows"]:
             check_tidy(css["folder"] + row["page"])
+            check_tidy(pressed["folder"] + row["page"])
         check_tidy(site)
         for scale in (1, 2):
             driver = start_browser(work, scale)
@@ -345,9 +393,15 @@ def main():
                 for index, row in enumerate(rows):
                     check_css_page(driver, css, css["folder"] + row["page"], scale, current=index)
                     checked += 1
-                # The snippet pasted into a page of a site whose own rules would break plain buttons.
-                check_css_page(driver, css, site, scale, nav="nav.plumeric-nav", away_selector="footer")
-                check_whole(driver, css, site, "nav.plumeric-nav")
+                # Pressing and holding, on the first pages with pressed images.
+                for index, row in enumerate(pressed["rows"][:2 if scale == 1 else 1]):
+                    check_pressed_page(driver, pressed, pressed["folder"] + row["page"], scale, current=index)
+                    checked += 1
+                # The snippet, with pressed images, pasted into a page of a site whose own rules would
+                # break plain buttons.
+                check_css_page(driver, pressed, site, scale, nav="nav.plumeric-nav", away_selector="footer")
+                check_whole(driver, pressed, site, "nav.plumeric-nav")
+                check_pressed_page(driver, pressed, site, scale, nav="nav.plumeric-nav", away_selector="footer")
                 checked += 1
                 if scale == 1:
                     check_clicks(driver, classic)

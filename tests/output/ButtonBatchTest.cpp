@@ -34,6 +34,9 @@ using platform::ConfirmAnswer;
 
 namespace {
 
+// What the fake renderer adds to a type's number to record a pressed face.
+constexpr int kPressedRecord = 10;
+
 // Renders a face whose size and colours depend on the caption, and records what it was asked. The
 // faces of a batch come from its plan on the batch's worker threads; types are recorded as 1 and 2.
 class FakeRenderer : public ButtonRenderer {
@@ -46,6 +49,11 @@ class FakeRenderer : public ButtonRenderer {
     QImage Rendered(int type, const QString& caption) {
         const std::lock_guard lock(mutex);
         return rendered.value(QStringLiteral("%1:%2").arg(type).arg(caption));
+    }
+    // The last pressed face rendered from a type's face (1 or 2) and caption.
+    QImage RenderedPressed(int type, const QString& caption) {
+        const std::lock_guard lock(mutex);
+        return rendered.value(QStringLiteral("P%1:%2").arg(type).arg(caption));
     }
     // The sizes the faces have, or the size `forcedSizes` holds for "TYPE:CAPTION".
     QMap<QString, QSize> forcedSizes;
@@ -75,6 +83,11 @@ class FakeRenderer : public ButtonRenderer {
         QImage Picture(int type, const QString& caption, int scale) const override {
             return r_.Finished(r_.Record(settings::ShownTypeNumber(type), caption, n_, scale));
         }
+        // Recorded as "P1:CAPTION" or "P2:CAPTION": the type whose face is pressed.
+        QImage PressedPicture(int type, const QString& caption, int scale) const override {
+            return r_.Finished(
+                r_.Record(kPressedRecord + settings::ShownTypeNumber(type), caption, n_, scale));
+        }
 
       private:
         FakeRenderer& r_;
@@ -84,14 +97,18 @@ class FakeRenderer : public ButtonRenderer {
     // A face `scale` times as large for scale 2, recorded as "TYPE:CAPTION@2x".
     QImage Record(int type, const QString& caption, int n, int scale) {
         QImage face((10 + static_cast<int>(caption.size())) * scale, 8 * scale, QImage::Format_RGB32);
-        face.fill(type == 1 ? qRgb(250, 20, 100) : qRgb(10, 140, 60));
+        face.fill(type == 1   ? qRgb(250, 20, 100)
+                  : type == 2 ? qRgb(10, 140, 60)
+                              : qRgb(200, 200, type == kPressedRecord + 1 ? 0 : 150));
         face.setPixel(0, 0, qRgb(static_cast<int>(caption.size()) * 9 % 256, 0, 0));
         // Each batch's faces differ from every earlier batch's, in a web-palette colour, so a file
         // that was overwritten can be told from one that was kept.
         face.setPixel(1, 0, qRgb(n % 6 * 51, n / 6 % 6 * 51, n / 36 % 6 * 51));
         ++renders;
         const std::lock_guard lock(mutex);
-        rendered[QStringLiteral("%1:%2%3").arg(type).arg(
+        const QString shown =
+            type > kPressedRecord ? QStringLiteral("P%1").arg(type - kPressedRecord) : QString::number(type);
+        rendered[QStringLiteral("%1:%2%3").arg(shown).arg(
             caption, scale == 1 ? QString() : QStringLiteral("@2x"))] = face;
         return face;
     }
@@ -909,4 +926,174 @@ TEST_F(ButtonBatchTest, ALinkNoPageTakesIsRefusedBeforeAnyFileAndEveryTakenKindS
     EXPECT_EQ(s.captions.RowAt(3),
               (CaptionGrid::Row{"Products", "u_products.gif", "d_products.gif", "products.htm", "  "}));
     EXPECT_EQ(Files().size(), 6);
+}
+
+TEST_F(ButtonBatchTest, PressedImagesAreWrittenBesideTheOthersFromTypeTwoOrTypeOneAndReported) {
+    s.pressedImages = true;
+    s.fileType = settings::kFileTypePng;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(s);
+    std::vector<QString> order;
+    batch.OnFileSaved = [&](const QString& path, bool, qint64) {
+        order.push_back(QFileInfo(path).fileName());
+    };
+    batch.SaveBatchButtonClick();
+    // Each caption's files in turn: type 1, type 2, then the pressed image.
+    EXPECT_EQ(order, (std::vector<QString>{"u_home.png", "d_home.png", "p_home.png", "u_contacts.png",
+                                           "d_contacts.png", "p_contacts.png"}));
+    // The pressed file holds type 2's face pressed, in the list's file type.
+    EXPECT_EQ(QImage(Out("p_home.png")).convertToFormat(QImage::Format_RGB32),
+              renderer.RenderedPressed(2, "Home"));
+    EXPECT_TRUE(renderer.RenderedPressed(1, "Home").isNull());
+    ASSERT_EQ(batch.SavedButtons().size(), 2);
+    const SavedButtonInfo& home = batch.SavedButtons()[0];
+    EXPECT_TRUE(home.pressed);
+    EXPECT_EQ(home.pressedName, QStringLiteral("p_home.png").leftJustified(30));
+    EXPECT_EQ(home.pressedSize, static_cast<double>(QFileInfo(Out("p_home.png")).size()));
+    EXPECT_FALSE(home.scaled);
+
+    // With 2x images every one of the three has its twice-size copy after it.
+    QDir(dir.path() + "/out").removeRecursively();
+    order.clear();
+    s.scale2x = true;
+    output::RecalculateFilenames(s);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(std::vector<QString>(order.begin(), order.begin() + 6),
+              (std::vector<QString>{"u_home.png", "u_home@2x.png", "d_home.png", "d_home@2x.png",
+                                    "p_home.png", "p_home@2x.png"}));
+    EXPECT_EQ(QImage(Out("p_home@2x.png")).size(), QImage(Out("p_home.png")).size() * 2);
+    EXPECT_EQ(QImage(Out("p_home@2x.png")).convertToFormat(QImage::Format_RGB32),
+              renderer.RenderedPressed(2, "Home@2x"));
+    EXPECT_EQ(batch.SavedButtons()[1].scaledPressedName,
+              QStringLiteral("p_contacts@2x.png").leftJustified(30));
+    EXPECT_EQ(batch.SavedButtons()[1].scaledPressedSize,
+              static_cast<double>(QFileInfo(Out("p_contacts@2x.png")).size()));
+
+    // Type 2 disabled: the pressed image is type 1's face pressed.
+    QDir(dir.path() + "/out").removeRecursively();
+    s.scale2x = false;
+    s.secondbuttonEnabled = false;
+    s.prefixPressed = "Down-";
+    output::RecalculateFilenames(s);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"down-contacts.png", "down-home.png", "u_contacts.png", "u_home.png"}));
+    EXPECT_EQ(QImage(Out("down-home.png")).convertToFormat(QImage::Format_RGB32),
+              renderer.RenderedPressed(1, "Home"));
+
+    // Off (the default): no pressed file and no pressed record.
+    QDir(dir.path() + "/out").removeRecursively();
+    s.pressedImages = false;
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(Files(), (QStringList{"u_contacts.png", "u_home.png"}));
+    EXPECT_FALSE(batch.SavedButtons()[0].pressed);
+}
+
+TEST_F(ButtonBatchTest, PressedImagesAreAskedAboutAndOneToAllAnswerCoversAllThreeFiles) {
+    s.pressedImages = true;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    batch.SaveBatchButtonClick();
+    ASSERT_EQ(Files().size(), 6);
+    s.overwritePrompt = true;
+    const auto asked = [&] {
+        QStringList texts;
+        for (const auto& shown : dialogs.History()) {
+            if (shown.kind == platform::ScriptedDialogs::Kind::Confirm) {
+                texts.append(shown.text);
+            }
+        }
+        return texts;
+    };
+    // The pressed file is asked about by its own name; "No" keeps it.
+    testsupport::WriteAll(Out("p_home.gif"), "keep me");
+    dialogs.Clear();
+    dialogs.QueueConfirm(ConfirmAnswer::Yes);
+    dialogs.QueueConfirm(ConfirmAnswer::Yes);
+    dialogs.QueueConfirm(ConfirmAnswer::No);
+    dialogs.QueueConfirm(ConfirmAnswer::YesToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(asked(), (QStringList{OverwritePrompt("u_home.gif"), OverwritePrompt("d_home.gif"),
+                                    OverwritePrompt("p_home.gif"), OverwritePrompt("u_contacts.gif")}));
+    EXPECT_EQ(testsupport::ReadAll(Out("p_home.gif")), QByteArray("keep me"));
+    // A kept pressed file is reported with the size it has.
+    EXPECT_EQ(batch.SavedButtons()[0].pressedSize, 7.0);
+
+    // "Yes to &All" at the first file replaces the pressed files too, asking nothing more.
+    const QByteArray oldContacts = testsupport::ReadAll(Out("p_contacts.gif"));
+    dialogs.Clear();
+    dialogs.QueueConfirm(ConfirmAnswer::YesToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(asked(), QStringList{OverwritePrompt("u_home.gif")});
+    EXPECT_NE(testsupport::ReadAll(Out("p_home.gif")), QByteArray("keep me"));
+    EXPECT_NE(testsupport::ReadAll(Out("p_contacts.gif")), oldContacts);
+
+    // "N&o to All" at the first file keeps every file, the pressed ones included.
+    testsupport::WriteAll(Out("p_contacts.gif"), "old");
+    dialogs.Clear();
+    dialogs.QueueConfirm(ConfirmAnswer::NoToAll);
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(asked(), QStringList{OverwritePrompt("u_home.gif")});
+    EXPECT_EQ(testsupport::ReadAll(Out("p_contacts.gif")), QByteArray("old"));
+}
+
+TEST_F(ButtonBatchTest, ABatchRefusesAPressedImageThatWouldTakeTheNameOfAnotherFile) {
+    s.pressedImages = true;
+    s.captions.SetRowCount(4);  // Home, Contacts, Products
+    const auto refused = [&](int row, const QString& name, int other) {
+        return "The pressed image of caption list row " + QString::number(row) + " would be saved as \"" +
+               name + "\", the name of a file of row " + QString::number(other) +
+               ". Change the prefix for pressed buttons on the File page or the names on the Caption List "
+               "page.\rNo buttons have been saved.";
+    };
+    const auto refusedWith = [&](const QString& text) {
+        dialogs.Clear();
+        batch.SaveBatchButtonClick();
+        EXPECT_EQ(dialogs.History().size(), 1);
+        EXPECT_EQ(dialogs.Messages(), QStringList{text});
+        EXPECT_FALSE(QFileInfo::exists(dir.path() + "/out"));
+    };
+    // The pressed prefix equal to type 1's: every pressed image would be its row's type 1 image.
+    s.prefixPressed = s.prefix1;
+    refusedWith(refused(1, "u_home.gif", 1));
+    // A type 2 name typed into a later row, and a page named as an earlier row's pressed image.
+    s.prefixPressed = "P_";
+    s.captions.SetCell(3, 2, "p_contacts.gif");
+    refusedWith(refused(2, "p_contacts.gif", 3));
+    s.captions.SetCell(3, 2, QString());
+    s.captions.SetCell(1, 3, "p_products.gif");
+    refusedWith(refused(3, "p_products.gif", 1));
+    // While 2x images are written: a pressed image's "@2x" copy taking a type 1 name, and a pressed
+    // image taking another image's "@2x" name.
+    s.captions.SetCell(1, 3, QString());
+    s.scale2x = true;
+    s.captions.SetCell(2, 1, "p_home@2x.gif");
+    refusedWith(refused(1, "p_home@2x.gif", 2));
+    s.captions.SetCell(2, 1, QString());
+    s.prefix1 = "P_";
+    s.captions.SetCell(1, 1, "p_home@2x.gif");
+    s.prefixPressed = "P_";
+    refusedWith(refused(1, "p_home@2x.gif", 1));
+    // A caption whose pressed "@2x" copy is another row's pressed image.
+    s.prefix1 = "U_";
+    s.captions.SetCell(1, 1, QString());
+    const QStringList other = {"Home@2x", "u_other.gif", "d_other.gif", "other.htm"};
+    for (int c = 0; c < 4; ++c) {
+        s.captions.SetCell(3, c, other[c]);
+    }
+    refusedWith(refused(1, "p_home@2x.gif", 3));
+    // With type 2 disabled its names do not count; without pressed images nothing is checked.
+    s.scale2x = false;
+    const QStringList products = {"Products", "", "p_home.gif", ""};
+    for (int c = 0; c < 4; ++c) {
+        s.captions.SetCell(3, c, products[c]);
+    }
+    s.secondbuttonEnabled = false;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+    s.secondbuttonEnabled = true;
+    s.pressedImages = false;
+    s.prefixPressed = s.prefix1;
+    dialogs.Clear();
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
 }

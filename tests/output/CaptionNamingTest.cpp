@@ -462,3 +462,50 @@ TEST(CaptionNaming, LatinFileNamesWriteCaptionsOfAnyScriptInLatinLettersBeforeTh
     s.prefix1 = "\u00c4_";
     EXPECT_EQ(CaptionFilenames("\u00c4pfel", s, 1).button1, QStringLiteral("_Apfel.GIF"));
 }
+
+TEST(CaptionNaming, PressedNamesTakeTheirPrefixByTheRulesOfTheImageNames) {
+    AppSettings s = Defaults();
+    EXPECT_EQ(s.prefixPressed, QStringLiteral("P_"));
+    // Lower case (the default), mixed and upper case, each file type's extension.
+    EXPECT_EQ(PressedFilename("Home page", s, 1), QStringLiteral("p_home_page.gif"));
+    s.filenameStyle = 0;
+    EXPECT_EQ(PressedFilename("Home page", s, 1), QStringLiteral("P_Home_page.GIF"));
+    s.filenameStyle = 1;
+    s.fileType = settings::kFileTypeWebp;
+    EXPECT_EQ(PressedFilename("Home page", s, 1), QStringLiteral("P_HOME_PAGE.WEBP"));
+    // The prefix is filtered as the others are, cut with the caption to 36 characters or to 8.3.
+    s.filenameStyle = 0;
+    s.fileType = settings::kFileTypePng;
+    s.prefixPressed = "down *";
+    EXPECT_EQ(PressedFilename("Home", s, 1), QStringLiteral("down_Home.PNG"));
+    s.prefixPressed = QString(40, 'q');
+    EXPECT_EQ(PressedFilename("Home", s, 1), QString(36, 'q') + ".PNG");
+    s.prefixPressed = "P_";
+    s.enforce83 = true;
+    EXPECT_EQ(PressedFilename("Products", s, 1), QStringLiteral("P_Produc.PNG"));
+    // An empty prefix gives the caption alone; nothing at all gives "caption" and the row.
+    s.prefixPressed.clear();
+    EXPECT_EQ(PressedFilename("Products", s, 1), QStringLiteral("Products.PNG"));
+    EXPECT_EQ(PressedFilename("$$$", s, 4), QStringLiteral("caption4.PNG"));
+    // Latin file names reach the pressed name too.
+    s.prefixPressed = "P_";
+    s.enforce83 = false;
+    s.latinNames = true;
+    EXPECT_EQ(PressedFilename("\u00dcber uns", s, 1), QStringLiteral("P_Uber_uns.PNG"));
+    // With type 2 disabled the pressed image is still named (it is then type 1's face pressed).
+    s.secondbuttonEnabled = false;
+    EXPECT_EQ(PressedFilename("Home", s, 1), QStringLiteral("P_Home.PNG"));
+}
+
+TEST(CaptionNaming, PressedNamesOfTheListAreNumberedAmongThemselvesInRowOrder) {
+    AppSettings s = Defaults();
+    SetCaptions(s, {"Home", "", "Home", "Contacts", "Home"});
+    RecalculateFilenames(s);
+    const QStringList pressed = PressedFilenames(s);
+    // Indexed by grid row: the header row and the blank row have none.
+    EXPECT_EQ(pressed, (QStringList{"", "p_home.gif", "", "p_hom1.gif", "p_contacts.gif", "p_hom2.gif"}));
+    // 8.3 names keep their length as the others do.
+    s.enforce83 = true;
+    SetCaptions(s, {"Products", "Products"});
+    EXPECT_EQ(PressedFilenames(s), (QStringList{"", "p_produc.gif", "p_produ1.gif"}));
+}

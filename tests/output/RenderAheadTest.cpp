@@ -78,6 +78,11 @@ class CaptionFaces : public ButtonRenderer, public BatchFaces {
         face.fill(qRgb(n % 6 * 51, n / 6 % 6 * 51, type == settings::kType1 ? 0 : 255));
         return face;
     }
+    QImage PressedPicture(int type, const QString& caption, int scale) const override {
+        QImage face = Picture(type, caption, scale);
+        face.invertPixels();
+        return face;
+    }
 };
 
 }  // namespace

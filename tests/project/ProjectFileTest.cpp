@@ -936,3 +936,45 @@ TEST_F(ProjectFileTest, ThePageLanguageSpacingAndSnippetAreWrittenOnlyWhenChange
             << bad;
     }
 }
+
+TEST_F(ProjectFileTest, PressedImagesAndTheirPrefixAreWrittenOnlyWhenChosenAndReadBack) {
+    const QByteArray plain = project::SettingsFileBytes(Defaults());
+    AppSettings s = Defaults();
+    EXPECT_FALSE(s.pressedImages);
+    EXPECT_EQ(s.prefixPressed, QStringLiteral("P_"));
+    // The choice alone, the prefix alone, then both, after every other line (the GIF dither's too).
+    s.pressedImages = true;
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Also write pressed images ? */\r\n136,Y\r\n");
+    s.pressedImages = false;
+    s.prefixPressed = "Down_";
+    EXPECT_EQ(project::SettingsFileBytes(s), plain + "/* Prefix for pressed buttons */\r\n137,Down_\r\n");
+    s.pressedImages = true;
+    s.ditherGif = true;
+    s.captions.SetCell(0, 3, "HTML Filename");  // the header the reader writes
+    const QByteArray both = project::SettingsFileBytes(s);
+    EXPECT_TRUE(
+        both.endsWith("/* Dither GIF colours ? */\r\n135,Y\r\n"
+                      "/* Also write pressed images ? */\r\n136,Y\r\n"
+                      "/* Prefix for pressed buttons */\r\n137,Down_\r\n"));
+    ASSERT_TRUE(WriteAll(path(), both));
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded, s);
+    // An empty prefix differs from the default, so it is written and read back empty; "P_" written by
+    // hand reads as the default, and the file is then written without it.
+    s.prefixPressed.clear();
+    EXPECT_TRUE(
+        project::SettingsFileBytes(s).endsWith("136,Y\r\n/* Prefix for pressed buttons */\r\n137,\r\n"));
+    EXPECT_EQ(LoadedFrom("137,\r\n").prefixPressed, QString());
+    const AppSettings byHand = LoadedFrom("137,P_\r\n136,N\r\n");
+    EXPECT_EQ(project::SettingsFileBytes(byHand), project::SettingsFileBytes(LoadedFrom("15,U_\r\n")));
+    EXPECT_FALSE(project::SettingsFileBytes(byHand).contains("137,"));
+    // A value of key 136 that does not read keeps what was read before it.
+    for (const char* bad : {"", "y", "1", "Y "}) {
+        const AppSettings t =
+            LoadedFrom(QStringLiteral("136,Y\r\n136,%1\r\n16,after\r\n").arg(QLatin1String(bad)).toUtf8());
+        EXPECT_TRUE(t.pressedImages) << bad;
+        EXPECT_EQ(t.prefix2, QStringLiteral("after")) << bad;
+    }
+    EXPECT_TRUE(dialogs.History().isEmpty());
+}
