@@ -267,22 +267,20 @@ std::uint8_t DepthForCount(std::size_t count) {
     return count <= 2 ? 1 : count <= 4 ? 2 : count <= 16 ? 4 : 8;
 }
 
-// Rows of values below 2^depth, packed most significant bits first.
-Bytes PackRows(const std::vector<std::uint8_t>& values, std::size_t width, std::size_t height,
-               std::uint8_t depth, std::size_t& rowBytes) {
+// Rows of values below 2^depth, packed most significant bits first; value(i) gives the value of the
+// i-th pixel in reading order.
+template <class Value>
+Bytes PackRows(Value value, std::size_t width, std::size_t height, std::uint8_t depth,
+               std::size_t& rowBytes) {
     rowBytes = (width * depth + 7) / 8;
     Bytes rows(rowBytes * height, 0);
-    if (depth == 8) {
-        std::copy(values.begin(), values.end(), rows.begin());
-        return rows;
-    }
+    std::uint8_t* out = rows.data();
+    std::size_t i = 0;
     for (std::size_t y = 0; y < height; ++y) {
-        const std::uint8_t* in = values.data() + y * width;
-        std::uint8_t* out = rows.data() + y * rowBytes;
         unsigned packed = 0;
         int bits = 0;
-        for (std::size_t x = 0; x < width; ++x) {
-            packed = (packed << depth) | in[x];
+        for (std::size_t x = 0; x < width; ++x, ++i) {
+            packed = (packed << depth) | value(i);
             bits += depth;
             if (bits == 8) {
                 *out++ = static_cast<std::uint8_t>(packed);
@@ -291,7 +289,7 @@ Bytes PackRows(const std::vector<std::uint8_t>& values, std::size_t width, std::
             }
         }
         if (bits > 0) {
-            *out = static_cast<std::uint8_t>(packed << (8 - bits));
+            *out++ = static_cast<std::uint8_t>(packed << (8 - bits));
         }
     }
     return rows;
@@ -327,10 +325,9 @@ Layout PaletteLayout(const Colours& c, std::size_t width, std::size_t height) {
             l.transparency.push_back(static_cast<std::uint8_t>(qAlpha(colour)));
         }
     }
-    std::vector<std::uint8_t> values(c.indices.size());
-    std::transform(c.indices.begin(), c.indices.end(), values.begin(),
-                   [&position](std::uint8_t i) { return position[i]; });
-    l.rows = PackRows(values, width, height, l.bitDepth, l.rowBytes);
+    const std::uint8_t* indices = c.indices.data();
+    l.rows = PackRows([indices, &position](std::size_t i) -> unsigned { return position[indices[i]]; }, width,
+                      height, l.bitDepth, l.rowBytes);
     return l;
 }
 
@@ -370,15 +367,18 @@ bool GreyLayout(const std::vector<QRgb>& pixels, const Colours& c, std::size_t w
         for (int v = 0; v < 256; ++v) {
             level[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(v / step);
         }
-        std::vector<std::uint8_t> values(pixels.size());
-        std::transform(pixels.begin(), pixels.end(), values.begin(), [key, &level](QRgb p) {
-            return qAlpha(p) == 0 && key >= 0 ? static_cast<std::uint8_t>(key)
-                                              : level[static_cast<std::size_t>(qRed(p))];
-        });
+        const QRgb* in = pixels.data();
+        const auto keyValue = static_cast<unsigned>(key);
         l.colourType = kGrey;
         l.bitDepth = depth;
         l.filterStep = 1;
-        l.rows = PackRows(values, width, height, depth, l.rowBytes);
+        l.rows = key >= 0 ? PackRows(
+                                [in, keyValue, &level](std::size_t i) -> unsigned {
+                                    return qAlpha(in[i]) == 0 ? keyValue : level[qRed(in[i])];
+                                },
+                                width, height, depth, l.rowBytes)
+                          : PackRows([in, &level](std::size_t i) -> unsigned { return level[qRed(in[i])]; },
+                                     width, height, depth, l.rowBytes);
         if (key >= 0) {
             Append16(l.transparency, static_cast<unsigned>(key));
         }
