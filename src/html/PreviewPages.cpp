@@ -1,6 +1,7 @@
 #include "html/PreviewPages.h"
 
 #include <QRegularExpression>
+#include <tuple>
 
 #include "html/ButtonHref.h"
 #include "html/CssPage.h"
@@ -334,6 +335,39 @@ void PreviewPages::generatehtmlbuttonClick() {
         page.pressedSizes = readNamedSizes([&](int r) { return page.pressedNames[r]; });
     }
 
+    // One file beside the pages: asked about before an existing one is replaced (when the prompt is
+    // ticked), written, told, and recorded for the report under `shown`.
+    enum class FileOutcome { Written, Kept, Failed, Abandoned };
+    const auto writeFile = [&](const QString& fileName, const QByteArray& bytes, const QString& shown) {
+        const QString path = htmlFolder + fileName;
+        if (!WritePageDecided(path)) {
+            if (OnPageSaved) {
+                OnPageSaved(path, false);
+            }
+            return FileOutcome::Kept;
+        }
+        QString reason;
+        if (!platform::ReplaceFile(path, bytes, &reason)) {
+            if (platform::InterruptSignal() != 0) {
+                return FileOutcome::Abandoned;  // abandoned on a termination request
+            }
+            if (OnPageWriteFailed) {
+                OnPageWriteFailed(path, reason);
+            } else {
+                dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
+            }
+            return FileOutcome::Failed;
+        }
+        if (OnPageSaved) {
+            OnPageSaved(path, true);
+        }
+        output::SavedPageInfo info;
+        info.caption = shown;
+        info.pageName = output::Pad30(fileName);
+        info.pageSize = static_cast<double>(platform::FileSize(path));
+        savedPages_.append(info);
+        return FileOutcome::Written;
+    };
     yesToAll_ = false;
     noToAll_ = false;
     bool failed = false;
@@ -357,84 +391,45 @@ void PreviewPages::generatehtmlbuttonClick() {
         const QString caption = grid.Cell(j, CaptionGrid::kCaptionColumn);
         page.titleSuffix = testPage ? settings_.htmlMainFilename : css ? CaptionAsDrawn(caption) : caption;
         const QString path = htmlFolder + fileName;
-        if (!WritePageDecided(path)) {
-            if (firstKept.isEmpty()) {
-                firstKept = path;
-            }
-            if (OnPageSaved) {
-                OnPageSaved(path, false);
-            }
-            continue;
-        }
-        QString reason;
         // The script page is Windows-1252 as it always was; the script-free page is UTF-8.
         const QByteArray bytes =
             css ? platform::ToUtf8(CssPageText(page)) : platform::ToWindows1252(PageText(page));
-        if (!platform::ReplaceFile(path, bytes, &reason)) {
-            if (platform::InterruptSignal() != 0) {
-                return;  // abandoned on a termination request
-            }
-            if (OnPageWriteFailed) {
-                OnPageWriteFailed(path, reason);
-            } else {
-                dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
-            }
-            failed = true;
-            continue;
+        const QString shown = testPage ? QLatin1String(output::kTestPageCaption)
+                                       : output::Pad30(grid.Cell(j, CaptionGrid::kCaptionColumn));
+        switch (writeFile(fileName, bytes, shown)) {
+            case FileOutcome::Kept:
+                if (firstKept.isEmpty()) {
+                    firstKept = path;
+                }
+                break;
+            case FileOutcome::Written:
+                if (firstWritten.isEmpty()) {
+                    firstWritten = path;
+                }
+                break;
+            case FileOutcome::Failed:
+                failed = true;
+                break;
+            case FileOutcome::Abandoned:
+                return;
         }
-        if (firstWritten.isEmpty()) {
-            firstWritten = path;
-        }
-        if (OnPageSaved) {
-            OnPageSaved(path, true);
-        }
-        output::SavedPageInfo info;
-        info.caption = testPage ? QLatin1String(output::kTestPageCaption)
-                                : output::Pad30(grid.Cell(j, CaptionGrid::kCaptionColumn));
-        info.pageName = output::Pad30(fileName);
-        info.pageSize = static_cast<double>(platform::FileSize(path));
-        savedPages_.append(info);
     }
     // The navigation snippet and its style sheet, beside the pages, as a page is written.
     if (settings_.navigationSnippet) {
         page.currentRow = 0;
-        const std::pair<const char*, QString> snippets[] = {
-            {kSnippetFileName, NavigationSnippetText(page, settings_.navigationLabel)},
-            {kSnippetStyleFileName, NavigationStyleText(page)}};
-        for (const auto& [name, text] : snippets) {
+        const std::tuple<const char*, QString, const char*> snippets[] = {
+            {kSnippetFileName, NavigationSnippetText(page, settings_.navigationLabel), kSnippetCaption},
+            {kSnippetStyleFileName, NavigationStyleText(page), kSnippetStyleCaption}};
+        for (const auto& [name, text, caption] : snippets) {
             if (platform::InterruptSignal() != 0) {
                 return;
             }
-            const QString fileName = QLatin1String(name);
-            const QString path = htmlFolder + fileName;
-            if (!WritePageDecided(path)) {
-                if (OnPageSaved) {
-                    OnPageSaved(path, false);
-                }
-                continue;
+            const FileOutcome outcome =
+                writeFile(QLatin1String(name), platform::ToUtf8(text), output::Pad30(QLatin1String(caption)));
+            if (outcome == FileOutcome::Abandoned) {
+                return;
             }
-            QString reason;
-            if (!platform::ReplaceFile(path, platform::ToUtf8(text), &reason)) {
-                if (platform::InterruptSignal() != 0) {
-                    return;
-                }
-                if (OnPageWriteFailed) {
-                    OnPageWriteFailed(path, reason);
-                } else {
-                    dialogs_.ShowMessage(PageWriteFailedMessage(fileName, reason));
-                }
-                failed = true;
-                continue;
-            }
-            if (OnPageSaved) {
-                OnPageSaved(path, true);
-            }
-            output::SavedPageInfo info;
-            info.caption = output::Pad30(QLatin1String(
-                fileName == QLatin1String(kSnippetFileName) ? kSnippetCaption : kSnippetStyleCaption));
-            info.pageName = output::Pad30(fileName);
-            info.pageSize = static_cast<double>(platform::FileSize(path));
-            savedPages_.append(info);
+            failed = failed || outcome == FileOutcome::Failed;
         }
     }
     if (failed || platform::InterruptSignal() != 0) {
