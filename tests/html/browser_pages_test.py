@@ -337,7 +337,7 @@ def check_pressed_page(driver, written, page, scale, current=None, nav="nav", aw
 
 def check_tidy(page):
     """HTML Tidy finds nothing to say, but that it does not know aria-current (a state of WAI-ARIA 1.1
-    that Tidy 5.8's list of attributes lacks)."""
+    that Debian's Tidy 5.6 does not know)."""
     result = subprocess.run(["tidy", "-q", "-e", page], capture_output=True, text=True)
     said = [line for line in result.stderr.splitlines()
             if line.strip() and not line.endswith('Warning: <a> proprietary attribute "aria-current"')]
