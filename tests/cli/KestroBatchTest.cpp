@@ -12,12 +12,14 @@
 #include "app/AdvancedForm.h"
 #include "app/FilePage.h"
 #include "app/Form1.h"
+#include "app/HtmlPage.h"
 #include "app/ShapeFillPage.h"
 #include "output/ButtonBatch.h"
 #include "output/CaptionNaming.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shell.h"
 #include "project/ProjectFile.h"
+#include "widgets/IntegerEdit.h"
 
 // The real kestro-batch, started as a user starts it, against the window's own batch.
 namespace {
@@ -524,4 +526,61 @@ TEST(KestroBatch, SmoothShapeEdgesFromTheShapePageAndFromTheCommandLineAreTheSam
     EXPECT_TRUE(partial) << window.lastKey().toStdString();
     ExpectTheToolWritesTheWindowsFiles(scratch, window, "smooth.dat", "--smooth-shapes",
                                        [](const QString&) { return true; });
+}
+
+TEST(KestroBatch, TheHtmlPagesLanguageSpacingAndSnippetFromTheWindowAndFromTheToolAreTheSameBytes) {
+    QTemporaryDir dir;
+    Window started(dir.path());
+    app::TForm1& form = started.form;
+    settings::AppSettings& s = form.Settings();
+    s.targetFolder = dir.path() + "/site/";
+    s.statusReports = true;
+    s.pageStyle = settings::kPageStyleCss;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("scratch"));
+    const QString scratch = dir.path() + "/scratch/";
+
+    // Typed on the HTML page: the model follows; the snippet's box is left for --snippet first.
+    app::THtmlPage& html = *form.htmlPage;
+    html.PageLanguageEdit->setText(QStringLiteral("de-CH"));
+    html.ButtonSpacingEdit->setText(QStringLiteral("5"));
+    html.NavigationLabelEdit->setText(QStringLiteral("Haupt"));
+    EXPECT_EQ(s.pageLanguage, QStringLiteral("de-CH"));
+    EXPECT_EQ(s.buttonSpacing, 5);
+    EXPECT_EQ(s.navigationLabel, QStringLiteral("Haupt"));
+    ASSERT_TRUE(project::SaveSettings(scratch + "plain.dat", s));
+    html.NavigationSnippetCheckBox->click();
+    EXPECT_TRUE(s.navigationSnippet);
+    ASSERT_TRUE(project::SaveSettings(scratch + "snippet.dat", s));
+    EXPECT_TRUE(testsupport::ReadAll(scratch + "snippet.dat")
+                    .endsWith("140,de-CH\r\n/* Space between buttons (pixels) */\r\n141,5\r\n"));
+
+    form.generatehtmlbuttonClick();
+    ASSERT_TRUE(started.dialogs.History().isEmpty()) << started.dialogs.History().first().text.toStdString();
+    const QMap<QString, QByteArray> window = FilesIn(dir.path() + "/site");
+    ASSERT_TRUE(window.contains("navigation.html") && window.contains("navigation.css"));
+    EXPECT_TRUE(window["navigation.html"].startsWith("<nav class=\"plumeric-nav\" aria-label=\"Haupt\">"));
+    EXPECT_TRUE(window["home.htm"].startsWith("<!DOCTYPE html>\r\n<html lang=\"de-CH\">"));
+    EXPECT_TRUE(window["navigation.css"].contains("gap: 5px;"));
+    const QByteArray windowReport = WithoutDate(testsupport::ReadAll(form.DataFolder() + "Report.txt"));
+    EXPECT_TRUE(windowReport.contains("Navigation style sheet")) << windowReport.toStdString();
+    ASSERT_TRUE(QDir(dir.path()).rename("site", "site-window"));
+
+    // The tool on the settings with the snippet, and with --snippet (no --html) on the settings
+    // without it: the window's pages, snippet and report.
+    for (const auto& [report, arguments] :
+         {std::pair{QStringLiteral("from-file.txt"), QStringList{"--html", "snippet.dat"}},
+          std::pair{QStringLiteral("from-option.txt"), QStringList{"--snippet", "plain.dat"}}}) {
+        const Process run = Start(QStringList{"--quiet", "--report", report} + arguments, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QMap<QString, QByteArray> made = FilesIn(dir.path() + "/site");
+        EXPECT_EQ(made.keys(), window.keys()) << report.toStdString();
+        for (const QString& name : window.keys()) {
+            EXPECT_TRUE(made.value(name) == window[name])
+                << report.toStdString() << " " << name.toStdString();
+        }
+        EXPECT_EQ(WithoutDate(testsupport::ReadAll(scratch + report)), windowReport) << report.toStdString();
+        ASSERT_TRUE(QDir(dir.path() + "/site").removeRecursively());
+    }
 }
