@@ -303,7 +303,9 @@ std::array<std::uint8_t, N> CodeLengths(std::array<int, N> counts, int limit) {
     }
     // Leaves by count (ties by symbol), then the two-queue merge: internal nodes are made in order
     // of weight.
-    std::array<std::uint64_t, N> keys{};
+    // Only the first n (keys, leaves) or 2n - 1 (nodes) entries are used: none is read before it is
+    // written, so the arrays are left as they are made.
+    std::array<std::uint64_t, N> keys;
     std::size_t n = 0;
     for (std::size_t s = 0; s < N; ++s) {
         if (counts[s] > 0) {
@@ -311,10 +313,10 @@ std::array<std::uint8_t, N> CodeLengths(std::array<int, N> counts, int limit) {
         }
     }
     std::sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(n));
-    std::array<int, N> leaves{};
-    std::array<std::uint64_t, 2 * N> weight{};
-    std::array<int, 2 * N> parent{};
-    parent.fill(-1);
+    std::array<int, N> leaves;
+    std::array<std::uint64_t, 2 * N> weight;
+    std::array<int, 2 * N> parent;
+    std::fill(parent.begin(), parent.begin() + static_cast<std::ptrdiff_t>(2 * n - 1), -1);
     for (std::size_t i = 0; i < n; ++i) {
         leaves[i] = static_cast<int>(keys[i] & 0xFFFF);
         weight[i] = keys[i] >> 16;
@@ -334,7 +336,7 @@ std::array<std::uint8_t, N> CodeLengths(std::array<int, N> counts, int limit) {
         parent[pick[0]] = static_cast<int>(made);
         parent[pick[1]] = static_cast<int>(made);
     }
-    std::array<int, 2 * N> depth{};
+    std::array<int, 2 * N> depth;
     for (std::size_t i = 2 * n - 1; i-- > 0;) {
         depth[i] = parent[i] < 0 ? 0 : depth[static_cast<std::size_t>(parent[i])] + 1;
     }
