@@ -350,6 +350,9 @@ void TForm1::BuildPreviewRow(QWidget* central) {
     preview1Label = new QLabel(QLatin1String(kPreview1LabelText), previewLabelRow_);
     preview1Label->move(4, 0);
     preview2Label = new QLabel(QLatin1String(kPreview2LabelText), previewLabelRow_);
+    // A label elided for its place shows all of its text as its tool tip.
+    SetOwnToolTip(preview1Label);
+    SetOwnToolTip(preview2Label);
 
     previewRow_ = new QWidget(central);
     // The preview areas: tiled picture panels without a picture, in the colour 12288 (green 48)

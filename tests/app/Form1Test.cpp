@@ -1221,6 +1221,11 @@ TEST_F(Form1Test, ContrastAndSizeInThePreviewLabelsAndAfterABatchInTheStatusBar)
     }
     EXPECT_NE(form->preview2Label->text(), FullText(form->preview2Label));
     EXPECT_EQ(form->size(), QSize(673, 491));
+    // The elided label's tool tip is let through, where hints never pop up.
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), form->preview2Label->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form->preview2Label, &help);
+    EXPECT_EQ(QToolTip::text(), FullText(form->preview2Label));
+    QToolTip::hideText();
     form->Hints().MouseOver(adv.checkaccessCheckBox);
     EXPECT_EQ(form->StatusText(), app::OwnHint(adv.checkaccessCheckBox));
     EXPECT_FALSE(form->StatusText().isEmpty());
