@@ -36,6 +36,10 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     SetHint(pressedimagesCheckBox,
             QStringLiteral("Also save every button as it looks pressed, named with the pressed prefix of the "
                            "File page; the CSS rollover page shows it while a button is held down."));
+    checkaccessCheckBox = new QCheckBox(QStringLiteral("Check contrast and size"), this);
+    SetHint(checkaccessCheckBox,
+            QStringLiteral("Measure every button's caption contrast and size against the rules for web pages "
+                           "(WCAG 2.2 AA) in the previews, the status bar and the report."));
     BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
     layout->addWidget(enforce83CheckBox);
     layout->addWidget(generatefilestatusreportsCheckBox);
@@ -46,6 +50,7 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     layout->addWidget(dithergifCheckBox);
     layout->addWidget(scale2xCheckBox);
     layout->addWidget(pressedimagesCheckBox);
+    layout->addWidget(checkaccessCheckBox);
     layout->addWidget(BitBtn1, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -63,6 +68,7 @@ Tadvancedform::Tadvancedform(settings::AppSettings& settings, QWidget* parent)
     connect(dithergifCheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.ditherGif = on; });
     connect(pressedimagesCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { settings_.pressedImages = on; });
+    connect(checkaccessCheckBox, &QCheckBox::toggled, this, [this](bool on) { settings_.checkAccess = on; });
     connect(filenamestyleComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!syncing_) {
             settings_.filenameStyle = index;
@@ -81,6 +87,7 @@ void Tadvancedform::SettingsToControls() {
     dithergifCheckBox->setChecked(settings_.ditherGif);
     scale2xCheckBox->setChecked(settings_.scale2x);
     pressedimagesCheckBox->setChecked(settings_.pressedImages);
+    checkaccessCheckBox->setChecked(settings_.checkAccess);
     ShowScale2xState();
     syncing_ = false;
 }

@@ -12,8 +12,8 @@ namespace app {
 
 // The advanced options dialog: 8.3 names, status reports, file name style, copying type 1 onto
 // type 2 on re-enabling, smooth caption edges, dithered GIF colours, twice-size images for
-// high-density screens and pressed images. It lives as long as the main window and shows the
-// settings model.
+// high-density screens, pressed images and the contrast and size check. It lives as long as the main
+// window and shows the settings model.
 class Tadvancedform : public QDialog {
   public:
     Tadvancedform(settings::AppSettings& settings, QWidget* parent);
@@ -29,6 +29,7 @@ class Tadvancedform : public QDialog {
     QCheckBox* copybutton1CheckBox = nullptr;
     QCheckBox* smoothcaptionsCheckBox = nullptr;
     QCheckBox* dithergifCheckBox = nullptr;
+    QCheckBox* checkaccessCheckBox = nullptr;
     QCheckBox* scale2xCheckBox = nullptr;
     QCheckBox* pressedimagesCheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;

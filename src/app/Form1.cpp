@@ -34,8 +34,11 @@
 #include "app/HtmlPage.h"
 #include "app/PreviewLayout.h"
 #include "app/ShapeFillPage.h"
+#include "compose/BatchPlan.h"
 #include "compose/ButtonComposer.h"
+#include "compose/FilePicture.h"
 #include "html/OpenInBrowser.h"
+#include "output/AccessCheck.h"
 #include "output/CaptionNaming.h"
 #include "platform/Interrupt.h"
 #include "platform/ScreenFonts.h"
@@ -52,6 +55,8 @@ constexpr int kPagesHeight = 272;
 constexpr char kWindowTitle[] = "Plumeric V1.2";
 constexpr char kSettingsFileFilter[] = "Plumeric settings|*.dat";
 constexpr int kPreviewLabelHeight = 16;
+constexpr char kPreview1LabelText[] = "Button type 1 Preview";
+constexpr char kPreview2LabelText[] = "Button type 2 Preview";
 
 const char* const kPageCaptions[] = {"&File", "Caption &List", "&Buttons", "Shape and F&ill",
                                      "F&ont", "&Allignment",   "&HTML",    "H&elp"};
@@ -130,6 +135,8 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
             [this] { Guarded([this] { filenamestyleComboBoxChange(); }); });
     connect(advancedform_->smoothcaptionsCheckBox, &QCheckBox::clicked, this,
             [this] { Guarded([this] { RefreshPreview(); }); });
+    connect(advancedform_->checkaccessCheckBox, &QCheckBox::clicked, this,
+            [this] { Guarded([this] { RefreshPreview(); }); });
     // The 2× images have names of their own: the list is named again, as for 8.3 names.
     connect(advancedform_->scale2xCheckBox, &QCheckBox::clicked, this,
             [this] { Guarded([this] { RecalculateCaptionFilenames(); }); });
@@ -178,10 +185,10 @@ TForm1::TForm1(platform::Dialogs& dialogs, platform::Shell& shell, const QString
     dataFolderOk_ = CheckDataFolder(folders_, dialogs_);
     report_ = std::make_unique<output::StatusReport>(settings_, dialogs_, shell_, folders_.dataFolder);
     batch_.WriteStatusReport = [this] {
-        report_->WriteStatusReport(false, batch_.SavedButtons(), pages_.SavedPages());
+        report_->WriteStatusReport(false, batch_.SavedButtons(), pages_.SavedPages(), batch_.AccessRecords());
     };
     pages_.WriteStatusReport = [this] {
-        report_->WriteStatusReport(true, batch_.SavedButtons(), pages_.SavedPages());
+        report_->WriteStatusReport(true, batch_.SavedButtons(), pages_.SavedPages(), batch_.AccessRecords());
     };
     pages_.OpenPage = [this](const QString& page) {
         html::OpenInBrowser(page, html::BrowserMessages::Preview, settings_, folders_.programFolder, shell_,
@@ -340,9 +347,12 @@ void TForm1::BuildBar(QWidget* central) {
 void TForm1::BuildPreviewRow(QWidget* central) {
     previewLabelRow_ = new QWidget(central);
     previewLabelRow_->setFixedHeight(kPreviewLabelHeight);
-    preview1Label = new QLabel(QStringLiteral("Button type 1 Preview"), previewLabelRow_);
+    preview1Label = new QLabel(QLatin1String(kPreview1LabelText), previewLabelRow_);
     preview1Label->move(4, 0);
-    preview2Label = new QLabel(QStringLiteral("Button type 2 Preview"), previewLabelRow_);
+    preview2Label = new QLabel(QLatin1String(kPreview2LabelText), previewLabelRow_);
+    // A label elided for its place shows all of its text as its tool tip.
+    SetOwnToolTip(preview1Label);
+    SetOwnToolTip(preview2Label);
 
     previewRow_ = new QWidget(central);
     // The preview areas: tiled picture panels without a picture, in the colour 12288 (green 48)
@@ -562,6 +572,7 @@ void TForm1::FormResize() {
     testareaPanel1->setGeometry(0, 0, out.area1Width, in.areaHeight);
     testareaPanel2->setGeometry(out.area1Width, 0, std::max(out.area2Width, 0), in.areaHeight);
     preview2Label->move(out.label2X, 0);
+    FitPreviewLabels(out.area1Width, out.area2Width);
     const QPoint button1(out.button1.x(), (in.areaHeight - image1->height()) / 2);
     const QPoint button2(out.button2.x(), (in.areaHeight - image2->height()) / 2);
     if (image1->pos() != button1)
@@ -594,11 +605,40 @@ void TForm1::RefreshPreview() {
     ++previewRefreshes_;
     const QString caption = TextEdit->text();
     ApplyButtonSettings(caption, caption);
+    MeasurePreviewLabels();
     image1->Repaint();
     image2->Repaint();
     image1->update();
     image2->update();
     FormResize();
+}
+
+void TForm1::MeasurePreviewLabels() {
+    const QString labels[2] = {QLatin1String(kPreview1LabelText), QLatin1String(kPreview2LabelText)};
+    for (const int type : {settings::kType1, settings::kType2}) {
+        previewLabelTexts_[type] =
+            settings_.checkAccess
+                ? output::PreviewLabelText(
+                      labels[type], compose::MeasureAccess(composer_->Face(type), compose::SavedFaceState()))
+                : labels[type];
+    }
+    FitPreviewLabels(testareaPanel1->width(), testareaPanel2->width());
+}
+
+void TForm1::FitPreviewLabels(int area1Width, int area2Width) {
+    QLabel* labels[2] = {preview1Label, preview2Label};
+    const int widths[2] = {area1Width, area2Width};
+    for (int k = 0; k < 2; ++k) {
+        QLabel* label = labels[k];
+        const QString& full = previewLabelTexts_[k].isEmpty() ? (k == 0 ? QLatin1String(kPreview1LabelText)
+                                                                        : QLatin1String(kPreview2LabelText))
+                                                              : previewLabelTexts_[k];
+        const int width = std::max(widths[k] - 8, 1);
+        const QString shown = label->fontMetrics().elidedText(full, Qt::ElideRight, width);
+        label->setText(shown);
+        label->setToolTip(shown != full ? full : QString());
+        label->resize(width, kPreviewLabelHeight);
+    }
 }
 
 void TForm1::starttimerforupdate() {

@@ -221,6 +221,13 @@ class TForm1 : public QMainWindow {
     // The status bar around a batch: counts reset before it, what happened after it.
     void StartBatchStatus();
     void ShowBatchSummary();
+    // The preview labels' texts: with "Check contrast and size" on, each ends with its face's figure.
+    void MeasurePreviewLabels();
+    // Places the labels over preview areas of these widths, a text too long for its area elided with
+    // the whole text as its tooltip.
+    void FitPreviewLabels(int area1Width, int area2Width);
+    // What the status bar adds after a batch while "Check contrast and size" is on.
+    QString AccessStatus() const;
     void BuildPages();
     void BuildBar(QWidget* central);
     void BuildPreviewRow(QWidget* central);
@@ -261,6 +268,7 @@ class TForm1 : public QMainWindow {
 
     QLabel* statusPanel_ = nullptr;
     QWidget* previewLabelRow_ = nullptr;
+    QString previewLabelTexts_[2];
     QWidget* previewRow_ = nullptr;
     HintTracker* hints_ = nullptr;
     Tadvancedform* advancedform_ = nullptr;

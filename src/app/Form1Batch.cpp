@@ -54,7 +54,16 @@ void TForm1::ShowBatchSummary() {
     }
     ShowStatus(output::BatchSummaryText(batch_.LastBatchSaved(), batchCurrent_, batchTotal_, filesWritten_,
                                         filesKept_) +
-               (outsideShape_ > 0 ? output::OutsideShapeText(outsideShape_) : QString()));
+               (outsideShape_ > 0 ? output::OutsideShapeText(outsideShape_) : QString()) + AccessStatus());
+}
+
+QString TForm1::AccessStatus() const {
+    // While "Check contrast and size" is on, a batch that wrote images says how many fall short.
+    const QList<output::AccessRecord>& records = batch_.AccessRecords();
+    if (!settings_.checkAccess || records.isEmpty()) {
+        return {};
+    }
+    return output::AccessStatusText(output::ShortCount(records), static_cast<int>(records.size()));
 }
 
 void TForm1::LockControls(QPushButton* running) {

@@ -12,6 +12,7 @@ namespace {
 
 constexpr char kHintProperty[] = "plumericHint";
 constexpr char kHintDisplayProperty[] = "plumericHintDisplay";
+constexpr char kOwnToolTipProperty[] = "plumericOwnToolTip";
 
 bool IsInHintDisplay(const QObject* object) {
     for (const QObject* o = object; o != nullptr; o = o->parent()) {
@@ -26,6 +27,10 @@ bool IsInHintDisplay(const QObject* object) {
 
 void SetHint(QWidget* widget, const QString& hint) {
     widget->setProperty(kHintProperty, hint);
+}
+
+void SetOwnToolTip(QWidget* widget) {
+    widget->setProperty(kOwnToolTipProperty, true);
 }
 
 void SetHintDisplay(QWidget* widget) {
@@ -79,8 +84,9 @@ bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
             MouseOver(QApplication::widgetAt(QCursor::pos()));
             break;
         case QEvent::ToolTip:
-            // Hints go to the status bar, never into pop-ups; the status bar may show its own.
-            return !IsInHintDisplay(watched);
+            // Hints go to the status bar, never into pop-ups; the status bar may show its own, and
+            // so may a control marked to show its own.
+            return !IsInHintDisplay(watched) && !watched->property(kOwnToolTipProperty).toBool();
         default:
             break;
     }

@@ -177,6 +177,9 @@ bool TBatchRunner::ApplyOptions(settings::AppSettings& s, ConsoleDialogs& dialog
     if (options_.pressed) {
         s.pressedImages = true;
     }
+    if (options_.checkAccess) {
+        s.checkAccess = true;
+    }
     if (options_.pageStyle) {
         s.pageStyle = *options_.pageStyle;
     }
@@ -326,8 +329,8 @@ int TBatchRunner::Run() {
         }
         QString reason;
         const QString date = output::ReportDate(Clock());
-        const QStringList lines =
-            output::ReportLines(batch.SavedButtons(), pages.SavedPages(), withHtml, s, date);
+        const QStringList lines = output::ReportLines(batch.SavedButtons(), pages.SavedPages(), withHtml, s,
+                                                      date, batch.AccessRecords());
         if (!output::SaveReport(options_.reportFile, lines, nullptr, &reason)) {
             dialogs.Fail(
                 QStringLiteral("cannot write the report \"%1\": %2").arg(options_.reportFile, reason));
@@ -355,6 +358,18 @@ int TBatchRunner::Run() {
             dialogs.Fail(QString::fromLocal8Bit(e.what()));
         }
     }
+    // The images that fall short of contrast or size, once everything is written; the run then ends
+    // with its own status unless another one wins.
+    int shortImages = 0;
+    if (s.checkAccess) {
+        for (const output::AccessRecord& record : batch.AccessRecords()) {
+            if (!record.figure.Met()) {
+                ++shortImages;
+                err_ << "kestro-batch: accessibility: " << output::AccessLine(record) << '\n';
+            }
+        }
+        err_.flush();
+    }
     // A termination request abandons the file in hand and everything after it; what was written
     // before it stays, and is summed up.
     const int signal = platform::InterruptSignal();
@@ -371,7 +386,10 @@ int TBatchRunner::Run() {
              << " s\n";
     }
     out_.flush();
-    return signal != 0 ? kExitInterrupted + signal : kExitOk;
+    if (signal != 0) {
+        return kExitInterrupted + signal;
+    }
+    return shortImages > 0 ? kExitInaccessible : kExitOk;
 }
 
 }  // namespace cli

@@ -76,6 +76,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                     "shows it pressed, named with the settings file's "
                                                     "pressed prefix (P_ by default), whatever the settings "
                                                     "file says."));
+    const QCommandLineOption checkAccess(
+        QStringLiteral("check-access"),
+        QStringLiteral("Measures every image against the contrast (4.5:1, 3:1 for large text) and target "
+                       "size (24 x 24 pixels) rules of WCAG 2.2 AA and names on standard error each one "
+                       "that falls short; the run then ends with status 3, whatever the settings file "
+                       "says."));
     const QCommandLineOption smoothShapes(QStringLiteral("smooth-shapes"),
                                           QStringLiteral("Draws the edges of both types' shapes smooth: "
                                                          "partly transparent in PNG and WebP files, "
@@ -98,8 +104,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                                   "extension (not with 8.3 names); 1 (the default) does "
                                                   "not. Without it the settings file decides."),
                                    QStringLiteral("1|2"));
-    parser.addOptions({help, version, captions, out, htmlOut, format, html, report, keep, quiet, smooth,
-                       dither, pressed, smoothShapes, scale, pageStyle, latinNames, snippet, threads});
+    parser.addOptions({help,   version,   captions,   out,     htmlOut,     format,  html,
+                       report, keep,      quiet,      smooth,  dither,      pressed, smoothShapes,
+                       scale,  pageStyle, latinNames, snippet, checkAccess, threads});
     parser.addPositionalArgument(QStringLiteral("settings-file"),
                                  QStringLiteral("A settings file in the format of \"kestro.dat\"."));
 
@@ -198,6 +205,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.dither = parser.isSet(dither);
     o.pressed = parser.isSet(pressed);
     o.smoothShapes = parser.isSet(smoothShapes);
+    o.checkAccess = parser.isSet(checkAccess);
     o.latinNames = parser.isSet(latinNames);
     return result;
 }

@@ -10,6 +10,10 @@ namespace cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitBadArguments = 2;
+// With --check-access (or the settings file's "Check contrast and size"): every file was written, but
+// at least one image falls short of the contrast or target size rules. Every other status wins over
+// it.
+inline constexpr int kExitInaccessible = 3;
 // A run stopped by SIGINT or SIGTERM ends with 128 plus the signal's number, as shells report it.
 inline constexpr int kExitInterrupted = 128;
 // The most threads --threads takes.
@@ -32,6 +36,7 @@ struct BatchOptions {
     bool pressed = false;          // also the pressed images, whatever the settings file says
     bool smoothShapes = false;     // both types' shape edges smooth, whatever the settings file says
     bool snippet = false;          // the navigation snippet beside the pages, whatever the settings file says
+    bool checkAccess = false;      // measure contrast and size, whatever the settings file says
     std::optional<int> scale;      // 1 or 2 (also the twice-size images); none: the settings file's
     std::optional<int> pageStyle;  // settings::kPageStyleClassic or kPageStyleCss; none: the settings file's
     int threads = 0;               // threads that render and encode; 0: one per core

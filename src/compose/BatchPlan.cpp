@@ -6,6 +6,7 @@
 
 #include "compose/FaceSettings.h"
 #include "compose/FilePicture.h"
+#include "face/AccessMeasure.h"
 #include "face/FaceEngine.h"
 #include "settings/AppSettings.h"
 
@@ -33,6 +34,18 @@ class BatchPlan::ShapeCache {
     std::mutex mutex_;
     std::map<std::pair<int, int>, std::shared_ptr<const face::ShapeRegions>> shapes_;
 };
+
+output::AccessFigure MeasureAccess(const face::FaceProperties& p, const face::FaceState& state) {
+    const face::CaptionContrast c = face::MeasureCaptionContrast(p, state);
+    output::AccessFigure figure;
+    figure.hasText = c.hasText;
+    figure.contrast = c.contrast;
+    figure.needs = c.needs;
+    figure.contrastMet = face::ContrastMet(c);
+    figure.size = QSize(p.buttonWidth, p.buttonHeight);
+    figure.sizeMet = face::TargetSizeMet(figure.size);
+    return figure;
+}
 
 BatchPlan::BatchPlan(std::array<TypePlan, 2> types, bool smooth, int fileType, face::TColor pageColour)
     : types_(std::move(types)), smooth_(smooth), fileType_(fileType), pageColour_(pageColour) {
@@ -82,6 +95,11 @@ bool BatchPlan::CaptionInsideShape(int type, const QString& caption) const {
         return true;
     }
     return compose::CaptionInsideShape(t.style, caption, t.face.font, smooth_, FaceSize(type, caption));
+}
+
+output::AccessFigure BatchPlan::Access(int type, const QString& caption, bool pressed) const {
+    // The 1× face decides, also for its twice-size image.
+    return MeasureAccess(Face(type, caption, 1), pressed ? PressedFaceState() : SavedFaceState());
 }
 
 QImage BatchPlan::Picture(int type, const QString& caption, int scale) const {

@@ -13,6 +13,10 @@
 
 namespace compose {
 
+// How a face measures against the rules for web pages in `state`: its caption's contrast
+// (face::MeasureCaptionContrast) and the size of its picture, the button's own rectangle.
+output::AccessFigure MeasureAccess(const face::FaceProperties& p, const face::FaceState& state);
+
 // The faces of one batch, fixed when it starts: both types' faces for the test caption, each
 // background bitmap decoded once, and what sizes a face by its caption. A face for a caption is the
 // type's face with that caption and, for a smart-sized button, the width it gives; pictures are
@@ -38,6 +42,7 @@ class BatchPlan final : public output::BatchFaces {
     QImage Picture(int type, const QString& caption, int scale) const override;
     QImage PressedPicture(int type, const QString& caption, int scale) const override;
     bool CaptionInsideShape(int type, const QString& caption) const override;
+    output::AccessFigure Access(int type, const QString& caption, bool pressed) const override;
 
     // The properties of the type's face for a caption, drawn `scale` times as large.
     face::FaceProperties Face(int type, const QString& caption, int scale) const;

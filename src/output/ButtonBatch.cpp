@@ -275,6 +275,7 @@ bool ButtonBatch::SaveButtonBatch() {
     // What an interrupted run left in the folder goes first, so it is never taken for the user's file.
     platform::SweepLeftovers(platform::IncludeTrailingSeparator(settings_.targetFolder));
     savedButtons_.clear();
+    accessRecords_.clear();
     OverwriteYesToAll = false;
     OverwriteNoToAll = false;
     bool result = true;
@@ -402,6 +403,22 @@ bool ButtonBatch::SaveButtonBatch() {
                 return false;
             }
             savedButtons_.append(info);
+            if (settings_.checkAccess) {
+                // Each 1× image is measured once its files are written; its twice-size image is the
+                // same face drawn larger and goes by it.
+                for (int image = 0; image < images; ++image) {
+                    const bool isPressed = image == types;
+                    AccessRecord record;
+                    record.caption = caption;
+                    record.type = isPressed ? pressedType : settings::kType1 + image;
+                    record.pressed = isPressed;
+                    record.fileName = isPressed ? pressedNames[r]
+                                                : grid.Cell(r, image == 0 ? CaptionGrid::kType1Column
+                                                                          : CaptionGrid::kType2Column);
+                    record.figure = faces->Access(record.type, caption, isPressed);
+                    accessRecords_.append(record);
+                }
+            }
         }
     } catch (const std::exception& e) {
         result = false;

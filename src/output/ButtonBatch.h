@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "output/AccessCheck.h"
 #include "output/ButtonRenderer.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
@@ -106,6 +107,10 @@ class ButtonBatch {
     const QList<SavedButtonInfo>& SavedButtons() const { return savedButtons_; }
     void ClearSavedButtons() { savedButtons_.clear(); }
 
+    // While "Check contrast and size" is on: how each 1× image the last batch wrote measures, in
+    // the order written (each caption's type 1, type 2 and pressed images); empty otherwise.
+    const QList<AccessRecord>& AccessRecords() const { return accessRecords_; }
+
     bool OverwriteYesToAll = false;
     bool OverwriteNoToAll = false;
     int LastOverwriteAnswer = static_cast<int>(platform::ConfirmAnswer::Yes);
@@ -166,6 +171,7 @@ class ButtonBatch {
     platform::Dialogs& dialogs_;
     ButtonRenderer& renderer_;
     QList<SavedButtonInfo> savedButtons_;
+    QList<AccessRecord> accessRecords_;
     bool lastBatchSaved_ = false;
     // Within a batch: the folder passed its test, and no write has failed since.
     bool folderTested_ = false;

@@ -8,6 +8,20 @@
 
 namespace output {
 
+// How an image measures against the rules for web pages: the contrast of its caption against the
+// face beneath it (the 5th percentile of its caption pixels' ratios) and what the caption needs, and
+// the size of the image. The face engine decides what meets the rules.
+struct AccessFigure {
+    bool hasText = false;  // a caption with something to read
+    double contrast = 0;
+    double needs = 4.5;
+    bool contrastMet = true;
+    QSize size;
+    bool sizeMet = true;
+
+    bool Met() const { return contrastMet && sizeMet; }
+};
+
 // The faces of one batch, planned once when the batch starts from the settings as they are then:
 // later changes to the settings do not reach them. Types are settings::kType1 and kType2. Safe to use
 // from several threads at once.
@@ -36,6 +50,15 @@ class BatchFaces {
     // inside (the caption and bitmap moved right and down by a pixel, two at 2×, the outer bevel's
     // highlight and shadow swapped). Throws as FaceSize.
     virtual QImage PressedPicture(int type, const QString& caption, int scale) const = 0;
+
+    // How the 1× image of the type's button for a caption (its pressed image with `pressed`)
+    // measures; a twice-size image is the same face drawn larger and goes by it. Faces that cannot
+    // measure themselves claim nothing: their size, no text, nothing short. Throws as FaceSize.
+    virtual AccessFigure Access(int type, const QString& caption, bool /*pressed*/) const {
+        AccessFigure figure;
+        figure.size = FaceSize(type, caption);
+        return figure;
+    }
 };
 
 // Whoever turns the settings into faces: the batch asks it for a plan when it starts.

@@ -51,7 +51,8 @@ QString ReportDate(const QDateTime& when) {
 }
 
 QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<SavedPageInfo>& pages,
-                        bool withHtml, const settings::AppSettings& s, const QString& date) {
+                        bool withHtml, const settings::AppSettings& s, const QString& date,
+                        const QList<AccessRecord>& access) {
     QStringList lines;
     if (!buttons.isEmpty()) {
         // While pressed images are written they have a third pair of columns; without them the
@@ -138,6 +139,9 @@ QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<Saved
           << QStringLiteral(
                  "* Note - The download time calculation is based on a standard 56 Kbps modem with an "
                  "average transfer rate of 4 Kbps.");
+    if (s.checkAccess && !buttons.isEmpty()) {
+        lines << AccessSection(access);
+    }
     return lines;
 }
 
@@ -186,14 +190,14 @@ bool SaveReport(const QString& path, const QStringList& lines, QString* error, Q
 }
 
 void StatusReport::WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>& buttons,
-                                     const QList<SavedPageInfo>& pages) {
+                                     const QList<SavedPageInfo>& pages, const QList<AccessRecord>& access) {
     if (!settings_.statusReports) {
         return;
     }
     const QString path = ReportPath(dataFolder_);
     QString reason;
-    if (!SaveReport(path, ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock())), nullptr,
-                    &reason)) {
+    if (!SaveReport(path, ReportLines(buttons, pages, withHtml, settings_, ReportDate(Clock()), access),
+                    nullptr, &reason)) {
         dialogs_.ShowMessage(ReportCreateFailedMessage(dataFolder_, reason));
         return;
     }

@@ -32,9 +32,11 @@ QString SizeField(double bytes);
 // the C locale's when the system's would not survive Windows-1252.
 QString ReportDate(const QDateTime& when);
 
-// Every line of the report, in order.
+// Every line of the report, in order. While "Check contrast and size" is on and the batch saved
+// buttons, the section "Accessibility (WCAG 2.2 AA)" of `access` ends it.
 QStringList ReportLines(const QList<SavedButtonInfo>& buttons, const QList<SavedPageInfo>& pages,
-                        bool withHtml, const settings::AppSettings& s, const QString& date);
+                        bool withHtml, const settings::AppSettings& s, const QString& date,
+                        const QList<AccessRecord>& access = {});
 
 // Writes the report's lines to `path` as the program writes text files (Windows-1252, CR LF), or
 // in UTF-8 after a byte order mark when a line holds a character Windows-1252 cannot write;
@@ -59,7 +61,7 @@ class StatusReport {
                  QString dataFolder);
 
     void WriteStatusReport(bool withHtml, const QList<SavedButtonInfo>& buttons,
-                           const QList<SavedPageInfo>& pages);
+                           const QList<SavedPageInfo>& pages, const QList<AccessRecord>& access = {});
 
     // Where the report's time comes from (tests set a fixed one).
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };

@@ -64,6 +64,7 @@ constexpr int kButtonSpacingKey = 141;
 constexpr int kPressedImagesKey = 136;
 constexpr int kPressedPrefixKey = 137;
 constexpr int kLatinNamesKey = 143;
+constexpr int kCheckAccessKey = 142;
 
 // A yes/no value of a later choice: "Y" or "N"; anything else does not read.
 std::optional<bool> OptionalYesNo(const QString& value) {
@@ -609,12 +610,14 @@ class Reader {
             case kLatinNamesKey:
             case kDitherGifKey:
             case kPressedImagesKey:
+            case kCheckAccessKey:
                 // A value that does not read leaves the setting as it was, never the whole file.
                 if (const std::optional<bool> on = OptionalYesNo(v)) {
                     (key == kScale2xKey          ? s_.scale2x
                      : key == kSmoothCaptionsKey ? s_.smoothCaptions
                      : key == kLatinNamesKey     ? s_.latinNames
                      : key == kDitherGifKey      ? s_.ditherGif
+                     : key == kCheckAccessKey    ? s_.checkAccess
                                                  : s_.pressedImages) = *on;
                 }
                 break;
@@ -802,6 +805,10 @@ QByteArray SettingsFileBytes(const AppSettings& s) {
     if (s.prefixPressed != QLatin1String(settings::kDefaultPressedPrefix)) {
         lines.append(QStringLiteral("/* Prefix for pressed buttons */"));
         lines.append(Number(kPressedPrefixKey) + QLatin1Char(',') + s.prefixPressed);
+    }
+    if (s.checkAccess) {
+        lines.append(QStringLiteral("/* Check contrast and size ? */"));
+        lines.append(Number(kCheckAccessKey) + QLatin1Char(',') + YesNo(s.checkAccess));
     }
     return platform::ToUtf8(platform::JoinCrLfLines(lines));
 }

@@ -69,6 +69,9 @@ struct AppSettings {
     // the button shows it pressed with the mouse inside, named with its own prefix.
     bool pressedImages = false;
     QString prefixPressed = QLatin1String(kDefaultPressedPrefix);
+    // Measure every image a batch writes against the contrast and target size rules for web pages
+    // (the caption against its face, the button's width and height), and say which fall short.
+    bool checkAccess = false;
 
     bool secondbuttonEnabled = true;
     bool PreviewUpdatesSuspended = false;

@@ -112,6 +112,7 @@ void ApplyDefaultSettings(AppSettings& s, const QStringList& fonts, const QStrin
     s.navigationSnippet = false;
     s.navigationLabel = QString::fromLatin1(kDefaultNavigationLabel);
     s.pressedImages = false;
+    s.checkAccess = false;
     s.prefixPressed = QLatin1String(kDefaultPressedPrefix);
     s.browser = QLatin1String(kUseDefaultBrowser);
     s.htmlMainFilename = QLatin1String(kDefaultTestPageName);

@@ -1158,3 +1158,105 @@ TEST(Kestro, APageOrReportTheDesktopsOpenerCannotOpenIsNamedInItsMessage) {
     form.reset();
     qputenv("PATH", path);
 }
+
+namespace {
+
+// What a label says in full: its tooltip when its text is elided.
+QString FullText(const QLabel* label) {
+    return label->toolTip().isEmpty() ? label->text() : label->toolTip();
+}
+
+// Whether a label's text fits its width.
+bool Fits(const QLabel* label) {
+    return label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+}
+
+}  // namespace
+
+TEST_F(Form1Test, ContrastAndSizeInThePreviewLabelsAndAfterABatchInTheStatusBar) {
+    auto form = MakeForm();
+    form->show();
+    settings::AppSettings& s = form->Settings();
+    for (settings::ButtonStyle& b : s.button) {
+        b.fontName = QStringLiteral("DejaVu Sans");
+        b.SetFontSizeText(QStringLiteral("10"));
+        b.backgroundMode = settings::kColourFixedSize;
+        b.width = QStringLiteral("100");
+        b.height = QStringLiteral("30");
+        b.backgroundColour = QStringLiteral("00FFFFFF");
+        b.captionEffect = settings::CaptionEffect::Standard;
+    }
+    // Type 1 grey #777777 on white (4.48:1); type 2 black on white, but only 20 x 20.
+    s.button[settings::kType1].captionColour = QStringLiteral("00777777");
+    s.button[settings::kType2].captionColour = QStringLiteral("00000000");
+    s.button[settings::kType2].width = QStringLiteral("20");
+    s.button[settings::kType2].height = QStringLiteral("20");
+    s.captions.SetRowCount(3);  // Home, Contacts
+    form->SettingsToControls();
+    form->TextEdit->setText(QStringLiteral("Home"));
+    form->RefreshPreview();
+    // Off: the labels as ever.
+    EXPECT_EQ(form->preview1Label->text(), QStringLiteral("Button type 1 Preview"));
+    EXPECT_EQ(form->preview2Label->text(), QStringLiteral("Button type 2 Preview"));
+    EXPECT_TRUE(form->preview1Label->toolTip().isEmpty());
+
+    app::Tadvancedform& adv = form->AdvancedForm();
+    EXPECT_EQ(adv.checkaccessCheckBox->text(), QStringLiteral("Check contrast and size"));
+    EXPECT_FALSE(adv.checkaccessCheckBox->isChecked());
+    adv.checkaccessCheckBox->click();
+    EXPECT_TRUE(s.checkAccess);
+    EXPECT_EQ(FullText(form->preview1Label),
+              QStringLiteral("Button type 1 Preview \u2014 contrast 4.48:1, needs 4.5:1"));
+    EXPECT_EQ(
+        FullText(form->preview2Label),
+        QStringLiteral("Button type 2 Preview \u2014 contrast 21.00:1 \u2014 20 x 20 pixels, needs 24 x 24"));
+    // No text is cut: a label too long for its preview area is elided, its tooltip holding it whole;
+    // the window keeps its size.
+    for (const QLabel* label : {form->preview1Label, form->preview2Label}) {
+        EXPECT_TRUE(Fits(label)) << label->text().toStdString();
+        EXPECT_LE(label->x() + label->width(), form->width());
+        if (label->text() != FullText(label)) {
+            EXPECT_TRUE(label->text().endsWith(QStringLiteral("\u2026"))) << label->text().toStdString();
+        }
+    }
+    EXPECT_NE(form->preview2Label->text(), FullText(form->preview2Label));
+    EXPECT_EQ(form->size(), QSize(673, 491));
+    // The elided label's tool tip is let through, where hints never pop up.
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), form->preview2Label->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form->preview2Label, &help);
+    EXPECT_EQ(QToolTip::text(), FullText(form->preview2Label));
+    QToolTip::hideText();
+    form->Hints().MouseOver(adv.checkaccessCheckBox);
+    EXPECT_EQ(form->StatusText(), app::OwnHint(adv.checkaccessCheckBox));
+    EXPECT_FALSE(form->StatusText().isEmpty());
+
+    // The labels follow the preview: a darker grey meets the rule.
+    s.button[settings::kType1].captionColour = QStringLiteral("00767676");
+    form->RefreshPreview();
+    EXPECT_EQ(FullText(form->preview1Label), QStringLiteral("Button type 1 Preview \u2014 contrast 4.54:1"));
+    EXPECT_TRUE(form->preview1Label->toolTip().isEmpty());
+
+    // After a batch the status bar counts the images that fall short: type 2's, by their size.
+    form->SaveBatchButton->click();
+    EXPECT_EQ(form->StatusText(),
+              QStringLiteral(
+                  "2 captions done (4 files written, 0 kept); 2 of 4 images fall short of contrast or size"));
+    s.button[settings::kType2].width = QStringLiteral("24");
+    s.button[settings::kType2].height = QStringLiteral("24");
+    form->SaveBatchButton->click();
+    EXPECT_EQ(
+        form->StatusText(),
+        QStringLiteral("2 captions done (4 files written, 0 kept); all 4 images meet contrast and size"));
+
+    // Off again: the labels and the status bar as ever.
+    adv.checkaccessCheckBox->click();
+    EXPECT_FALSE(s.checkAccess);
+    EXPECT_EQ(form->preview1Label->text(), QStringLiteral("Button type 1 Preview"));
+    EXPECT_TRUE(form->preview2Label->toolTip().isEmpty());
+    form->SaveBatchButton->click();
+    EXPECT_EQ(form->StatusText(), QStringLiteral("2 captions done (4 files written, 0 kept)"));
+    // Loaded settings bring the box in line.
+    s.checkAccess = true;
+    form->SettingsToControls();
+    EXPECT_TRUE(adv.checkaccessCheckBox->isChecked());
+}

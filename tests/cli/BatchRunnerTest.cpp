@@ -1186,3 +1186,97 @@ TEST_F(WindowAndTool, LinksFromTheWindowTheSettingsFileOrACaptionsFileGiveTheSam
     EXPECT_EQ(run.err, "kestro-batch: " + QString(row4).replace("\r", "\nkestro-batch: ") + "\n");
     EXPECT_FALSE(QFileInfo::exists(Path("tool")));
 }
+
+namespace {
+
+// Settings with two captions on white fixed-size 100 x 30 faces in 10 pt DejaVu Sans, PNG files:
+// type 1's caption in `grey1`, type 2's black.
+settings::AppSettings GreyOnWhite(const QString& folder, const QString& grey1) {
+    settings::AppSettings s;
+    settings::ApplyDefaultSettings(s, {QStringLiteral("DejaVu Sans")}, folder);
+    for (settings::ButtonStyle& b : s.button) {
+        b.fontName = QStringLiteral("DejaVu Sans");
+        b.SetFontSizeText(QStringLiteral("10"));
+        b.backgroundMode = settings::kColourFixedSize;
+        b.width = QStringLiteral("100");
+        b.height = QStringLiteral("30");
+        b.backgroundColour = QStringLiteral("00FFFFFF");
+        b.captionColour = QStringLiteral("00000000");
+        b.captionEffect = settings::CaptionEffect::Standard;
+    }
+    s.button[settings::kType1].captionColour = grey1;
+    s.fileType = settings::kFileTypePng;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(s);
+    return s;
+}
+
+}  // namespace
+
+TEST(CheckAccess, StatusThreeExactlyWhenAnImageFallsShortAndEveryOtherFailureWins) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    ASSERT_TRUE(project::SaveSettings(folder + "grey.dat", GreyOnWhite(folder, "00777777")));
+    ASSERT_TRUE(project::SaveSettings(folder + "darker.dat", GreyOnWhite(folder, "00767676")));
+    settings::AppSettings chosen = GreyOnWhite(folder, "00777777");
+    chosen.checkAccess = true;
+    ASSERT_TRUE(project::SaveSettings(folder + "chosen.dat", chosen));
+
+    BatchOptions options;
+    options.settingsFile = folder + "grey.dat";
+    options.outFolder = folder + "out";
+    options.quiet = true;
+    // Without the check: written as ever, nothing said, status 0.
+    const Outcome plain = RunTool(options, folder);
+    EXPECT_EQ(plain.status, cli::kExitOk) << plain.err.toStdString();
+    EXPECT_EQ(plain.err, "");
+    const QMap<QString, QByteArray> plainFiles = FilesIn(folder + "out");
+    ASSERT_EQ(plainFiles.size(), 4);
+
+    // #777777 on white is 4.48:1: both type 1 images fall short, every file is written all the same.
+    options.checkAccess = true;
+    QDir(folder + "out").removeRecursively();
+    const Outcome grey = RunTool(options, folder);
+    EXPECT_EQ(grey.status, cli::kExitInaccessible);
+    EXPECT_EQ(cli::kExitInaccessible, 3);
+    EXPECT_EQ(grey.err,
+              "kestro-batch: accessibility: Home (type 1, u_home.png): contrast 4.48:1, needs 4.5:1\n"
+              "kestro-batch: accessibility: Contacts (type 1, u_contacts.png): contrast 4.48:1, needs "
+              "4.5:1\n");
+    EXPECT_EQ(FilesIn(folder + "out"), plainFiles);
+
+    // #767676 is 4.54:1: nothing falls short.
+    options.settingsFile = folder + "darker.dat";
+    const Outcome darker = RunTool(options, folder);
+    EXPECT_EQ(darker.status, cli::kExitOk);
+    EXPECT_EQ(darker.err, "");
+
+    // The settings file's own choice does the same without the option.
+    options.checkAccess = false;
+    options.settingsFile = folder + "chosen.dat";
+    EXPECT_EQ(RunTool(options, folder).status, cli::kExitInaccessible);
+
+    // A report that cannot be written is a failure, and wins over the images that fall short; so
+    // does a settings file that cannot be read.
+    options.checkAccess = true;
+    options.settingsFile = folder + "grey.dat";
+    options.reportFile = folder + "missing/folder/report.txt";
+    const Outcome noReport = RunTool(options, folder);
+    EXPECT_EQ(noReport.status, cli::kExitFailed);
+    EXPECT_TRUE(noReport.err.contains("cannot write the report")) << noReport.err.toStdString();
+    EXPECT_TRUE(noReport.err.contains("kestro-batch: accessibility: Home (type 1"))
+        << noReport.err.toStdString();
+    options.reportFile.clear();
+    options.settingsFile = folder + "nothing.dat";
+    EXPECT_EQ(RunTool(options, folder).status, cli::kExitFailed);
+
+    // The report ends with the section.
+    options.settingsFile = folder + "grey.dat";
+    options.reportFile = folder + "report.txt";
+    ASSERT_EQ(RunTool(options, folder).status, cli::kExitInaccessible);
+    EXPECT_TRUE(testsupport::ReadAll(folder + "report.txt")
+                    .endsWith("Accessibility (WCAG 2.2 AA)\r\n---------------------------\r\n"
+                              "Home (type 1, u_home.png): contrast 4.48:1, needs 4.5:1\r\n"
+                              "Contacts (type 1, u_contacts.png): contrast 4.48:1, needs 4.5:1\r\n"
+                              "2 of 4 images fall short.\r\n"));
+}

@@ -17,10 +17,10 @@ CommandLine Parse(const QStringList& arguments) {
 
 TEST(CommandLine, EveryOptionReachesTheRun) {
     const CommandLine line = Parse(
-        {"--captions",   "caps.txt",   "--out",           "site/img",  "--format", "BMP",      "--html",
-         "--report",     "report.txt", "--keep-existing", "--quiet",   "--smooth", "--scale",  "2",
-         "--page-style", "CSS",        "--latin-names",   "--threads", "64",       "--dither", "--pressed",
-         "settings.dat"});
+        {"--captions",     "caps.txt",    "--out",           "site/img",  "--format", "BMP",      "--html",
+         "--report",       "report.txt",  "--keep-existing", "--quiet",   "--smooth", "--scale",  "2",
+         "--page-style",   "CSS",         "--latin-names",   "--threads", "64",       "--dither", "--pressed",
+         "--check-access", "settings.dat"});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
     EXPECT_EQ(line.options.settingsFile, QStringLiteral("settings.dat"));
     EXPECT_EQ(line.options.captionsFile, QStringLiteral("caps.txt"));
@@ -34,6 +34,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_TRUE(line.options.latinNames);
     EXPECT_TRUE(line.options.dither);
     EXPECT_TRUE(line.options.pressed);
+    EXPECT_TRUE(line.options.checkAccess);
     EXPECT_EQ(line.options.scale, 2);
     EXPECT_EQ(line.options.pageStyle, settings::kPageStyleCss);
     EXPECT_EQ(line.options.threads, 64);
@@ -50,7 +51,7 @@ TEST(CommandLine, EveryOptionReachesTheRun) {
     EXPECT_EQ(plain.options.fileType, settings::kFileTypeGif);
     EXPECT_FALSE(plain.options.html || plain.options.keepExisting || plain.options.quiet ||
                  plain.options.smooth || plain.options.latinNames || plain.options.dither ||
-                 plain.options.pressed);
+                 plain.options.pressed || plain.options.checkAccess);
     EXPECT_TRUE(plain.options.captionsFile.isEmpty() && plain.options.reportFile.isEmpty());
     EXPECT_FALSE(Parse({"kestro.dat"}).options.fileType.has_value());
     // Without --scale and --page-style the settings file decides; --scale 1 turns 2× images off.
@@ -80,6 +81,9 @@ TEST(CommandLine, HelpAndVersion) {
             words.contains("--latin-names Names the files of captions in any script in Latin letters"))
             << line.text.toStdString();
         EXPECT_TRUE(words.contains("--dither Dithers the colours of GIF files")) << line.text.toStdString();
+        EXPECT_TRUE(words.contains("--check-access Measures every image against the contrast"))
+            << line.text.toStdString();
+        EXPECT_TRUE(words.contains("the run then ends with status 3")) << line.text.toStdString();
     }
     const CommandLine version = Parse({"--version"});
     EXPECT_EQ(version.action, CommandLine::Action::Version);

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "compose/BackgroundBitmap.h"
 #include "compose/ButtonComposer.h"
+#include "compose/FilePicture.h"
 #include "face/ColorRules.h"
 #include "output/ButtonBatch.h"
 #include "platform/ScriptedDialogs.h"
@@ -245,4 +246,68 @@ TEST_F(BatchPlanTest, APressedPictureIsTheFaceWithItsCaptionMovedAndItsBevelSwap
     // Type 1's face pressed, as a batch takes it while type 2 is disabled.
     s.secondbuttonEnabled = false;
     check(settings::kType1, 1, "type 1");
+}
+
+TEST_F(BatchPlanTest, EachImageIsMeasuredByItsOneTimesFaceAndItsPressedFaceToo) {
+    // Grey captions on white, fixed-size faces in 10 pt (13 px, not large) DejaVu Sans: #777777 is
+    // 4.48:1, #767676 4.54:1.
+    for (settings::ButtonStyle& b : s.button) {
+        b.fontName = QStringLiteral("DejaVu Sans");
+        b.SetFontSizeText(QStringLiteral("10"));
+        b.bold = false;
+        b.backgroundMode = settings::kColourFixedSize;
+        b.width = QStringLiteral("100");
+        b.height = QStringLiteral("30");
+        b.backgroundColour = QStringLiteral("00FFFFFF");
+        b.captionEffect = settings::CaptionEffect::Standard;
+    }
+    s.button[settings::kType1].captionColour = QStringLiteral("00777777");
+    s.button[settings::kType2].captionColour = QStringLiteral("00767676");
+    const QString home = QStringLiteral("Home");
+    std::shared_ptr<const output::BatchFaces> plan = composer.PlanBatch();
+    const output::AccessFigure grey = plan->Access(settings::kType1, home, false);
+    EXPECT_TRUE(grey.hasText);
+    EXPECT_NEAR(grey.contrast, 4.48, 0.005);
+    EXPECT_EQ(grey.needs, 4.5);
+    EXPECT_FALSE(grey.contrastMet);
+    EXPECT_EQ(grey.size, QSize(100, 30));
+    EXPECT_TRUE(grey.sizeMet);
+    const output::AccessFigure darker = plan->Access(settings::kType2, home, false);
+    EXPECT_NEAR(darker.contrast, 4.54, 0.005);
+    EXPECT_TRUE(darker.Met());
+    // The pressed face: the caption moved, the same colours.
+    EXPECT_NEAR(plan->Access(settings::kType2, home, true).contrast, 4.54, 0.005);
+
+    // 24 pt is large text: 3:1 is enough for #949494 (3.03:1), not for #969696 (2.96:1).
+    s.button[settings::kType1].SetFontSizeText(QStringLiteral("18"));
+    s.button[settings::kType1].captionColour = QStringLiteral("00949494");
+    s.button[settings::kType2].SetFontSizeText(QStringLiteral("18"));
+    s.button[settings::kType2].captionColour = QStringLiteral("00969696");
+    plan = composer.PlanBatch();
+    const output::AccessFigure large = plan->Access(settings::kType1, home, false);
+    EXPECT_EQ(large.needs, 3.0);
+    EXPECT_NEAR(large.contrast, 3.03, 0.005);
+    EXPECT_TRUE(large.Met());
+    EXPECT_NEAR(plan->Access(settings::kType2, home, false).contrast, 2.96, 0.005);
+    EXPECT_FALSE(plan->Access(settings::kType2, home, false).Met());
+
+    // A 20 x 20 button falls short at 1x although its twice-size image is 40 x 40: the 1x face
+    // decides, and the 2x face has the same figure.
+    s.scale2x = true;
+    s.button[settings::kType1].width = QStringLiteral("20");
+    s.button[settings::kType1].height = QStringLiteral("20");
+    s.button[settings::kType1].SetFontSizeText(QStringLiteral("7"));
+    s.button[settings::kType1].captionColour = QStringLiteral("00000000");
+    plan = composer.PlanBatch();
+    EXPECT_EQ(plan->Picture(settings::kType1, QStringLiteral("H"), 2).size(), QSize(40, 40));
+    const output::AccessFigure small = plan->Access(settings::kType1, QStringLiteral("H"), false);
+    EXPECT_EQ(small.size, QSize(20, 20));
+    EXPECT_FALSE(small.sizeMet);
+    EXPECT_TRUE(small.contrastMet);
+    EXPECT_NEAR(small.contrast, 21.0, 1e-9);
+    const auto& batchPlan = static_cast<const compose::BatchPlan&>(*plan);
+    const output::AccessFigure twice = compose::MeasureAccess(
+        batchPlan.Face(settings::kType1, QStringLiteral("H"), 2), compose::SavedFaceState());
+    EXPECT_EQ(twice.size, QSize(40, 40));
+    EXPECT_NEAR(twice.contrast, small.contrast, 1e-9);
 }

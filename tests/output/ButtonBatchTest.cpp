@@ -61,6 +61,10 @@ class FakeRenderer : public ButtonRenderer {
     QMap<int, QString> unreadable;
     QStringList measured;
     QStringList applied;
+    // The figures the faces measure as, by "TYPE:CAPTION" or "PTYPE:CAPTION" for a pressed image;
+    // others measure as BatchFaces says. The images asked about, in order.
+    QMap<QString, AccessFigure> figures;
+    QStringList accessAsked;
     std::atomic<int> renders{0};
 
   protected:
@@ -87,6 +91,15 @@ class FakeRenderer : public ButtonRenderer {
         QImage PressedPicture(int type, const QString& caption, int scale) const override {
             return r_.Finished(
                 r_.Record(kPressedRecord + settings::ShownTypeNumber(type), caption, n_, scale));
+        }
+
+        AccessFigure Access(int type, const QString& caption, bool pressed) const override {
+            const QString key = QStringLiteral("%1%2:%3")
+                                    .arg(pressed ? QStringLiteral("P") : QString())
+                                    .arg(settings::ShownTypeNumber(type))
+                                    .arg(caption);
+            r_.accessAsked.append(key);
+            return r_.figures.contains(key) ? r_.figures[key] : BatchFaces::Access(type, caption, pressed);
         }
 
       private:
@@ -1096,4 +1109,81 @@ TEST_F(ButtonBatchTest, ABatchRefusesAPressedImageThatWouldTakeTheNameOfAnotherF
     dialogs.Clear();
     batch.SaveBatchButtonClick();
     EXPECT_EQ(dialogs.Messages(), QStringList{"All buttons have been saved to folder: -\r" + s.targetFolder});
+}
+
+TEST_F(ButtonBatchTest, EveryImageIsMeasuredOnlyWithTheCheckAndTheTwiceSizeImagesGoByTheirOwn) {
+    s.pressedImages = true;
+    s.fileType = settings::kFileTypePng;
+    s.captions.SetRowCount(3);  // Home, Contacts
+    output::RecalculateFilenames(s);
+    // Off (the default): nothing is measured.
+    batch.SaveBatchButtonClick();
+    EXPECT_TRUE(batch.AccessRecords().isEmpty());
+    EXPECT_TRUE(renderer.accessAsked.isEmpty());
+
+    AccessFigure grey;
+    grey.hasText = true;
+    grey.contrast = 4.48;
+    grey.contrastMet = false;
+    grey.size = QSize(80, 30);
+    renderer.figures["1:Home"] = grey;
+    AccessFigure fine = grey;
+    fine.contrast = 7.1;
+    fine.contrastMet = true;
+    renderer.figures["2:Home"] = fine;
+    AccessFigure small = fine;
+    small.size = QSize(20, 20);
+    small.sizeMet = false;
+    renderer.figures["P2:Home"] = small;
+    renderer.figures["P1:Home"] = small;
+    renderer.figures["1:Contacts"] = fine;
+    renderer.figures["2:Contacts"] = fine;
+    // The pressed image of Contacts is as BatchFaces measures a face that cannot measure itself:
+    // its size (18 x 8 here), no text, nothing short.
+    s.checkAccess = true;
+    s.scale2x = true;
+    output::RecalculateFilenames(s);
+    batch.SaveBatchButtonClick();
+    // The 1x images alone, in the order written, the pressed one from type 2's face.
+    EXPECT_EQ(renderer.accessAsked,
+              (QStringList{"1:Home", "2:Home", "P2:Home", "1:Contacts", "2:Contacts", "P2:Contacts"}));
+    const QList<AccessRecord>& records = batch.AccessRecords();
+    ASSERT_EQ(records.size(), 6);
+    EXPECT_EQ(records[0].caption, "Home");
+    EXPECT_EQ(records[0].type, settings::kType1);
+    EXPECT_FALSE(records[0].pressed);
+    EXPECT_EQ(records[0].fileName, "u_home.png");
+    EXPECT_EQ(records[0].figure.contrast, 4.48);
+    EXPECT_EQ(records[1].fileName, "d_home.png");
+    EXPECT_EQ(records[1].type, settings::kType2);
+    EXPECT_TRUE(records[2].pressed);
+    EXPECT_EQ(records[2].type, settings::kType2);
+    EXPECT_EQ(records[2].fileName, "p_home.png");
+    EXPECT_EQ(records[5].fileName, "p_contacts.png");
+    EXPECT_FALSE(records[5].figure.hasText);
+    EXPECT_EQ(records[5].figure.size, QSize(18, 8));
+    EXPECT_TRUE(records[5].figure.Met());
+    EXPECT_EQ(ShortCount(records), 2);
+    EXPECT_EQ(AccessLine(records[2]), "Home (type 2 pressed, p_home.png): 20 x 20 pixels, needs 24 x 24");
+    EXPECT_EQ(AccessLine(records[0]), "Home (type 1, u_home.png): contrast 4.48:1, needs 4.5:1");
+
+    // Type 2 disabled: type 1 and its pressed image; the list's own names are the names written.
+    renderer.accessAsked.clear();
+    s.secondbuttonEnabled = false;
+    s.scale2x = false;
+    output::RecalculateFilenames(s);
+    s.captions.SetCell(1, settings::CaptionGrid::kType1Column, "mine.png");
+    batch.SaveBatchButtonClick();
+    EXPECT_EQ(renderer.accessAsked, (QStringList{"1:Home", "P1:Home", "1:Contacts", "P1:Contacts"}));
+    ASSERT_EQ(batch.AccessRecords().size(), 4);
+    EXPECT_EQ(batch.AccessRecords()[0].fileName, "mine.png");
+    EXPECT_TRUE(batch.AccessRecords()[1].pressed);
+    EXPECT_EQ(batch.AccessRecords()[1].type, settings::kType1);
+    EXPECT_EQ(AccessLine(batch.AccessRecords()[1]),
+              "Home (type 1 pressed, p_home.png): 20 x 20 pixels, needs 24 x 24");
+
+    // The next batch without the check forgets them.
+    s.checkAccess = false;
+    batch.SaveBatchButtonClick();
+    EXPECT_TRUE(batch.AccessRecords().isEmpty());
 }

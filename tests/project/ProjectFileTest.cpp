@@ -978,3 +978,33 @@ TEST_F(ProjectFileTest, PressedImagesAndTheirPrefixAreWrittenOnlyWhenChosenAndRe
     }
     EXPECT_TRUE(dialogs.History().isEmpty());
 }
+
+TEST_F(ProjectFileTest, TheContrastAndSizeCheckIsWrittenOnlyWhenOnAndReadBack) {
+    const QByteArray plain = project::SettingsFileBytes(Defaults());
+    EXPECT_FALSE(plain.contains("\r\n142,"));
+    AppSettings s = Defaults();
+    s.checkAccess = true;
+    const QByteArray on = project::SettingsFileBytes(s);
+    EXPECT_EQ(on, plain + "/* Check contrast and size ? */\r\n142,Y\r\n");
+    s.captions.SetCell(0, 3, "HTML Filename");  // the header the reader writes
+    ASSERT_TRUE(WriteAll(path(), on));
+    AppSettings loaded = Defaults();
+    ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
+    EXPECT_TRUE(loaded.checkAccess);
+    EXPECT_EQ(loaded, s);
+    // After the pressed images, with every other later choice on.
+    s.pressedImages = true;
+    s.ditherGif = true;
+    EXPECT_TRUE(project::SettingsFileBytes(s).endsWith(
+        "/* Also write pressed images ? */\r\n136,Y\r\n/* Check contrast and size ? */\r\n142,Y\r\n"));
+    // "N" reads as off; a value that does not read keeps what the setting had.
+    EXPECT_FALSE(LoadedFrom("142,N\r\n").checkAccess);
+    EXPECT_TRUE(LoadedFrom("142,Y\r\n").checkAccess);
+    for (const char* bad : {"", "y", "1", "Y ", "yes"}) {
+        EXPECT_TRUE(
+            LoadedFrom(QStringLiteral("142,Y\r\n142,%1\r\n").arg(QLatin1String(bad)).toUtf8()).checkAccess)
+            << bad;
+        EXPECT_FALSE(LoadedFrom(QStringLiteral("142,%1\r\n").arg(QLatin1String(bad)).toUtf8()).checkAccess)
+            << bad;
+    }
+}
