@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "BatchProgram.h"
 #include "TestSupport.h"
@@ -75,6 +77,26 @@ void ExpectTheToolWritesTheWindowsFiles(const QString& scratch, const QMap<QStri
                 EXPECT_FALSE(same) << name.toStdString();
             }
         }
+    }
+}
+
+// Runs the tool in `scratch` once for each report file and its arguments, and expects the files of
+// `site` and the report to be the window's; `site` is removed after each run.
+void ExpectEachRunWritesTheWindowsSite(const QString& scratch, const QString& site,
+                                       const QMap<QString, QByteArray>& window,
+                                       const QByteArray& windowReport,
+                                       const std::vector<std::pair<QString, QStringList>>& runs) {
+    for (const auto& [report, arguments] : runs) {
+        const Process run = Start(QStringList{"--quiet", "--report", report} + arguments, scratch);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QMap<QString, QByteArray> made = FilesIn(site);
+        EXPECT_EQ(made.keys(), window.keys()) << report.toStdString();
+        for (const QString& name : window.keys()) {
+            EXPECT_TRUE(made.value(name) == window[name])
+                << report.toStdString() << " " << name.toStdString();
+        }
+        EXPECT_EQ(WithoutDate(testsupport::ReadAll(scratch + report)), windowReport) << report.toStdString();
+        ASSERT_TRUE(QDir(site).removeRecursively());
     }
 }
 
@@ -229,20 +251,9 @@ TEST(KestroBatch, PressedImagesFromTheWindowsChoicesAndFromTheCommandLineAreTheS
 
     // The tool on the settings with the choice, and with --pressed on the settings without it, writes
     // the window's images, page and report; without either it writes no pressed image.
-    for (const auto& [report, arguments] :
-         {std::pair{QStringLiteral("from-file.txt"), QStringList{"pressed.dat"}},
-          std::pair{QStringLiteral("from-option.txt"), QStringList{"--pressed", "prefix.dat"}}}) {
-        const Process run = Start(QStringList{"--quiet", "--html", "--report", report} + arguments, scratch);
-        ASSERT_EQ(run.status, 0) << run.err.toStdString();
-        const QMap<QString, QByteArray> made = FilesIn(dir.path() + "/site");
-        EXPECT_EQ(made.keys(), window.keys()) << report.toStdString();
-        for (const QString& name : window.keys()) {
-            EXPECT_TRUE(made.value(name) == window[name])
-                << report.toStdString() << " " << name.toStdString();
-        }
-        EXPECT_EQ(WithoutDate(testsupport::ReadAll(scratch + report)), windowReport) << report.toStdString();
-        ASSERT_TRUE(QDir(dir.path() + "/site").removeRecursively());
-    }
+    ExpectEachRunWritesTheWindowsSite(scratch, dir.path() + "/site", window, windowReport,
+                                      {{"from-file.txt", {"--html", "pressed.dat"}},
+                                       {"from-option.txt", {"--html", "--pressed", "prefix.dat"}}});
     const Process plain = Start({"--quiet", "--html", "prefix.dat"}, scratch);
     ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
     const QMap<QString, QByteArray> without = FilesIn(dir.path() + "/site");
@@ -569,18 +580,7 @@ TEST(KestroBatch, TheHtmlPagesLanguageSpacingAndSnippetFromTheWindowAndFromTheTo
 
     // The tool on the settings with the snippet, and with --snippet (no --html) on the settings
     // without it: the window's pages, snippet and report.
-    for (const auto& [report, arguments] :
-         {std::pair{QStringLiteral("from-file.txt"), QStringList{"--html", "snippet.dat"}},
-          std::pair{QStringLiteral("from-option.txt"), QStringList{"--snippet", "plain.dat"}}}) {
-        const Process run = Start(QStringList{"--quiet", "--report", report} + arguments, scratch);
-        ASSERT_EQ(run.status, 0) << run.err.toStdString();
-        const QMap<QString, QByteArray> made = FilesIn(dir.path() + "/site");
-        EXPECT_EQ(made.keys(), window.keys()) << report.toStdString();
-        for (const QString& name : window.keys()) {
-            EXPECT_TRUE(made.value(name) == window[name])
-                << report.toStdString() << " " << name.toStdString();
-        }
-        EXPECT_EQ(WithoutDate(testsupport::ReadAll(scratch + report)), windowReport) << report.toStdString();
-        ASSERT_TRUE(QDir(dir.path() + "/site").removeRecursively());
-    }
+    ExpectEachRunWritesTheWindowsSite(
+        scratch, dir.path() + "/site", window, windowReport,
+        {{"from-file.txt", {"--html", "snippet.dat"}}, {"from-option.txt", {"--snippet", "plain.dat"}}});
 }
