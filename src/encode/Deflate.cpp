@@ -1,5 +1,7 @@
 #include "encode/Deflate.h"
 
+#include <libdeflate.h>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -52,7 +54,6 @@ struct Tables {
                 lengthCode[static_cast<std::size_t>(l)] = static_cast<std::uint8_t>(c);
             }
         }
-        lengthCode[kMaxMatch] = 28;
         for (int c = 0; c < 30; ++c) {
             const int first = kDistanceBase[static_cast<std::size_t>(c)];
             const int last = first + (1 << kDistanceExtra[static_cast<std::size_t>(c)]) - 1;
@@ -188,18 +189,30 @@ Matches FindMatches(const std::uint8_t* data, std::size_t size) {
     return m;
 }
 
+// The literal/length code lengths of the fixed codes.
+std::array<std::uint8_t, kLiteralLengthCodes> FixedLiteralLengths() {
+    std::array<std::uint8_t, kLiteralLengthCodes> l{};
+    for (int s = 0; s < kLiteralLengthCodes; ++s) {
+        l[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(s < 144   ? 8
+                                                                   : s < 256 ? 9
+                                                                   : s < 280 ? 7
+                                                                             : 8);
+    }
+    return l;
+}
+constexpr std::uint8_t kFixedDistanceLength = 5;
+
 // What each symbol costs in bits: literal/length symbols and distance symbols, without extra bits.
 struct Costs {
     std::array<float, kLiteralLengthCodes> literal{};
     std::array<float, kDistanceCodes> distance{};
 };
 
-Costs FixedCosts() {
+// The costs of the fixed codes: their code lengths.
+Costs FixedCosts(const std::array<std::uint8_t, kLiteralLengthCodes>& literal) {
     Costs c;
-    for (int s = 0; s < kLiteralLengthCodes; ++s) {
-        c.literal[static_cast<std::size_t>(s)] = s < 144 ? 8.0f : s < 256 ? 9.0f : s < 280 ? 7.0f : 8.0f;
-    }
-    c.distance.fill(5.0f);
+    std::copy(literal.begin(), literal.end(), c.literal.begin());
+    c.distance.fill(kFixedDistanceLength);
     return c;
 }
 
@@ -581,17 +594,6 @@ std::size_t DataBits(const Counts& n, const Lit& literal, const Dist& distance) 
     return bits;
 }
 
-std::array<std::uint8_t, kLiteralLengthCodes> FixedLiteralLengths() {
-    std::array<std::uint8_t, kLiteralLengthCodes> l{};
-    for (int s = 0; s < kLiteralLengthCodes; ++s) {
-        l[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(s < 144   ? 8
-                                                                   : s < 256 ? 9
-                                                                   : s < 280 ? 7
-                                                                             : 8);
-    }
-    return l;
-}
-
 // One candidate block: the parse and the codes it is written with (dynamic or fixed).
 struct Block {
     std::vector<Step> steps;
@@ -635,32 +637,15 @@ void WriteSymbols(BitWriter& w, const std::uint8_t* data, const Block& b) {
     w.Put(literalCodes[kEndOfBlock], b.literal[kEndOfBlock]);
 }
 
-std::uint32_t Adler32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    while (size > 0) {
-        const std::size_t n = std::min<std::size_t>(size, 5552);
-        for (std::size_t i = 0; i < n; ++i) {
-            a += data[i];
-            b += a;
-        }
-        a %= 65521;
-        b %= 65521;
-        data += n;
-        size -= n;
-    }
-    return (b << 16) | a;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> DeflateOptimal(const std::uint8_t* data, std::size_t size, int passes) {
     const Matches matches = FindMatches(data, size);
     Block best;
-    Costs costs = FixedCosts();
     const auto fixedLiteral = FixedLiteralLengths();
     std::array<std::uint8_t, kDistanceCodes> fixedDistance{};
-    fixedDistance.fill(5);
+    fixedDistance.fill(kFixedDistanceLength);
+    Costs costs = FixedCosts(fixedLiteral);
     for (int pass = 0; pass < std::max(passes, 1); ++pass) {
         std::vector<Step> steps = CheapestParse(data, size, matches, costs);
         const Counts counts = Count(data, steps);
@@ -722,7 +707,7 @@ std::vector<std::uint8_t> DeflateOptimal(const std::uint8_t* data, std::size_t s
         WriteSymbols(w, data, best);
         w.Flush();
     }
-    const std::uint32_t adler = Adler32(data, size);
+    const std::uint32_t adler = libdeflate_adler32(1, data, size);
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>((adler >> shift) & 0xFF));
     }
