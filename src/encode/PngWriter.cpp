@@ -42,13 +42,13 @@ constexpr int kFinalLevel = 12;
 constexpr std::array<int, 4> kSmallStreamLevels = {4, 5, 8, 9};
 constexpr std::size_t kSmallStream = 8192;
 constexpr int kZlibMemoryLevel = 8;
+constexpr int kZlibWindowBits = 15;
 // Filtered streams of up to this many bytes (the rows of most button faces) are written by the
 // optimal parse alone, in one pass: there it is smaller than every level of zlib and libdeflate,
 // and faster than their fixed cost of setting up. Longer streams try it beside them, in more passes.
 constexpr std::size_t kShortStream = 2048;
 constexpr int kShortStreamPasses = 1;
 constexpr int kLongStreamPasses = 3;
-constexpr int kZlibWindowBits = 15;
 
 // One way of storing the pixels: its header fields, its unfiltered rows and its colour chunks.
 struct Layout {
@@ -600,9 +600,9 @@ QByteArray EncodePng(const QImage& image) {
 
     // Every layout with its row filter strategies: values of 4 and 8 bits (palette indices and grey
     // levels) unfiltered and with filters chosen row by row, 8-bit colour and grey levels with each
-    // fixed filter too. A short filtered stream is written by the optimal parse at once and the smallest file
-    // wins; longer ones are ranked at a fast level, and the winner is written at the strongest of
-    // every deflate.
+    // fixed filter too. A short filtered stream is written by the optimal parse at once and the
+    // smallest file wins; longer ones are ranked at a fast level, and the winner is written at the
+    // strongest of every deflate.
     const Layout* bestLayout = nullptr;
     Bytes bestFiltered;
     Bytes bestCompressed;
