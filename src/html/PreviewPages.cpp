@@ -327,10 +327,12 @@ void PreviewPages::generatehtmlbuttonClick() {
         return readNamedSizes([&](int r) { return grid.Cell(r, column); });
     };
     page.imageSizes = readSizes(CaptionGrid::kType1Column);
-    if ((css || settings_.navigationSnippet) && settings_.secondbuttonEnabled) {
+    // The script-free page and the snippet name the type 2 and pressed images as well.
+    const bool scriptFree = css || settings_.navigationSnippet;
+    if (scriptFree && settings_.secondbuttonEnabled) {
         page.overSizes = readSizes(CaptionGrid::kType2Column);
     }
-    if (css && settings_.pressedImages) {
+    if (scriptFree && settings_.pressedImages) {
         page.pressedNames = output::PressedFilenames(settings_);
         page.pressedSizes = readNamedSizes([&](int r) { return page.pressedNames[r]; });
     }

@@ -836,6 +836,18 @@ TEST_F(PreviewPagesTest, TheSnippetIsTheNavAloneWithItsScopedStyleSheetBesideThe
     EXPECT_EQ(testsupport::ReadAll(site + "navigation.html"), QByteArray("mine"));
     EXPECT_EQ(pages.SavedPages().size(), 2);
 
+    // With pressed images, script pages or not, each link of the snippet holds its pressed image too.
+    s.htmlOverwritePrompt = false;
+    s.pressedImages = true;
+    pages.generatehtmlbuttonClick();
+    const QString pressed = QString::fromUtf8(testsupport::ReadAll(site + "navigation.html"));
+    EXPECT_TRUE(
+        pressed.contains("<img class=\"down\" src=\"img/p_home.gif\" width=\"14\" height=\"8\" alt=\"\">"))
+        << pressed.toStdString();
+    EXPECT_TRUE(testsupport::ReadAll(site + "navigation.css").contains("nav.plumeric-nav a:active img.down"));
+    EXPECT_FALSE(testsupport::ReadAll(site + "home.htm").contains("p_home"));
+    s.pressedImages = false;
+
     // Off, nothing is written beside the pages.
     s.navigationSnippet = false;
     s.htmlOverwritePrompt = false;
