@@ -117,17 +117,14 @@ bool TBatchRunner::LoadCaptions(settings::AppSettings& s, ConsoleDialogs& dialog
             dialogs.Fail(
                 QStringLiteral("the caption list \"%1\", line %2, holds %3 cells separated by tabs: a "
                                "line is a caption, or a caption, a tab and its link")
-                    .arg(options_.captionsFile)
-                    .arg(i + 1)
-                    .arg(cells.size()));
+                    .arg(options_.captionsFile, QString::number(i + 1), QString::number(cells.size())));
             return false;
         }
         if (platform::Trim(cells[0]).isEmpty()) {
             if (cells.size() == 2 && output::IsLinkGiven(cells[1])) {
                 dialogs.Warn(QStringLiteral("the caption list \"%1\", line %2: a link without a caption is "
                                             "skipped")
-                                 .arg(options_.captionsFile)
-                                 .arg(i + 1));
+                                 .arg(options_.captionsFile, QString::number(i + 1)));
             }
             continue;  // blank lines are skipped
         }

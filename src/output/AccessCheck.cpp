@@ -54,10 +54,10 @@ QString ShortfallText(const AccessFigure& figure) {
 }
 
 QString AccessLine(const AccessRecord& record) {
+    // One arg() for every part: a caption or name holding "%2" is written as it is.
     return QStringLiteral("%1 (type %2%3, %4): %5")
-        .arg(record.caption)
-        .arg(record.type + 1)
-        .arg(record.pressed ? QStringLiteral(" pressed") : QString(), record.fileName,
+        .arg(record.caption, QString::number(record.type + 1),
+             record.pressed ? QStringLiteral(" pressed") : QString(), record.fileName,
              ShortfallText(record.figure));
 }
 

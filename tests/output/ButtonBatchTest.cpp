@@ -1166,6 +1166,11 @@ TEST_F(ButtonBatchTest, EveryImageIsMeasuredOnlyWithTheCheckAndTheTwiceSizeImage
     EXPECT_EQ(ShortCount(records), 2);
     EXPECT_EQ(AccessLine(records[2]), "Home (type 2 pressed, p_home.png): 20 x 20 pixels, needs 24 x 24");
     EXPECT_EQ(AccessLine(records[0]), "Home (type 1, u_home.png): contrast 4.48:1, needs 4.5:1");
+    // A caption and a name holding "%1" or "%2" are written as they are.
+    AccessRecord percent = records[0];
+    percent.caption = "50%2 off %1";
+    percent.fileName = "u_50%3.png";
+    EXPECT_EQ(AccessLine(percent), "50%2 off %1 (type 1, u_50%3.png): contrast 4.48:1, needs 4.5:1");
 
     // Type 2 disabled: type 1 and its pressed image; the list's own names are the names written.
     renderer.accessAsked.clear();
