@@ -266,15 +266,16 @@ QStringList CaptionLines(const CaptionGrid& grid) {
     return lines;
 }
 
-// Whether a line is a link line. A link may hold the comment mark ("https://example.com/*/"), so a
-// line whose key is 104 is read whole; every other line holding the mark is a comment.
-bool IsLinkLine(const QString& line) {
+// Whether a line is read whole, comment mark and all: a link ("https://example.com/*/", key 104) or
+// the navigation label (key 139) may hold the mark; every other line holding it is a comment.
+bool IsWholeTextLine(const QString& line) {
     const qsizetype comma = line.indexOf(QLatin1Char(','));
     if (comma < 0 || line.left(comma).contains(QLatin1String("/*"))) {
         return false;
     }
     try {
-        return platform::ParseInteger(line.left(comma)) == kLinkKey;
+        const int key = platform::ParseInteger(line.left(comma));
+        return key == kLinkKey || key == kNavigationLabelKey;
     } catch (const platform::ConvertError&) {
         return false;
     }
@@ -302,7 +303,8 @@ class Reader {
     // Reads the line numbered `number` (from 1).
     void ReadLine(const QString& line, int number) {
         lineNumber_ = number;
-        if ((line.contains(QLatin1String("/*")) && !IsLinkLine(line)) || platform::Trim(line).isEmpty()) {
+        if ((line.contains(QLatin1String("/*")) && !IsWholeTextLine(line)) ||
+            platform::Trim(line).isEmpty()) {
             return;
         }
         const qsizetype comma = line.indexOf(QLatin1Char(','));

@@ -909,6 +909,9 @@ TEST_F(ProjectFileTest, ThePageLanguageSpacingAndSnippetAreWrittenOnlyWhenChange
     ASSERT_EQ(project::LoadSettings(path(), loaded, dialogs, kDataFolder), LoadOutcome::Loaded);
     EXPECT_EQ(loaded, s);
     EXPECT_EQ(LoadedFrom("141,0\r\n").buttonSpacing, 0);
+    // A label holding the comment mark is kept whole, as a link is.
+    s.navigationLabel = "Main /* site */";
+    EXPECT_EQ(LoadedFrom(project::SettingsFileBytes(s)).navigationLabel, QStringLiteral("Main /* site */"));
 
     // A language that is not a tag never reaches a page: it is ignored with a warning of its line.
     for (const char* bad : {"", "e", "en_GB", "en-", "-en", "en GB", "\"><script>", "en-123456789",
