@@ -59,8 +59,7 @@ QStringList PressRules(const PageContent& page, const QString& scope) {
             QStringLiteral("%1 a:active img.down { display: block; }").arg(scope)};
 }
 
-}  // namespace
-
+// The list items of the page's <nav>: a link per saved row holding its images.
 QStringList NavListItems(const PageContent& page) {
     const CaptionGrid& grid = *page.grid;
     QStringList items;
@@ -99,6 +98,8 @@ QStringList NavListItems(const PageContent& page) {
     }
     return items;
 }
+
+}  // namespace
 
 QString CssPageText(const PageContent& page) {
     QString out;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include "html/PreviewPages.h"
 
@@ -12,9 +11,6 @@ namespace html {
 
 // The page, line by line, each line ended by CR LF; written as UTF-8, as its <meta> says.
 QString CssPageText(const PageContent& page);
-
-// The list items of the page's <nav>: a link per saved row holding its images.
-QStringList NavListItems(const PageContent& page);
 
 // The navigation snippet, to paste into a site's pages: the <nav> element alone, with the class its
 // style sheet is scoped under and the label a screen reader gives it; no link is the current page.
